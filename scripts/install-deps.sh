@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Fenolda needs to build, test and run.
+# Only what is missing is installed; runs as root or through sudo.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+    libsqlite3-dev libcurl4-openssl-dev libssl-dev zlib1g-dev
+    nlohmann-json3-dev libcpp-httplib-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-crosextra-carlito fonts-dejavu-core fonts-liberation2
+    xvfb xauth openssl
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
