@@ -1,0 +1,85 @@
+// Where the program's files are, its version, and typed access to its settings file.
+// Every getter reads the file when called and every setter writes it at once; nothing is
+// cached, so a value set by one window is seen by every later read.
+#pragma once
+
+#include "IniFiles.h"
+#include "SysUtils.h"
+#include "UnitTypes.h"
+
+#include <QString>
+
+#include <memory>
+
+class TConfig
+{
+public:
+    // For the running program file (QCoreApplication::applicationFilePath when an
+    // application exists, else /proc/self/exe).
+    TConfig();
+    // For a given program file: its folder holds the settings, log, "save", "backup" and
+    // "html". The "save" and "backup" folders are created when missing (silently skipped
+    // when that fails); "html" must come with the program. A failure raises UserException
+    // "[TConfig.Create] ...".
+    explicit TConfig(const QString &ProgramFile);
+    virtual ~TConfig();
+
+    TConfig(const TConfig &) = delete;
+    TConfig &operator=(const TConfig &) = delete;
+
+    // "BACKUP" "LastFile": the last backup file, "" by default.
+    QString GetBackupLastFile() const;
+    void SetBackupLastFile(const QString &Value);
+    // "BACKUP" "Date": the day of the last backup, 0 (never) by default.
+    TDateTime GetBackupDate() const;
+    void SetBackupDate(TDateTime Value);
+    // "HISTO" "Days": the history window of the random generation, 30 by default.
+    int GetHistoDays() const;
+    void SetHistoDays(int Value);
+    // "HISTO" "Enabled": whether the generation leaves out recent recipes, false by default.
+    bool GetHistoEnabled() const;
+    void SetHistoEnabled(bool Value);
+    // "DATABASE" "Version": the schema version of the working database, 1 by default.
+    int GetDatabaseVersion() const;
+    void SetDatabaseVersion(int Value);
+    // "DATABASE" "LastSync": the date and time of the last upload, 0 (never) by default.
+    TDateTime GetLastSync() const;
+    void SetLastSync(TDateTime Value);
+    // "SYNC" "Enabled": whether menus are kept on the server, true by default.
+    bool GetSyncEnabled() const;
+    void SetSyncEnabled(bool Value);
+    // "SYNC" "Email" and "SYNC" "ApiKey": the web API account, "" by default.
+    QString GetSyncEmail() const;
+    void SetSyncEmail(const QString &Value);
+    QString GetSyncApiKey() const;
+    void SetSyncApiKey(const QString &Value);
+
+    // The settings file object; every getter and setter goes through it.
+    std::unique_ptr<TIniFile> Ini;
+    // Folder of the program file without and with its trailing "/".
+    QString ExeDir;
+    QString ExePath;
+    // ExePath + "html", "save", "backup".
+    QString HtmlDir;
+    QString SaveDir;
+    QString BackupDir;
+    // The program file's path with the extension ".ini" / ".log" (replacing its own
+    // extension, or appended when it has none).
+    QString IniFileName;
+    QString LogFileName;
+    // The program's version in three parts ("2.1.0"), "" when the program file carries none.
+    QString Version;
+};
+
+// The program's configuration, valid between InitializeUnitConfig() and
+// FinalizeUnitConfig(); tests may point it at their own instance.
+extern TConfig *Config;
+
+// Creates Config for the running program, then ColorRotation; the program block calls it
+// at start-up. A failure raises UserException "[TConfig.Create] ...".
+void InitializeUnitConfig();
+// Frees ColorRotation, then Config.
+void FinalizeUnitConfig();
+
+// The full path of the running program file.
+QString ProgramFileName();

@@ -1,0 +1,290 @@
+#include "UnitTools.h"
+
+#include "KVXConversion.h"
+#include "KVXFiles.h"
+#include "KVXStrings.h"
+#include "UnitConfig.h"
+#include "UnitTypes.h"
+
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QUrl>
+
+#include <cmath>
+
+// ---------------------------------------------------------------------------------------
+// Log
+// ---------------------------------------------------------------------------------------
+
+void WriteLog(const QString &Msg, const QString &Context, QStringList *Lines)
+{
+    Wrap("WriteLog", [&] {
+        if (!Config)
+            throw Exception(QStringLiteral("The configuration is not initialised"));
+        QString Line = KVXDateTimeToString(dtkDateTime, false, Now()) + QStringLiteral(" | ");
+        if (!Context.isEmpty())
+            Line += Format(QStringLiteral("[%s] "), {Context});
+        Line += Msg;
+        KVXWriteLine(Config->LogFileName, Line, false);
+        if (Lines)
+            Lines->append(Line);
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// Labels
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+template <int N> QString Label(const char16_t *const (&Table)[N], int Code)
+{
+    if (Code < 0 || Code >= N)
+        return QString();
+    return QString::fromUtf16(Table[Code]);
+}
+
+QString Capitalized(const QString &S, bool Capitalize)
+{
+    return Capitalize ? KVXCapitalize(S) : S;
+}
+
+} // namespace
+
+QString RepasToStr(int Code, bool Capitalize, bool FirstLetterOnly)
+{
+    static const char16_t *const Names[] = {u"midi et soir", u"midi", u"soir"};
+    QString Result = Capitalized(Label(Names, Code), Capitalize);
+    if (FirstLetterOnly)
+        Result.truncate(1);
+    return Result;
+}
+
+QString TypeToStr(int Code, bool Capitalize)
+{
+    static const char16_t *const Names[] = {u"entrée", u"plat", u"dessert", u"boisson"};
+    return Capitalized(Label(Names, Code), Capitalize);
+}
+
+QString SaisonToStr(int Code, bool Capitalize)
+{
+    static const char16_t *const Names[] = {u"toute saison", u"printemps-été", u"automne-hiver"};
+    return Capitalized(Label(Names, Code), Capitalize);
+}
+
+QString DateToLongStr(bool Capitalize, TDateTime Date)
+{
+    return Capitalized(FormatDateTime(QStringLiteral("dddd d mmmm"), Date), Capitalize);
+}
+
+QString LineTypeToStr(int Code)
+{
+    static const char16_t *const Names[] = {u"Date", u"Repas", u"Recette", u"Rayon", u"Ingrédient", u"Article"};
+    return Label(Names, Code);
+}
+
+QString OperatorToStr(int Code)
+{
+    // Operator 3 ("between") is written by the filter builder with the texts of 1 and 2.
+    static const char16_t *const Names[] = {u"=", u">=", u"<=", u"", u"like"};
+    return Label(Names, Code);
+}
+
+// ---------------------------------------------------------------------------------------
+// Quantities and seasons
+// ---------------------------------------------------------------------------------------
+
+QString FormatIngredient(const QString &UnitName, const QString &Name, const QString &Note, bool ShowQuantity,
+                         double Quantity)
+{
+    return Wrap("FormatIngredient", [&] {
+        const double Q = FloatRound(Quantity);
+        QString Result;
+        if (ShowQuantity && Q > 0) {
+            // Q has one decimal below 1, so 0.2 and 0.7 fall within the tolerance while 0.3
+            // and 0.8 (computed as 3 x 0.1 and 8 x 0.1) lie just outside it.
+            if (std::fabs(Q - 0.5) <= 0.05)
+                Result = QStringLiteral("1/2 ");
+            else if (std::fabs(Q - 0.25) <= 0.05)
+                Result = QStringLiteral("1/4 ");
+            else if (std::fabs(Q - 0.75) <= 0.05)
+                Result = QStringLiteral("3/4 ");
+            else
+                Result = FloatToStr(Q) + QLatin1Char(' ');
+            if (!UnitName.isEmpty())
+                Result += UnitName + QLatin1Char(' ');
+        }
+        Result += Name;
+        if (!Note.isEmpty())
+            Result += Format(QStringLiteral(" (%s)"), {Note});
+        return Result;
+    });
+}
+
+double FloatRound(double X)
+{
+    return Wrap("FloatRound", [X] {
+        int N = 0;
+        double D = 10;
+        while (X / D >= 1) {
+            ++N;
+            D *= 10;
+        }
+        // The step is 10^(N-1): 0.1 below 10, 1 below 100, 10 below 1000...
+        double F = 0.1;
+        if (N > 0) {
+            F = 1;
+            for (int I = 1; I < N; ++I)
+                F *= 10;
+        }
+        // nearbyint follows the round-to-nearest mode: halves go to the even neighbour.
+        return std::nearbyint(X / F) * F;
+    });
+}
+
+int CurrentSaison()
+{
+    const TDateTime Day = Today();
+    int Year = 0;
+    int Month = 0;
+    int DayOfMonth = 0;
+    DecodeDate(Day, Year, Month, DayOfMonth);
+    const QString Y = QString::number(Year);
+    const TDateTime Autumn = KVXStringToDateTime(Y + QStringLiteral("-09-23"), false, 0);
+    if (Autumn > Day) {
+        const TDateTime Spring = KVXStringToDateTime(Y + QStringLiteral("-03-20"), false, 0);
+        if (Spring < Day)
+            return 1;
+    }
+    return 2;
+}
+
+// ---------------------------------------------------------------------------------------
+// Accent folding
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+// Base letters of U+00C0..U+017F (Latin-1 letters and Latin Extended-A), sixteen a line.
+// Ligatures keep their first letter; "?" marks the two signs of the block (x and /).
+constexpr char LatinFold[] = "AAAAAAACEEEEIIII"  // U+00C0
+                             "DNOOOOO?OUUUUYTs"  // U+00D0
+                             "aaaaaaaceeeeiiii"  // U+00E0
+                             "dnooooo?ouuuuyty"  // U+00F0
+                             "AaAaAaCcCcCcCcDd"  // U+0100
+                             "DdEeEeEeEeEeGgGg"  // U+0110
+                             "GgGgHhHhIiIiIiIi"  // U+0120
+                             "IiIiJjKkkLlLlLlL"  // U+0130
+                             "lLlNnNnNnnNnOoOo"  // U+0140
+                             "OoOoRrRrRrSsSsSs"  // U+0150
+                             "SsTtTtTtUuUuUuUu"  // U+0160
+                             "UuUuWwYyYZzZzZzs"; // U+0170
+
+static_assert(sizeof(LatinFold) == 0x180 - 0xC0 + 1, "one letter for each character of the block");
+
+} // namespace
+
+char CharToAscii(char32_t C)
+{
+    if (C < 0x80)
+        return static_cast<char>(C);
+    if (C >= 0xC0 && C < 0x180)
+        return LatinFold[C - 0xC0];
+    // The no-break space of French typography (before ":" or "?") is a blank.
+    if (C == 0xA0)
+        return ' ';
+    return '?';
+}
+
+QString StrToAscii(const QString &S)
+{
+    QString Result(S.size(), Qt::Uninitialized);
+    QChar *Out = Result.data();
+    for (const QChar C : S)
+        *Out++ = QLatin1Char(CharToAscii(C.unicode()));
+    return Result;
+}
+
+QString LikeValue(const QString &S)
+{
+    return QLatin1Char('%') + S + QLatin1Char('%');
+}
+
+// ---------------------------------------------------------------------------------------
+// Type-ahead
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+std::function<quint32()> &TickCountFunction()
+{
+    static std::function<quint32()> Fn;
+    return Fn;
+}
+
+} // namespace
+
+quint32 GetTickCount()
+{
+    if (const auto &Fn = TickCountFunction())
+        return Fn();
+    // The monotonic clock counts from the system's start, like the Windows tick count.
+    QElapsedTimer Timer;
+    Timer.start();
+    return static_cast<quint32>(Timer.msecsSinceReference());
+}
+
+void SetTickCountFunction(std::function<quint32()> Fn)
+{
+    TickCountFunction() = std::move(Fn);
+}
+
+int AutoComplete(QChar Key, const QStringList &Items, quint32 &LastTick, QString &Typed)
+{
+    return Wrap("AutoComplete", [&]() -> int {
+        const char16_t K = Key.unicode();
+        if (!((K >= u'0' && K <= u'9') || (K >= u'a' && K <= u'z')))
+            return -1;
+        const quint32 Tick = GetTickCount();
+        // Unsigned subtraction: the counter's wrap does no harm.
+        if (quint32(Tick - LastTick) >= 500)
+            Typed.clear();
+        LastTick = Tick;
+        Typed += Key;
+        // The items are sorted without regard to accents: stop at the first one that is not
+        // below the typed text, which is the first match when there is one.
+        for (int I = 0; I < Items.size(); ++I) {
+            if (CompareText(StrToAscii(Items[I].left(Typed.size())), Typed) >= 0)
+                return I;
+        }
+        return static_cast<int>(Items.size()) - 1;
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// Documents
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+TOpenDocumentFunction &OpenDocumentFunction()
+{
+    static TOpenDocumentFunction Fn;
+    return Fn;
+}
+
+} // namespace
+
+void SetOpenDocumentFunction(TOpenDocumentFunction Fn)
+{
+    OpenDocumentFunction() = std::move(Fn);
+}
+
+void OpenDocument(const QString &FileName)
+{
+    if (const auto &Fn = OpenDocumentFunction()) {
+        Fn(FileName);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromUserInput(FileName));
+}

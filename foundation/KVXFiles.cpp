@@ -1,0 +1,327 @@
+#include "KVXFiles.h"
+
+#include "SysUtils.h"
+
+#include <QByteArrayMatcher>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <array>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// An open file descriptor, closed when it goes out of scope.
+class TFileHandle
+{
+public:
+    explicit TFileHandle(int Fd) : FFd(Fd) {}
+    ~TFileHandle()
+    {
+        if (FFd >= 0)
+            ::close(FFd);
+    }
+    TFileHandle(const TFileHandle &) = delete;
+    TFileHandle &operator=(const TFileHandle &) = delete;
+
+    int Fd() const { return FFd; }
+    // Closes now and reports the error of the close itself (a delayed write failure).
+    int Close()
+    {
+        const int R = ::close(FFd);
+        FFd = -1;
+        return R;
+    }
+
+private:
+    int FFd;
+};
+
+QByteArray NativeName(const QString &FileName)
+{
+    return QFile::encodeName(FileName);
+}
+
+bool IsBlank(const QString &S)
+{
+    return Trim(S).isEmpty();
+}
+
+// Windows-1252 of the bytes 0x80..0x9F; the five bytes that code page leaves undefined keep
+// the control character of the same number, as the Windows conversion does.
+constexpr std::array<char16_t, 32> Cp1252High{{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+}};
+
+QString DecodeCp1252(const QByteArray &Bytes)
+{
+    QString R(Bytes.size(), Qt::Uninitialized);
+    QChar *Out = R.data();
+    for (const char B : Bytes) {
+        const auto U = static_cast<unsigned char>(B);
+        *Out++ = (U >= 0x80 && U <= 0x9F) ? QChar(Cp1252High[U - 0x80]) : QChar(U);
+    }
+    return R;
+}
+
+void WriteAll(int Fd, const QByteArray &Bytes)
+{
+    const char *P = Bytes.constData();
+    qint64 Left = Bytes.size();
+    while (Left > 0) {
+        const ssize_t W = ::write(Fd, P, size_t(Left));
+        if (W < 0) {
+            if (errno == EINTR)
+                continue;
+            throw EInOutError::FromErrno(errno);
+        }
+        P += W;
+        Left -= W;
+    }
+}
+
+void WriteDirect(const QByteArray &Name, const QByteArray &Bytes, int Flags)
+{
+    TFileHandle F(::open(Name.constData(), O_WRONLY | O_CLOEXEC | Flags, 0666));
+    if (F.Fd() < 0)
+        throw EInOutError::FromErrno(errno);
+    WriteAll(F.Fd(), Bytes);
+    if (F.Close() != 0)
+        throw EInOutError::FromErrno(errno);
+}
+
+// Replaces the file by a complete new one: the bytes go to a file beside it that then takes
+// its name, so a crash or a full disk never leaves half a file in place of the old one.
+// A read-only file is refused as the direct write would refuse it; where no file can be
+// made beside it (a folder without write permission), the file is written in place.
+void ReplaceFile(const QString &FileName, const QByteArray &Bytes)
+{
+    QByteArray Target = NativeName(FileName);
+    struct stat St;
+    const bool Exists = ::stat(Target.constData(), &St) == 0;
+    if (Exists) {
+        if (S_ISDIR(St.st_mode))
+            throw EInOutError::FromErrno(EISDIR);
+        if (::access(Target.constData(), W_OK) != 0)
+            throw EInOutError::FromErrno(errno);
+        // Through a link, the file it points to is the one replaced.
+        const QString Canonical = QFileInfo(FileName).canonicalFilePath();
+        if (!Canonical.isEmpty())
+            Target = NativeName(Canonical);
+    }
+    QByteArray Temp;
+    int Fd = -1;
+    for (int Attempt = 0; Attempt < 100 && Fd < 0; ++Attempt) {
+        Temp = Target + ".tmp" + QByteArray::number(qint64(::getpid())) + "-" + QByteArray::number(Attempt);
+        Fd = ::open(Temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (Fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (Fd < 0) {
+        WriteDirect(Target, Bytes, O_CREAT | O_TRUNC);
+        return;
+    }
+    TFileHandle F(Fd);
+    try {
+        WriteAll(F.Fd(), Bytes);
+        if (Exists)
+            ::fchmod(F.Fd(), St.st_mode & 07777);
+        if (::fsync(F.Fd()) != 0 || F.Close() != 0)
+            throw EInOutError::FromErrno(errno);
+        if (::rename(Temp.constData(), Target.constData()) != 0)
+            throw EInOutError::FromErrno(errno);
+    } catch (...) {
+        ::unlink(Temp.constData());
+        throw;
+    }
+}
+
+// Writes a whole new file (Rewrite) or appends to it (created when missing); throws
+// EInOutError.
+void WriteBytes(const QString &FileName, const QByteArray &Bytes, bool Rewrite)
+{
+    if (Rewrite || !KVXFileExists(FileName))
+        ReplaceFile(FileName, Bytes);
+    else
+        WriteDirect(NativeName(FileName), Bytes, O_APPEND);
+}
+
+} // namespace
+
+QString KVXDecodeText(const QByteArray &Bytes)
+{
+    QStringDecoder Utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString Text = Utf8.decode(Bytes);
+    if (Utf8.hasError())
+        return DecodeCp1252(Bytes);
+    if (Text.startsWith(QChar(0xFEFF)))
+        Text.remove(0, 1);
+    return Text;
+}
+
+void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite)
+{
+    try {
+        WriteBytes(FileName, Line.toUtf8() + "\r\n", Rewrite);
+    } catch (const Exception &E) {
+        throw Exception(QStringLiteral("[%s][FileName=%s] %s"), {QStringLiteral("KVXWriteLine"), FileName, E.Message});
+    }
+}
+
+void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite)
+{
+    WriteBytes(FileName, Text.toUtf8(), Rewrite);
+}
+
+QByteArray KVXReadFileBytes(const QString &FileName)
+{
+    if (!KVXFileExists(FileName))
+        throw Exception(QStringLiteral("The file \"%s\" does not exist"), {FileName});
+    TFileHandle F(::open(NativeName(FileName).constData(), O_RDONLY | O_CLOEXEC));
+    if (F.Fd() < 0)
+        throw EInOutError::FromErrno(errno);
+    QByteArray Result;
+    std::array<char, 2048> Block{};
+    for (;;) {
+        const ssize_t R = ::read(F.Fd(), Block.data(), Block.size());
+        if (R < 0) {
+            if (errno == EINTR)
+                continue;
+            throw EInOutError::FromErrno(errno);
+        }
+        if (R == 0)
+            break;
+        Result.append(Block.data(), int(R));
+    }
+    return Result;
+}
+
+QString KVXReadFile(const QString &FileName)
+{
+    return KVXDecodeText(KVXReadFileBytes(FileName));
+}
+
+bool KVXFileExists(const QString &FileName)
+{
+    if (IsBlank(FileName))
+        return false;
+    const QByteArray Name = NativeName(FileName);
+    struct stat St;
+    if (::stat(Name.constData(), &St) == 0)
+        return !S_ISDIR(St.st_mode);
+    // A file the directory test cannot see may still open.
+    TFileHandle F(::open(Name.constData(), O_RDONLY | O_CLOEXEC));
+    if (F.Fd() < 0)
+        return false;
+    return ::fstat(F.Fd(), &St) == 0 && !S_ISDIR(St.st_mode);
+}
+
+void KVXSetFileAttributes(const QString &Changes, const QString &FileName)
+{
+    if (IsBlank(FileName))
+        throw Exception(QStringLiteral("Filename is not defined"));
+    const QString Codes = UpperCaseAscii(Changes);
+    const QByteArray Name = NativeName(FileName);
+    auto Fail = [&FileName](int Code) {
+        return Exception(QStringLiteral("Unable to change attributs of file \"%s: error code=%d"), {FileName, Code});
+    };
+    struct stat St;
+    if (::stat(Name.constData(), &St) != 0)
+        throw Fail(errno);
+    mode_t Mode = St.st_mode & 07777;
+    // Read-only is the absence of the owner's write permission. Additions come before
+    // removals, so "+R-R" leaves the file writable. Hidden and system have no meaning here.
+    if (Codes.contains(QLatin1String("+R")))
+        Mode &= ~mode_t(S_IWUSR);
+    if (Codes.contains(QLatin1String("-R")))
+        Mode |= S_IWUSR;
+    if (Mode != (St.st_mode & 07777) && ::chmod(Name.constData(), Mode) != 0)
+        throw Fail(errno);
+}
+
+qint64 KVXFileSize(const QString &FileName, qint64 Default)
+{
+    if (FileName.isEmpty())
+        return Default;
+    struct stat St;
+    if (::stat(NativeName(FileName).constData(), &St) != 0)
+        return Default;
+    return S_ISDIR(St.st_mode) ? 0 : qint64(St.st_size);
+}
+
+QString KVXGetFileVersion(const QString &FileName)
+{
+    if (IsBlank(FileName))
+        return QString();
+    TFileHandle F(::open(NativeName(FileName).constData(), O_RDONLY | O_CLOEXEC));
+    if (F.Fd() < 0)
+        return QString();
+
+    // The marker is assembled here so that this library's own bytes do not carry it whole
+    // in front of something that looks like a version.
+    const QByteArray Marker = QByteArray("KVX-FILE-") + QByteArray("VERSION:");
+    const QByteArrayMatcher Matcher(Marker);
+    // Room after the marker for four numbers of five digits and their points.
+    constexpr int Tail = 4 * 5 + 3 + 1;
+    constexpr int BlockSize = 1 << 20;
+
+    QByteArray Buffer;
+    bool AtEnd = false;
+    while (!AtEnd) {
+        const int Kept = Buffer.size();
+        Buffer.resize(Kept + BlockSize);
+        ssize_t R;
+        do {
+            R = ::read(F.Fd(), Buffer.data() + Kept, BlockSize);
+        } while (R < 0 && errno == EINTR);
+        if (R < 0)
+            return QString();
+        Buffer.resize(Kept + int(R));
+        AtEnd = R == 0;
+
+        qsizetype From = 0;
+        for (;;) {
+            const qsizetype Pos = Matcher.indexIn(Buffer, From);
+            if (Pos < 0)
+                break;
+            const qsizetype Start = Pos + Marker.size();
+            // A marker too close to the end of what was read waits for the next block.
+            if (!AtEnd && Buffer.size() - Start < Tail) {
+                From = Pos;
+                break;
+            }
+            // Four dotted decimal numbers of one to five digits, the last one complete.
+            qsizetype P = Start;
+            int Numbers = 0;
+            bool Ok = true;
+            while (Ok && Numbers < 4) {
+                int Digits = 0;
+                while (P < Buffer.size() && Buffer[P] >= '0' && Buffer[P] <= '9' && Digits <= 5) {
+                    ++P;
+                    ++Digits;
+                }
+                Ok = Digits >= 1 && Digits <= 5;
+                ++Numbers;
+                if (Ok && Numbers < 4) {
+                    Ok = P < Buffer.size() && Buffer[P] == '.';
+                    ++P;
+                }
+            }
+            if (Ok)
+                return QString::fromLatin1(Buffer.constData() + Start, int(P - Start));
+            From = Pos + 1;
+        }
+        // Keep only what may still hold the start of a marker and its version.
+        const qsizetype Keep = qMin<qsizetype>(Buffer.size(), Marker.size() + Tail);
+        const qsizetype Cut = qMax<qsizetype>(From, Buffer.size() - Keep);
+        Buffer.remove(0, Cut);
+    }
+    return QString();
+}

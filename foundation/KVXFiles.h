@@ -1,0 +1,36 @@
+// File routines of the in-house library: write a line or a text, read a whole file, test,
+// size and attributes of a file, and the four-part version a program file carries.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// The text of a file's bytes: UTF-8 when they are valid UTF-8 (a leading byte-order mark is
+// dropped), else Windows-1252, so that files written by the Windows program still read.
+QString KVXDecodeText(const QByteArray &Bytes);
+
+// Writes Line as UTF-8 followed by CR LF; Rewrite empties the file first, otherwise the line
+// is appended (the file is created when missing). The file is closed again before returning.
+// A failure raises Exception "[KVXWriteLine][FileName=<name>] <reason>".
+void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite);
+// As KVXWriteLine without the line end; a failure raises EInOutError.
+void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite);
+// The whole file decoded by KVXDecodeText. A missing file raises Exception
+// 'The file "<name>" does not exist'; a failing read raises EInOutError.
+QString KVXReadFile(const QString &FileName);
+// The whole file as bytes, with the same errors as KVXReadFile.
+QByteArray KVXReadFileBytes(const QString &FileName);
+// True when FileName names a file that exists or can be opened for reading; false for a
+// blank name and for a folder.
+bool KVXFileExists(const QString &FileName);
+// Changes holds codes such as "+R", "-R" (either case): "+R" makes the file read-only (the
+// owner's write permission is cleared), "-R" writable; with both, "-R" wins. "+H", "+S",
+// "-H" and "-S" are accepted and have no effect. A blank name raises Exception "Filename is
+// not defined"; a failure 'Unable to change attributs of file "<name>: error code=<code>'.
+void KVXSetFileAttributes(const QString &Changes, const QString &FileName);
+// The size in bytes of the file, or Default when there is none.
+qint64 KVXFileSize(const QString &FileName, qint64 Default);
+// The version "N.N.N.N" that a program file carries behind the marker "KVX-FILE-VERSION:",
+// or "" when it carries none or cannot be read.
+QString KVXGetFileVersion(const QString &FileName);

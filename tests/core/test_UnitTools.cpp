@@ -1,0 +1,174 @@
+#include "KVXFiles.h"
+#include "UnitConfig.h"
+#include "UnitTools.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Fixes the program's clock for the life of the guard.
+struct TFixedClock
+{
+    explicit TFixedClock(TDateTime Value)
+    {
+        SetNowFunction([Value] { return Value; });
+    }
+    ~TFixedClock() { SetNowFunction({}); }
+};
+
+// Points Config at a configuration in a temporary folder for the life of the guard.
+struct TTempConfig
+{
+    TTempConfig() : Cfg(Dir.path() + QStringLiteral("/fenolda")) { Config = &Cfg; }
+    ~TTempConfig() { Config = nullptr; }
+    QTemporaryDir Dir;
+    TConfig Cfg;
+};
+
+} // namespace
+
+TEST(WriteLog, AppendsOneLinePerCallWithAndWithoutContext)
+{
+    TTempConfig Temp;
+    TFixedClock Clock(EncodeDate(2026, 12, 5) + EncodeTime(14, 3, 9, 0));
+    QStringList Shown;
+    WriteLog(QStringLiteral("no such table: recette"), QStringLiteral("TFormMenus.AppEventsException"));
+    WriteLog(QStringLiteral("ligne 1\r\nligne 2"), QString(), &Shown);
+    EXPECT_EQ(KVXReadFileBytes(Temp.Cfg.LogFileName),
+              QByteArray("2026-12-05 14:03:09 | [TFormMenus.AppEventsException] no such table: recette\r\n"
+                         "2026-12-05 14:03:09 | ligne 1\r\nligne 2\r\n"));
+    EXPECT_EQ(Shown, QStringList{QStringLiteral("2026-12-05 14:03:09 | ligne 1\r\nligne 2")});
+
+    // A log file that cannot be written: the error names WriteLog and the list stays as it was.
+    ASSERT_TRUE(QDir().mkpath(Temp.Dir.path() + QStringLiteral("/blocked.log")));
+    TConfig Blocked(Temp.Dir.path() + QStringLiteral("/blocked"));
+    Config = &Blocked;
+    try {
+        WriteLog(QStringLiteral("perdu"), QString(), &Shown);
+        FAIL() << "WriteLog should raise";
+    } catch (const UserException &E) {
+        EXPECT_TRUE(E.Message.startsWith(QStringLiteral("[WriteLog] [KVXWriteLine]"))) << E.Message.toStdString();
+    }
+    EXPECT_EQ(Shown.size(), 1);
+}
+
+TEST(Labels, CapitalisedCutAndOutOfRange)
+{
+    EXPECT_EQ(RepasToStr(2, true, true), QStringLiteral("S"));
+    EXPECT_EQ(RepasToStr(0, true, false), QStringLiteral("Midi et soir"));
+    EXPECT_EQ(RepasToStr(3, true, true), QString());
+    EXPECT_EQ(TypeToStr(0, true), QStringLiteral("Entrée"));
+    EXPECT_EQ(TypeToStr(-1, false), QString());
+    EXPECT_EQ(SaisonToStr(1, true), QStringLiteral("Printemps-été"));
+    EXPECT_EQ(LineTypeToStr(4), QStringLiteral("Ingrédient"));
+    EXPECT_EQ(OperatorToStr(3), QString());
+    EXPECT_EQ(DateToLongStr(false, EncodeDate(2026, 12, 5) + 0.75), QStringLiteral("samedi 5 décembre"));
+    EXPECT_EQ(DateToLongStr(true, EncodeDate(2027, 8, 1)), QStringLiteral("Dimanche 1 août"));
+    EXPECT_EQ(LikeValue(QString()), QStringLiteral("%%"));
+}
+
+TEST(FloatRound, TwoSignificantDigitsFromTenOneDecimalBelow)
+{
+    const std::pair<double, double> Cases[] = {{1234, 1200}, {145, 140}, {155, 160},  {99.6, 100},
+                                               {33.3, 33},   {9.96, 10}, {3.33, 3.3}, {0.333, 0.3},
+                                               {0.06, 0.1},  {0.05, 0},  {0.04, 0},   {0, 0}};
+    for (const auto &[X, Expected] : Cases)
+        EXPECT_DOUBLE_EQ(FloatRound(X), Expected) << X;
+}
+
+TEST(FormatIngredient, QuantityFractionsUnitsAndNotes)
+{
+    const QString Farine = QStringLiteral("farine");
+    EXPECT_EQ(FormatIngredient(QStringLiteral("kg"), Farine, QString(), true, 2.5), QStringLiteral("2,5 kg farine"));
+    EXPECT_EQ(FormatIngredient(QStringLiteral("kg"), Farine, QString(), false, 2.5), Farine);
+    EXPECT_EQ(FormatIngredient(QStringLiteral("g"), Farine, QString(), true, 1234), QStringLiteral("1200 g farine"));
+    EXPECT_EQ(FormatIngredient(QString(), QStringLiteral("citron"), QString(), true, 0.5),
+              QStringLiteral("1/2 citron"));
+    EXPECT_EQ(FormatIngredient(QString(), QStringLiteral("citron"), QString(), true, 0.2),
+              QStringLiteral("1/4 citron"));
+    EXPECT_EQ(FormatIngredient(QStringLiteral("l"), QStringLiteral("lait"), QString(), true, 0.7),
+              QStringLiteral("3/4 l lait"));
+    // Three and eight tenths lie just outside the fractions' tolerance.
+    EXPECT_EQ(FormatIngredient(QStringLiteral("l"), QStringLiteral("lait"), QString(), true, 0.3),
+              QStringLiteral("0,3 l lait"));
+    EXPECT_EQ(FormatIngredient(QStringLiteral("l"), QStringLiteral("lait"), QString(), true, 0.8),
+              QStringLiteral("0,8 l lait"));
+    EXPECT_EQ(FormatIngredient(QStringLiteral("g"), QStringLiteral("sel"), QString(), true, 0.04),
+              QStringLiteral("sel"));
+    EXPECT_EQ(FormatIngredient(QStringLiteral("g"), QStringLiteral("sel"), QStringLiteral("fin"), true, 3),
+              QStringLiteral("3 g sel (fin)"));
+}
+
+TEST(CurrentSaison, SpringSummerFromTwentyFirstMarchToTwentySecondSeptember)
+{
+    const std::pair<TDateTime, int> Cases[] = {{EncodeDate(2026, 3, 20), 2},
+                                               {EncodeDate(2026, 3, 21), 1},
+                                               {EncodeDate(2026, 9, 22) + 0.99, 1},
+                                               {EncodeDate(2026, 9, 23), 2},
+                                               {EncodeDate(2027, 1, 1) + 0.5, 2}};
+    for (const auto &[Day, Expected] : Cases) {
+        TFixedClock Clock(Day);
+        EXPECT_EQ(CurrentSaison(), Expected) << DateToStr(Day).toStdString();
+    }
+}
+
+TEST(StrToAscii, OneCharacterInOneCharacterOut)
+{
+    const QString S = QStringLiteral("Pâtes à l'œuf, crème brûlée, Ærø, Łódź, naïve, 5 €, ß, ×");
+    const QString A = StrToAscii(S);
+    EXPECT_EQ(A.size(), S.size());
+    EXPECT_EQ(A, QStringLiteral("Pates a l'ouf, creme brulee, Aro, Lodz, naive, 5 ?, s, ?"));
+    // A character outside the basic plane is two UTF-16 units, and stays two.
+    EXPECT_EQ(StrToAscii(QStringLiteral("a😀b")), QStringLiteral("a??b"));
+    EXPECT_EQ(CharToAscii(U'Ç'), 'C');
+    EXPECT_EQ(CharToAscii(0x00A0), ' ');
+}
+
+TEST(AutoComplete, TypeAheadWithHalfSecondPause)
+{
+    quint32 Tick = 100000;
+    SetTickCountFunction([&Tick] { return Tick; });
+    const QStringList Items = {QStringLiteral("Pâtes"), QStringLiteral("Poireaux"), QStringLiteral("Pommes")};
+    quint32 LastTick = 0;
+    QString Typed;
+
+    EXPECT_EQ(AutoComplete(QLatin1Char('p'), Items, LastTick, Typed), 0);
+    Tick += 499;
+    EXPECT_EQ(AutoComplete(QLatin1Char('o'), Items, LastTick, Typed), 1);
+    EXPECT_EQ(Typed, QStringLiteral("po"));
+    EXPECT_EQ(AutoComplete(QLatin1Char('m'), Items, LastTick, Typed), 2);
+
+    // Keys outside the digits and a..z change nothing.
+    for (const QChar Key : {QChar(u'P'), QChar(u' '), QChar(u'-'), QChar(20)})
+        EXPECT_EQ(AutoComplete(Key, Items, LastTick, Typed), -1);
+    EXPECT_EQ(Typed, QStringLiteral("pom"));
+    EXPECT_EQ(LastTick, Tick);
+
+    // A pause of 500 ms starts a new search with the letter alone: "p" is not below "o".
+    Tick += 500;
+    EXPECT_EQ(AutoComplete(QLatin1Char('o'), Items, LastTick, Typed), 0);
+    EXPECT_EQ(Typed, QStringLiteral("o"));
+    Tick += 600;
+    EXPECT_EQ(AutoComplete(QLatin1Char('z'), Items, LastTick, Typed), 2);
+    Tick += 600;
+    EXPECT_EQ(AutoComplete(QLatin1Char('a'), QStringList(), LastTick, Typed), -1);
+
+    // The counter's wrap is no pause.
+    Tick = 0xFFFFFF00u;
+    AutoComplete(QLatin1Char('p'), Items, LastTick, Typed);
+    Tick = 0x10u;
+    EXPECT_EQ(AutoComplete(QLatin1Char('o'), Items, LastTick, Typed), 1);
+    SetTickCountFunction({});
+}
+
+TEST(OpenDocument, GoesThroughTheReplaceableOpener)
+{
+    QStringList Opened;
+    SetOpenDocumentFunction([&Opened](const QString &FileName) { Opened << FileName; });
+    OpenDocument(QStringLiteral("/tmp/html/liste.html"));
+    SetOpenDocumentFunction({});
+    EXPECT_EQ(Opened, QStringList{QStringLiteral("/tmp/html/liste.html")});
+}
