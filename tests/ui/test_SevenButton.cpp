@@ -1,0 +1,380 @@
+#include "SevenButton.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEnterEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+const QColor ParentColor(0x12, 0x34, 0x56);
+
+QColor Html(unsigned Rgb)
+{
+    return QColor((Rgb >> 16) & 0xFF, (Rgb >> 8) & 0xFF, Rgb & 0xFF);
+}
+
+// A shown and active window with a colour of its own, holding the buttons under test.
+class SevenButtonTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Form = std::make_unique<QDialog>();
+        QPalette Palette = Form->palette();
+        Palette.setColor(QPalette::Window, ParentColor);
+        Form->setPalette(Palette);
+        Form->resize(400, 200);
+        Edit = new QLineEdit(Form.get());
+        Edit->setGeometry(10, 100, 100, 24);
+        Button = NewButton(QStringLiteral("&Valider"), 10, 10);
+    }
+
+    void TearDown() override { Form.reset(); }
+
+    TSevenButton *NewButton(const QString &Caption, int X, int Y)
+    {
+        auto *B = new TSevenButton(Form.get());
+        B->SetCaption(Caption);
+        B->move(X, Y);
+        QObject::connect(B, &TSevenButton::clicked, B, [this, B] { Clicks[B] += 1; });
+        return B;
+    }
+
+    void ShowForm()
+    {
+        Form->show();
+        QApplication::setActiveWindow(Form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    }
+
+    static void Enter(QWidget *W)
+    {
+        QEnterEvent Event(QPointF(5, 5), QPointF(5, 5), W->mapToGlobal(QPointF(5, 5)));
+        QApplication::sendEvent(W, &Event);
+    }
+
+    static void Leave(QWidget *W)
+    {
+        QEvent Event(QEvent::Leave);
+        QApplication::sendEvent(W, &Event);
+    }
+
+    std::unique_ptr<QDialog> Form;
+    QLineEdit *Edit = nullptr;
+    TSevenButton *Button = nullptr;
+    std::map<TSevenButton *, int> Clicks;
+};
+
+} // namespace
+
+TEST_F(SevenButtonTest, NewButtonHasTheStandardLook)
+{
+    EXPECT_EQ(Button->size(), QSize(85, 24));
+    EXPECT_EQ(Button->State(), sbsNormal);
+    EXPECT_EQ(Button->Spacing(), 5);
+    EXPECT_EQ(Button->Marging(), 5);
+    EXPECT_EQ(Button->Alignment(), taCenter);
+    EXPECT_TRUE(Button->TabStop());
+    EXPECT_EQ(Button->ModalResult(), 0);
+    EXPECT_FALSE(Button->Active() || Button->Default() || Button->Cancel());
+
+    Button->Border()->SetWidthFocused(11);
+    EXPECT_EQ(Button->Border()->WidthFocused(), 10) << "a border is at most 10 pixels wide";
+}
+
+TEST_F(SevenButtonTest, MouseKeyboardFocusAndEnablingDriveTheState)
+{
+    ShowForm();
+
+    // Hover, press, release: hot, down, hot again and one click.
+    Enter(Button);
+    EXPECT_EQ(Button->State(), sbsHot);
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(Button->State(), sbsDown);
+    EXPECT_EQ(Clicks[Button], 0);
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(Button->State(), sbsHot);
+    EXPECT_EQ(Clicks[Button], 1);
+
+    // The click gave it the focus: leaving shows the focused look.
+    ASSERT_TRUE(Button->hasFocus());
+    Leave(Button);
+    EXPECT_EQ(Button->State(), sbsFocused);
+
+    // The focus moving to another control of the window brings back the normal look...
+    Edit->setFocus();
+    EXPECT_EQ(Button->State(), sbsNormal);
+    // ...and coming back gives the focused one.
+    Button->setFocus();
+    EXPECT_EQ(Button->State(), sbsFocused);
+
+    // Out of the tab order, a button left by the mouse looks normal even with the focus.
+    Button->SetTabStop(false);
+    Enter(Button);
+    Leave(Button);
+    EXPECT_EQ(Button->State(), sbsNormal);
+
+    // A press released outside does not click.
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(Clicks[Button], 1);
+
+    // Disabled, then enabled again; the mouse does not change a disabled look.
+    Button->setEnabled(false);
+    EXPECT_EQ(Button->State(), sbsDisabled);
+    Enter(Button);
+    EXPECT_EQ(Button->State(), sbsDisabled);
+    Button->setEnabled(true);
+    EXPECT_EQ(Button->State(), sbsNormal);
+
+    // The space bar clicks the focused button.
+    Button->setFocus();
+    QTest::keyClick(Button, Qt::Key_Space);
+    EXPECT_EQ(Clicks[Button], 2);
+}
+
+TEST_F(SevenButtonTest, DoubleClickGivesTwoClicks)
+{
+    ShowForm();
+    QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseDClick(Button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(Button->State(), sbsDown);
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(Clicks[Button], 2);
+    EXPECT_EQ(Button->State(), sbsHot);
+}
+
+TEST_F(SevenButtonTest, AltWithTheUnderlinedLetterClicks)
+{
+    TSevenButton *Other = NewButton(QStringLiteral("Pain && &beurre"), 100, 10);
+    ShowForm();
+    Edit->setFocus();
+
+    EXPECT_EQ(TSevenButton::Accelerator(QStringLiteral("&Valider")), QLatin1Char('V'));
+    EXPECT_EQ(TSevenButton::Accelerator(QStringLiteral("Pain && &beurre")), QLatin1Char('b'));
+    EXPECT_TRUE(TSevenButton::Accelerator(QStringLiteral("Pain && beurre")).isNull());
+
+    QTest::keyClick(Edit, Qt::Key_V);
+    EXPECT_EQ(Clicks[Button], 0) << "the letter alone is typed, not a click";
+    QTest::keyClick(Edit, Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(Clicks[Button], 1);
+    QTest::keyClick(Edit, Qt::Key_B, Qt::AltModifier);
+    EXPECT_EQ(Clicks[Other], 1);
+    QTest::keyClick(Edit, Qt::Key_V, Qt::AltModifier | Qt::ControlModifier);
+    EXPECT_EQ(Clicks[Button], 1) << "Ctrl spoils the accelerator";
+
+    Button->setEnabled(false);
+    QTest::keyClick(Edit, Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(Clicks[Button], 1) << "a disabled button takes no accelerator";
+}
+
+TEST_F(SevenButtonTest, EnterClicksTheActiveButtonAndEscapeTheCancelButton)
+{
+    TSevenButton *Ok = Button;
+    Ok->SetDefault(true);
+    TSevenButton *Abandon = NewButton(QStringLiteral("Annuler"), 100, 10);
+    Abandon->SetCancel(true);
+    TSevenButton *Third = NewButton(QStringLiteral("Autre"), 200, 10);
+    ShowForm();
+
+    // The focus on an input: Enter goes to the default button.
+    Edit->setFocus();
+    EXPECT_TRUE(Ok->Active());
+    QTest::keyClick(Edit, Qt::Key_Return);
+    EXPECT_EQ(Clicks[Ok], 1);
+    QTest::keyClick(Edit, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Clicks[Ok], 2);
+    QTest::keyClick(Edit, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(Clicks[Ok], 2) << "Shift+Enter is not a dialog key";
+
+    // The focus on another button: that one is active.
+    Third->setFocus();
+    EXPECT_TRUE(Third->Active());
+    EXPECT_FALSE(Ok->Active());
+    QTest::keyClick(Third, Qt::Key_Return);
+    EXPECT_EQ(Clicks[Third], 1);
+    EXPECT_EQ(Clicks[Ok], 2);
+
+    // Escape clicks the cancel button wherever the focus is.
+    QTest::keyClick(Third, Qt::Key_Escape);
+    EXPECT_EQ(Clicks[Abandon], 1);
+    Edit->setFocus();
+    QTest::keyClick(Edit, Qt::Key_Escape);
+    EXPECT_EQ(Clicks[Abandon], 2);
+    EXPECT_EQ(Clicks[Third], 1);
+
+    // A hidden cancel button does not answer.
+    Abandon->hide();
+    QTest::keyClick(Edit, Qt::Key_Escape);
+    EXPECT_EQ(Clicks[Abandon], 2);
+}
+
+TEST_F(SevenButtonTest, ClickCopiesTheModalResultToItsDialog)
+{
+    // A modal result of 0 is copied too.
+    Form->setResult(5);
+    Button->Click();
+    EXPECT_EQ(Form->result(), 0);
+
+    // A modal dialog closes with the result, once the click handler has run.
+    Button->SetModalResult(6);
+    bool VisibleInHandler = false;
+    QObject::connect(Button, &TSevenButton::clicked, Form.get(), [&] { VisibleInHandler = Form->isVisible(); });
+    QTimer::singleShot(0, Form.get(), [this] { QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(10, 10)); });
+    EXPECT_EQ(Form->exec(), 6);
+    EXPECT_TRUE(VisibleInHandler);
+
+    // A button whose handler sets the result to 0 keeps the dialog open.
+    TSevenButton *Keep = NewButton(QStringLiteral("Garder"), 100, 10);
+    Keep->SetModalResult(1);
+    QObject::connect(Keep, &TSevenButton::clicked, Form.get(), [this] { Form->setResult(0); });
+    bool StillOpen = false;
+    QTimer::singleShot(0, Form.get(), [&] {
+        Keep->Click();
+        StillOpen = Form->isVisible();
+        Button->Click();
+    });
+    EXPECT_EQ(Form->exec(), 6);
+    EXPECT_TRUE(StillOpen);
+}
+
+TEST(SevenButtonGeometry, GradientHasOneLinePerRowFromTheFirstStepReachingIt)
+{
+    const TColor From = KVXHtmlToColor(QStringLiteral("#FCFCFC"));
+    const TColor To = KVXHtmlToColor(QStringLiteral("#CFCFCF"));
+
+    // 256 rows: one per step, the last one exactly the end colour.
+    std::vector<TGradientRow> Rows = TSevenButton::GradientRows(0, 256, From, To);
+    ASSERT_EQ(Rows.size(), 256u);
+    EXPECT_EQ(Rows.front().Color, From);
+    EXPECT_EQ(Rows.back().Y, 255);
+    EXPECT_EQ(Rows.back().Color, To);
+
+    // A standard button (24 high, border 1): rows 1 to 22, each once. Row 22 is first reached
+    // by step 245: 0xFC + (-45 * 245) div 255 = 0xFC - 43 = 0xD1.
+    Rows = TSevenButton::GradientRows(1, 23, From, To);
+    ASSERT_EQ(Rows.size(), 22u);
+    for (size_t I = 0; I < Rows.size(); ++I)
+        EXPECT_EQ(Rows[I].Y, static_cast<int>(I) + 1);
+    EXPECT_EQ(Rows.front().Color, From);
+    EXPECT_EQ(Rows.back().Color, RGBToColor(0xD1, 0xD1, 0xD1));
+}
+
+TEST(SevenButtonGeometry, PicturePlaceAndCaptionRectangle)
+{
+    const QSize Button(100, 24);
+    const QSize Picture(16, 16);
+    // Picture at the left: after the normal border and the margin, centred vertically.
+    const QPoint Left = TSevenButton::PicturePlace(Button, Picture, taLeftJustify, 1, 5);
+    EXPECT_EQ(Left, QPoint(6, 4));
+    // At the right: the same distance from the right edge.
+    const QPoint Right = TSevenButton::PicturePlace(Button, Picture, taRightJustify, 1, 3);
+    EXPECT_EQ(Right, QPoint(100 - 1 - 3 - 16, 4));
+    EXPECT_EQ(TSevenButton::PicturePlace(QSize(100, 24), QSize(16, 15), taLeftJustify, 1, 5).y(), 4);
+
+    // A caption aligned left starts Spacing pixels right of a picture at the left.
+    QRect R = TSevenButton::CaptionRect(Button, 2, taLeftJustify, 1, 5, 5, true, taLeftJustify, Left.x(), 16);
+    EXPECT_EQ(R, QRect(6 + 16 + 5, 2, 100 - 27, 20));
+    // Aligned right with a picture at the right: it ends Spacing pixels before the picture.
+    R = TSevenButton::CaptionRect(Button, 1, taRightJustify, 1, 3, 5, true, taRightJustify, Right.x(), 16);
+    EXPECT_EQ(R.left(), 0);
+    EXPECT_EQ(R.right() + 1, Right.x() - 5);
+    // Without a picture the margins apply.
+    R = TSevenButton::CaptionRect(Button, 1, taLeftJustify, 1, 5, 5, false, taLeftJustify, 0, 0);
+    EXPECT_EQ(R, QRect(6, 1, 94, 22));
+    R = TSevenButton::CaptionRect(Button, 1, taRightJustify, 1, 5, 5, false, taLeftJustify, 0, 0);
+    EXPECT_EQ(R, QRect(0, 1, 94, 22));
+    // A centred caption ignores the picture.
+    R = TSevenButton::CaptionRect(Button, 1, taCenter, 1, 5, 5, true, taLeftJustify, Left.x(), 16);
+    EXPECT_EQ(R, QRect(0, 1, 100, 22));
+}
+
+TEST_F(SevenButtonTest, StatePictureReplacesTheNormalOneOnlyWhenItHoldsAnImage)
+{
+    QPixmap Normal(16, 16);
+    Normal.fill(Qt::red);
+    QPixmap Down(20, 20);
+    Down.fill(Qt::blue);
+    Button->Pictures()->SetPictureNormal(Normal);
+    Button->Pictures()->SetPictureDown(Down);
+    ShowForm();
+
+    Enter(Button);
+    EXPECT_EQ(Button->ChooseLook().Picture.cacheKey(), Normal.cacheKey()) << "no hot picture: the normal one";
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(Button->ChooseLook().Picture.cacheKey(), Down.cacheKey());
+    EXPECT_EQ(Button->Geometry().PicturePos, QPoint(6, 2));
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(10, 10));
+}
+
+TEST_F(SevenButtonTest, PaintDrawsGradientNestedBordersAndCutCorners)
+{
+    Button->SetCaption(QString());
+    ShowForm();
+    const QColor Border = Html(0x707070);
+
+    QImage Image = Button->grab().toImage();
+    ASSERT_EQ(Image.size(), QSize(85, 24));
+    for (QPoint P : {QPoint(0, 0), QPoint(84, 0), QPoint(0, 23), QPoint(84, 23)})
+        EXPECT_EQ(Image.pixelColor(P), ParentColor) << "outer corner " << P.x() << "," << P.y();
+    for (QPoint P : {QPoint(1, 1), QPoint(83, 1), QPoint(1, 22), QPoint(83, 22)})
+        EXPECT_EQ(Image.pixelColor(P), Border) << "inner corner " << P.x() << "," << P.y();
+    for (QPoint P : {QPoint(40, 0), QPoint(40, 23), QPoint(0, 12), QPoint(84, 12)})
+        EXPECT_EQ(Image.pixelColor(P), Border);
+    EXPECT_EQ(Image.pixelColor(40, 1), Html(0xFCFCFC));
+    EXPECT_EQ(Image.pixelColor(40, 22), Html(0xD1D1D1));
+
+    // Under the mouse: the hot border and gradient.
+    Enter(Button);
+    Image = Button->grab().toImage();
+    EXPECT_EQ(Image.pixelColor(40, 0), Html(0x3C7FB1));
+    EXPECT_EQ(Image.pixelColor(40, 1), Html(0xFCFCFC));
+    Leave(Button);
+
+    // Two pixels of border: two nested outlines, the gradient two rows in from each edge.
+    Button->Border()->SetWidthNormal(2);
+    Image = Button->grab().toImage();
+    EXPECT_EQ(Image.pixelColor(0, 0), ParentColor);
+    for (QPoint P : {QPoint(40, 0), QPoint(40, 1), QPoint(40, 22), QPoint(40, 23), QPoint(1, 12), QPoint(83, 12),
+                     QPoint(1, 1), QPoint(2, 2), QPoint(82, 21)})
+        EXPECT_EQ(Image.pixelColor(P), Border) << P.x() << "," << P.y();
+    EXPECT_EQ(Image.pixelColor(40, 2), Html(0xFCFCFC));
+    EXPECT_NE(Image.pixelColor(40, 21), Border);
+    EXPECT_EQ(Image.pixelColor(3, 12).rgb(), Image.pixelColor(40, 12).rgb()) << "the gradient spans the width";
+}
+
+TEST_F(SevenButtonTest, DisabledButtonIsFlatWithAGreyCaption)
+{
+    Button->SetCaption(QStringLiteral("MMMM"));
+    TFont Disabled = Button->Fonts()->FontDisabled();
+    Disabled.Font.setPixelSize(16);
+    Disabled.Font.setStyleStrategy(QFont::NoAntialias);
+    Button->Fonts()->SetFontDisabled(Disabled);
+    Button->setEnabled(false);
+    ShowForm();
+
+    const QImage Image = Button->grab().toImage();
+    const QColor Face = Html(0xF4F4F4);
+    EXPECT_EQ(Image.pixelColor(40, 0), Html(0xADB2B5));
+    EXPECT_EQ(Image.pixelColor(3, 1), Face);
+    EXPECT_EQ(Image.pixelColor(3, 22), Face);
+    int Ink = 0;
+    for (int Y = 2; Y < 22; ++Y) {
+        for (int X = 2; X < 83; ++X) {
+            const QColor C = Image.pixelColor(X, Y);
+            if (C == Face)
+                continue;
+            ++Ink;
+            EXPECT_EQ(C, TColorToQColor(clGrayText)) << X << "," << Y;
+        }
+    }
+    EXPECT_GT(Ink, 20) << "the caption is drawn";
+}

@@ -1,0 +1,339 @@
+#include "UnitDialog.h"
+
+#include "SevenButton.h"
+#include "SysUtils.h"
+#include "UnitGraphicsQt.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+#include <algorithm>
+
+TFormDialog *FormDialog = nullptr;
+
+namespace {
+
+// The texts of the box.
+const QString CaptionYes = QStringLiteral("Oui");
+const QString CaptionNo = QStringLiteral("Non");
+const QString CaptionOk = QStringLiteral("OK");
+const QString CaptionAlert = QStringLiteral("Alerte");
+const QString CaptionError = QStringLiteral("Erreur");
+const QString CaptionInfo = QStringLiteral("Information");
+const QString CaptionConfirm = QStringLiteral("Confirmation");
+
+// Layout of the box.
+const QRect ImageRect(10, 10, 48, 48);
+const QPoint MessagePos(70, 10);
+const QSize YesSize(74, 23);
+const QSize NoSize(72, 23);
+const QSize OkSize(74, 23);
+const QSize DesignedClient(369, 68);
+constexpr int Gap = 10;
+constexpr int PictureSide = 48;
+
+// The box's routines report what fails inside them as a plain exception whose message starts
+// with their own context.
+template <typename TBody> auto InContext(const char *Context, TBody &&Body) -> decltype(Body())
+{
+    try {
+        return Body();
+    } catch (const Exception &E) {
+        throw Exception(QLatin1String(Context) + E.Message);
+    } catch (const std::exception &E) {
+        throw Exception(QLatin1String(Context) + QString::fromUtf8(E.what()));
+    }
+}
+
+// Every line break, whatever its form, starts a new line.
+QString MessageText(const QString &Msg)
+{
+    QString Text = Msg;
+    Text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    Text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return Text;
+}
+
+void SetupButton(TSevenButton *Button, const QString &Name, const QString &Caption, QSize Size, int ModalResult)
+{
+    Button->setObjectName(Name);
+    Button->SetCaption(Caption);
+    Button->resize(Size);
+    Button->SetModalResult(ModalResult);
+    Button->Border()->SetWidthFocused(2);
+    Button->hide();
+}
+
+} // namespace
+
+TFormDialog::TFormDialog(QWidget *Parent) : QDialog(Parent)
+{
+    setObjectName(QStringLiteral("FormDialog"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(DesignedClient);
+
+    LbMessage = new QLabel(this);
+    LbMessage->setObjectName(QStringLiteral("LbMessage"));
+    // The text is shown as it is: no markup, no accelerator, no wrapping.
+    LbMessage->setTextFormat(Qt::PlainText);
+    LbMessage->setWordWrap(false);
+    LbMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LbMessage->move(MessagePos);
+
+    BtYes = new TSevenButton(this);
+    SetupButton(BtYes, QStringLiteral("BtYes"), CaptionYes, YesSize, 6);
+    BtNo = new TSevenButton(this);
+    SetupButton(BtNo, QStringLiteral("BtNo"), CaptionNo, NoSize, 7);
+    BtOk = new TSevenButton(this);
+    SetupButton(BtOk, QStringLiteral("BtOk"), CaptionOk, OkSize, 1);
+    setTabOrder(BtYes, BtNo);
+    setTabOrder(BtNo, BtOk);
+
+    ImageSystem = new QLabel(this);
+    ImageSystem->setObjectName(QStringLiteral("ImageSystem"));
+    ImageSystem->setGeometry(ImageRect);
+
+    SetColor(clBtnFace);
+    QFont Standard(QStringLiteral("Arial"));
+    Standard.setPixelSize(11);
+    ApplyFont(Standard, clWindowText);
+
+    FormCreate();
+    // Escape is watched for the whole run, whichever window it is pressed in.
+    qApp->installEventFilter(this);
+}
+
+TFormDialog::~TFormDialog()
+{
+    qApp->removeEventFilter(this);
+    FormDestroy();
+    if (FormDialog == this)
+        FormDialog = nullptr;
+}
+
+void TFormDialog::FormCreate()
+{
+    LoadImages();
+    BtYes->SetCaption(CaptionYes);
+    BtNo->SetCaption(CaptionNo);
+    BtOk->SetCaption(CaptionOk);
+}
+
+void TFormDialog::FormDestroy()
+{
+    FreeImages();
+}
+
+void TFormDialog::LoadImages()
+{
+    InContext("[TFormDialog.LoadImages] ", [this] {
+        const QSize Size(PictureSide, PictureSide);
+        FImageInfo = LoadResourcePicture(QStringLiteral("MSGDLGINFO"), Size);
+        FImageAlert = LoadResourcePicture(QStringLiteral("MSGDLGALERT"), Size);
+        FImageError = LoadResourcePicture(QStringLiteral("MSGDLGERROR"), Size);
+        FImageQuestion = LoadResourcePicture(QStringLiteral("MSGDLGQUESTION"), Size);
+    });
+}
+
+void TFormDialog::FreeImages()
+{
+    FImageInfo = QPixmap();
+    FImageAlert = QPixmap();
+    FImageError = QPixmap();
+    FImageQuestion = QPixmap();
+}
+
+int TFormDialog::Show(const QString &Msg, TDialogType Kind, TDialogButtons Buttons)
+{
+    return InContext("[TFormDialog.Show] ", [&] {
+        if (isVisible())
+            throw Exception(QStringLiteral("Cannot make a visible window modal"));
+        ++ShowCount;
+        LastMessage = Msg;
+        LastKind = Kind;
+        LastButtons = Buttons;
+
+        LbMessage->setText(MessageText(Msg));
+        LbMessage->resize(MessageSize(LbMessage->font(), LbMessage->text()));
+        AdjustDim();
+        AdjustPos();
+
+        switch (Kind) {
+        case dtAlert:
+            setWindowTitle(CaptionAlert);
+            ImageSystem->setPixmap(FImageAlert);
+            break;
+        case dtError:
+            setWindowTitle(CaptionError);
+            ImageSystem->setPixmap(FImageError);
+            break;
+        case dtInfo:
+            setWindowTitle(CaptionInfo);
+            ImageSystem->setPixmap(FImageInfo);
+            break;
+        case dtConfirm:
+            setWindowTitle(CaptionConfirm);
+            ImageSystem->setPixmap(FImageQuestion);
+            break;
+        }
+
+        // A box always offers an answer: an unknown buttons value counts as automatic.
+        bool YesNo = Kind == dtConfirm;
+        if (Buttons == dbOk)
+            YesNo = false;
+        else if (Buttons == dbYesNo)
+            YesNo = true;
+        BtOk->setVisible(!YesNo);
+        BtYes->setVisible(YesNo);
+        BtNo->setVisible(YesNo);
+        // A hidden button must take no key.
+        BtOk->setEnabled(!YesNo);
+        BtYes->setEnabled(YesNo);
+        BtNo->setEnabled(YesNo);
+
+        if (!QueuedAnswers.empty()) {
+            const int Answer = QueuedAnswers.front();
+            QueuedAnswers.pop_front();
+            return Answer;
+        }
+        return exec();
+    });
+}
+
+void TFormDialog::AdjustDim()
+{
+    InContext("[TFormDialog.AdjustDim] ", [this] {
+        const TDialogLayout Layout = DialogLayout(LbMessage->geometry());
+        setFixedSize(Layout.Client.width(), height());
+        PosButtons();
+        setFixedSize(Layout.Client);
+    });
+}
+
+void TFormDialog::PosButtons()
+{
+    InContext("[TFormDialog.PosButtons] ", [this] {
+        const TDialogLayout Layout = DialogLayout(LbMessage->geometry());
+        BtOk->move(Layout.OkLeft, Layout.ButtonsTop);
+        BtYes->move(Layout.YesLeft, Layout.ButtonsTop);
+        BtNo->move(Layout.NoLeft, Layout.ButtonsTop);
+    });
+}
+
+void TFormDialog::AdjustPos()
+{
+    InContext("[TFormDialog.AdjustPos] ", [this] {
+        // Before the first showing the frame is not known yet: the client size stands for it.
+        const QSize Box = frameGeometry().size();
+        QWidget *Active = QApplication::activeWindow();
+        if (Active && Active != this) {
+            move(CentredPosition(Active->frameGeometry(), Box));
+            return;
+        }
+        QScreen *Screen = QGuiApplication::primaryScreen();
+        if (Screen)
+            move(CentredPosition(Screen->geometry(), Box));
+    });
+}
+
+TDialogLayout TFormDialog::DialogLayout(const QRect &Message)
+{
+    TDialogLayout Layout;
+    const int Width = std::max(MinClientWidth, Message.left() + Message.width() + Gap);
+    Layout.ButtonsTop = std::max(ImageRect.top() + ImageRect.height() + Gap, Message.top() + Message.height() + Gap);
+    Layout.OkLeft = (Width - OkSize.width()) / 2;
+    Layout.YesLeft = (Width - Gap) / 2 - YesSize.width();
+    Layout.NoLeft = Layout.YesLeft + YesSize.width() + Gap;
+    const int Height = std::max(MinClientHeight, Layout.ButtonsTop + OkSize.height() + Gap);
+    Layout.Client = QSize(Width, Height);
+    return Layout;
+}
+
+QPoint TFormDialog::CentredPosition(const QRect &Around, QSize Box)
+{
+    return QPoint(Around.left() + (Around.width() - Box.width()) / 2,
+                  Around.top() + (Around.height() - Box.height()) / 2);
+}
+
+QSize TFormDialog::MessageSize(const QFont &Font, const QString &Msg)
+{
+    return QFontMetrics(Font).size(Qt::TextExpandTabs, MessageText(Msg));
+}
+
+void TFormDialog::SetColor(TColor Color)
+{
+    QPalette Palette = palette();
+    Palette.setColor(QPalette::Window, TColorToQColor(Color));
+    setPalette(Palette);
+}
+
+void TFormDialog::SetFont(const QString &Name, int Size, TColor Color)
+{
+    InContext("[TFormDialog.SetFont] ", [&] {
+        QFont Font(Name);
+        if (Size > 0)
+            Font.setPointSize(Size);
+        ApplyFont(Font, Color);
+    });
+}
+
+void TFormDialog::ApplyFont(const QFont &Font, TColor Color)
+{
+    setFont(Font);
+    QPalette Palette = palette();
+    Palette.setColor(QPalette::WindowText, TColorToQColor(Color));
+    setPalette(Palette);
+    const TFont Styled{Font, Color};
+    for (TSevenButton *Button : {BtOk, BtYes, BtNo}) {
+        Button->setFont(Font);
+        Button->SetFontColor(Color);
+        TSevenButtonFonts *Fonts = Button->Fonts();
+        Fonts->SetFontHot(Styled);
+        Fonts->SetFontDown(Styled);
+        Fonts->SetFontDisabled({Font, clGrayText});
+        Fonts->SetFontFocused(Styled);
+    }
+}
+
+void TFormDialog::FormShow()
+{
+    // The focused button is the active one: Enter and the space bar answer with it.
+    if (!BtYes->isHidden())
+        BtYes->setFocus();
+    else
+        BtOk->setFocus();
+}
+
+void TFormDialog::showEvent(QShowEvent *Event)
+{
+    QDialog::showEvent(Event);
+    FormShow();
+}
+
+void TFormDialog::reject()
+{
+    done(2);
+}
+
+bool TFormDialog::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (ApplicationEvents1Message(Event))
+        return true;
+    return QDialog::eventFilter(Watched, Event);
+}
+
+bool TFormDialog::ApplicationEvents1Message(QEvent *Event)
+{
+    if (Event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(Event)->key() != Qt::Key_Escape)
+        return false;
+    // While the box is closed the result is without effect: the next showing starts from
+    // no result.
+    setResult(2);
+    if (!isVisible() || !isModal())
+        return false;
+    done(2);
+    return true;
+}

@@ -1,0 +1,155 @@
+#include "UnitGraphicsQt.h"
+
+#include "SysUtils.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QSvgRenderer>
+
+// The resource initialiser of fenolda.qrc; a static library's resources are only linked in
+// when something calls it.
+static void InitFenoldaResources()
+{
+    static const bool Done = [] {
+        Q_INIT_RESOURCE(fenolda);
+        return true;
+    }();
+    (void)Done;
+}
+
+namespace {
+
+// Where fenolda.qrc puts the program's pictures.
+const QString ResourceRoot = QStringLiteral(":/fenolda");
+
+TColor PaletteColor(QPalette::ColorGroup Group, QPalette::ColorRole Role)
+{
+    return QColorToTColor(QGuiApplication::palette().color(Group, Role));
+}
+
+// The desktop's system colours as the application palette gives them; the colours the
+// palette has no role for keep their classic values.
+TColor PaletteSystemColor(int Index)
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return DefaultSystemColor(Index);
+    const auto A = QPalette::Active;
+    switch (Index) {
+    case 0:  // scroll bar
+    case 15: // button face
+        return PaletteColor(A, QPalette::Button);
+    case 2:  // active caption
+    case 13: // highlight
+    case 29: // menu highlight
+        return PaletteColor(A, QPalette::Highlight);
+    case 3: // inactive caption
+        return PaletteColor(QPalette::Inactive, QPalette::Highlight);
+    case 4:  // menu
+    case 30: // menu bar
+        return PaletteColor(A, QPalette::Window);
+    case 5: // window
+        return PaletteColor(A, QPalette::Base);
+    case 6: // window frame
+        return PaletteColor(A, QPalette::Shadow);
+    case 7: // menu text
+    case 8: // window text
+        return PaletteColor(A, QPalette::WindowText);
+    case 9:  // caption text
+    case 14: // highlight text
+        return PaletteColor(A, QPalette::HighlightedText);
+    case 12: // application work space
+    case 16: // button shadow
+        return PaletteColor(A, QPalette::Dark);
+    case 17: // grey text
+        return PaletteColor(QPalette::Disabled, QPalette::Text);
+    case 18: // button text
+        return PaletteColor(A, QPalette::ButtonText);
+    case 19: // inactive caption text
+        return PaletteColor(QPalette::Inactive, QPalette::HighlightedText);
+    case 20: // button highlight
+        return PaletteColor(A, QPalette::Light);
+    case 21: // 3D dark shadow
+        return PaletteColor(A, QPalette::Shadow);
+    case 22: // 3D light
+        return PaletteColor(A, QPalette::Midlight);
+    case 23: // tool tip text
+        return PaletteColor(A, QPalette::ToolTipText);
+    case 24: // tool tip background
+        return PaletteColor(A, QPalette::ToolTipBase);
+    case 26: // hot light
+        return PaletteColor(A, QPalette::Link);
+    default:
+        return DefaultSystemColor(Index);
+    }
+}
+
+QString FindResource(const QString &Name)
+{
+    QDirIterator It(ResourceRoot, QDir::Files, QDirIterator::Subdirectories);
+    while (It.hasNext()) {
+        const QString Path = It.next();
+        if (QFileInfo(Path).completeBaseName().compare(Name, Qt::CaseInsensitive) == 0)
+            return Path;
+    }
+    return QString();
+}
+
+} // namespace
+
+QColor TColorToQColor(TColor Color)
+{
+    if (Color == clNone)
+        return QColor(Qt::transparent);
+    const TColor C = ColorToRGB(Color);
+    return QColor(GetRValue(C), GetGValue(C), GetBValue(C));
+}
+
+TColor QColorToTColor(const QColor &Color)
+{
+    const QColor C = Color.toRgb();
+    return RGBToColor(C.red(), C.green(), C.blue());
+}
+
+void InstallSystemColors()
+{
+    SetSystemColorHook(PaletteSystemColor);
+}
+
+void InstallFontSubstitutions()
+{
+    QFont::insertSubstitution(QStringLiteral("Calibri"), QStringLiteral("Carlito"));
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
+QPixmap LoadResourcePicture(const QString &Name, QSize Size)
+{
+    InitFenoldaResources();
+    const QString Path = FindResource(Name);
+    if (Path.isEmpty())
+        throw Exception(QStringLiteral("Resource %1 not found").arg(Name));
+
+    if (Path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer Renderer(Path);
+        if (!Renderer.isValid())
+            throw Exception(QStringLiteral("Resource %1 is not a valid picture").arg(Name));
+        const QSize Target = Size.isEmpty() ? Renderer.defaultSize() : Size;
+        QImage Image(Target, QImage::Format_ARGB32_Premultiplied);
+        Image.fill(Qt::transparent);
+        QPainter Painter(&Image);
+        Renderer.render(&Painter);
+        Painter.end();
+        return QPixmap::fromImage(Image);
+    }
+
+    QPixmap Picture(Path);
+    if (Picture.isNull())
+        throw Exception(QStringLiteral("Resource %1 is not a valid picture").arg(Name));
+    if (!Size.isEmpty() && Picture.size() != Size)
+        Picture = Picture.scaled(Size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return Picture;
+}
