@@ -1,0 +1,263 @@
+#include "UnitDatabase.h"
+
+#include "UnitTools.h"
+#include "UnitTypes.h"
+
+#include <sqlite3.h>
+
+TQlDatabase *Database = nullptr;
+
+namespace {
+
+std::unique_ptr<TQlDatabase> &OwnedDatabase()
+{
+    static std::unique_ptr<TQlDatabase> Owned;
+    return Owned;
+}
+
+// Length of the well-formed UTF-8 sequence starting at P (1 to 4), or 0 when the bytes
+// there are not one: a stray continuation byte, an overlong form, a surrogate, a code point
+// above U+10FFFF or a sequence cut short by End.
+int Utf8SequenceLength(const unsigned char *P, const unsigned char *End, char32_t &CodePoint)
+{
+    const unsigned char B = *P;
+    if (B < 0x80) {
+        CodePoint = B;
+        return 1;
+    }
+    int Length = 0;
+    char32_t Min = 0;
+    if (B >= 0xC2 && B <= 0xDF) {
+        Length = 2;
+        CodePoint = B & 0x1F;
+        Min = 0x80;
+    } else if (B >= 0xE0 && B <= 0xEF) {
+        Length = 3;
+        CodePoint = B & 0x0F;
+        Min = 0x800;
+    } else if (B >= 0xF0 && B <= 0xF4) {
+        Length = 4;
+        CodePoint = B & 0x07;
+        Min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (End - P < Length)
+        return 0;
+    for (int I = 1; I < Length; ++I) {
+        if ((P[I] & 0xC0) != 0x80)
+            return 0;
+        CodePoint = (CodePoint << 6) | (P[I] & 0x3F);
+    }
+    if (CodePoint < Min || CodePoint > 0x10FFFF || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF))
+        return 0;
+    return Length;
+}
+
+// Walks a UTF-8 text character by character and gives each one folded to ASCII exactly as
+// StrToAscii folds the same text held in a QString: a character beyond U+FFFF is two UTF-16
+// units there, hence two "?". A byte that starts no well-formed sequence counts as one "?".
+class TAsciiFolder
+{
+public:
+    TAsciiFolder(const void *Text, int Length)
+        : P(static_cast<const unsigned char *>(Text)), End(P + (Text && Length > 0 ? Length : 0))
+    {
+    }
+
+    bool Next(char &C)
+    {
+        if (PendingQuestionMark) {
+            PendingQuestionMark = false;
+            C = '?';
+            return true;
+        }
+        if (P >= End)
+            return false;
+        // Most names are plain ASCII.
+        if (*P < 0x80) {
+            C = char(*P++);
+            return true;
+        }
+        char32_t CodePoint = 0;
+        const int Length = Utf8SequenceLength(P, End, CodePoint);
+        if (Length == 0) {
+            ++P;
+            C = '?';
+            return true;
+        }
+        P += Length;
+        if (CodePoint > 0xFFFF) {
+            PendingQuestionMark = true;
+            C = '?';
+            return true;
+        }
+        C = CharToAscii(CodePoint);
+        return true;
+    }
+
+private:
+    const unsigned char *P;
+    const unsigned char *End;
+    bool PendingQuestionMark = false;
+};
+
+char LowerAscii(char C)
+{
+    return (C >= 'A' && C <= 'Z') ? char(C + ('a' - 'A')) : C;
+}
+
+} // namespace
+
+QString UTF8Decode(const char *Bytes, qsizetype Length)
+{
+    if (!Bytes || Length <= 0)
+        return QString();
+    // Decoded here rather than by QString::fromUtf8, which would drop a leading byte-order
+    // mark: the text must come back exactly as it was stored.
+    QString Result(Length, Qt::Uninitialized);
+    QChar *Out = Result.data();
+    const auto *P = reinterpret_cast<const unsigned char *>(Bytes);
+    const auto *End = P + Length;
+    while (P < End) {
+        char32_t CodePoint = 0;
+        const int N = Utf8SequenceLength(P, End, CodePoint);
+        if (N == 0)
+            return QString();
+        P += N;
+        if (CodePoint > 0xFFFF) {
+            *Out++ = QChar(QChar::highSurrogate(CodePoint));
+            *Out++ = QChar(QChar::lowSurrogate(CodePoint));
+        } else {
+            *Out++ = QChar(char16_t(CodePoint));
+        }
+    }
+    Result.truncate(Out - Result.constData());
+    return Result;
+}
+
+QString UTF8Decode(const QByteArray &Bytes)
+{
+    return UTF8Decode(Bytes.constData(), Bytes.size());
+}
+
+int SystemCollate2(void *UserData, int Length1, const void *Text1, int Length2, const void *Text2)
+{
+    Q_UNUSED(UserData);
+    TAsciiFolder A(Text1, Length1);
+    TAsciiFolder B(Text2, Length2);
+    // Case decides only when nothing else does, at the first place where it differs.
+    int CaseOrder = 0;
+    for (;;) {
+        char C1 = 0;
+        char C2 = 0;
+        const bool Has1 = A.Next(C1);
+        const bool Has2 = B.Next(C2);
+        if (!Has1 || !Has2) {
+            if (Has1)
+                return 1;
+            if (Has2)
+                return -1;
+            return CaseOrder;
+        }
+        if (C1 == C2)
+            continue;
+        const char L1 = LowerAscii(C1);
+        const char L2 = LowerAscii(C2);
+        if (L1 != L2)
+            return static_cast<unsigned char>(L1) < static_cast<unsigned char>(L2) ? -1 : 1;
+        if (CaseOrder == 0)
+            CaseOrder = (C1 >= 'a' && C1 <= 'z') ? -1 : 1;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// TQlTable
+// ---------------------------------------------------------------------------------------
+
+TQlTable::TQlTable(TSQLiteDatabase &DB, const QString &SQL) : TSQLiteTable(DB, SQL) {}
+
+QString TQlTable::FieldAsString(const QString &FieldName) const
+{
+    const int I = FieldIndex(FieldName);
+    CheckField(I);
+    if (ColTypes()[std::size_t(I)] == dtStr) {
+        // Straight from the table's bytes: no copy before the decoding.
+        qsizetype Length = 0;
+        const char *Bytes = CellText(I, Length);
+        return UTF8Decode(Bytes, Length);
+    }
+    return UTF8Decode(TSQLiteTable::FieldAsString(I));
+}
+
+int TQlTable::FieldAsInteger(const QString &FieldName) const
+{
+    return static_cast<int>(static_cast<quint32>(TSQLiteTable::FieldAsInteger(FieldIndex(FieldName))));
+}
+
+double TQlTable::FieldAsDouble(const QString &FieldName) const
+{
+    return TSQLiteTable::FieldAsDouble(FieldIndex(FieldName));
+}
+
+// ---------------------------------------------------------------------------------------
+// TQlDatabase
+// ---------------------------------------------------------------------------------------
+
+TQlDatabase::TQlDatabase(const QString &FileName)
+try : TSQLiteDatabase(FileName) {
+    // UTF-8, the database's own encoding: the engine hands the texts over as they are
+    // stored instead of converting both to UTF-16 at every comparison.
+    sqlite3_create_collation(Handle(), "SYSTEM2", SQLITE_UTF8, nullptr, SystemCollate2);
+    // The engine leaves foreign keys off unless the connection asks: the cascades and the
+    // SET NULL rules of the schema depend on this.
+    ExecSQL(QStringLiteral("PRAGMA foreign_keys = ON;"));
+} catch (const std::exception &E) {
+    throw UserException::Create(QStringLiteral("TQlDatabase.Create"), E);
+}
+
+std::unique_ptr<TQlTable> TQlDatabase::GetTable(const QString &SQL)
+{
+    std::unique_ptr<TQlTable> Table;
+    if (LowerCaseAscii(SQL).contains(QLatin1String("order by")))
+        Table = std::make_unique<TQlTable>(*this, SQL + QStringLiteral(" collate SYSTEM2"));
+    else
+        Table = std::make_unique<TQlTable>(*this, SQL);
+    ParamsClear();
+    return Table;
+}
+
+QString TQlDatabase::GetTableString(const QString &SQL)
+{
+    const QString Result = UTF8Decode(TSQLiteDatabase::GetTableString(SQL));
+    ParamsClear();
+    return Result;
+}
+
+void TQlDatabase::AddParamText(const QByteArray &Name, const QString &Value)
+{
+    TSQLiteDatabase::AddParamText(Name, Value.toUtf8());
+}
+
+void TQlDatabase::ExecSQL(const QString &SQL)
+{
+    TSQLiteDatabase::ExecSQL(SQL);
+    ParamsClear();
+}
+
+// ---------------------------------------------------------------------------------------
+// Database
+// ---------------------------------------------------------------------------------------
+
+void SetDatabase(std::unique_ptr<TQlDatabase> NewDatabase)
+{
+    FreeDatabase();
+    OwnedDatabase() = std::move(NewDatabase);
+    Database = OwnedDatabase().get();
+}
+
+void FreeDatabase()
+{
+    Database = nullptr;
+    OwnedDatabase().reset();
+}
