@@ -1,0 +1,225 @@
+// The menu document: its text, menu files of both formats, server menus and the history.
+#include "KVXFiles.h"
+#include "ModelTestSupport.h"
+#include "UnitHttp.h"
+#include "UnitSync.h"
+
+#include <QDir>
+
+#include <httplib.h>
+
+#include <thread>
+
+#include <unistd.h>
+
+namespace {
+
+const QString RecetteMissing =
+    QStringLiteral("Soit la recette n'existe pas dans la base, soit elle est déjà présente dans la liste.");
+
+// A web API on the loopback interface that keeps the menus it receives and fails on demand.
+class TMenuServer
+{
+public:
+    TMenuServer()
+    {
+        Server.Post("/common/token", [](const httplib::Request &, httplib::Response &Res) {
+            Res.set_content("{\"token\":\"abc\"}", "application/json");
+        });
+        const auto Menu = [this](const httplib::Request &Req, httplib::Response &Res) {
+            Requests << QString::fromStdString(Req.method + " " + Req.path);
+            Bodies << QString::fromStdString(Req.body);
+            Res.status = Fail ? 500 : 200;
+            Res.set_content(Req.method == "POST" ? "{\"code\":17}" : "", "application/json");
+        };
+        Server.Post("/fenolda/menu", Menu);
+        Server.Put(R"(/fenolda/menu/\d+)", Menu);
+        const QString Address = QStringLiteral("http://127.0.0.1:%1").arg(Server.bind_to_any_port("127.0.0.1"));
+        SetWebAddressesForTesting(Address, Address);
+        Thread = std::thread([this] { Server.listen_after_bind(); });
+    }
+    ~TMenuServer()
+    {
+        Server.stop();
+        Thread.join();
+    }
+
+    httplib::Server Server;
+    std::thread Thread;
+    // Read by the test once the request that wrote them has returned.
+    bool Fail = false;
+    QStringList Requests;
+    QStringList Bodies;
+};
+
+} // namespace
+
+class TMenuDocumentTest : public TModelTest
+{
+protected:
+    // Soupe (1, entrée), Tarte (2, dessert), Gratin (3, plat); Soupe midi on Monday, Gratin
+    // and Tarte soir on Wednesday.
+    void SetUp() override
+    {
+        TModelTest::SetUp();
+        OpenDatabase(false);
+        AddRecipe(QStringLiteral("Soupe à l'oignon"), 0, 0);
+        AddRecipe(QStringLiteral("Tarte \"maison\""), 0, 2);
+        AddRecipe(QStringLiteral("Gratin"), 0, 1);
+        Menu.AddRecetteFromCode(1, 2, Start, 1);
+        Menu.AddRecetteFromCode(2, 4, Start + 2, 2);
+        Menu.AddRecetteFromCode(2, 4, Start + 2, 3);
+    }
+    QString File(const QString &Name) const { return Dir.filePath(Name); }
+};
+
+TEST_F(TMenuDocumentTest, DocumentTextInTheReadableLayout)
+{
+    const QString Recipe = QStringLiteral("    {\r\n      \"jour\":%1,\r\n      \"repas\":%2,\r\n      \"pers\":%3,\r\n"
+                                          "      \"code\":%4,\r\n      \"name\":\"%5\"\r\n    }");
+    EXPECT_EQ(Menu.SaveToJson(QString()),
+              QStringLiteral("{\r\n  \"recettes\":[\r\n") + Recipe.arg(0).arg(1).arg(2).arg(1).arg("Soupe à l'oignon") +
+                  QStringLiteral(",\r\n") + Recipe.arg(2).arg(2).arg(4).arg(3).arg("Gratin") + QStringLiteral(",\r\n") +
+                  Recipe.arg(2).arg(2).arg(4).arg(2).arg("Tarte \\\"maison\\\"") + QStringLiteral("\r\n  ]\r\n}"));
+    EXPECT_TRUE(Menu.SaveToJson(QStringLiteral("Mai"))
+                    .startsWith(QStringLiteral("{\r\n  \"name\":\"Mai\",\r\n  \"recettes\":[\r\n    {\r\n")));
+    // A first day left with empty headers does not count: "jour" starts at the first recipe.
+    Menu.DeleteLine(2);
+    EXPECT_TRUE(Menu.SaveToJson(QString()).contains(QStringLiteral("\"jour\":0,\r\n      \"repas\":2")));
+    Menu.Clear();
+    EXPECT_EQ(Menu.SaveToJson(QString()), QStringLiteral("{\r\n  \"recettes\":[]\r\n}"));
+}
+
+TEST_F(TMenuDocumentTest, SavedMenuReloadsFromAnotherDayAndRecordsTheHistory)
+{
+    EXPECT_TRUE(Menu.IsModified());
+    SetClock(Start + 1);
+    Menu.SaveToFile(File(QStringLiteral("menu.txt")));
+    Menu.SaveToFile(File(QStringLiteral("menu.txt")));
+    EXPECT_FALSE(Menu.IsModified());
+    EXPECT_EQ(KVXReadFile(File(QStringLiteral("menu.txt"))), Menu.SaveToJson(QString()));
+    // Saved on the Tuesday: Monday's recipe is not recorded, the others once each.
+    EXPECT_EQ(Database->GetTableString(QStringLiteral(
+                  "select group_concat(reccode || ' ' || recdate, ';') from (select * from historique order by 1)")),
+              QStringLiteral("2 2026-05-06;3 2026-05-06"));
+    Menu.ModifyRecette(5, 2, Start + 2, 6);
+    EXPECT_TRUE(Menu.IsModified());
+
+    // Opened from a Thursday: the same recipes, meals and persons on Thursday and Saturday.
+    Menu.Clear();
+    Menu.LoadFromFile(File(QStringLiteral("menu.txt")), EncodeDate(2026, 5, 7) + 0.75);
+    EXPECT_FALSE(Menu.IsModified());
+    EXPECT_EQ(Menu.GetCodeList(), QStringLiteral("1,3,2"));
+    EXPECT_EQ(Menu.GetRecette(2)->MenuDate, EncodeDate(2026, 5, 7));
+    const TLineRecette *Tarte = Menu.GetRecette(6);
+    EXPECT_TRUE(Tarte->MenuDate == EncodeDate(2026, 5, 9) && Tarte->MenuRepas == 2 && Tarte->MenuPers == 4);
+    // A document adds to the recipes already there.
+    AddRecipe(QStringLiteral("Salade"), 0, 0);
+    Menu.LoadFromJson(QStringLiteral("{\"recettes\":[{\"jour\":1,\"repas\":1,\"pers\":1,\"code\":4}]}"), Start);
+    EXPECT_EQ(Menu.GetCodeList(), QStringLiteral("4,1,3,2"));
+}
+
+TEST_F(TMenuDocumentTest, OlderLineFormat)
+{
+    KVXWriteText(File(QStringLiteral("old.txt")),
+                 QStringLiteral("jour=0,repas=1,pers=2,\"nom=Soupe à l'oignon\"\r\n"
+                                "jour=2 pers=4 repas=2 \"nom=Tarte \"\"maison\"\"\"\r\n"),
+                 true);
+    Menu.SavedJson = QStringLiteral("before");
+    Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start);
+    EXPECT_EQ(Menu.GetCodeList(), QStringLiteral("1,2"));
+    EXPECT_EQ(Menu.SavedJson, QStringLiteral("before"));
+
+    // An unquoted name with blanks is cut at the first blank.
+    KVXWriteText(File(QStringLiteral("old.txt")), QStringLiteral("jour=0,repas=1,pers=2,nom=Soupe à l'oignon"), true);
+    const TFailure Cut = FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); });
+    EXPECT_EQ(Cut.UserMessage, QStringLiteral("Impossible de charger la recette \"Soupe\".\r\n") + RecetteMissing);
+    EXPECT_EQ(Cut.Message, QStringLiteral("[TRecetteList.LoadFromFile] [TRecetteList.LoadFromList] "
+                                          "[TRecetteList.GetRecetteFromName] [TRecetteList.GetUniqueRecette] ") +
+                               RecetteMissing);
+    // A first line "{" with more on it is the older format.
+    KVXWriteText(File(QStringLiteral("old.txt")), QStringLiteral("{ \r\n\"recettes\":[]}"), true);
+    EXPECT_EQ(
+        FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); }).Message,
+        QStringLiteral("[TRecetteList.LoadFromFile] [TRecetteList.LoadFromList] '' is not a valid integer value"));
+}
+
+TEST_F(TMenuDocumentTest, DocumentsOfAnotherShapeAreRefusedBeforeAnythingIsAdded)
+{
+    Menu.Clear();
+    const QString Valid = QStringLiteral("{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":1}");
+    for (const QString &Text :
+         {QStringLiteral("{}"), QStringLiteral("{\"recettes\":{}}"), QStringLiteral("{\"recettes\":[%1,3]}"),
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":1,\"code\":2}]}"),
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":\"2\"}]}"),
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":0.5,\"repas\":1,\"pers\":2,\"code\":2}]}"),
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":4294967298}]}")}) {
+        const TFailure Failure =
+            FailureOf([&] { Menu.LoadFromJson(QString(Text).replace(QStringLiteral("%1"), Valid), Start); });
+        EXPECT_EQ(Failure.UserMessage, QStringLiteral("Le menu n'a pas un format valide.")) << Text.toStdString();
+        EXPECT_TRUE(Failure.Message.startsWith(QStringLiteral("[TRecetteList.LoadFromJson] Invalid menu document: ")));
+        EXPECT_EQ(Menu.Count(), 0);
+    }
+    // A code listed twice: the first is added, the second refused, SavedJson left alone.
+    EXPECT_EQ(
+        FailureOf([&] { Menu.LoadFromJson(QStringLiteral("{\"recettes\":[%1,%1]}").arg(Valid), Start); }).UserMessage,
+        RecetteMissing);
+    EXPECT_EQ(Menu.GetCodeList(), QStringLiteral("1"));
+    EXPECT_EQ(Menu.SavedJson, QString());
+}
+
+TEST_F(TMenuDocumentTest, AFailedFileSaveLeavesTheMenuModifiedAndTheOldFileWhole)
+{
+    const QString Name = File(QStringLiteral("menu.txt"));
+    Menu.SaveToFile(Name);
+    const QString Saved = Menu.SavedJson;
+    Menu.ModifyRecette(2, 1, Start, 5);
+    // A path under a regular file cannot be written, whoever runs the test.
+    KVXWriteText(File(QStringLiteral("afile")), QStringLiteral("x"), true);
+    EXPECT_TRUE(FailureOf([&] { Menu.SaveToFile(File(QStringLiteral("afile/menu.txt"))); }).Raised);
+    EXPECT_TRUE(Menu.IsModified());
+    EXPECT_EQ(Menu.SavedJson, Saved);
+
+    // Replaced as a whole, not rewritten in place: another name of the old file keeps its text.
+    ASSERT_EQ(::link(QFile::encodeName(Name).constData(), QFile::encodeName(File(QStringLiteral("old"))).constData()),
+              0);
+    Menu.SaveToFile(Name);
+    EXPECT_EQ(KVXReadFile(Name), Menu.SavedJson);
+    EXPECT_EQ(KVXReadFile(File(QStringLiteral("old"))), Saved);
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"afile", "menu.txt", "old", "recipes.db3"}));
+}
+
+TEST_F(TMenuDocumentTest, ServerMenusAndAFailedRequest)
+{
+    InitializeUnitHttp();
+    InitializeUnitSync();
+    {
+        TMenuServer Server;
+        EXPECT_EQ(Menu.AddMenu(QStringLiteral("Mon menu")), 17);
+        EXPECT_FALSE(Menu.IsModified());
+        EXPECT_EQ(Server.Bodies.value(0), Menu.SaveToJson(QStringLiteral("Mon menu")));
+        Menu.ModifyRecette(2, 1, Start, 5);
+        Menu.UpdateMenu(17);
+        EXPECT_FALSE(Menu.IsModified());
+        EXPECT_EQ(Server.Requests.value(1) + Server.Bodies.value(1), "PUT /fenolda/menu/17" + Menu.SavedJson);
+
+        // The server fails: the history is recorded, the menu still counts as modified.
+        const QString Saved = Menu.SavedJson;
+        Server.Fail = true;
+        Exec(QStringLiteral("DELETE FROM historique"));
+        Menu.ModifyRecette(2, 1, Start, 6);
+        EXPECT_TRUE(FailureOf([&] {
+                        Menu.UpdateMenu(17);
+                    }).UserMessage.startsWith(QStringLiteral("Erreur de modification du menu.")));
+        EXPECT_TRUE(Menu.IsModified());
+        EXPECT_EQ(Menu.SavedJson, Saved);
+        EXPECT_EQ(Int(QStringLiteral("select count(*) from historique")), 3);
+        EXPECT_TRUE(FailureOf([&] {
+                        Menu.AddMenu(QStringLiteral("Autre"));
+                    }).UserMessage.startsWith(QStringLiteral("Erreur de création du menu.")));
+        EXPECT_TRUE(Menu.IsModified());
+    }
+    FinalizeUnitSync();
+    FinalizeUnitHttp();
+}
