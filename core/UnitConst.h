@@ -15,3 +15,20 @@ inline constexpr const char *Palette[PaletteCount] = {"#6C3288", "#3D468A", "#3E
 inline constexpr const char *FocusTint = "#EBFDD7";
 // Background of an input field without the focus.
 inline constexpr TColor NoFocusColor = clWhite;
+
+// The menu grid of the main window.
+// Dish-type block of a recipe row, by dish type: entrée, plat, dessert, boisson.
+inline constexpr int TypeColorCount = 4;
+inline constexpr const char *TypeColors[TypeColorCount] = {"#83A99A", "#888CB2", "#CE7DAB", "#CE958B"};
+// Texts drawn on a coloured block: the day header and the dish type.
+inline constexpr const char *GridLightTextColor = "#FFFFFF";
+// The meal header's lines and name, and the recipe's name.
+inline constexpr const char *GridDarkTextColor = "#000000";
+// Persons planned in the menu.
+inline constexpr const char *GridMenuPersColor = "#800000";
+// Description, information line and cookbook of a recipe; also the captions of the panels.
+inline constexpr const char *GridInfoColor = "#666966";
+// The "Page web" link.
+inline constexpr const char *GridLinkColor = "#3F709F";
+// The 1-pixel lines between rows.
+inline constexpr TColor GridLineColor = clSilver;

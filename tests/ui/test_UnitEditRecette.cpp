@@ -1,0 +1,398 @@
+#include "UnitEditRecette.h"
+
+#include "KVXFiles.h"
+#include "SevenButton.h"
+#include "UnitConfig.h"
+#include "UnitDatabase.h"
+#include "UnitRandom.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+
+namespace {
+
+// Plats of both meals that only a filter on "zébulon" keeps: persons, total time, season,
+// cookbook and ingredient tell them apart.
+const char *const ZebulonSql = R"(
+insert into livre (name) values ('Atelier Zébulon');
+insert into recette (name, nbpers, tprep, repas, type_, saison, livcode) values
+    ('Zébulon alpha', 3, 15, 0, 1, 0, (select code from livre where name = 'Atelier Zébulon')),
+    ('Zébulon beta', 5, 40, 0, 1, 0, null),
+    ('Zébulon gamma', 7, 90, 0, 1, 0, (select code from livre where name = 'Atelier Zébulon')),
+    ('Zébulon été', 2, 120, 0, 1, 1, null),
+    ('Zébulon hiver', 4, 30, 0, 1, 2, null);
+insert into ingredient (name) values ('Zinzolin');
+insert into ingredients (reccode, ingcode, quantite)
+    select r.code, i.code, 1 from recette r, ingredient i where r.name = 'Zébulon beta' and i.name = 'Zinzolin';
+)";
+
+// The shipped schema and starter rows with the plats above, built once per run and copied
+// for each test.
+QString TemplateDatabase()
+{
+    static QTemporaryDir Folder;
+    static QString File;
+    if (File.isEmpty()) {
+        File = Folder.filePath(QStringLiteral("starter.db3"));
+        TQlDatabase Db(File);
+        Db.ExecScript(KVXReadFile(QStringLiteral(FENOLDA_DATA_DIR "/schema.sql")));
+        Db.ExecScript(KVXReadFile(QStringLiteral(FENOLDA_DATA_DIR "/starter.sql")));
+        Db.ExecScript(QString::fromUtf8(ZebulonSql));
+    }
+    return File;
+}
+
+const QStringList SpringPlats = {QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon beta"),
+                                 QStringLiteral("Zébulon été"), QStringLiteral("Zébulon gamma")};
+
+class FormEditRecTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Dir.isValid());
+        Cfg = std::make_unique<TConfig>(Dir.filePath(QStringLiteral("fenolda")));
+        Config = Cfg.get();
+        ColorRotation = &Rotation;
+        // 4 May: spring-summer is the current season.
+        SetNowFunction([this] { return Today + 0.5; });
+        const QString File = Dir.filePath(QStringLiteral("recipes.db3"));
+        ASSERT_TRUE(QFile::copy(TemplateDatabase(), File));
+        SetDatabase(std::make_unique<TQlDatabase>(File));
+        for (const QString &Name : SpringPlats)
+            Codes.insert(Code(Name));
+        Form = std::make_unique<TFormEditRec>();
+        FormEditRec = Form.get();
+    }
+
+    void TearDown() override
+    {
+        Form.reset();
+        EXPECT_EQ(FormEditRec, nullptr);
+        FreeDatabase();
+        SetNowFunction({});
+        ColorRotation = nullptr;
+        Config = nullptr;
+    }
+
+    int Code(const QString &Name)
+    {
+        Database->AddParamText(":name", Name);
+        return Database->GetTableString(QStringLiteral("select code from recette where name=:name")).toInt();
+    }
+
+    // Shows the editor and runs WhileOpen once it is open; the editor is cancelled when
+    // WhileOpen leaves it open.
+    int Show(int Action, std::function<void()> WhileOpen, int Repas = 1, int Type = 1, int Pers = 4,
+             const QString &Title = QString())
+    {
+        QTimer::singleShot(0, Form.get(), [this, WhileOpen] {
+            if (QApplication::activeModalWidget() != Form.get()) {
+                ADD_FAILURE() << "the editor is not open";
+                return;
+            }
+            WhileOpen();
+            if (Form->isVisible())
+                Form->reject();
+        });
+        return Form->Show(Action, &Menu, Today, Repas, Type, Pers, Title);
+    }
+
+    QStringList Items() const
+    {
+        QStringList Names;
+        for (int I = 0; I < Form->ListRec->count(); ++I)
+            Names << Form->ListRec->item(I)->text();
+        return Names;
+    }
+
+    QStringList OnlyZebulon()
+    {
+        Form->EdFilterNom->setText(QStringLiteral("zébulon"));
+        Form->CbFilterNom->setChecked(true);
+        return Items();
+    }
+
+    // The events of a real double click: the view only takes a double click on the item
+    // that the first press went to.
+    void DoubleClick(QPoint Pos)
+    {
+        QTest::mouseClick(Form->ListRec->viewport(), Qt::LeftButton, {}, Pos);
+        QTest::mouseDClick(Form->ListRec->viewport(), Qt::LeftButton, {}, Pos);
+    }
+    QPoint ItemCentre(int Row) const { return Form->ListRec->visualItemRect(Form->ListRec->item(Row)).center(); }
+    QPoint BelowItems() const { return QPoint(10, Form->ListRec->viewport()->height() - 3); }
+
+    QTemporaryDir Dir;
+    std::unique_ptr<TConfig> Cfg;
+    TColorRotation Rotation;
+    TRecetteList Menu;
+    std::unique_ptr<TFormEditRec> Form;
+    const TDateTime Today = EncodeDate(2026, 5, 4);
+    // The codes of SpringPlats.
+    std::set<int> Codes;
+};
+
+} // namespace
+
+TEST_F(FormEditRecTest, EachActionSetsUpItsCaptionsControlsAndSize)
+{
+    auto Add = [this] {
+        EXPECT_EQ(Form->windowTitle(), QStringLiteral("Ajouter"));
+        EXPECT_EQ(Form->BtRandom->Caption(), QStringLiteral("Aléatoire"));
+        EXPECT_EQ(Form->LbInfo->text(), QStringLiteral("Double-cliquez sur une recette de la liste ou cliquez sur "
+                                                       "Aléatoire\nCliquez droit pour ouvrir la fiche d'une recette"));
+        EXPECT_TRUE(Form->EdDay->isEnabled() && Form->EdPers->isEnabled() && Form->RbSoir->isEnabled());
+        EXPECT_TRUE(Form->RbSoir->isChecked() && Form->RbDessert->isChecked() && Form->RbBoisson->isEnabled());
+        EXPECT_TRUE(Form->ListRec->isVisible() && Form->PanelFilter->isVisible());
+        EXPECT_EQ(Form->size(), QSize(390, 500));
+        EXPECT_EQ(Form->minimumSize(), QSize(390, 500));
+        EXPECT_GT(Form->maximumWidth(), 390);
+        EXPECT_EQ(Form->LbCount->text(), QStringLiteral("%1 recettes").arg(Form->ListRec->count()));
+    };
+    EXPECT_EQ(Show(TFormEditRec::acAdd, Add, 2, 2), 2);
+
+    const QString Title = QStringLiteral("Quiche lorraine");
+    Show(
+        TFormEditRec::acReplace,
+        [this] {
+            EXPECT_EQ(Form->windowTitle(), QStringLiteral("Remplacer - Quiche lorraine"));
+            EXPECT_FALSE(Form->EdDay->isEnabled() || Form->EdPers->isEnabled() || Form->RbMidi->isEnabled());
+            EXPECT_FALSE(Form->RbPlat->isEnabled());
+            EXPECT_TRUE(Form->CbFilterNom->isEnabled() && Form->ListRec->isVisible());
+        },
+        1, 1, 4, Title);
+
+    auto Modify = [this] {
+        EXPECT_EQ(Form->windowTitle(), QStringLiteral("Modifier - Quiche lorraine"));
+        EXPECT_EQ(Form->BtRandom->Caption(), QStringLiteral("OK"));
+        EXPECT_EQ(Form->LbInfo->text(),
+                  QStringLiteral("Modifiez la date, le nombre de personnes et le repas puis validez"));
+        EXPECT_FALSE(Form->ListRec->isVisible() || Form->PanelFilter->isVisible() || Form->RbPlat->isEnabled());
+        EXPECT_TRUE(Form->RbSoir->isEnabled() && Form->EdDay->isEnabled());
+        EXPECT_EQ(Form->size(), QSize(374, 135));
+        EXPECT_EQ(Form->minimumSize(), Form->maximumSize());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        EXPECT_EQ(QApplication::focusWidget(), Form->EdPers);
+        EXPECT_EQ(Form->EdPers->selectedText(), QStringLiteral("6"));
+        Form->EdPers->setText(QStringLiteral("3"));
+        Form->RbSoir->setChecked(true);
+        QTest::keyClick(Form->EdPers, Qt::Key_Return);
+    };
+    EXPECT_EQ(Show(TFormEditRec::acModify, Modify, 1, 1, 6, Title), 1);
+    EXPECT_EQ(Form->Code, -1);
+    EXPECT_EQ(Form->Pers, 3);
+    EXPECT_EQ(Form->Repas, 2);
+    EXPECT_EQ(Form->Type, 1);
+    EXPECT_EQ(Form->Date, Today);
+}
+
+TEST_F(FormEditRecTest, FilterPanelNarrowsTheList)
+{
+    Show(TFormEditRec::acAdd, [this] {
+        EXPECT_EQ(Form->EdFilterSaison->currentIndex(), 1);
+        EXPECT_EQ(OnlyZebulon(), SpringPlats);
+        EXPECT_EQ(Form->LbCount->text(), QStringLiteral("4 recettes"));
+
+        // Persons from 4 to 6: the second value shows for "entre" only, and keeps its text.
+        Form->EdFilterPers1->setText(QStringLiteral("4"));
+        Form->EdFilterPers2->setText(QStringLiteral("6"));
+        Form->EdOpPers->setCurrentIndex(3);
+        Form->CbFilterPers->setChecked(true);
+        EXPECT_TRUE(Form->EdFilterPers2->isVisible());
+        EXPECT_EQ(Items(), QStringList{QStringLiteral("Zébulon beta")});
+        Form->EdOpPers->setCurrentIndex(0);
+        EXPECT_FALSE(Form->EdFilterPers2->isVisible());
+        EXPECT_EQ(Form->EdFilterPers2->text(), QStringLiteral("6"));
+        EXPECT_EQ(Form->LbCount->text(), QStringLiteral("0 recettes"));
+        EXPECT_FALSE(Form->BtRandom->isEnabled());
+        Form->CbFilterPers->setChecked(false);
+        EXPECT_FALSE(Form->EdOpPers->isEnabled());
+        EXPECT_EQ(Items(), SpringPlats);
+        EXPECT_TRUE(Form->BtRandom->isEnabled());
+
+        // Total time at most 40 minutes; a value that is no number asks for nothing.
+        Form->EdFilterTime1->setText(QStringLiteral("40"));
+        Form->CbFilterTime->setChecked(true);
+        EXPECT_EQ(Items(), (QStringList{QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon beta")}));
+        Form->EdFilterTime1->setText(QStringLiteral("abc"));
+        EXPECT_EQ(Items(), SpringPlats);
+        Form->CbFilterTime->setChecked(false);
+
+        // The cookbook combo starts on the first cookbook by name.
+        EXPECT_EQ(Form->EdFilterLivre->currentText(), QStringLiteral("Atelier Zébulon"));
+        Form->CbFilterLivre->setChecked(true);
+        EXPECT_EQ(Items(), (QStringList{QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon gamma")}));
+        Form->CbFilterLivre->setChecked(false);
+
+        Form->EdFilterIng->setText(QStringLiteral("zinzo"));
+        Form->CbFilterIng->setChecked(true);
+        EXPECT_EQ(Items(), QStringList{QStringLiteral("Zébulon beta")});
+        Form->CbFilterIng->setChecked(false);
+
+        Form->EdFilterSaison->setCurrentIndex(2);
+        EXPECT_EQ(Items(), (QStringList{QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon beta"),
+                                        QStringLiteral("Zébulon gamma"), QStringLiteral("Zébulon hiver")}));
+        Form->EdFilterSaison->setCurrentIndex(0);
+        EXPECT_EQ(Items().size(), 5);
+    });
+}
+
+TEST_F(FormEditRecTest, MenuRecipesAndOtherDishTypesAreNotOffered)
+{
+    Menu.AddRecetteFromCode(1, 4, Today, Code(QStringLiteral("Zébulon beta")));
+    Show(TFormEditRec::acAdd, [this] {
+        EXPECT_EQ(OnlyZebulon(), (QStringList{QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon été"),
+                                              QStringLiteral("Zébulon gamma")}));
+        Form->RbDessert->setChecked(true);
+        EXPECT_TRUE(Items().isEmpty());
+        EXPECT_FALSE(Form->BtRandom->isEnabled());
+        // Enter finds no enabled default button to click: the editor stays open.
+        QTest::keyClick(Form->EdFilterNom, Qt::Key_Return);
+        EXPECT_TRUE(Form->isVisible());
+    });
+    // "OK" of a modify is enabled even when the last list ended empty.
+    Show(TFormEditRec::acModify, [this] { EXPECT_TRUE(Form->BtRandom->isEnabled()); });
+}
+
+TEST_F(FormEditRecTest, RandomPickStaysWithinTheShownRecipes)
+{
+    std::set<int> Drawn;
+    for (quint32 Seed = 1; Seed <= 40; ++Seed) {
+        RandSeed(Seed);
+        auto Pick = [this, Seed] {
+            OnlyZebulon();
+            // Enter in the list draws too: the selected item does not count.
+            Form->ListRec->setCurrentRow(0);
+            if (Seed % 2)
+                QTest::mouseClick(Form->BtRandom, Qt::LeftButton);
+            else
+                QTest::keyClick(Form->ListRec, Qt::Key_Return);
+        };
+        ASSERT_EQ(Show(TFormEditRec::acAdd, Pick), 1);
+        EXPECT_EQ(Codes.count(Form->Code), 1u) << Form->Code;
+        Drawn.insert(Form->Code);
+    }
+    EXPECT_EQ(Drawn, Codes);
+}
+
+TEST_F(FormEditRecTest, DoubleClickTakesTheSelectedRecipeAndTheInputs)
+{
+    auto Choose = [this] {
+        OnlyZebulon();
+        Form->EdPers->setText(QStringLiteral("abc"));
+        Form->EdDay->setDate(QDate(2026, 5, 9));
+        Form->RbSoir->setChecked(true);
+        // A double click under the last item selects nothing and is ignored.
+        DoubleClick(BelowItems());
+        EXPECT_TRUE(Form->isVisible());
+        DoubleClick(ItemCentre(2));
+    };
+    EXPECT_EQ(Show(TFormEditRec::acAdd, Choose), 1);
+    EXPECT_EQ(Form->Code, Code(QStringLiteral("Zébulon été")));
+    EXPECT_EQ(Form->Pers, 2);
+    EXPECT_EQ(Form->Date, EncodeDate(2026, 5, 9));
+    EXPECT_EQ(Form->Repas, 2);
+    EXPECT_EQ(Form->Type, 1);
+}
+
+TEST_F(FormEditRecTest, RightClickSelectsTheItemUnderThePointerAndOpensTheMenu)
+{
+    Show(TFormEditRec::acAdd, [this] {
+        OnlyZebulon();
+        // Over no item no menu opens; over an item, that item is selected first.
+        for (const QPoint Pos : {BelowItems(), ItemCentre(1)}) {
+            QContextMenuEvent Event(QContextMenuEvent::Mouse, Pos, Form->ListRec->viewport()->mapToGlobal(Pos));
+            QApplication::sendEvent(Form->ListRec->viewport(), &Event);
+            EXPECT_EQ(Form->PopupList->isVisible(), Pos != BelowItems());
+        }
+        EXPECT_EQ(Form->ListRec->currentRow(), 1);
+        Form->PopupList->close();
+    });
+}
+
+TEST_F(FormEditRecTest, FilterTextsCarryOverWhileTheBoxesStartUnticked)
+{
+    Show(TFormEditRec::acAdd, [this] {
+        OnlyZebulon();
+        Form->EdOpPers->setCurrentIndex(3);
+        Form->EdFilterPers1->setText(QStringLiteral("4"));
+        Form->CbFilterLivre->setChecked(true);
+        Form->EdFilterLivre->setCurrentIndex(2);
+        Form->EdFilterSaison->setCurrentIndex(0);
+    });
+    Show(TFormEditRec::acReplace, [this] {
+        for (QCheckBox *Box :
+             {Form->CbFilterNom, Form->CbFilterIng, Form->CbFilterPers, Form->CbFilterTime, Form->CbFilterLivre})
+            EXPECT_FALSE(Box->isChecked()) << Box->objectName().toStdString();
+        EXPECT_FALSE(Form->EdFilterNom->isEnabled() || Form->EdFilterPers1->isEnabled());
+        EXPECT_EQ(Form->EdFilterNom->text(), QStringLiteral("zébulon"));
+        EXPECT_EQ(Form->EdFilterPers1->text(), QStringLiteral("4"));
+        EXPECT_EQ(Form->EdOpPers->currentIndex(), 3);
+        EXPECT_TRUE(Form->EdFilterPers2->isVisible());
+        EXPECT_EQ(Form->EdFilterLivre->currentIndex(), 0);
+        EXPECT_EQ(Form->EdFilterSaison->currentIndex(), 1);
+        EXPECT_GT(Items().size(), 4);
+    });
+}
+
+TEST_F(FormEditRecTest, WindowSizeCarriesOverBetweenAddAndReplaceOnly)
+{
+    Show(TFormEditRec::acAdd, [this] { Form->resize(520, 640); });
+    Show(TFormEditRec::acModify, [this] { EXPECT_EQ(Form->size(), QSize(374, 135)); });
+    Show(TFormEditRec::acReplace, [this] {
+        EXPECT_EQ(Form->size(), QSize(520, 640));
+        EXPECT_EQ(Form->minimumSize(), QSize(390, 500));
+    });
+}
+
+TEST_F(FormEditRecTest, AFailedRefreshKeepsTheListAndItsRecipesInStep)
+{
+    Show(TFormEditRec::acAdd, [this] {
+        OnlyZebulon();
+        Database->ExecSQL(QStringLiteral("drop table ingredients"));
+        Form->EdFilterIng->setText(QStringLiteral("zinzo"));
+        Form->CbFilterIng->setChecked(true);
+        EXPECT_EQ(Items(), SpringPlats);
+        QTest::mouseClick(Form->BtRandom, Qt::LeftButton);
+    });
+    EXPECT_TRUE(KVXReadFile(Config->LogFileName).contains(QStringLiteral("[TFormEditRec.RefreshList]")));
+    EXPECT_EQ(Codes.count(Form->Code), 1u) << Form->Code;
+
+    FreeDatabase();
+    try {
+        Form->Show(TFormEditRec::acAdd, &Menu, Today, 1, 1, 4, QString());
+        ADD_FAILURE() << "no failure without a database";
+    } catch (const UserException &E) {
+        EXPECT_TRUE(E.Message.startsWith(QStringLiteral("[TFormEditRec.Show] [TFormEditRec.GetLivres]")));
+    }
+    EXPECT_FALSE(Form->isVisible());
+}
+
+TEST_F(FormEditRecTest, CookbookBoxWithoutCookbooksAsksForNothing)
+{
+    Database->ExecSQL(QStringLiteral("delete from livre"));
+    Show(TFormEditRec::acAdd, [this] {
+        OnlyZebulon();
+        Form->CbFilterLivre->setChecked(true);
+        EXPECT_EQ(Form->EdFilterLivre->count(), 0);
+        EXPECT_EQ(Items(), SpringPlats);
+    });
+}

@@ -1,0 +1,408 @@
+#include "DrawGrid.h"
+
+#include "KVXGraphics.h"
+#include "UnitAppEvents.h"
+#include "UnitConst.h"
+#include "UnitGraphicsQt.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+
+namespace {
+
+// One wheel notch as the desktop reports it.
+constexpr int WheelStep = 120;
+// Width of the frame around the selected row.
+constexpr int SelectionFrameWidth = 2;
+
+} // namespace
+
+TDrawGrid::TDrawGrid(QWidget *Parent) : QAbstractScrollArea(Parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setFocusPolicy(Qt::ClickFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAutoFillBackground(false);
+    verticalScrollBar()->setSingleStep(1);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int Value) {
+        FTopRow = Value;
+        viewport()->update();
+    });
+}
+
+void TDrawGrid::SetRowCount(int Value)
+{
+    FRowCount = std::max(0, Value);
+    InvalidateRowHeights();
+    FRow = std::clamp(FRow, 0, std::max(0, FRowCount - 1));
+    UpdateScrollBar();
+    viewport()->update();
+}
+
+void TDrawGrid::SetRow(int Value)
+{
+    FRow = std::clamp(Value, 0, std::max(0, FRowCount - 1));
+    ScrollIntoView(FRow);
+    viewport()->update();
+}
+
+void TDrawGrid::SetTopRow(int Value)
+{
+    UpdateScrollBar();
+    verticalScrollBar()->setValue(std::clamp(Value, 0, MaxTopRow()));
+    FTopRow = verticalScrollBar()->value();
+    viewport()->update();
+}
+
+int TDrawGrid::MaxTopRow() const
+{
+    if (FRowCount == 0)
+        return 0;
+    const int ViewHeight = viewport()->height();
+    int Top = FRowCount - 1;
+    int Used = RowHeight(Top) + GridLineWidth;
+    while (Top > 0 && Used + RowHeight(Top - 1) + GridLineWidth <= ViewHeight) {
+        --Top;
+        Used += RowHeight(Top) + GridLineWidth;
+    }
+    return Top;
+}
+
+int TDrawGrid::ColWidth() const
+{
+    return std::max(0, width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+}
+
+int TDrawGrid::RowHeight(int Row) const
+{
+    if (Row < 0 || Row >= FRowCount)
+        return 0;
+    EnsureHeights();
+    return FHeights[std::size_t(Row)];
+}
+
+void TDrawGrid::InvalidateRowHeights()
+{
+    FHeightsValid = false;
+    FPaintFailed = false;
+    UpdateScrollBar();
+    viewport()->update();
+}
+
+void TDrawGrid::EnsureHeights() const
+{
+    if (FHeightsValid)
+        return;
+    // Valid from here on even when a handler fails, so that a failing measure cannot
+    // recurse through the scroll bar's update.
+    FHeightsValid = true;
+    FHeights.assign(std::size_t(FRowCount), 1);
+    if (!OnMeasureRow)
+        return;
+    for (int I = 0; I < FRowCount; ++I)
+        FHeights[std::size_t(I)] = std::max(1, OnMeasureRow(I));
+}
+
+int TDrawGrid::RowAt(const QPoint &Pos) const
+{
+    if (Pos.y() < 0 || Pos.x() < 0 || Pos.x() >= ColWidth())
+        return -1;
+    int Y = 0;
+    for (int I = FTopRow; I < FRowCount; ++I) {
+        Y += RowHeight(I) + GridLineWidth;
+        if (Pos.y() < Y)
+            return I;
+        if (Y > viewport()->height())
+            break;
+    }
+    return -1;
+}
+
+QRect TDrawGrid::CellRect(int Row) const
+{
+    if (Row < FTopRow || Row >= FRowCount)
+        return QRect();
+    int Y = 0;
+    for (int I = FTopRow; I < Row; ++I) {
+        Y += RowHeight(I) + GridLineWidth;
+        if (Y >= viewport()->height())
+            return QRect();
+    }
+    return QRect(0, Y, ColWidth(), RowHeight(Row));
+}
+
+void TDrawGrid::ScrollLines(int Lines)
+{
+    SetTopRow(FTopRow + Lines);
+}
+
+void TDrawGrid::BeginDrag(int Threshold)
+{
+    FDragPending = true;
+    FDragThreshold = Threshold;
+}
+
+void TDrawGrid::SetCursorShape(Qt::CursorShape Shape)
+{
+    FCursor = Shape;
+    if (!FDragging)
+        viewport()->setCursor(Shape);
+}
+
+Qt::CursorShape TDrawGrid::CursorShape() const
+{
+    return viewport()->cursor().shape();
+}
+
+int TDrawGrid::VisibleRows() const
+{
+    int Count = 0;
+    int Y = 0;
+    for (int I = FTopRow; I < FRowCount; ++I) {
+        Y += RowHeight(I) + GridLineWidth;
+        if (Y > viewport()->height())
+            break;
+        ++Count;
+    }
+    return std::max(1, Count);
+}
+
+void TDrawGrid::UpdateScrollBar()
+{
+    // Not blocked: the scroll area shows or hides the bar when its range changes.
+    QScrollBar *Bar = verticalScrollBar();
+    Bar->setRange(0, MaxTopRow());
+    Bar->setPageStep(VisibleRows());
+    FTopRow = Bar->value();
+}
+
+void TDrawGrid::ScrollIntoView(int Value)
+{
+    if (FRowCount == 0)
+        return;
+    if (Value < FTopRow) {
+        SetTopRow(Value);
+        return;
+    }
+    // Scrolls down until the row's bottom is in view, or the row is the first one shown.
+    int Top = FTopRow;
+    auto Bottom = [this, Value](int From) {
+        int Y = 0;
+        for (int I = From; I <= Value; ++I)
+            Y += RowHeight(I) + GridLineWidth;
+        return Y;
+    };
+    while (Top < Value && Bottom(Top) > viewport()->height())
+        ++Top;
+    if (Top != FTopRow)
+        SetTopRow(Top);
+}
+
+void TDrawGrid::EndDrag()
+{
+    FDragPending = false;
+    if (FDragging) {
+        FDragging = false;
+        viewport()->setCursor(FCursor);
+    }
+}
+
+void TDrawGrid::paintEvent(QPaintEvent * /*Event*/)
+{
+    QPainter Painter(viewport());
+    Painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+    const int Width = ColWidth();
+    const int ViewHeight = viewport()->height();
+    const QColor LineColor = TColorToQColor(GridLineColor);
+    int Y = 0;
+    for (int I = FTopRow; I < FRowCount && Y < ViewHeight; ++I) {
+        const QRect Cell(0, Y, Width, RowHeight(I));
+        if (OnDrawCell && !FPaintFailed) {
+            Painter.save();
+            Painter.setClipRect(Cell);
+            try {
+                OnDrawCell(Painter, I, Cell);
+            } catch (...) {
+                // The error box is modal: it is shown once this paint is over, not inside it.
+                FPaintFailed = true;
+                Painter.restore();
+                QTimer::singleShot(
+                    0, this, [Failure = std::current_exception()] { Guard([&] { std::rethrow_exception(Failure); }); });
+                return;
+            }
+            Painter.restore();
+        }
+        if (I == FRow) {
+            // Our own discreet mark of the row the commands act on; the rows themselves
+            // are drawn the same whether selected or not.
+            QPen Pen(palette().color(QPalette::Highlight), SelectionFrameWidth);
+            Pen.setJoinStyle(Qt::MiterJoin);
+            Painter.setPen(Pen);
+            Painter.setBrush(Qt::NoBrush);
+            Painter.drawRect(Cell.adjusted(1, 1, -1, -1));
+        }
+        Painter.fillRect(QRect(0, Cell.bottom() + 1, Width + GridLineWidth, GridLineWidth), LineColor);
+        Y += Cell.height() + GridLineWidth;
+    }
+    if (FRowCount > 0)
+        Painter.fillRect(QRect(Width, 0, GridLineWidth, std::min(Y, ViewHeight)), LineColor);
+}
+
+void TDrawGrid::resizeEvent(QResizeEvent *Event)
+{
+    QAbstractScrollArea::resizeEvent(Event);
+    InvalidateRowHeights();
+}
+
+void TDrawGrid::scrollContentsBy(int /*Dx*/, int /*Dy*/)
+{
+    viewport()->update();
+}
+
+void TDrawGrid::mousePressEvent(QMouseEvent *Event)
+{
+    Guard([&] {
+        const QPoint Pos = Event->position().toPoint();
+        FDragPending = false;
+        FAfterDoubleClick = false;
+        FPressPos = Pos;
+        if (Event->button() == Qt::LeftButton) {
+            const int Hit = RowAt(Pos);
+            if (Hit >= 0)
+                SetRow(Hit);
+        }
+        if (OnMouseDown)
+            OnMouseDown(Event->button(), Event->buttons(), Pos);
+    });
+}
+
+void TDrawGrid::mouseMoveEvent(QMouseEvent *Event)
+{
+    Guard([&] {
+        const QPoint Pos = Event->position().toPoint();
+        if (FDragPending && (Event->buttons() & Qt::LeftButton)) {
+            const QPoint Moved = Pos - FPressPos;
+            if (std::abs(Moved.x()) >= FDragThreshold || std::abs(Moved.y()) >= FDragThreshold) {
+                FDragPending = false;
+                FDragging = true;
+            }
+        }
+        if (FDragging) {
+            const bool Accepted = OnDragOver && OnDragOver(Pos);
+            viewport()->setCursor(Accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+            return;
+        }
+        if (OnMouseMove)
+            OnMouseMove(Pos);
+    });
+}
+
+void TDrawGrid::mouseReleaseEvent(QMouseEvent *Event)
+{
+    Guard([&] {
+        const QPoint Pos = Event->position().toPoint();
+        if (FDragging) {
+            EndDrag();
+            if (Event->button() == Qt::LeftButton && OnDragOver && OnDragOver(Pos) && OnDragDrop)
+                OnDragDrop(Pos);
+            return;
+        }
+        FDragPending = false;
+        const bool EndOfDoubleClick = FAfterDoubleClick;
+        FAfterDoubleClick = false;
+        if (Event->button() == Qt::LeftButton && !EndOfDoubleClick && OnClick)
+            OnClick();
+    });
+}
+
+void TDrawGrid::mouseDoubleClickEvent(QMouseEvent *Event)
+{
+    if (Event->button() != Qt::LeftButton) {
+        mousePressEvent(Event);
+        return;
+    }
+    Guard([&] {
+        const QPoint Pos = Event->position().toPoint();
+        FDragPending = false;
+        FPressPos = Pos;
+        FAfterDoubleClick = true;
+        const int Hit = RowAt(Pos);
+        if (Hit >= 0)
+            SetRow(Hit);
+        if (OnDblClick)
+            OnDblClick();
+        // The second press of the double click comes after it, as the desktop reports it.
+        if (OnMouseDown)
+            OnMouseDown(Event->button(), Event->buttons(), Pos);
+    });
+}
+
+void TDrawGrid::wheelEvent(QWheelEvent *Event)
+{
+    Event->accept();
+    // Fine-grained wheels add up to whole notches: one notch, one row.
+    FWheelDelta += Event->angleDelta().y();
+    int Lines = 0;
+    for (; FWheelDelta >= WheelStep; FWheelDelta -= WheelStep)
+        --Lines;
+    for (; FWheelDelta <= -WheelStep; FWheelDelta += WheelStep)
+        ++Lines;
+    if (Lines != 0)
+        ScrollLines(Lines);
+}
+
+void TDrawGrid::keyPressEvent(QKeyEvent *Event)
+{
+    switch (Event->key()) {
+    case Qt::Key_Up:
+        SetRow(FRow - 1);
+        break;
+    case Qt::Key_Down:
+        SetRow(FRow + 1);
+        break;
+    case Qt::Key_PageUp:
+        SetRow(FRow - VisibleRows());
+        break;
+    case Qt::Key_PageDown:
+        SetRow(FRow + VisibleRows());
+        break;
+    case Qt::Key_Home:
+        SetRow(0);
+        break;
+    case Qt::Key_End:
+        SetRow(FRowCount - 1);
+        break;
+    case Qt::Key_Escape:
+        if (FDragging || FDragPending) {
+            EndDrag();
+            break;
+        }
+        QAbstractScrollArea::keyPressEvent(Event);
+        return;
+    default:
+        QAbstractScrollArea::keyPressEvent(Event);
+        return;
+    }
+    Event->accept();
+}
+
+void TDrawGrid::contextMenuEvent(QContextMenuEvent *Event)
+{
+    Event->accept();
+    Guard([&] {
+        if (OnContextPopup)
+            OnContextPopup(Event->pos(), Event->reason() == QContextMenuEvent::Mouse, Event->globalPos());
+    });
+}

@@ -1,0 +1,38 @@
+// The windows that live for the whole run, created in the program's start-up order into
+// their globals and destroyed in the reverse order.
+#pragma once
+
+#include <memory>
+
+class TFormCourses;
+class TFormDialog;
+class TFormEditRec;
+class TFormMenuList;
+class TFormMenuName;
+class TFormMenus;
+class TFormOptions;
+
+class TProgramWindows
+{
+public:
+    // FormMenus first (the main window), then FormCourses, FormDialog, FormEditRec,
+    // FormOptions, FormMenuList and FormMenuName. An error of the main window's creation
+    // waits in it until the message box exists; any other failure is raised.
+    TProgramWindows();
+    ~TProgramWindows();
+
+    TProgramWindows(const TProgramWindows &) = delete;
+    TProgramWindows &operator=(const TProgramWindows &) = delete;
+
+private:
+    // In the reverse order of their creation, each global emptied before its window goes.
+    void FreeForms();
+
+    std::unique_ptr<TFormMenus> FMenus;
+    std::unique_ptr<TFormCourses> FCourses;
+    std::unique_ptr<TFormDialog> FDialog;
+    std::unique_ptr<TFormEditRec> FEditRec;
+    std::unique_ptr<TFormOptions> FOptions;
+    std::unique_ptr<TFormMenuList> FMenuList;
+    std::unique_ptr<TFormMenuName> FMenuName;
+};

@@ -1,0 +1,54 @@
+#include "UnitToolsUi.h"
+
+#include "KVXGraphics.h"
+#include "UnitConst.h"
+#include "UnitGraphicsQt.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QWidget>
+
+#include <cmath>
+
+void SetControlHighlight(QWidget *Control, bool Focused)
+{
+    if (!Control)
+        return;
+    const bool Editable = qobject_cast<QLineEdit *>(Control) || qobject_cast<QComboBox *>(Control) ||
+                          qobject_cast<QDateTimeEdit *>(Control) || qobject_cast<QPlainTextEdit *>(Control) ||
+                          qobject_cast<QTextEdit *>(Control);
+    if (!Editable)
+        return;
+    const QColor Color = TColorToQColor(Focused ? KVXHtmlToColor(QString::fromLatin1(FocusTint)) : NoFocusColor);
+    QPalette Palette = Control->palette();
+    Palette.setColor(QPalette::Base, Color);
+    // A drop-down list without an edit field is painted as a button.
+    if (qobject_cast<QComboBox *>(Control))
+        Palette.setColor(QPalette::Button, Color);
+    Control->setPalette(Palette);
+}
+
+void GetMouseClientPos(const QWidget *Control, QPoint &P)
+{
+    P = Control->mapFromGlobal(QCursor::pos());
+}
+
+QFont PointFont(const QString &Family, int Points, bool Bold, bool Italic, bool Underline)
+{
+    return PixelFont(Family, static_cast<int>(std::lround(Points * 96.0 / 72.0)), Bold, Italic, Underline);
+}
+
+QFont PixelFont(const QString &Family, int Pixels, bool Bold, bool Italic, bool Underline)
+{
+    QFont Font(Family);
+    Font.setPixelSize(Pixels);
+    Font.setBold(Bold);
+    Font.setItalic(Italic);
+    Font.setUnderline(Underline);
+    return Font;
+}
