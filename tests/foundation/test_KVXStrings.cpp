@@ -1,5 +1,5 @@
 #include "KVXStrings.h"
-#include "TestHelpers.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

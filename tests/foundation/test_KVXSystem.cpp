@@ -1,5 +1,5 @@
 #include "KVXSystem.h"
-#include "TestHelpers.h"
+#include "TestSupport.h"
 
 #include <QRegularExpression>
 

@@ -1,5 +1,5 @@
 #include "KVXTime.h"
-#include "TestHelpers.h"
+#include "TestSupport.h"
 
 #include <QDateTime>
 

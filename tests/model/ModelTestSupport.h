@@ -1,60 +1,59 @@
-// Shared fixture of the model tests: a fresh copy of a real recipe database per test (the
-// schema and starter rows of data/, or the schema alone), a settings file of its own, a
-// fixed clock (Monday 4 May 2026, 10:00) and a seeded random generator.
+// The model tests' fixture: a program folder of its own with a fresh copy of the recipe
+// schema of data/, a fixed clock (Monday 4 May 2026, 10:00) and a seeded random generator.
 #pragma once
 
-#include "UnitConfig.h"
+#include "RecipeBase.h"
+#include "TestSupport.h"
 #include "UnitDatabase.h"
+#include "UnitRandom.h"
 #include "UnitRecetteList.h"
 
-#include <QTemporaryDir>
-
-#include <memory>
-#include <ostream>
-
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString &S, std::ostream *Os)
-{
-    *Os << '"' << S.toStdString() << '"';
-}
-
-// The message and user text of what Fn raises (Raised false when nothing).
-struct TFailure
-{
-    QString Message;
-    QString UserMessage;
-    bool Raised = false;
-};
-template <class TFn> TFailure FailureOf(TFn &&Fn)
-{
-    try {
-        Fn();
-    } catch (const UserException &E) {
-        return {E.Message, E.UserMessage, true};
-    } catch (const Exception &E) {
-        return {E.Message, QString(), true};
-    }
-    return {};
-}
 
 class TModelTest : public ::testing::Test
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        ColorRotation = &Rotation;
+        SetClock(Start);
+        RandSeed(42);
+        OpenDatabase();
+    }
+    void TearDown() override
+    {
+        FreeDatabase();
+        SetNowFunction({});
+        ColorRotation = nullptr;
+    }
 
-    // Replaces the test's database by a new copy: with the starter rows, or the schema alone.
-    void OpenDatabase(bool WithStarter);
-    void SetClock(TDateTime Value);
+    // Replaces the database by a new copy: the schema alone, or with the starter rows.
+    void OpenDatabase(bool WithStarter = false)
+    {
+        FreeDatabase();
+        ASSERT_TRUE(MakeRecipeBase(Program.Path(QStringLiteral("recipes.db3")), WithStarter));
+        SetDatabase(std::make_unique<TQlDatabase>(Program.Path(QStringLiteral("recipes.db3"))));
+    }
+    void SetClock(TDateTime Value)
+    {
+        SetNowFunction([Value] { return Value; });
+    }
     void Exec(const QString &SQL) { Database->ExecSQL(SQL); }
     int Int(const QString &SQL) { return Database->GetTableString(SQL).toInt(); }
     // A recipe of that meal, dish type, season and persons; returns its code.
-    int AddRecipe(const QString &Name, int Repas, int Type, int Saison = 0, int NbPers = 4);
+    int AddRecipe(const QString &Name, int Repas, int Type, int Saison = 0, int NbPers = 4)
+    {
+        Database->AddParamText(":name", Name);
+        Exec(QStringLiteral("INSERT INTO recette (name, nbpers, repas, type_, saison) VALUES (:name, %1, %2, %3, %4)")
+                 .arg(NbPers)
+                 .arg(Repas)
+                 .arg(Type)
+                 .arg(Saison));
+        return Int(QStringLiteral("select max(code) from recette"));
+    }
 
-    QTemporaryDir Dir;
-    std::unique_ptr<TConfig> Cfg;
+    TTestProgram Program;
     TColorRotation Rotation;
     TRecetteList Menu;
-    TDateTime Start = 0;
+    const TDateTime Start = EncodeDate(2026, 5, 4) + EncodeTime(10, 0, 0, 0);
 };

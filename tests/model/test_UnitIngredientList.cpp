@@ -96,7 +96,6 @@ using TIngredientListDb = TModelTest;
 
 TEST_F(TIngredientListDb, ShelfHeadersStayInCodeOrderWithDiversLast)
 {
-    OpenDatabase(false);
     Exec(QStringLiteral("INSERT INTO rayon (name) VALUES ('Un'), ('Deux'), ('Trois'), ('Quatre')"));
     TIngredientList List;
     EXPECT_EQ(List.GetRayonIndex(1), 0);

@@ -1,14 +1,11 @@
 // The menu document: its text, menu files of both formats, server menus and the history.
 #include "KVXFiles.h"
 #include "ModelTestSupport.h"
+#include "TestServer.h"
 #include "UnitHttp.h"
 #include "UnitSync.h"
 
 #include <QDir>
-
-#include <httplib.h>
-
-#include <thread>
 
 #include <unistd.h>
 
@@ -16,41 +13,6 @@ namespace {
 
 const QString RecetteMissing =
     QStringLiteral("Soit la recette n'existe pas dans la base, soit elle est déjà présente dans la liste.");
-
-// A web API on the loopback interface that keeps the menus it receives and fails on demand.
-class TMenuServer
-{
-public:
-    TMenuServer()
-    {
-        Server.Post("/common/token", [](const httplib::Request &, httplib::Response &Res) {
-            Res.set_content("{\"token\":\"abc\"}", "application/json");
-        });
-        const auto Menu = [this](const httplib::Request &Req, httplib::Response &Res) {
-            Requests << QString::fromStdString(Req.method + " " + Req.path);
-            Bodies << QString::fromStdString(Req.body);
-            Res.status = Fail ? 500 : 200;
-            Res.set_content(Req.method == "POST" ? "{\"code\":17}" : "", "application/json");
-        };
-        Server.Post("/fenolda/menu", Menu);
-        Server.Put(R"(/fenolda/menu/\d+)", Menu);
-        const QString Address = QStringLiteral("http://127.0.0.1:%1").arg(Server.bind_to_any_port("127.0.0.1"));
-        SetWebAddressesForTesting(Address, Address);
-        Thread = std::thread([this] { Server.listen_after_bind(); });
-    }
-    ~TMenuServer()
-    {
-        Server.stop();
-        Thread.join();
-    }
-
-    httplib::Server Server;
-    std::thread Thread;
-    // Read by the test once the request that wrote them has returned.
-    bool Fail = false;
-    QStringList Requests;
-    QStringList Bodies;
-};
 
 } // namespace
 
@@ -62,7 +24,6 @@ protected:
     void SetUp() override
     {
         TModelTest::SetUp();
-        OpenDatabase(false);
         AddRecipe(QStringLiteral("Soupe à l'oignon"), 0, 0);
         AddRecipe(QStringLiteral("Tarte \"maison\""), 0, 2);
         AddRecipe(QStringLiteral("Gratin"), 0, 1);
@@ -70,7 +31,7 @@ protected:
         Menu.AddRecetteFromCode(2, 4, Start + 2, 2);
         Menu.AddRecetteFromCode(2, 4, Start + 2, 3);
     }
-    QString File(const QString &Name) const { return Dir.filePath(Name); }
+    QString File(const QString &Name) const { return Program.Path(Name); }
 };
 
 TEST_F(TMenuDocumentTest, DocumentTextInTheReadableLayout)
@@ -186,40 +147,43 @@ TEST_F(TMenuDocumentTest, AFailedFileSaveLeavesTheMenuModifiedAndTheOldFileWhole
     Menu.SaveToFile(Name);
     EXPECT_EQ(KVXReadFile(Name), Menu.SavedJson);
     EXPECT_EQ(KVXReadFile(File(QStringLiteral("old"))), Saved);
-    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden),
-              (QStringList{"afile", "menu.txt", "old", "recipes.db3"}));
+    EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"afile", "fenolda", "menu.txt", "old", "recipes.db3"}));
 }
 
 TEST_F(TMenuDocumentTest, ServerMenusAndAFailedRequest)
 {
+    TTestServer Server;
+    SetWebAddressesForTesting(Server.Address(), Server.Address());
+    Config->SetSyncEmail(QString::fromStdString(TestEmail));
+    Config->SetSyncApiKey(QString::fromStdString(TestApiKey));
     InitializeUnitHttp();
     InitializeUnitSync();
-    {
-        TMenuServer Server;
-        EXPECT_EQ(Menu.AddMenu(QStringLiteral("Mon menu")), 17);
-        EXPECT_FALSE(Menu.IsModified());
-        EXPECT_EQ(Server.Bodies.value(0), Menu.SaveToJson(QStringLiteral("Mon menu")));
-        Menu.ModifyRecette(2, 1, Start, 5);
-        Menu.UpdateMenu(17);
-        EXPECT_FALSE(Menu.IsModified());
-        EXPECT_EQ(Server.Requests.value(1) + Server.Bodies.value(1), "PUT /fenolda/menu/17" + Menu.SavedJson);
+    EXPECT_EQ(Menu.AddMenu(QStringLiteral("Mon menu")), 17);
+    EXPECT_FALSE(Menu.IsModified());
+    EXPECT_EQ(Server.Requests().back().Body, Menu.SaveToJson(QStringLiteral("Mon menu")).toStdString());
+    Menu.ModifyRecette(2, 1, Start, 5);
+    Menu.UpdateMenu(17);
+    EXPECT_FALSE(Menu.IsModified());
+    EXPECT_EQ(Server.Requests().back().Line + Server.Requests().back().Body,
+              "PUT /fenolda/menu/17" + Menu.SavedJson.toStdString());
 
-        // The server fails: the history is recorded, the menu still counts as modified.
-        const QString Saved = Menu.SavedJson;
-        Server.Fail = true;
-        Exec(QStringLiteral("DELETE FROM historique"));
-        Menu.ModifyRecette(2, 1, Start, 6);
-        EXPECT_TRUE(FailureOf([&] {
-                        Menu.UpdateMenu(17);
-                    }).UserMessage.startsWith(QStringLiteral("Erreur de modification du menu.")));
-        EXPECT_TRUE(Menu.IsModified());
-        EXPECT_EQ(Menu.SavedJson, Saved);
-        EXPECT_EQ(Int(QStringLiteral("select count(*) from historique")), 3);
-        EXPECT_TRUE(FailureOf([&] {
-                        Menu.AddMenu(QStringLiteral("Autre"));
-                    }).UserMessage.startsWith(QStringLiteral("Erreur de création du menu.")));
-        EXPECT_TRUE(Menu.IsModified());
-    }
+    // The server fails: the history is recorded, the menu still counts as modified.
+    const QString Saved = Menu.SavedJson;
+    Server.Answer("*", "/fenolda/menu/17", {500});
+    Server.Answer("*", "/fenolda/menu", {500});
+    Exec(QStringLiteral("DELETE FROM historique"));
+    Menu.ModifyRecette(2, 1, Start, 6);
+    EXPECT_TRUE(FailureOf([&] {
+                    Menu.UpdateMenu(17);
+                }).UserMessage.startsWith(QStringLiteral("Erreur de modification du menu.")));
+    EXPECT_TRUE(Menu.IsModified());
+    EXPECT_EQ(Menu.SavedJson, Saved);
+    EXPECT_EQ(Int(QStringLiteral("select count(*) from historique")), 3);
+    EXPECT_TRUE(FailureOf([&] {
+                    Menu.AddMenu(QStringLiteral("Autre"));
+                }).UserMessage.startsWith(QStringLiteral("Erreur de création du menu.")));
+    EXPECT_TRUE(Menu.IsModified());
     FinalizeUnitSync();
     FinalizeUnitHttp();
 }

@@ -1,13 +1,12 @@
 #include "MenusTestSupport.h"
 
 #include "DrawGrid.h"
-#include "KVXFiles.h"
+#include "RecipeBase.h"
 #include "SevenButton.h"
-#include "UnitCheckVersion.h"
+#include "TestServer.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitHttp.h"
-#include "UnitMenus.h"
 #include "UnitRandom.h"
 #include "UnitTools.h"
 
@@ -15,48 +14,21 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDateEdit>
-#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 
-namespace {
-
-// The base built from data/ once per test run (the starter rows take a while), then copied.
-QString TemplateBase(bool WithStarter)
-{
-    static QTemporaryDir Folder;
-    static QString Files[2];
-    QString &File = Files[WithStarter];
-    if (File.isEmpty()) {
-        const QString Name =
-            Folder.filePath(WithStarter ? QStringLiteral("starter.db3") : QStringLiteral("schema.db3"));
-        TQlDatabase Db(Name);
-        Db.ExecScript(KVXReadFile(QStringLiteral(FENOLDA_DATA_DIR "/schema.sql")));
-        if (WithStarter)
-            Db.ExecScript(KVXReadFile(QStringLiteral(FENOLDA_DATA_DIR "/starter.sql")));
-        File = Name;
-    }
-    return File;
-}
-
-} // namespace
-
 void TMenusTest::SetUp()
 {
-    ASSERT_TRUE(Dir.isValid());
-    ProgramFile = Dir.filePath(QStringLiteral("fenolda"));
-    KVXWriteText(ProgramFile, QStringLiteral("program file KVX-FILE-VERSION:2.1.0.0 end"), true);
-    Cfg = std::make_unique<TConfig>(ProgramFile);
-    Config = Cfg.get();
+    Program = std::make_unique<TTestProgram>(QStringLiteral("2.1.0.0"));
     ColorRotation = &Rotation;
     // Nothing beyond this machine: the version check fails at once and is only logged.
-    SetWebAddressesForTesting(QStringLiteral("http://127.0.0.1:9"), QStringLiteral("http://127.0.0.1:9"));
+    const QString Closed = QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort());
+    SetWebAddressesForTesting(Closed, Closed);
     if (!HttpObject)
         InitializeUnitHttp();
-    Day1 = EncodeDate(2024, 10, 5);
     SetNowFunction([this] { return Day1 + EncodeTime(10, 0, 0, 0); });
     RandSeed(42);
     SetOpenDocumentFunction([this](const QString &Name) { OpenedDocuments.append(Name); });
@@ -76,30 +48,24 @@ void TMenusTest::TearDown()
     SetOpenDocumentFunction({});
     SetNowFunction({});
     ColorRotation = nullptr;
-    Config = nullptr;
+    Program.reset();
 }
 
 void TMenusTest::StartProgram(TBase Base)
 {
     if (Base != TBase::None) {
-        const QString File = Dir.filePath(QStringLiteral("recipes-base.db3"));
-        ASSERT_TRUE(QFile::copy(TemplateBase(Base == TBase::Starter), File));
-        if (!BaseSql.isEmpty()) {
-            TQlDatabase Db(File);
-            for (const QString &Sql : std::as_const(BaseSql))
-                Db.ExecSQL(Sql);
-        }
+        const QString File = Program->Path(QStringLiteral("recipes-base.db3"));
+        ASSERT_TRUE(MakeRecipeBase(File, Base == TBase::Starter));
+        TQlDatabase Db(File);
+        for (const QString &Sql : std::as_const(BaseSql))
+            Db.ExecSQL(Sql);
     }
     Windows = std::make_unique<TProgramWindows>();
-    ASSERT_NE(FormMenus, nullptr);
-    FormMenus->show();
-    FormMenus->activateWindow();
+    W = FormMenus;
+    ASSERT_NE(W, nullptr);
+    W->show();
+    W->activateWindow();
     QApplication::processEvents();
-}
-
-TFormMenus *TMenusTest::Window() const
-{
-    return FormMenus;
 }
 
 void TMenusTest::Click(QWidget *Widget)
@@ -109,7 +75,6 @@ void TMenusTest::Click(QWidget *Widget)
 
 void TMenusTest::Generate(int Days, bool Midi, bool Soir, bool Entree, bool Plat, bool Dessert)
 {
-    TFormMenus *W = Window();
     W->EdDays->setText(QString::number(Days));
     W->EdStartDate->setDate(DateTimeToQDate(Day1));
     const std::pair<QCheckBox *, bool> Boxes[] = {
@@ -124,37 +89,42 @@ void TMenusTest::Generate(int Days, bool Midi, bool Soir, bool Entree, bool Plat
 
 void TMenusTest::GridMouse(int Type, const QPoint &Pos, Qt::MouseButton Button, Qt::MouseButtons Buttons)
 {
-    QWidget *Viewport = Window()->GridMenus->viewport();
+    QWidget *Viewport = W->GridMenus->viewport();
     QMouseEvent Event(static_cast<QEvent::Type>(Type), QPointF(Pos), QPointF(Viewport->mapToGlobal(Pos)), Button,
                       Buttons, Qt::NoModifier);
     QApplication::sendEvent(Viewport, &Event);
 }
 
+void TMenusTest::GridClick(const QPoint &Pos, Qt::MouseButton Button)
+{
+    GridMouse(QEvent::MouseButtonPress, Pos, Button, Button);
+    GridMouse(QEvent::MouseButtonRelease, Pos, Button, Qt::NoButton);
+}
+
 QPoint TMenusTest::RowCentre(int Row) const
 {
-    return Window()->GridMenus->CellRect(Row).center();
+    return W->GridMenus->CellRect(Row).center();
 }
 
 void TMenusTest::ContextMenuAt(const QPoint &Pos, bool FromMouse)
 {
-    QWidget *Viewport = Window()->GridMenus->viewport();
+    QWidget *Viewport = W->GridMenus->viewport();
     QContextMenuEvent Event(FromMouse ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, Pos,
                             Viewport->mapToGlobal(Pos));
     QApplication::sendEvent(Viewport, &Event);
 }
 
-void TMenusTest::AnswerModals(std::vector<std::function<void(QWidget *)>> Answers)
+std::shared_ptr<int> AnswerModals(std::vector<std::function<void(QWidget *)>> Answers)
 {
-    *FAnswered = 0;
+    auto Answered = std::make_shared<int>(0);
     auto Pending = std::make_shared<std::vector<std::function<void(QWidget *)>>>(std::move(Answers));
     auto *Timer = new QTimer(QApplication::instance());
     Timer->setInterval(5);
     auto Ticks = std::make_shared<int>(0);
-    auto Answered = FAnswered;
     QObject::connect(Timer, &QTimer::timeout, Timer, [Timer, Pending, Ticks, Answered] {
         QWidget *Modal = QApplication::activeModalWidget();
         // An answered window is closed before the next tick, so each showing is answered once.
-        if (Modal && Modal->isVisible()) {
+        if (Modal && Modal->isVisible() && Modal->isActiveWindow()) {
             auto Action = Pending->front();
             Pending->erase(Pending->begin());
             ++*Answered;
@@ -172,11 +142,5 @@ void TMenusTest::AnswerModals(std::vector<std::function<void(QWidget *)>> Answer
         }
     });
     Timer->start();
-}
-
-QStringList TMenusTest::LogLines(const QString &Text) const
-{
-    if (!KVXFileExists(Config->LogFileName))
-        return {};
-    return KVXReadFile(Config->LogFileName).split(QStringLiteral("\r\n")).filter(Text);
+    return Answered;
 }

@@ -1,33 +1,27 @@
-// Shared fixture of the main window's tests: a program folder of its own in a temporary
-// folder (a program file carrying version 2.1.0.0, the recipe base built from data/, the
-// settings and log files), an unreachable version site, a fixed clock (Saturday 5 October
-// 2024, 10:00), a seeded random generator, a recording document opener, and the long-lived
-// windows created as the program creates them.
+// What the GUI tests share: the answering of modal windows, and the fixture of the main
+// window's tests: a program folder of its own (a program file carrying version 2.1.0.0, the
+// recipe base built from data/, the settings and log files), an unreachable version site, a
+// fixed clock (Saturday 5 October 2024, 10:00), a seeded random generator, a recording
+// document opener, and the long-lived windows created as the program creates them.
 #pragma once
 
-#include "SysUtils.h"
-#include "UnitConfig.h"
+#include "TestSupport.h"
+#include "UnitMenus.h"
 #include "UnitProgram.h"
-#include "UnitTypes.h"
 
 #include <QPoint>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-class QWidget;
-class TFormMenus;
-
-inline void PrintTo(const QString &S, std::ostream *Os)
-{
-    *Os << '"' << S.toStdString() << '"';
-}
+// Answers the next modal windows in turn, once each is shown and active, each with its own
+// action; a window left open by an action is closed so that the test goes on. The count of
+// windows answered so far is shared with the caller.
+std::shared_ptr<int> AnswerModals(std::vector<std::function<void(QWidget *)>> Answers);
 
 // Which recipe base the program folder gets.
 enum class TBase
@@ -43,42 +37,41 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Prepares the program folder with Base, then creates the windows and shows the main
-    // window (which opens the database). Before calling it, a test may add recipes to the
-    // base through BaseSql.
+    // Puts Base in the program folder and runs BaseSql on it, then creates the windows and
+    // shows the main window, which opens the database.
     void StartProgram(TBase Base = TBase::Starter);
 
-    // Ticks the check boxes by clicking them, as the user would.
+    // Clicks a check box or button as the user would.
     void Click(QWidget *Widget);
     // Sets EdDays and the start date, ticks the meals and dish types, and generates.
     void Generate(int Days, bool Midi, bool Soir, bool Entree, bool Plat, bool Dessert);
 
     // Mouse events on the grid's viewport, with the buttons held as given.
     void GridMouse(int Type, const QPoint &Pos, Qt::MouseButton Button, Qt::MouseButtons Buttons);
-    // Centre and rectangle of a grid row in viewport coordinates.
+    // A press and release of Button at Pos.
+    void GridClick(const QPoint &Pos, Qt::MouseButton Button = Qt::LeftButton);
+    // Centre of a grid row in viewport coordinates.
     QPoint RowCentre(int Row) const;
     // Opens the grid's context menu at Pos (from the mouse) or from the keyboard.
     void ContextMenuAt(const QPoint &Pos, bool FromMouse = true);
 
-    // Answers the next modal windows in turn, each with its own action; a window left open
-    // by an action is rejected so that the test goes on. Returns how many were answered.
-    void AnswerModals(std::vector<std::function<void(QWidget *)>> Answers);
+    void AnswerModals(std::vector<std::function<void(QWidget *)>> Answers)
+    {
+        FAnswered = ::AnswerModals(std::move(Answers));
+    }
     int ModalsAnswered() const { return *FAnswered; }
 
     // Lines of the log file holding Text.
-    QStringList LogLines(const QString &Text) const;
-
-    TFormMenus *Window() const;
+    QStringList LogLines(const QString &Text) const { return Program->LogLines().filter(Text); }
 
     // The day the clock is set to, and the start date of every generation.
-    TDateTime Day1 = 0;
-    QTemporaryDir Dir;
-    QString ProgramFile;
-    // Extra SQL run on the base file that StartProgram copies into the program folder.
+    const TDateTime Day1 = EncodeDate(2024, 10, 5);
+    std::unique_ptr<TTestProgram> Program;
+    // Extra SQL run on the base file that StartProgram puts into the program folder.
     QStringList BaseSql;
-    std::unique_ptr<TConfig> Cfg;
     TColorRotation Rotation;
     std::unique_ptr<TProgramWindows> Windows;
+    TFormMenus *W = nullptr;
     QStringList OpenedDocuments;
 
 private:

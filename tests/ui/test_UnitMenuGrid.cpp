@@ -24,8 +24,6 @@ std::unique_ptr<TLineRecette> Recipe(const QString &Description, const QString &
     R.Type_ = 1;
     R.NbPers = 4;
     R.TPrep = 20;
-    R.TCuisson = 0;
-    R.TRepos = 0;
     R.Saison = 2;
     R.MenuPers = 3;
     return Line;
@@ -45,8 +43,6 @@ TEST(UnitMenuGrid, RecipeRowGrowsWithItsDescriptionAndThirdLine)
     EXPECT_EQ(RecetteRowHeight(*Recipe(QString(), QString(), Book)), 80);
     EXPECT_EQ(RecetteRowHeight(*Recipe(Desc, QString(), Book)), 110);
     EXPECT_EQ(RecetteRowHeight(*Recipe(Desc, Link, Book)), 110);
-    EXPECT_EQ(DayRowHeight, 25);
-    EXPECT_EQ(RepasRowHeight, 15);
 }
 
 TEST(UnitMenuGrid, RecipeRowPlacesEveryPieceWhereTheLayoutSays)
