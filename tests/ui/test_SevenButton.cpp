@@ -1,5 +1,6 @@
 #include "SevenButton.h"
 #include "TestSupport.h"
+#include "WindowActivation.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -45,12 +46,7 @@ protected:
         return B;
     }
 
-    void ShowForm()
-    {
-        Form->show();
-        QApplication::setActiveWindow(Form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    }
+    void ShowForm() { ASSERT_TRUE(ActivateWindow(Form.get())); }
 
     static void Enter(QWidget *W)
     {

@@ -2,6 +2,7 @@
 #include "SevenButton.h"
 #include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
+#include "WindowActivation.h"
 
 #include <QApplication>
 #include <QImage>
@@ -142,9 +143,7 @@ TEST_F(FormDialogTest, ModalBoxAnswersByKeyboardAndMouse)
 
     // Escape pressed in another window before the box opens does not answer it.
     QWidget Other;
-    Other.show();
-    QApplication::setActiveWindow(&Other);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Other));
+    ASSERT_TRUE(ActivateWindow(&Other));
     QTest::keyClick(&Other, Qt::Key_Escape);
     EXPECT_EQ(Box->result(), 2) << "the box saw the key";
     AnswerModals({Key(Qt::Key_Return)});
@@ -155,9 +154,7 @@ TEST_F(FormDialogTest, BoxIsCentredOnTheActiveWindow)
 {
     QWidget Main;
     Main.setGeometry(100, 120, 640, 480);
-    Main.show();
-    QApplication::setActiveWindow(&Main);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
+    ASSERT_TRUE(ActivateWindow(&Main));
     ShowQueued(QStringLiteral("Menu enregistré."), dtInfo, dbAuto);
     const QRect Around = Main.frameGeometry();
     const QSize Outer = Box->frameGeometry().size();

@@ -2,6 +2,7 @@
 // the generation, the grid's context menu and commands, the drag of a recipe, the link and
 // the wheel.
 #include "MenusTestSupport.h"
+#include "WindowActivation.h"
 
 #include "DrawGrid.h"
 #include "SevenButton.h"
@@ -107,7 +108,7 @@ TEST_F(TMenusTest, StartsWithItsStatusVersionAndGenerationRule)
     EXPECT_EQ(OpenedDocuments, QStringList{W->UpdateUrl});
 
     // The input fields are tinted while they have the focus.
-    ASSERT_TRUE(QTest::qWaitForWindowActive(W));
+    ASSERT_TRUE(ActivateWindow(W));
     W->EdDays->setFocus();
     EXPECT_EQ(W->EdDays->palette().color(QPalette::Base), QColor(0xEB, 0xFD, 0xD7));
     W->EdStartDate->setFocus();
