@@ -96,6 +96,11 @@ public:
         return true;
     }
 
+    // Whether the next character is a plain ASCII byte, which folds to itself: the comparison
+    // then takes it with TakeAscii, without the general walk.
+    bool AsciiAhead() const { return !PendingQuestionMark && P < End && *P < 0x80; }
+    char TakeAscii() { return char(*P++); }
+
 private:
     const unsigned char *P;
     const unsigned char *End;
@@ -105,6 +110,21 @@ private:
 char LowerAscii(char C)
 {
     return (C >= 'A' && C <= 'Z') ? char(C + ('a' - 'A')) : C;
+}
+
+// Two folded characters: their order when they differ other than by case, else 0, with the
+// first difference of case kept in CaseOrder (lower case first).
+int CompareFolded(char C1, char C2, int &CaseOrder)
+{
+    if (C1 == C2)
+        return 0;
+    const char L1 = LowerAscii(C1);
+    const char L2 = LowerAscii(C2);
+    if (L1 != L2)
+        return static_cast<unsigned char>(L1) < static_cast<unsigned char>(L2) ? -1 : 1;
+    if (CaseOrder == 0)
+        CaseOrder = (C1 >= 'a' && C1 <= 'z') ? -1 : 1;
+    return 0;
 }
 
 } // namespace
@@ -144,11 +164,36 @@ QString UTF8Decode(const QByteArray &Bytes)
 int SystemCollate2(void *UserData, int Length1, const void *Text1, int Length2, const void *Text2)
 {
     Q_UNUSED(UserData);
-    TAsciiFolder A(Text1, Length1);
-    TAsciiFolder B(Text2, Length2);
+    // Sorting compares names that share their first words ("Tarte aux ..."): the bytes both
+    // texts share fold to the same characters and decide nothing, case included, so the
+    // folding starts where they part. Every byte that is not a UTF-8 continuation byte starts
+    // a character of its own, well-formed or not, so the walk resumes at the last such byte
+    // that both texts share (at the parting byte itself when it starts a character in both).
+    const auto *P1 = static_cast<const unsigned char *>(Text1);
+    const auto *P2 = static_cast<const unsigned char *>(Text2);
+    const int Size1 = P1 && Length1 > 0 ? Length1 : 0;
+    const int Size2 = P2 && Length2 > 0 ? Length2 : 0;
+    const int Shared = Size1 < Size2 ? Size1 : Size2;
+    int Start = 0;
+    while (Start < Shared && P1[Start] == P2[Start])
+        ++Start;
+    const auto Continues = [](const unsigned char *P, int Size, int I) { return I < Size && (P[I] & 0xC0) == 0x80; };
+    if (Start > 0 && (Continues(P1, Size1, Start) || Continues(P2, Size2, Start))) {
+        do
+            --Start;
+        while (Start > 0 && (P1[Start] & 0xC0) == 0x80);
+    }
+    TAsciiFolder A(Size1 ? P1 + Start : nullptr, Size1 - Start);
+    TAsciiFolder B(Size2 ? P2 + Start : nullptr, Size2 - Start);
     // Case decides only when nothing else does, at the first place where it differs.
     int CaseOrder = 0;
     for (;;) {
+        while (A.AsciiAhead() && B.AsciiAhead()) {
+            const char C1 = A.TakeAscii();
+            const char C2 = B.TakeAscii();
+            if (const int Order = CompareFolded(C1, C2, CaseOrder))
+                return Order;
+        }
         char C1 = 0;
         char C2 = 0;
         const bool Has1 = A.Next(C1);
@@ -160,14 +205,8 @@ int SystemCollate2(void *UserData, int Length1, const void *Text1, int Length2, 
                 return -1;
             return CaseOrder;
         }
-        if (C1 == C2)
-            continue;
-        const char L1 = LowerAscii(C1);
-        const char L2 = LowerAscii(C2);
-        if (L1 != L2)
-            return static_cast<unsigned char>(L1) < static_cast<unsigned char>(L2) ? -1 : 1;
-        if (CaseOrder == 0)
-            CaseOrder = (C1 >= 'a' && C1 <= 'z') ? -1 : 1;
+        if (const int Order = CompareFolded(C1, C2, CaseOrder))
+            return Order;
     }
 }
 

@@ -66,6 +66,14 @@ TEST(SystemCollate2, FoldsAsStrToAsciiAndLetsCaseDecideLast)
     EXPECT_EQ(Collate(QByteArray("ab\xc3"), QByteArray("ab?")), 0);
     EXPECT_EQ(Collate(QByteArray("\xed\xa0\x80"), QByteArray("???")), 0);
     EXPECT_EQ(SystemCollate2(nullptr, 5, "abc\xc3\xa9zzz", 4, "abce"), 0);
+
+    // The comparison skips the bytes both texts share: texts that part inside a character,
+    // or after a stray byte, still order as the whole texts do.
+    EXPECT_EQ(Collate(QStringLiteral("Tarte aux pêches"), QStringLiteral("Tarte aux pèches")), 0);
+    EXPECT_EQ(Collate(QStringLiteral("Tarte aux pêches"), QStringLiteral("Tarte aux pommes")), -1);
+    EXPECT_EQ(Collate(QStringLiteral("tarte aux Pommes"), QStringLiteral("Tarte aux pommes")), -1);
+    EXPECT_EQ(Collate(QByteArray("ab\xc3\xa9x"), QByteArray("ab\xc3(x")), 1);
+    EXPECT_EQ(Collate(QByteArray("ab\xe2\x82\xac"), QByteArray("ab\xe2\x82")), -1);
 }
 
 TEST_F(QlTest, OrderedQueriesUseSystem2OnTheLastTerm)
