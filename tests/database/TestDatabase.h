@@ -1,4 +1,4 @@
-// The database tests' fixture: a fresh database file in a temporary folder per test.
+// The database tests' fixture: a fresh database file of class TDb in a temporary folder per test.
 #pragma once
 
 #include "KVXFiles.h"
@@ -22,15 +22,11 @@ inline void RunSqlFile(TSQLiteDatabase &Db, const QString &FileName)
     Db.ExecScript(KVXReadFile(FileName));
 }
 
-inline QString FixtureFile(const QString &Name)
-{
-    return QStringLiteral(FENOLDA_FIXTURES_DIR "/") + Name;
-}
-
-class TempDbTest : public ::testing::Test
+template <class TDb> class TempDbTest : public ::testing::Test
 {
 protected:
     QString Path(const QString &Name) const { return Dir.filePath(Name); }
 
     QTemporaryDir Dir;
+    std::unique_ptr<TDb> Db = std::make_unique<TDb>(Path(QStringLiteral("test.db3")));
 };

@@ -9,24 +9,6 @@ namespace {
 const QStringList NameTables = {QStringLiteral("livre"), QStringLiteral("rayon"), QStringLiteral("unite"),
                                 QStringLiteral("ingredient"), QStringLiteral("recette")};
 
-class SchemaTest : public TempDbTest
-{
-protected:
-    void SetUp() override { RunSqlFile(*Db, DataFile(QStringLiteral("schema.sql"))); }
-
-    // Runs the statements of SQL, "%1" replaced by Arg, or gives the first value of a query.
-    QString Sql(const QString &SQL, const QString &Arg = QString())
-    {
-        const QString Text = Arg.isNull() ? SQL : SQL.arg(Arg);
-        if (Text.startsWith(QLatin1String("select")) || Text.startsWith(QLatin1String("PRAGMA")))
-            return Db->GetTableString(Text);
-        Db->ExecScript(Text);
-        return QString();
-    }
-
-    std::unique_ptr<TQlDatabase> Db = std::make_unique<TQlDatabase>(Path(QStringLiteral("test.db3")));
-};
-
 // Two recipes (Tarte for 4, Quiche for 0), two ingredients on one shelf with their lines (one
 // with a unit), a cookbook and a history row of Quiche.
 const char Rows[] = "INSERT INTO rayon (name) VALUES ('Crèmerie');"
@@ -38,6 +20,27 @@ const char Rows[] = "INSERT INTO rayon (name) VALUES ('Crèmerie');"
                     "INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note) VALUES (1, 1, 3, 1, ''),"
                     "(1, 2, 1, NULL, ''), (2, 1, 50, 1, ''), (2, 2, 1, NULL, '');"
                     "INSERT INTO historique (reccode, recdate) VALUES (2, '2024-05-01');";
+
+// The schema of data/ holding Rows.
+class SchemaTest : public TempDbTest<TQlDatabase>
+{
+protected:
+    void SetUp() override
+    {
+        RunSqlFile(*Db, DataFile(QStringLiteral("schema.sql")));
+        Db->ExecScript(QString::fromUtf8(Rows));
+    }
+
+    // Runs the statements of SQL, "%1" replaced by Arg, or gives the first value of a query.
+    QString Sql(const QString &SQL, const QString &Arg = QString())
+    {
+        const QString Text = Arg.isNull() ? SQL : SQL.arg(Arg);
+        if (Text.startsWith(QLatin1String("select")))
+            return Db->GetTableString(Text);
+        Db->ExecScript(Text);
+        return QString();
+    }
+};
 
 } // namespace
 
@@ -52,14 +55,12 @@ TEST_F(SchemaTest, NumbersAreDeclaredAsTheProgramReadsThem)
                   "'livcode', 'reccode', 'ingcode', 'unitecode', 'quantite') and (c.type <> 'INTEGER' or (c.name = "
                   "'code' and c.cid <> 0)) and not (c.name = 'quantite' and c.type = 'REAL')")),
               QString());
-    Sql(QString::fromUtf8(Rows));
     EXPECT_EQ(Sql(QStringLiteral("select group_concat(typeof(quantite)) from ingredients where quantite = 3")),
               QStringLiteral("real"));
 }
 
 TEST_F(SchemaTest, CodesAndChangeDatesAreTheDatabasesWork)
 {
-    Sql(QString::fromUtf8(Rows));
     for (const QString &Table : NameTables + QStringList{QStringLiteral("ingredients")}) {
         SCOPED_TRACE(Table.toStdString());
         // Local "yyyy-mm-dd hh:nn:ss", now, on every row.
@@ -82,27 +83,22 @@ TEST_F(SchemaTest, CodesAndChangeDatesAreTheDatabasesWork)
 
 TEST_F(SchemaTest, DuplicatesAreRefusedWithCode19)
 {
-    const QString Refused = QStringLiteral("Error executing SQL statement.\rError [19]: Abort due to contraint "
-                                           "violation.\r");
-    Sql(QString::fromUtf8(Rows));
+    const auto Refused = [&](const QString &SQL, const QString &Table = QString()) {
+        return ErrorOf([&] { Sql(SQL, Table); })
+            .startsWith(
+                QStringLiteral("Error executing SQL statement.\rError [19]: Abort due to contraint violation.\r"));
+    };
     for (const QString &Table : NameTables) {
         SCOPED_TRACE(Table.toStdString());
         Sql(QStringLiteral("INSERT INTO %1 (name) VALUES ('Farine')"), Table);
-        EXPECT_TRUE(ErrorOf([&] {
-                        Sql(QStringLiteral("INSERT INTO %1 (name) VALUES ('FARINE')"), Table);
-                    }).startsWith(Refused));
-        EXPECT_TRUE(ErrorOf([&] {
-                        Sql(QStringLiteral("UPDATE %1 SET name = 'farine' WHERE code = 1"), Table);
-                    }).startsWith(Refused));
+        EXPECT_TRUE(Refused(QStringLiteral("INSERT INTO %1 (name) VALUES ('FARINE')"), Table));
+        EXPECT_TRUE(Refused(QStringLiteral("UPDATE %1 SET name = 'farine' WHERE code = 1"), Table));
     }
-    EXPECT_TRUE(ErrorOf([&] {
-                    Sql(QStringLiteral("INSERT INTO ingredients (reccode, ingcode, quantite) VALUES (1, 1, 2)"));
-                }).startsWith(Refused));
+    EXPECT_TRUE(Refused(QStringLiteral("INSERT INTO ingredients (reccode, ingcode, quantite) VALUES (1, 1, 2)")));
 }
 
 TEST_F(SchemaTest, DeletingAParentRemovesOrEmptiesItsReferences)
 {
-    Sql(QString::fromUtf8(Rows));
     // A shelf, a cookbook or a unit leaves NULL behind, read as 0.
     Sql(QStringLiteral("delete from rayon"));
     Sql(QStringLiteral("delete from livre"));
@@ -123,7 +119,6 @@ TEST_F(SchemaTest, DeletingAParentRemovesOrEmptiesItsReferences)
 
 TEST_F(SchemaTest, ShoppingListAggregate)
 {
-    Sql(QString::fromUtf8(Rows));
     // 3 for 4 persons with 2 planned is 1.5; a recipe for 0 persons counts nothing.
     const std::unique_ptr<TQlTable> T = Db->GetTable(
         QStringLiteral("select ri.ingcode, ri.unitecode, note, total((quantite/r.nbpers)*r.menupers) as quantite "

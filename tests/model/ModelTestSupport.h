@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+inline const QString RecetteMissing =
+    QStringLiteral("Soit la recette n'existe pas dans la base, soit elle est déjà présente dans la liste.");
+
 class TModelTest : public ::testing::Test
 {
 protected:

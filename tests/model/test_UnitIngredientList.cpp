@@ -7,35 +7,30 @@ namespace {
 class TRecordingView : public TIngredientListView
 {
 public:
-    void RowAdded() override
-    {
-        Calls << QStringLiteral("added");
-        Rows.append(false);
-    }
-    void RowInserted(int Index) override
-    {
-        Calls << QStringLiteral("inserted %1").arg(Index);
-        Rows.insert(Index, false);
-    }
-    void RowDeleted(int Index) override
-    {
-        Calls << QStringLiteral("deleted %1").arg(Index);
-        Rows.removeAt(Index);
-    }
-    void Cleared() override
-    {
-        Calls << QStringLiteral("cleared");
-        Rows.clear();
-    }
+    void RowAdded() override { Call(QStringLiteral("added"), int(Rows.size()), 1); }
+    void RowInserted(int Index) override { Call(QStringLiteral("inserted %1").arg(Index), Index, 1); }
+    void RowDeleted(int Index) override { Call(QStringLiteral("deleted %1").arg(Index), Index, -1); }
+    void Cleared() override { Call(QStringLiteral("cleared"), 0, -int(Rows.size())); }
     bool RowChecked(int Index) const override { return Rows.at(Index); }
     void SetRowChecked(int Index, bool Checked) override
     {
-        Calls << QStringLiteral("checked %1").arg(Index);
+        Call(QStringLiteral("checked %1").arg(Index), Index, 0);
         Rows[Index] = Checked;
     }
 
     QList<bool> Rows;
     QStringList Calls;
+
+private:
+    // Count rows added (unchecked) or removed at Index.
+    void Call(const QString &Name, int Index, int Count)
+    {
+        Calls << Name;
+        if (Count > 0)
+            Rows.insert(Index, false);
+        else if (Count < 0)
+            Rows.remove(Index, -Count);
+    }
 };
 
 std::unique_ptr<TLineIngredient> Ingredient(int IngCode, double Quantity, const QString &Note, int RayCode = 0)

@@ -6,25 +6,6 @@
 
 namespace {
 
-const QString RecetteMissing =
-    QStringLiteral("Soit la recette n'existe pas dans la base, soit elle est déjà présente dans la liste.");
-
-// The menu as one line: "D<day of month>" a day header, "M<meal>" a meal header, else the
-// recipe's name.
-QString Shape(const TRecetteList &Menu)
-{
-    QStringList Parts;
-    for (int I = 0; I < Menu.Count(); ++I) {
-        if (Menu.GetLineType(I) == TRecetteList::ltDate)
-            Parts << QStringLiteral("D%1").arg(DateTimeToQDate(Menu.GetDate(I)->Date).day());
-        else if (Menu.GetLineType(I) == TRecetteList::ltRepas)
-            Parts << QStringLiteral("M%1").arg(Menu.GetRepas(I)->Repas);
-        else
-            Parts << Menu.GetRecette(I)->Name;
-    }
-    return Parts.join(QLatin1Char(' '));
-}
-
 QSet<QString> Names(TQlTable &Table)
 {
     QSet<QString> Result;
@@ -61,11 +42,11 @@ TEST_F(TRecetteListTest, LinesStandInDayMealAndDishTypeOrder)
     EXPECT_EQ(Menu.GetFirstDate(), Start);
     Add("P1", 2, 0);
     Add("P2", 1, 0);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 P2 M2 P1"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 P2 M2 P1"));
     Add("P3", 1, 0);
     Add("E1", 1, 0);
     Add("B1", 1, 0);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 E1 P2 P3 B1 M2 P1"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 E1 P2 P3 B1 M2 P1"));
     EXPECT_EQ(Menu.GetDate(0)->Color, KVXHtmlToColor(QStringLiteral("#6C3288")));
     EXPECT_EQ(Menu.GetRepas(1)->Color, KVXHtmlToColor(QStringLiteral("#C7C7C7")));
 
@@ -75,7 +56,7 @@ TEST_F(TRecetteListTest, LinesStandInDayMealAndDishTypeOrder)
     EXPECT_EQ(Menu.GetDate(3)->Color, KVXHtmlToColor(QStringLiteral("#6C3288")));
     // 22:30 on the first day joins its block, as a whole day.
     Menu.AddRecetteFromCode(2, 3, Start + 0.52, Code("E2"));
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D3 M2 D1 D4 M1 E1 P2 P3 B1 M2 E2 P1"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D3 M2 D1 D4 M1 E1 P2 P3 B1 M2 E2 P1"));
     EXPECT_EQ(Menu.GetRecette(10)->MenuDate, DateOf(Start));
     EXPECT_EQ(Menu.GetRepas(9)->Date, DateOf(Start));
     EXPECT_EQ(Menu.GetMenuRepas(3, 9), 9);
@@ -91,11 +72,11 @@ TEST_F(TRecetteListTest, DeleteMoveAndShift)
     Add("D2", 2, 0);
     Add("P2", 1, 1);
     Menu.DeleteLine(2);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 M2 D1 D2 D5 M1 P2"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 M2 D1 D2 D5 M1 P2"));
     Menu.DeleteLine(2);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 D5 M1 P2"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 D5 M1 P2"));
     Menu.DeleteLine(2);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1"));
     EXPECT_EQ(FailureOf([&] { Menu.DeleteLine(7); }).Message,
               QStringLiteral("[TRecetteList.DeleteLine] List index out of bounds (7)"));
 
@@ -109,18 +90,18 @@ TEST_F(TRecetteListTest, DeleteMoveAndShift)
     EXPECT_TRUE(Menu.MoveAccepted1(2, 6) && Menu.MoveAccepted1(2, 4));
     // Down into dish-type order, then up onto a day header, whose missing meal is made.
     Menu.MoveRecette(2, 7);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 D1 D5 M2 E1 P1 D2"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 D1 D5 M2 E1 P1 D2"));
     EXPECT_EQ(Menu.GetRecette(6)->MenuDate, DateOf(Start) + 1);
     EXPECT_EQ(Menu.GetRecette(6)->MenuRepas, 2);
     Menu.MoveRecette(5, 0);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 D1 M2 E1 D5 M2 P1 D2"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 D1 M2 E1 D5 M2 P1 D2"));
 
     Add("P2", 1, 2);
     Menu.ShiftRecette(5, 2);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 D1 M2 E1 D7 M2 P1 D2 D8 M1 P2"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 D1 M2 E1 D7 M2 P1 D2 D8 M1 P2"));
     EXPECT_EQ(Menu.GetRepas(6)->Date, DateOf(Start) + 3);
     Menu.ShiftRecette(5, -4);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D30 M1 D1 M2 E1 D3 M2 P1 D2 D8 M1 P2"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D30 M1 D1 M2 E1 D3 M2 P1 D2 D8 M1 P2"));
     EXPECT_EQ(Menu.GetRecette(2)->MenuDate, DateOf(Start) - 4);
 }
 
@@ -162,7 +143,7 @@ TEST_F(TRecetteListTest, CandidatesLeaveOutTheMenuTheHistoryOtherMealsAndSeasons
         "Plus aucune recette disponible dans la base.\r\nVérifiez que votre base contient suffisamment de recettes "
         "par rapport au nombre de menus à générer.\r\nVérifiez également l'historique dans les options.");
     EXPECT_EQ(Failure.Message + Failure.UserMessage, "[TRecetteList.GetRandomRecette] " + NoneLeft + NoneLeft);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 Autumn"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 Autumn"));
 }
 
 TEST_F(TRecetteListTest, FilterTextsParametersAndResults)
@@ -196,10 +177,8 @@ TEST_F(TRecetteListTest, FilterTextsParametersAndResults)
         Exec(QStringLiteral("UPDATE recette SET tprep=%1, trepos=0 WHERE code=%2").arg(Minutes).arg(Code));
     }
     AddRecipe(QStringLiteral("Tarte"), 1, 1, 1);
-    ResetRecFilter(Filter);
-    Filter.TimeOp = 3;
-    Filter.Time1 = 10;
-    Filter.Time2 = 30;
+    Filter.Saison = 0;
+    Filter.IngName.clear();
     EXPECT_EQ(Names(*Menu.GetRecetteList2(1, 1, Filter)), (QSet<QString>{"T10", "T30"}));
     ResetRecFilter(Filter);
     Filter.Saison = 1;
@@ -223,7 +202,7 @@ TEST_F(TRecetteListTest, AddReplaceUpdateAndModify)
     Menu.ReplaceRecette(2, Soir, false);
     Add("D1", 2, 0);
     Menu.ReplaceRecette(3, Code("E1"), false);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M2 Soir E1"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M2 Soir E1"));
     EXPECT_EQ(Menu.GetRecette(2)->MenuPers, 3);
     EXPECT_EQ(FailureOf([&] { Menu.ReplaceRecette(3, Code("E1"), false); }).UserMessage, RecetteMissing);
 
@@ -243,7 +222,7 @@ TEST_F(TRecetteListTest, AddReplaceUpdateAndModify)
     EXPECT_EQ(Menu.GetRecette(2)->MenuPers, 5);
     Add("D2", 1, 0);
     Menu.ModifyRecette(5, 1, Start, 4);
-    EXPECT_EQ(Shape(Menu), QStringLiteral("D4 M1 Entrée du jour D2 M2 Soir"));
+    EXPECT_EQ(MenuShape(Menu), QStringLiteral("D4 M1 Entrée du jour D2 M2 Soir"));
     EXPECT_EQ(Menu.GetRecette(2)->MenuPers, 4);
 
     // Without a database (a failed opening leaves the window up): an error, not a crash.

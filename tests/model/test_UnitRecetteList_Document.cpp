@@ -9,13 +9,6 @@
 
 #include <unistd.h>
 
-namespace {
-
-const QString RecetteMissing =
-    QStringLiteral("Soit la recette n'existe pas dans la base, soit elle est déjà présente dans la liste.");
-
-} // namespace
-
 class TMenuDocumentTest : public TModelTest
 {
 protected:

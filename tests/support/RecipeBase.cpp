@@ -4,7 +4,26 @@
 #include "UnitDatabase.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
+
+#if __has_include("UnitRecetteList.h")
+#include "UnitRecetteList.h"
+
+QString MenuShape(const TRecetteList &Menu, bool ByType)
+{
+    QStringList Parts;
+    for (int I = 0; I < Menu.Count(); ++I) {
+        if (Menu.GetLineType(I) == TRecetteList::ltDate)
+            Parts << QStringLiteral("D%1").arg(DateTimeToQDate(Menu.GetDate(I)->Date).day());
+        else if (Menu.GetLineType(I) == TRecetteList::ltRepas)
+            Parts << QStringLiteral("M%1").arg(Menu.GetRepas(I)->Repas);
+        else
+            Parts << (ByType ? QStringLiteral("r%1").arg(Menu.GetRecette(I)->Type_) : Menu.GetRecette(I)->Name);
+    }
+    return Parts.join(QLatin1Char(' '));
+}
+#endif
 
 bool MakeRecipeBase(const QString &FileName, bool WithStarter)
 {

@@ -1,6 +1,5 @@
 #include "MenusTestSupport.h"
 
-#include "DrawGrid.h"
 #include "RecipeBase.h"
 #include "SevenButton.h"
 #include "TestServer.h"
@@ -17,7 +16,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QTest>
 #include <QTimer>
 
 void TMenusTest::SetUp()
@@ -58,7 +56,7 @@ void TMenusTest::StartProgram(TBase Base)
         ASSERT_TRUE(MakeRecipeBase(File, Base == TBase::Starter));
         TQlDatabase Db(File);
         for (const QString &Sql : std::as_const(BaseSql))
-            Db.ExecSQL(Sql);
+            Db.ExecScript(Sql);
     }
     Windows = std::make_unique<TProgramWindows>();
     W = FormMenus;
@@ -66,11 +64,6 @@ void TMenusTest::StartProgram(TBase Base)
     W->show();
     W->activateWindow();
     QApplication::processEvents();
-}
-
-void TMenusTest::Click(QWidget *Widget)
-{
-    QTest::mouseClick(Widget, Qt::LeftButton, Qt::NoModifier, QPoint(8, Widget->height() / 2));
 }
 
 void TMenusTest::Generate(int Days, bool Midi, bool Soir, bool Entree, bool Plat, bool Dessert)
@@ -93,17 +86,6 @@ void TMenusTest::GridMouse(int Type, const QPoint &Pos, Qt::MouseButton Button, 
     QMouseEvent Event(static_cast<QEvent::Type>(Type), QPointF(Pos), QPointF(Viewport->mapToGlobal(Pos)), Button,
                       Buttons, Qt::NoModifier);
     QApplication::sendEvent(Viewport, &Event);
-}
-
-void TMenusTest::GridClick(const QPoint &Pos, Qt::MouseButton Button)
-{
-    GridMouse(QEvent::MouseButtonPress, Pos, Button, Button);
-    GridMouse(QEvent::MouseButtonRelease, Pos, Button, Qt::NoButton);
-}
-
-QPoint TMenusTest::RowCentre(int Row) const
-{
-    return W->GridMenus->CellRect(Row).center();
 }
 
 void TMenusTest::ContextMenuAt(const QPoint &Pos, bool FromMouse)

@@ -5,12 +5,14 @@
 // document opener, and the long-lived windows created as the program creates them.
 #pragma once
 
+#include "DrawGrid.h"
 #include "TestSupport.h"
 #include "UnitMenus.h"
 #include "UnitProgram.h"
 
 #include <QPoint>
 #include <QStringList>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -42,16 +44,20 @@ protected:
     void StartProgram(TBase Base = TBase::Starter);
 
     // Clicks a check box or button as the user would.
-    void Click(QWidget *Widget);
+    void Click(QWidget *Widget) { QTest::mouseClick(Widget, Qt::LeftButton, {}, QPoint(8, Widget->height() / 2)); }
     // Sets EdDays and the start date, ticks the meals and dish types, and generates.
     void Generate(int Days, bool Midi, bool Soir, bool Entree, bool Plat, bool Dessert);
 
     // Mouse events on the grid's viewport, with the buttons held as given.
     void GridMouse(int Type, const QPoint &Pos, Qt::MouseButton Button, Qt::MouseButtons Buttons);
     // A press and release of Button at Pos.
-    void GridClick(const QPoint &Pos, Qt::MouseButton Button = Qt::LeftButton);
+    void GridClick(const QPoint &Pos, Qt::MouseButton Button = Qt::LeftButton)
+    {
+        GridMouse(QEvent::MouseButtonPress, Pos, Button, Button);
+        GridMouse(QEvent::MouseButtonRelease, Pos, Button, Qt::NoButton);
+    }
     // Centre of a grid row in viewport coordinates.
-    QPoint RowCentre(int Row) const;
+    QPoint RowCentre(int Row) const { return W->GridMenus->CellRect(Row).center(); }
     // Opens the grid's context menu at Pos (from the mouse) or from the keyboard.
     void ContextMenuAt(const QPoint &Pos, bool FromMouse = true);
 

@@ -1,9 +1,9 @@
 #include "UnitEditRecette.h"
 
 #include "MenusTestSupport.h"
-#include "RecipeBase.h"
 #include "SevenButton.h"
 #include "UnitDatabase.h"
+#include "UnitDialog.h"
 #include "UnitRandom.h"
 
 #include <QApplication>
@@ -20,7 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <set>
 
 namespace {
@@ -43,31 +42,20 @@ insert into ingredients (reccode, ingcode, quantite)
 const QStringList SpringPlats = {QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon beta"),
                                  QStringLiteral("Zébulon été"), QStringLiteral("Zébulon gamma")};
 
-class FormEditRecTest : public ::testing::Test
+// The program started on the starter base with the Zébulon recipes, on 4 May (spring-summer
+// is the current season).
+class FormEditRecTest : public TMenusTest
 {
 protected:
     void SetUp() override
     {
-        ColorRotation = &Rotation;
-        // 4 May: spring-summer is the current season.
+        TMenusTest::SetUp();
         SetNowFunction([this] { return Today + 0.5; });
-        const QString File = Program.Path(QStringLiteral("recipes.db3"));
-        ASSERT_TRUE(MakeRecipeBase(File));
-        SetDatabase(std::make_unique<TQlDatabase>(File));
-        Database->ExecScript(QString::fromUtf8(ZebulonSql));
+        BaseSql << QString::fromUtf8(ZebulonSql);
+        StartProgram();
         for (const QString &Name : SpringPlats)
             Codes.insert(Code(Name));
-        Form = std::make_unique<TFormEditRec>();
-        FormEditRec = Form.get();
-    }
-
-    void TearDown() override
-    {
-        Form.reset();
-        EXPECT_EQ(FormEditRec, nullptr);
-        FreeDatabase();
-        SetNowFunction({});
-        ColorRotation = nullptr;
+        Form = FormEditRec;
     }
 
     int Code(const QString &Name)
@@ -82,7 +70,7 @@ protected:
              const QString &Title = QString())
     {
         AnswerModals({[this, WhileOpen](QWidget *Open) {
-            EXPECT_EQ(Open, Form.get());
+            EXPECT_EQ(Open, Form);
             WhileOpen();
         }});
         return Form->Show(Action, &Menu, Today, Repas, Type, Pers, Title);
@@ -120,10 +108,8 @@ protected:
     QPoint ItemCentre(int Row) const { return Form->ListRec->visualItemRect(Form->ListRec->item(Row)).center(); }
     QPoint BelowItems() const { return QPoint(10, Form->ListRec->viewport()->height() - 3); }
 
-    TTestProgram Program;
-    TColorRotation Rotation;
     TRecetteList Menu;
-    std::unique_ptr<TFormEditRec> Form;
+    TFormEditRec *Form = nullptr;
     const TDateTime Today = EncodeDate(2026, 5, 4);
     // The codes of SpringPlats.
     std::set<int> Codes;
@@ -131,41 +117,27 @@ protected:
 
 } // namespace
 
-TEST_F(FormEditRecTest, EachActionSetsUpItsCaptionsControlsAndSize)
+TEST_F(FormEditRecTest, EachActionSetsUpItsControlsAndSize)
 {
+    // Add: the given meal and dish type, the list and its filter; replace: the day, persons,
+    // meal and dish type fixed; modify: no list, the dish type fixed, the persons selected,
+    // and Enter validates.
     auto Add = [this] {
-        EXPECT_EQ(Form->windowTitle(), QStringLiteral("Ajouter"));
-        EXPECT_EQ(Form->BtRandom->Caption(), QStringLiteral("Aléatoire"));
-        EXPECT_EQ(Form->LbInfo->text(), QStringLiteral("Double-cliquez sur une recette de la liste ou cliquez sur "
-                                                       "Aléatoire\nCliquez droit pour ouvrir la fiche d'une recette"));
-        EXPECT_TRUE(Form->EdDay->isEnabled() && Form->EdPers->isEnabled() && Form->RbSoir->isEnabled());
-        EXPECT_TRUE(Form->RbSoir->isChecked() && Form->RbDessert->isChecked() && Form->RbBoisson->isEnabled());
-        EXPECT_TRUE(Form->ListRec->isVisible() && Form->PanelFilter->isVisible());
+        EXPECT_TRUE(Form->RbSoir->isChecked() && Form->RbDessert->isChecked() && Form->PanelFilter->isVisible());
         EXPECT_EQ(Form->size(), QSize(390, 500));
-        EXPECT_EQ(Form->minimumSize(), QSize(390, 500));
     };
     EXPECT_EQ(Show(TFormEditRec::acAdd, Add, 2, 2), 2);
-
     const QString Title = QStringLiteral("Quiche lorraine");
-    Show(
-        TFormEditRec::acReplace,
-        [this] {
-            EXPECT_EQ(Form->windowTitle(), QStringLiteral("Remplacer - Quiche lorraine"));
-            EXPECT_FALSE(Form->EdDay->isEnabled() || Form->EdPers->isEnabled() || Form->RbMidi->isEnabled() ||
-                         Form->RbPlat->isEnabled());
-            EXPECT_TRUE(Form->CbFilterNom->isEnabled() && Form->ListRec->isVisible());
-        },
-        1, 1, 4, Title);
-
+    auto Replace = [this] {
+        EXPECT_EQ(Form->windowTitle(), QStringLiteral("Remplacer - Quiche lorraine"));
+        EXPECT_FALSE(Form->EdDay->isEnabled() || Form->EdPers->isEnabled() || Form->RbMidi->isEnabled() ||
+                     Form->RbPlat->isEnabled());
+    };
+    Show(TFormEditRec::acReplace, Replace, 1, 1, 4, Title);
     auto Modify = [this] {
-        EXPECT_EQ(Form->windowTitle(), QStringLiteral("Modifier - Quiche lorraine"));
-        EXPECT_EQ(Form->BtRandom->Caption(), QStringLiteral("OK"));
-        EXPECT_EQ(Form->LbInfo->text(),
-                  QStringLiteral("Modifiez la date, le nombre de personnes et le repas puis validez"));
+        EXPECT_EQ(Form->windowTitle() + Form->BtRandom->Caption(), QStringLiteral("Modifier - Quiche lorraineOK"));
         EXPECT_FALSE(Form->ListRec->isVisible() || Form->PanelFilter->isVisible() || Form->RbPlat->isEnabled());
-        EXPECT_TRUE(Form->RbSoir->isEnabled() && Form->EdDay->isEnabled());
         EXPECT_EQ(Form->size(), QSize(374, 135));
-        EXPECT_EQ(Form->minimumSize(), Form->maximumSize());
         EXPECT_EQ(QApplication::focusWidget(), Form->EdPers);
         EXPECT_EQ(Form->EdPers->selectedText(), QStringLiteral("6"));
         Form->EdPers->setText(QStringLiteral("3"));
@@ -183,13 +155,28 @@ TEST_F(FormEditRecTest, FilterPanelNarrowsTheList)
         EXPECT_EQ(OnlyZebulon(), SpringPlats);
         EXPECT_EQ(Form->LbCount->text(), QStringLiteral("4 recettes"));
 
-        // Persons from 4 to 6: the second value shows for "entre" only, and keeps its text.
+        // Each box in turn: persons from 4 to 6, total time at most 40 minutes, the cookbook
+        // combo's first cookbook by name, an ingredient.
         Form->EdFilterPers1->setText(QStringLiteral("4"));
         Form->EdFilterPers2->setText(QStringLiteral("6"));
         Form->EdOpPers->setCurrentIndex(3);
+        Form->EdFilterTime1->setText(QStringLiteral("40"));
+        Form->EdFilterIng->setText(QStringLiteral("zinzo"));
+        EXPECT_EQ(Form->EdFilterLivre->currentText(), QStringLiteral("Atelier Zébulon"));
+        const std::pair<QCheckBox *, QStringList> Boxes[] = {{Form->CbFilterPers, {"Zébulon beta"}},
+                                                             {Form->CbFilterTime, {"Zébulon alpha", "Zébulon beta"}},
+                                                             {Form->CbFilterLivre, {"Zébulon alpha", "Zébulon gamma"}},
+                                                             {Form->CbFilterIng, {"Zébulon beta"}}};
+        for (const auto &[Box, Expected] : Boxes) {
+            Box->setChecked(true);
+            EXPECT_EQ(Items(), Expected) << Box->objectName().toStdString();
+            Box->setChecked(false);
+        }
+
+        // The second persons value shows for "entre" only, and keeps its text; an empty list
+        // leaves nothing to draw.
         Form->CbFilterPers->setChecked(true);
         EXPECT_TRUE(Form->EdFilterPers2->isVisible());
-        EXPECT_EQ(Items(), QStringList{QStringLiteral("Zébulon beta")});
         Form->EdOpPers->setCurrentIndex(0);
         EXPECT_FALSE(Form->EdFilterPers2->isVisible());
         EXPECT_EQ(Form->EdFilterPers2->text(), QStringLiteral("6"));
@@ -197,31 +184,15 @@ TEST_F(FormEditRecTest, FilterPanelNarrowsTheList)
         EXPECT_FALSE(Form->BtRandom->isEnabled());
         Form->CbFilterPers->setChecked(false);
         EXPECT_FALSE(Form->EdOpPers->isEnabled());
-        EXPECT_EQ(Items(), SpringPlats);
         EXPECT_TRUE(Form->BtRandom->isEnabled());
-
-        // Total time at most 40 minutes; a value that is no number asks for nothing.
-        Form->EdFilterTime1->setText(QStringLiteral("40"));
-        Form->CbFilterTime->setChecked(true);
-        EXPECT_EQ(Items(), (QStringList{QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon beta")}));
+        // A time that is no number asks for nothing.
         Form->EdFilterTime1->setText(QStringLiteral("abc"));
+        Form->CbFilterTime->setChecked(true);
         EXPECT_EQ(Items(), SpringPlats);
         Form->CbFilterTime->setChecked(false);
 
-        // The cookbook combo starts on the first cookbook by name.
-        EXPECT_EQ(Form->EdFilterLivre->currentText(), QStringLiteral("Atelier Zébulon"));
-        Form->CbFilterLivre->setChecked(true);
-        EXPECT_EQ(Items(), (QStringList{QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon gamma")}));
-        Form->CbFilterLivre->setChecked(false);
-
-        Form->EdFilterIng->setText(QStringLiteral("zinzo"));
-        Form->CbFilterIng->setChecked(true);
-        EXPECT_EQ(Items(), QStringList{QStringLiteral("Zébulon beta")});
-        Form->CbFilterIng->setChecked(false);
-
         Form->EdFilterSaison->setCurrentIndex(2);
-        EXPECT_EQ(Items(), (QStringList{QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon beta"),
-                                        QStringLiteral("Zébulon gamma"), QStringLiteral("Zébulon hiver")}));
+        EXPECT_EQ(Items(), (QStringList{"Zébulon alpha", "Zébulon beta", "Zébulon gamma", "Zébulon hiver"}));
         Form->EdFilterSaison->setCurrentIndex(0);
         EXPECT_EQ(Items().size(), 5);
     });
@@ -265,27 +236,11 @@ TEST_F(FormEditRecTest, RandomPickStaysWithinTheShownRecipes)
     EXPECT_EQ(Drawn, Codes);
 }
 
-TEST_F(FormEditRecTest, DoubleClickTakesTheSelectedRecipeAndTheInputs)
+TEST_F(FormEditRecTest, PointerOnTheListOpensTheMenuOrTakesTheRecipeWithTheInputs)
 {
     auto Choose = [this] {
         OnlyZebulon();
-        Form->EdPers->setText(QStringLiteral("abc"));
-        Form->EdDay->setDate(QDate(2026, 5, 9));
-        Form->RbSoir->setChecked(true);
-        // A double click under the last item selects nothing and is ignored.
-        DoubleClick(BelowItems());
-        EXPECT_TRUE(Form->isVisible());
-        DoubleClick(ItemCentre(2));
-    };
-    EXPECT_EQ(Show(TFormEditRec::acAdd, Choose), 1);
-    EXPECT_EQ(Result(), QStringLiteral("%1 2 2 1 09/05/2026").arg(Code(QStringLiteral("Zébulon été"))));
-}
-
-TEST_F(FormEditRecTest, RightClickSelectsTheItemUnderThePointerAndOpensTheMenu)
-{
-    Show(TFormEditRec::acAdd, [this] {
-        OnlyZebulon();
-        // Over no item no menu opens; over an item, that item is selected first.
+        // A right click over no item opens no menu; over an item, it selects that item first.
         for (const QPoint Pos : {BelowItems(), ItemCentre(1)}) {
             QContextMenuEvent Event(QContextMenuEvent::Mouse, Pos, Form->ListRec->viewport()->mapToGlobal(Pos));
             QApplication::sendEvent(Form->ListRec->viewport(), &Event);
@@ -293,7 +248,18 @@ TEST_F(FormEditRecTest, RightClickSelectsTheItemUnderThePointerAndOpensTheMenu)
         }
         EXPECT_EQ(Form->ListRec->currentRow(), 1);
         Form->PopupList->close();
-    });
+
+        // A double click under the last item selects nothing and is ignored; on an item it
+        // takes that recipe with the inputs.
+        Form->EdPers->setText(QStringLiteral("abc"));
+        Form->EdDay->setDate(QDate(2026, 5, 9));
+        Form->RbSoir->setChecked(true);
+        DoubleClick(BelowItems());
+        EXPECT_TRUE(Form->isVisible());
+        DoubleClick(ItemCentre(2));
+    };
+    EXPECT_EQ(Show(TFormEditRec::acAdd, Choose), 1);
+    EXPECT_EQ(Result(), QStringLiteral("%1 2 2 1 09/05/2026").arg(Code(QStringLiteral("Zébulon été"))));
 }
 
 TEST_F(FormEditRecTest, FilterTextsAndSizeCarryOverWhileTheBoxesStartUnticked)
@@ -313,10 +279,9 @@ TEST_F(FormEditRecTest, FilterTextsAndSizeCarryOverWhileTheBoxesStartUnticked)
              {Form->CbFilterNom, Form->CbFilterIng, Form->CbFilterPers, Form->CbFilterTime, Form->CbFilterLivre})
             EXPECT_FALSE(Box->isChecked()) << Box->objectName().toStdString();
         EXPECT_FALSE(Form->EdFilterNom->isEnabled() || Form->EdFilterPers1->isEnabled());
-        EXPECT_EQ(Form->EdFilterNom->text(), QStringLiteral("zébulon"));
-        EXPECT_EQ(Form->EdFilterPers1->text(), QStringLiteral("4"));
-        EXPECT_EQ(Form->EdOpPers->currentIndex(), 3);
-        EXPECT_TRUE(Form->EdFilterPers2->isVisible());
+        EXPECT_EQ(Form->EdFilterNom->text() + Form->EdFilterPers1->text(), QStringLiteral("zébulon4"));
+        EXPECT_TRUE(Form->EdOpPers->currentIndex() == 3 && Form->EdFilterPers2->isVisible());
+        // The cookbook and the season start again at the first cookbook and the current season.
         EXPECT_EQ(Form->EdFilterLivre->currentIndex(), 0);
         EXPECT_EQ(Form->EdFilterSaison->currentIndex(), 1);
         EXPECT_GT(Items().size(), 4);
@@ -328,6 +293,8 @@ TEST_F(FormEditRecTest, FilterTextsAndSizeCarryOverWhileTheBoxesStartUnticked)
 
 TEST_F(FormEditRecTest, AFailedRefreshKeepsTheListAndItsRecipesInStep)
 {
+    // The failure reaches the error box and the log.
+    TFormDialog::QueuedAnswers.push_back(1);
     Show(TFormEditRec::acAdd, [this] {
         OnlyZebulon();
         Database->ExecSQL(QStringLiteral("drop table ingredients"));
@@ -336,7 +303,8 @@ TEST_F(FormEditRecTest, AFailedRefreshKeepsTheListAndItsRecipesInStep)
         EXPECT_EQ(Items(), SpringPlats);
         QTest::mouseClick(Form->BtRandom, Qt::LeftButton);
     });
-    EXPECT_TRUE(Program.LogText().contains(QStringLiteral("[TFormEditRec.RefreshList]")));
+    EXPECT_TRUE(Program->LogText().contains(QStringLiteral("[TFormEditRec.RefreshList]")));
+    EXPECT_EQ(TFormDialog::ShowCount, 1);
     EXPECT_EQ(Codes.count(Form->Code), 1u) << Form->Code;
 
     FreeDatabase();

@@ -44,13 +44,12 @@ TEST(THttpObject, RequestsBodiesAndHeaders)
     EXPECT_NE(Requests[0].Header("Accept-Encoding").find("gzip"), std::string::npos);
     EXPECT_EQ(Requests[0].Header("User-Agent"),
               "Mozilla/5.0 (compatible; MSIE 10.0; Windows NT 6.2; Trident/6.0; MSAppHost/1.0)");
-    EXPECT_EQ(Requests[2].Line + Requests[2].Body, "POST /r{\"name\":\"Noël\"}");
-    EXPECT_EQ(Requests[3].Line + Requests[3].Body, "PUT /r{\"a\":1}");
-    EXPECT_EQ(Requests[4].Line + Requests[4].Body, "PATCH /r{\"b\":2}");
-    EXPECT_EQ(Requests[5].Line, "DELETE /r");
+    const char *const Sent[] = {"POST /r{\"name\":\"Noël\"}|application/json", "PUT /r{\"a\":1}|application/json",
+                                "PATCH /r{\"b\":2}|application/json", "DELETE /r|"};
     for (std::size_t I = 2; I < 6; ++I) {
-        EXPECT_EQ(Requests[I].Header("Authorization"), "Bearer abc");
-        EXPECT_EQ(Requests[I].Header("Content-Type"), I < 5 ? "application/json" : "") << Requests[I].Line;
+        const TRecordedRequest &R = Requests[I];
+        EXPECT_EQ(R.Line + R.Body + '|' + R.Header("Content-Type"), Sent[I - 2]);
+        EXPECT_EQ(R.Header("Authorization"), "Bearer abc");
     }
     // A form field's name ends at the first "=", its value is UTF-8.
     EXPECT_EQ(Requests[6].Header("Content-Type").rfind("multipart/form-data; boundary=", 0), 0u);
@@ -73,9 +72,8 @@ TEST(THttpObject, StatusesRedirectsAndFailures)
         Http.Delete(Server.Address() + QStringLiteral("/menu/3"));
         ADD_FAILURE() << "no exception";
     } catch (const EHttpProtocolError &E) {
-        EXPECT_EQ(E.ErrorCode, 404);
-        EXPECT_EQ(E.ErrorMessage, QStringLiteral("{\"error\":\"Menu inconnu\"}"));
-        EXPECT_EQ(E.Message, QStringLiteral("HTTP/1.1 404 Not Found"));
+        EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(E.ErrorCode).arg(E.ErrorMessage, E.Message),
+                  QStringLiteral("404 {\"error\":\"Menu inconnu\"} HTTP/1.1 404 Not Found"));
     }
     // A success other than 200 is the caller's to judge.
     EXPECT_EQ(Http.Get(Server.Address() + QStringLiteral("/vide")), QString());
