@@ -567,7 +567,9 @@ QByteArray TSQLiteTable::FieldAsString(int I) const
     }
 }
 
-qint64 TSQLiteTable::FieldAsInteger(int I) const
+// A NULL cell reads as 0 whatever the column; a float column read as an integer is
+// truncated toward zero.
+template <class T> T TSQLiteTable::FieldAsNumber(int I) const
 {
     CheckField(I);
     const TCell &C = Cell(I);
@@ -575,28 +577,22 @@ qint64 TSQLiteTable::FieldAsInteger(int I) const
         return 0;
     switch (FColTypes[std::size_t(I)]) {
     case dtInt:
-        return C.Int;
+        return T(C.Int);
     case dtNumeric:
-        return qint64(C.Float);
+        return T(C.Float);
     default:
         throw ESQLiteException(QStringLiteral("Not an integer or numeric field"));
     }
 }
 
+qint64 TSQLiteTable::FieldAsInteger(int I) const
+{
+    return FieldAsNumber<qint64>(I);
+}
+
 double TSQLiteTable::FieldAsDouble(int I) const
 {
-    CheckField(I);
-    const TCell &C = Cell(I);
-    if (C.Kind == 0)
-        return 0;
-    switch (FColTypes[std::size_t(I)]) {
-    case dtInt:
-        return double(C.Int);
-    case dtNumeric:
-        return C.Float;
-    default:
-        throw ESQLiteException(QStringLiteral("Not an integer or numeric field"));
-    }
+    return FieldAsNumber<double>(I);
 }
 
 QByteArray TSQLiteTable::FieldAsBlob(int I) const

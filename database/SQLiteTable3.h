@@ -249,6 +249,7 @@ private:
     void ReturnBuffersToPool();
     void ReadRow(sqlite3_stmt *Statement);
     const TCell &Cell(int I) const { return FResults[std::size_t(FRow) * FColCount + std::size_t(I)]; }
+    template <class T> T FieldAsNumber(int I) const;
 
     // Row-major: the cell of row r and column c is r * ColCount + c.
     std::vector<TCell> FResults;
