@@ -32,3 +32,19 @@ inline constexpr const char *GridInfoColor = "#666966";
 inline constexpr const char *GridLinkColor = "#3F709F";
 // The 1-pixel lines between rows.
 inline constexpr TColor GridLineColor = clSilver;
+
+// The program's integers, named once.
+// Modal results of the windows and the message box.
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
+inline constexpr int mrYes = 6;
+inline constexpr int mrNo = 7;
+// Meals of the menu.
+inline constexpr int RepasMidi = 1;
+inline constexpr int RepasSoir = 2;
+// Dish types of a recipe.
+inline constexpr int TypeEntree = 0;
+inline constexpr int TypePlat = 1;
+inline constexpr int TypeDessert = 2;
+inline constexpr int TypeBoisson = 3;

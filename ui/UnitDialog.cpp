@@ -3,6 +3,7 @@
 #include "SevenButton.h"
 #include "SysUtils.h"
 #include "UnitGraphicsQt.h"
+#include "UnitLook.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -286,15 +287,10 @@ void TFormDialog::ApplyFont(const QFont &Font, TColor Color)
     QPalette Palette = palette();
     Palette.setColor(QPalette::WindowText, TColorToQColor(Color));
     setPalette(Palette);
-    const TFont Styled{Font, Color};
     for (TSevenButton *Button : {BtOk, BtYes, BtNo}) {
         Button->setFont(Font);
         Button->SetFontColor(Color);
-        TSevenButtonFonts *Fonts = Button->Fonts();
-        Fonts->SetFontHot(Styled);
-        Fonts->SetFontDown(Styled);
-        Fonts->SetFontDisabled({Font, clGrayText});
-        Fonts->SetFontFocused(Styled);
+        SetStateFonts(Button, Font, Color);
     }
 }
 

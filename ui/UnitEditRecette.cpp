@@ -5,6 +5,7 @@
 #include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitGraphicsQt.h"
+#include "UnitLook.h"
 #include "UnitRandom.h"
 #include "UnitRecette.h"
 #include "UnitTools.h"
@@ -59,18 +60,6 @@ constexpr TColor BackColor = clWhite;
 constexpr TColor LabelColor = clGray;
 constexpr TColor LineColor = clGray;
 
-QFont WindowFont()
-{
-    return PixelFont(QStringLiteral("Verdana"), 13);
-}
-QFont InputFont()
-{
-    return PixelFont(QStringLiteral("Arial"), 13);
-}
-QFont LabelFont()
-{
-    return PixelFont(QStringLiteral("Verdana"), 13, true);
-}
 QFont HintFont()
 {
     return PixelFont(QStringLiteral("Calibri"), 11, false, true);
@@ -78,13 +67,6 @@ QFont HintFont()
 QFont CountFont()
 {
     return PixelFont(QStringLiteral("Verdana"), 11);
-}
-
-void SetTextColor(QWidget *Widget, TColor Color)
-{
-    QPalette Palette = Widget->palette();
-    Palette.setColor(QPalette::WindowText, TColorToQColor(Color));
-    Widget->setPalette(Palette);
 }
 
 // Places of the upper panel's controls.
@@ -222,12 +204,7 @@ void TFormEditRec::CreatePanelMain()
         Button->setGeometry(Left, ButtonsTop, 100, 24);
         Button->SetModalResult(ModalResult);
         Button->SetTabStop(false);
-        const TFont Styled{font(), clWindowText};
-        TSevenButtonFonts *Fonts = Button->Fonts();
-        Fonts->SetFontHot(Styled);
-        Fonts->SetFontDown(Styled);
-        Fonts->SetFontDisabled({font(), clGrayText});
-        Fonts->SetFontFocused(Styled);
+        SetStateFonts(Button, font());
         return Button;
     };
     BtRandom = NewButton("BtRandom", CaptionRandom, InputLeft, 1);

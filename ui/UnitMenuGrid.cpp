@@ -4,6 +4,7 @@
 #include "SysUtils.h"
 #include "UnitConst.h"
 #include "UnitGraphicsQt.h"
+#include "UnitLook.h"
 #include "UnitRecetteList.h"
 #include "UnitTools.h"
 #include "UnitToolsUi.h"
@@ -22,10 +23,6 @@ QFont GridFont(int Points, bool Bold, bool Underline = false)
     return PointFont(GridFontName, Points, Bold, false, Underline);
 }
 
-QColor HtmlColor(const char *Html)
-{
-    return TColorToQColor(KVXHtmlToColor(QString::fromLatin1(Html)));
-}
 
 // Right and bottom edges of a row rectangle, as the layout counts them.
 int RightOf(const QRect &R)

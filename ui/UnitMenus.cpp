@@ -15,6 +15,7 @@
 #include "UnitEditRecette.h"
 #include "UnitFormCall.h"
 #include "UnitGraphicsQt.h"
+#include "UnitLook.h"
 #include "UnitOptions.h"
 #include "UnitRecette.h"
 #include "UnitRecetteList.h"
@@ -70,19 +71,6 @@ const QString ArialName = QStringLiteral("Arial");
 const QString VerdanaName = QStringLiteral("Verdana");
 const QString CalibriName = QStringLiteral("Calibri");
 
-QColor HtmlColor(const char *Html)
-{
-    return TColorToQColor(KVXHtmlToColor(QString::fromLatin1(Html)));
-}
-
-void SetTextColor(QWidget *Widget, const QColor &Color)
-{
-    QPalette Palette = Widget->palette();
-    Palette.setColor(QPalette::WindowText, Color);
-    Palette.setColor(QPalette::Text, Color);
-    Widget->setPalette(Palette);
-}
-
 QFrame *NewShape(QWidget *Parent, const QString &Name)
 {
     auto *Shape = new QFrame(Parent);
@@ -114,36 +102,6 @@ TSevenButton *NewButton(QWidget *Parent, const QString &Name, const QString &Cap
 QRect ButtonPlace(int Left, int Top, int Width = 165)
 {
     return QRect(Left, Top, Width, ButtonHeight);
-}
-
-QCheckBox *NewCheckBox(QWidget *Parent, const QString &Name, const QString &Caption, const QRect &Place)
-{
-    auto *Box = new QCheckBox(Caption, Parent);
-    Box->setObjectName(Name);
-    Box->setGeometry(Place);
-    Box->setFont(PixelFont(ArialName, 13));
-    Box->setFocusPolicy(Qt::ClickFocus);
-    return Box;
-}
-
-QLineEdit *NewEdit(QWidget *Parent, const QString &Name, const QString &Text, const QRect &Place)
-{
-    auto *Edit = new QLineEdit(Text, Parent);
-    Edit->setObjectName(Name);
-    Edit->setGeometry(Place);
-    Edit->setFont(PixelFont(ArialName, 13));
-    SetTextColor(Edit, Qt::black);
-    return Edit;
-}
-
-QLabel *NewLabel(QWidget *Parent, const QString &Name, const QString &Caption, const QPoint &Place)
-{
-    auto *Label = new QLabel(Caption, Parent);
-    Label->setObjectName(Name);
-    Label->setFont(PixelFont(VerdanaName, 13, true));
-    Label->adjustSize();
-    Label->move(Place);
-    return Label;
 }
 
 QGroupBox *NewGroup(QWidget *Parent, const QString &Name, const QString &Caption, const QRect &Place)
