@@ -17,6 +17,16 @@ TFormDialog *FormDialog = nullptr;
 
 namespace {
 
+// What the test interface queued and what the box was asked.
+struct
+{
+    std::deque<int> Answers;
+    QString LastMessage;
+    TDialogType LastKind = dtAlert;
+    TDialogButtons LastButtons = dbAuto;
+    int ShowCount = 0;
+} Record;
+
 // The texts of the box.
 const QString CaptionYes = QStringLiteral("Oui");
 const QString CaptionNo = QStringLiteral("Non");
@@ -152,10 +162,10 @@ int TFormDialog::Show(const QString &Msg, TDialogType Kind, TDialogButtons Butto
     return InContext("[TFormDialog.Show] ", [&] {
         if (isVisible())
             throw Exception(QStringLiteral("Cannot make a visible window modal"));
-        ++ShowCount;
-        LastMessage = Msg;
-        LastKind = Kind;
-        LastButtons = Buttons;
+        ++Record.ShowCount;
+        Record.LastMessage = Msg;
+        Record.LastKind = Kind;
+        Record.LastButtons = Buttons;
 
         LbMessage->setText(MessageText(Msg));
         LbMessage->resize(MessageSize(LbMessage->font(), LbMessage->text()));
@@ -195,9 +205,9 @@ int TFormDialog::Show(const QString &Msg, TDialogType Kind, TDialogButtons Butto
         BtYes->setEnabled(YesNo);
         BtNo->setEnabled(YesNo);
 
-        if (!QueuedAnswers.empty()) {
-            const int Answer = QueuedAnswers.front();
-            QueuedAnswers.pop_front();
+        if (!Record.Answers.empty()) {
+            const int Answer = Record.Answers.front();
+            Record.Answers.pop_front();
             return Answer;
         }
         return exec();
@@ -332,4 +342,43 @@ bool TFormDialog::ApplicationEvents1Message(QEvent *Event)
         return false;
     done(2);
     return true;
+}
+
+void TDialogTest::QueueAnswers(std::initializer_list<int> Answers)
+{
+    Record.Answers.insert(Record.Answers.end(), Answers);
+}
+
+void TDialogTest::Reset()
+{
+    Record.Answers.clear();
+    Record.LastMessage.clear();
+    Record.LastKind = dtAlert;
+    Record.LastButtons = dbAuto;
+    Record.ShowCount = 0;
+}
+
+bool TDialogTest::AnswersLeft()
+{
+    return !Record.Answers.empty();
+}
+
+int TDialogTest::ShowCount()
+{
+    return Record.ShowCount;
+}
+
+QString TDialogTest::LastMessage()
+{
+    return Record.LastMessage;
+}
+
+TDialogType TDialogTest::LastKind()
+{
+    return Record.LastKind;
+}
+
+TDialogButtons TDialogTest::LastButtons()
+{
+    return Record.LastButtons;
 }

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 
 class QLabel;
 class TSevenButton;
@@ -76,14 +77,6 @@ public:
     static constexpr int MinClientWidth = 284;
     static constexpr int MinClientHeight = 68;
 
-    // Test hook: while answers are queued, Show takes the next one instead of waiting for
-    // the user (the box is prepared, but not shown). Every Show records what it was asked.
-    inline static std::deque<int> QueuedAnswers;
-    inline static QString LastMessage;
-    inline static TDialogType LastKind = dtAlert;
-    inline static TDialogButtons LastButtons = dbAuto;
-    inline static int ShowCount = 0;
-
     QLabel *LbMessage = nullptr;
     TSevenButton *BtYes = nullptr;
     TSevenButton *BtNo = nullptr;
@@ -110,10 +103,27 @@ private:
     bool ApplicationEvents1Message(QEvent *Event);
     void ApplyFont(const QFont &Font, TColor Color);
 
+    friend struct TDialogTest;
+
     QPixmap FImageInfo;
     QPixmap FImageAlert;
     QPixmap FImageError;
     QPixmap FImageQuestion;
+};
+
+// Test interface of the message box: while answers are queued, Show takes the next one
+// instead of waiting for the user (the box is prepared, but not shown); every Show records
+// what it was asked.
+struct TDialogTest
+{
+    static void QueueAnswers(std::initializer_list<int> Answers);
+    // Forgets the queued answers and what was shown.
+    static void Reset();
+    static bool AnswersLeft();
+    static int ShowCount();
+    static QString LastMessage();
+    static TDialogType LastKind();
+    static TDialogButtons LastButtons();
 };
 
 // The message box of the whole run, created at start-up.

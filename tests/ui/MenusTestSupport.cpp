@@ -30,15 +30,13 @@ void TMenusTest::SetUp()
     SetNowFunction([this] { return Day1 + EncodeTime(10, 0, 0, 0); });
     RandSeed(42);
     SetOpenDocumentFunction([this](const QString &Name) { OpenedDocuments.append(Name); });
-    TFormDialog::QueuedAnswers.clear();
-    TFormDialog::ShowCount = 0;
-    TFormDialog::LastMessage.clear();
+    TDialogTest::Reset();
 }
 
 void TMenusTest::TearDown()
 {
-    EXPECT_TRUE(TFormDialog::QueuedAnswers.empty()) << "answers were left for the message box";
-    TFormDialog::QueuedAnswers.clear();
+    EXPECT_FALSE(TDialogTest::AnswersLeft()) << "answers were left for the message box";
+    TDialogTest::Reset();
     if (QWidget *Modal = QApplication::activeModalWidget())
         Modal->close();
     Windows.reset();

@@ -25,13 +25,13 @@ class FormDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        TFormDialog::QueuedAnswers.clear();
+        TDialogTest::Reset();
         FormDialog = Box.get();
     }
 
     void TearDown() override
     {
-        TFormDialog::QueuedAnswers.clear();
+        TDialogTest::Reset();
         Box.reset();
         EXPECT_EQ(FormDialog, nullptr);
     }
@@ -39,7 +39,7 @@ protected:
     // Lays the box out for a message as Show does, answered at once through the test hook.
     int ShowQueued(const QString &Msg, TDialogType Kind, TDialogButtons Buttons)
     {
-        TFormDialog::QueuedAnswers.push_back(1);
+        TDialogTest::QueueAnswers({1});
         return Box->Show(Msg, Kind, Buttons);
     }
 

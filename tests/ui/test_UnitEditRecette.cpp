@@ -294,7 +294,7 @@ TEST_F(FormEditRecTest, FilterTextsAndSizeCarryOverWhileTheBoxesStartUnticked)
 TEST_F(FormEditRecTest, AFailedRefreshKeepsTheListAndItsRecipesInStep)
 {
     // The failure reaches the error box and the log.
-    TFormDialog::QueuedAnswers.push_back(1);
+    TDialogTest::QueueAnswers({1});
     Show(TFormEditRec::acAdd, [this] {
         OnlyZebulon();
         Database->ExecSQL(QStringLiteral("drop table ingredients"));
@@ -304,7 +304,7 @@ TEST_F(FormEditRecTest, AFailedRefreshKeepsTheListAndItsRecipesInStep)
         QTest::mouseClick(Form->BtRandom, Qt::LeftButton);
     });
     EXPECT_TRUE(Program->LogText().contains(QStringLiteral("[TFormEditRec.RefreshList]")));
-    EXPECT_EQ(TFormDialog::ShowCount, 1);
+    EXPECT_EQ(TDialogTest::ShowCount(), 1);
     EXPECT_EQ(Codes.count(Form->Code), 1u) << Form->Code;
 
     FreeDatabase();

@@ -80,19 +80,19 @@ TEST_F(TMenusTest, StartsWithItsStatusVersionAndGenerationRule)
     EXPECT_EQ(W->EdDays->palette().color(QPalette::Base), QColor(Qt::white));
     // An empty menu never saved: nothing to ask, the window closes.
     EXPECT_TRUE(W->close());
-    EXPECT_EQ(TFormDialog::ShowCount, 0);
+    EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }
 
 TEST_F(TMenusTest, DatabaseThatCannotBeCreatedReachesTheErrorBoxAndTheWindowStays)
 {
     // Neither recipes.db3 nor recipes-base.db3 in the program folder.
-    TFormDialog::QueuedAnswers.push_back(1);
+    TDialogTest::QueueAnswers({1});
     StartProgram(TBase::None);
     EXPECT_TRUE(W->isVisible());
     EXPECT_EQ(Database, nullptr);
-    EXPECT_EQ(TFormDialog::ShowCount, 1);
-    EXPECT_EQ(TFormDialog::LastKind, dtError);
-    EXPECT_EQ(TFormDialog::LastMessage, QStringLiteral("Impossible de créer la base de données \"%1\".")
+    EXPECT_EQ(TDialogTest::ShowCount(), 1);
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Impossible de créer la base de données \"%1\".")
                                                 .arg(Program->Path(QStringLiteral("recipes.db3"))) +
                                             ClosingRequest());
     EXPECT_EQ(LogLines(QStringLiteral("[TFormMenus.AppEventsException] [TFormMenus.FormShow]")).size(), 1);
@@ -107,16 +107,16 @@ TEST_F(TMenusTest, ErrorBoxShowsTheUserTextOrTheMessageWithTheClosingRequest)
 
     // A plain exception shows its message; a program error its user text, or only the closing
     // request when it has none. The routines it passed through go to the log.
-    TFormDialog::QueuedAnswers = {1, 1, 1};
+    TDialogTest::QueueAnswers({1, 1, 1});
     Guard([] { throw Exception(QStringLiteral("Accès refusé")); });
-    EXPECT_EQ(TFormDialog::LastMessage, QStringLiteral("Accès refusé") + ClosingRequest());
-    EXPECT_EQ(TFormDialog::LastKind, dtError);
+    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Accès refusé") + ClosingRequest());
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
     Guard([] {
         Wrap("TFormMenus.Essai", [] { throw UserException::CreateUser(QStringLiteral("Le fichier est illisible.")); });
     });
-    EXPECT_EQ(TFormDialog::LastMessage, QStringLiteral("Le fichier est illisible.") + ClosingRequest());
+    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Le fichier est illisible.") + ClosingRequest());
     Guard([] { Wrap("TFormMenus.Essai", [] { throw Exception(QStringLiteral("index 7")); }); });
-    EXPECT_EQ(TFormDialog::LastMessage, ClosingRequest());
+    EXPECT_EQ(TDialogTest::LastMessage(), ClosingRequest());
     const QStringList Lines = LogLines(QStringLiteral("[TFormMenus.AppEventsException]"));
     ASSERT_EQ(Lines.size(), 3);
     EXPECT_TRUE(Lines[1].endsWith(QStringLiteral("[TFormMenus.Essai] Le fichier est illisible.")));
@@ -126,11 +126,11 @@ TEST_F(TMenusTest, ErrorBoxShowsTheUserTextOrTheMessageWithTheClosingRequest)
     FormDialog = nullptr;
     W->AppEventsException(Exception(QStringLiteral("Trop tôt")));
     FormDialog = Box;
-    EXPECT_EQ(TFormDialog::ShowCount, 3);
-    TFormDialog::QueuedAnswers.push_back(1);
+    EXPECT_EQ(TDialogTest::ShowCount(), 3);
+    TDialogTest::QueueAnswers({1});
     W->ShowPendingErrors();
-    EXPECT_EQ(TFormDialog::ShowCount, 4);
-    EXPECT_EQ(TFormDialog::LastMessage, QStringLiteral("Trop tôt") + ClosingRequest());
+    EXPECT_EQ(TDialogTest::ShowCount(), 4);
+    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Trop tôt") + ClosingRequest());
 }
 
 TEST_F(TMenusTest, GenerationVisitsDaysMealsAndDishTypesInOrder)
@@ -169,7 +169,7 @@ TEST_F(TMenusTest, GenerationVisitsDaysMealsAndDishTypesInOrder)
     W->EdDays->setText(QStringLiteral("0"));
     QTest::mouseClick(W->BtGenerate, Qt::LeftButton);
     EXPECT_EQ(W->Menu->Count(), 7);
-    EXPECT_EQ(TFormDialog::ShowCount, 0);
+    EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }
 
 TEST_F(TMenusTest, RecipesRunningOutKeepTheDaysDrawnAndShowTheUserText)
@@ -178,13 +178,13 @@ TEST_F(TMenusTest, RecipesRunningOutKeepTheDaysDrawnAndShowTheUserText)
     BaseSql << QStringLiteral("INSERT INTO recette (name, repas, type_, saison) VALUES ('Salade', 0, 0, 0), "
                               "('Potage', 0, 0, 0), ('Terrine', 0, 0, 0), ('Tarte', 0, 2, 0), ('Crème', 0, 2, 0)");
     StartProgram(TBase::Schema);
-    TFormDialog::QueuedAnswers.push_back(1);
+    TDialogTest::QueueAnswers({1});
     Generate(5, true, false, true, false, true);
 
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r0 r2 D6 M1 r0 r2 D7 M1 r0"));
     EXPECT_EQ(W->GridMenus->RowCount(), 11) << "the grid shows what was drawn before the failure";
-    EXPECT_EQ(TFormDialog::ShowCount, 1);
-    EXPECT_EQ(TFormDialog::LastMessage,
+    EXPECT_EQ(TDialogTest::ShowCount(), 1);
+    EXPECT_EQ(TDialogTest::LastMessage(),
               QStringLiteral("Plus aucune recette disponible dans la base.\r\n"
                              "Vérifiez que votre base contient suffisamment de recettes par rapport au nombre de "
                              "menus à générer.\r\nVérifiez également l'historique dans les options.") +
@@ -301,19 +301,19 @@ TEST_F(TMenusTest, DeletingAsksWithTheDayMealOrRecipeInBrackets)
         {4, 6, QStringLiteral("cette recette ?\r\n(%1)").arg(W->Menu->GetRecette(4)->Name)}};
     for (const auto &[Row, Answer, Question] : Questions) {
         W->GridMenus->SetRow(Row);
-        TFormDialog::QueuedAnswers.push_back(Answer);
+        TDialogTest::QueueAnswers({Answer});
         W->MenuDelete->trigger();
-        EXPECT_EQ(TFormDialog::LastMessage, Sure + Question);
-        EXPECT_EQ(TFormDialog::LastKind, dtConfirm);
+        EXPECT_EQ(TDialogTest::LastMessage(), Sure + Question);
+        EXPECT_EQ(TDialogTest::LastKind(), dtConfirm);
     }
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2"));
     EXPECT_EQ(W->GridMenus->Row(), 3);
 
     // "Tout supprimer" keeps the current menu's name.
     W->SetFileName(QStringLiteral("/tmp/menu.txt"));
-    TFormDialog::QueuedAnswers.push_back(6);
+    TDialogTest::QueueAnswers({6});
     W->MenuClear->trigger();
-    EXPECT_EQ(TFormDialog::LastMessage, Sure + QStringLiteral("toutes les recettes ?"));
+    EXPECT_EQ(TDialogTest::LastMessage(), Sure + QStringLiteral("toutes les recettes ?"));
     EXPECT_EQ(W->GridMenus->RowCount(), 0);
     EXPECT_EQ(W->StatusPanel0->text(), QStringLiteral("/tmp/menu.txt"));
 }
@@ -399,7 +399,7 @@ TEST_F(TMenusTest, DoubleClickOpensTheCardAndStartsNoDrag)
     EXPECT_FALSE(W->GridMenus->Dragging());
     GridMouse(QEvent::MouseButtonRelease, Recipe + QPoint(0, 30), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(W->Menu->GetRecette(2)->Name, Name);
-    EXPECT_EQ(TFormDialog::ShowCount, 0);
+    EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }
 
 TEST_F(TMenusTest, ReplaceAndModifyApplyWhatTheEditorAnswers)
@@ -430,7 +430,7 @@ TEST_F(TMenusTest, ReplaceAndModifyApplyWhatTheEditorAnswers)
     EXPECT_EQ(ModalsAnswered(), 2);
     EXPECT_EQ(W->Menu->GetRecette(2)->MenuPers, 5);
     EXPECT_EQ(W->Menu->GetRecette(3)->MenuPers, 2);
-    EXPECT_EQ(TFormDialog::ShowCount, 0);
+    EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }
 
 TEST_F(TMenusTest, OneWheelStepScrollsOneRowAndKeepsTheSelection)
