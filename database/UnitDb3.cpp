@@ -6,10 +6,15 @@
 #include "UnitTypes.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cstdio>
 #include <vector>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -82,6 +87,45 @@ std::vector<QByteArray> ScriptStatements(const QByteArray &Script)
     return Statements;
 }
 
+// An sqlite3 connection opened for the backup alone, closed on every path.
+class TBackupConnection
+{
+public:
+    TBackupConnection(const QString &FileName, int Flags)
+    {
+        const int Rc = sqlite3_open_v2(FileName.toUtf8().constData(), &FHandle, Flags, nullptr);
+        if (Rc != SQLITE_OK)
+            throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(FileName, ErrorText(Rc)));
+    }
+    ~TBackupConnection() { sqlite3_close(FHandle); }
+    TBackupConnection(const TBackupConnection &) = delete;
+    TBackupConnection &operator=(const TBackupConnection &) = delete;
+
+    sqlite3 *Handle() const { return FHandle; }
+    QString ErrorText(int Rc) const
+    {
+        return FHandle ? QString::fromUtf8(sqlite3_errmsg(FHandle)) : QString::fromUtf8(sqlite3_errstr(Rc));
+    }
+
+private:
+    sqlite3 *FHandle = nullptr;
+};
+
+// Copies every page of Source's main database into Target's in one step, so that no write
+// of the program can slip between two pages.
+void CopyPages(sqlite3 *Source, const TBackupConnection &Target)
+{
+    sqlite3_backup *Copy = sqlite3_backup_init(Target.Handle(), "main", Source, "main");
+    if (!Copy)
+        throw Exception(QStringLiteral("Backup not started: %1").arg(Target.ErrorText(SQLITE_ERROR)));
+    const int StepRc = sqlite3_backup_step(Copy, -1);
+    const int FinishRc = sqlite3_backup_finish(Copy);
+    if (StepRc != SQLITE_DONE)
+        throw Exception(QStringLiteral("Backup failed: %1").arg(QString::fromUtf8(sqlite3_errstr(StepRc))));
+    if (FinishRc != SQLITE_OK)
+        throw Exception(QStringLiteral("Backup failed: %1").arg(Target.ErrorText(FinishRc)));
+}
+
 } // namespace
 
 TDb3File::TDb3File(const QString &Folder)
@@ -138,4 +182,38 @@ void TDb3File::Update()
         }
     }
     Config->SetDatabaseVersion(SchemaVersion);
+}
+
+void TDb3File::Backup(const QString &Target)
+{
+    Wrap("TDb3File.Backup", [&] {
+        const QFileInfo TargetInfo(Target);
+        if (TargetInfo.isDir())
+            throw Exception(QStringLiteral("\"%1\" is a folder").arg(Target));
+        // A read-only backup is one the user wants kept as it is.
+        if (TargetInfo.exists() && !TargetInfo.permissions().testFlag(QFileDevice::WriteOwner))
+            throw Exception(QStringLiteral("\"%1\" is read-only").arg(Target));
+        // The temporary file lies beside the target, so that the final rename stays within
+        // one file system and replaces the target in one step.
+        QTemporaryFile Part(TargetInfo.absolutePath() + QLatin1Char('/') + TargetInfo.fileName() +
+                            QStringLiteral(".XXXXXX.part"));
+        if (!Part.open())
+            throw Exception(QStringLiteral("Cannot create a file beside \"%1\": %2").arg(Target, Part.errorString()));
+        Part.close();
+        Part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                            QFileDevice::ReadOther);
+        {
+            TBackupConnection Copy(Part.fileName(), SQLITE_OPEN_READWRITE);
+            if (Database) {
+                CopyPages(Database->Handle(), Copy);
+            } else {
+                const TBackupConnection Source(DbFile, SQLITE_OPEN_READONLY);
+                CopyPages(Source.Handle(), Copy);
+            }
+        }
+        if (std::rename(QFile::encodeName(Part.fileName()).constData(), QFile::encodeName(Target).constData()) != 0)
+            throw Exception(QStringLiteral("Cannot replace \"%1\"").arg(Target));
+        // The file now lives under the target's name: nothing is left to remove.
+        Part.setAutoRemove(false);
+    });
 }

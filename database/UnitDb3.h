@@ -26,6 +26,11 @@ public:
     // a failing statement rolls its script back and its error goes on unchanged, the stored
     // version being the one reached by the scripts before it.
     void Update();
+    // Writes a consistent copy of the working database onto Target, replacing it, while the
+    // program keeps its connection open: SQLite's online backup from the open Database (or
+    // from DbFile when none is open) into a temporary file beside Target, renamed over it
+    // once complete. A failure removes the temporary file and leaves Target as it was.
+    void Backup(const QString &Target);
 
     // Folder + "recipes-base.db3", folder + "recipes.db3", folder + "sql".
     QString BaseFile;

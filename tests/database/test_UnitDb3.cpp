@@ -188,3 +188,69 @@ TEST_F(Db3Test, TheFirstStartCopiesAWritableBaseAndRunsNoScript)
     EXPECT_TRUE(FailureOf([] { TDb3File(QStringLiteral("/no/such/folder/")).Open(); }).Raised);
     EXPECT_EQ(Database, nullptr);
 }
+
+TEST_F(Db3Test, BackupIsAConsistentCopyTakenWhileTheDatabaseIsOpen)
+{
+    MakeLogDb(2);
+    Database->ExecSQL(QStringLiteral("insert into log values ('avant')"));
+    const QString Target = Program.Dir.filePath(QStringLiteral("recipes.db3 2026-12-07.db3"));
+    // An earlier backup of the same name is replaced whole.
+    {
+        QFile Old(Target);
+        ASSERT_TRUE(Old.open(QIODevice::WriteOnly));
+        Old.write("an older backup");
+    }
+    File.Backup(Target);
+    // The program's connection still works after the copy.
+    Database->ExecSQL(QStringLiteral("insert into log values ('après')"));
+    {
+        TQlDatabase Copy(Target);
+        EXPECT_EQ(Copy.GetTableString(QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
+        EXPECT_EQ(Copy.GetTableString(QStringLiteral("select group_concat(s, '|') from log")), QStringLiteral("avant"));
+    }
+    // Nothing is left beside it.
+    EXPECT_EQ(QDir(Program.Dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files), QStringList());
+
+    // Without an open connection, the copy is taken from the working file.
+    FreeDatabase();
+    const QString Second = Program.Dir.filePath(QStringLiteral("second.db3"));
+    File.Backup(Second);
+    TQlDatabase Copy(Second);
+    EXPECT_EQ(Copy.GetTableString(QStringLiteral("select group_concat(s, '|') from log")),
+              QStringLiteral("avant|après"));
+}
+
+TEST_F(Db3Test, AFailedBackupLeavesNoPartialFileAndKeepsTheEarlierOne)
+{
+    const QString Folder = Program.Dir.filePath(QStringLiteral("backup"));
+    ASSERT_TRUE(QDir().mkpath(Folder));
+    const QString Target = Folder + QStringLiteral("/recipes.db3 2026-12-07.db3");
+    auto WriteTarget = [&] {
+        QFile Old(Target);
+        ASSERT_TRUE(Old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        Old.write("earlier backup");
+    };
+    WriteTarget();
+    // A working file that is no database fails in the middle of the copy.
+    {
+        QFile Broken(File.DbFile);
+        ASSERT_TRUE(Broken.open(QIODevice::WriteOnly));
+        Broken.write(QByteArray(4096, 'x'));
+    }
+    const QString Error = ErrorOf([&] { File.Backup(Target); });
+    EXPECT_TRUE(Error.startsWith(QStringLiteral("[TDb3File.Backup] Backup failed"))) << Error.toStdString();
+    EXPECT_EQ(KVXReadFileBytes(Target), QByteArray("earlier backup"));
+    EXPECT_EQ(QDir(Folder).entryList(QDir::Files), QStringList({QStringLiteral("recipes.db3 2026-12-07.db3")}));
+
+    // A read-only earlier backup, a missing folder and a folder in the target's place are
+    // refused alike, with nothing written.
+    ASSERT_TRUE(QFile::remove(File.DbFile));
+    MakeLogDb(2);
+    KVXSetFileAttributes(QStringLiteral("+R"), Target);
+    EXPECT_TRUE(ErrorOf([&] { File.Backup(Target); }).endsWith(QStringLiteral("is read-only")));
+    EXPECT_EQ(KVXReadFileBytes(Target), QByteArray("earlier backup"));
+    EXPECT_FALSE(ErrorOf([&] { File.Backup(Folder + QStringLiteral("/absent/copie.db3")); }).isEmpty());
+    EXPECT_FALSE(ErrorOf([&] { File.Backup(Folder); }).isEmpty());
+    EXPECT_EQ(QDir(Folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({QStringLiteral("recipes.db3 2026-12-07.db3")}));
+}
