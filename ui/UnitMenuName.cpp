@@ -1,14 +1,142 @@
 #include "UnitMenuName.h"
 
+#include "SevenButton.h"
+#include "UnitAppEvents.h"
+#include "UnitConst.h"
+#include "UnitDialog.h"
+#include "UnitGraphicsQt.h"
+#include "UnitLook.h"
+#include "UnitToolsUi.h"
+#include "UnitTypes.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
 TFormMenuName *FormMenuName = nullptr;
+
+namespace {
+
+constexpr const char *NameColor = "#C00000";
+constexpr const char *HintColor = "#00509F";
+constexpr int Margin = 12;
+constexpr int EditLeft = 60;
+constexpr int EditTop = 12;
+constexpr int HintTop = 42;
+constexpr int ButtonsTop = 78;
+constexpr int ButtonWidth = 100;
+constexpr int ButtonHeight = 24;
+
+} // namespace
 
 TFormMenuName::TFormMenuName(QWidget *Parent) : QDialog(Parent)
 {
     setObjectName(QStringLiteral("FormMenuName"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(WindowFont());
+    QPalette Palette = palette();
+    Palette.setColor(QPalette::Window, Qt::white);
+    setPalette(Palette);
+    setAutoFillBackground(true);
+    setFixedSize(FormWidth, FormHeight);
+    CreateControls();
+    ConnectEvents();
+    Wrap("TFormMenuName.FormCreate", [&] {
+        setWindowIcon(QIcon(LoadResourcePicture(QStringLiteral("icorename"), QSize(16, 16))));
+    });
 }
 
 TFormMenuName::~TFormMenuName()
 {
     if (FormMenuName == this)
         FormMenuName = nullptr;
+}
+
+void TFormMenuName::CreateControls()
+{
+    Label1 = NewLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(Margin, EditTop + 4), WindowFont());
+    SetTextColor(Label1, HtmlColor(NameColor));
+    EdName = NewEdit(this, QStringLiteral("EdName"), QString(),
+                     QRect(EditLeft, EditTop, FormWidth - EditLeft - Margin, 24));
+    EdName->setMaxLength(MaxNameLength);
+    Label3 = NewLabel(this, QStringLiteral("Label3"), QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
+                      QPoint(EditLeft, HintTop), PixelFont(QStringLiteral("Calibri"), 13, false, true));
+    SetTextColor(Label3, HtmlColor(HintColor));
+
+    auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int ModalResult) {
+        auto *Button = new TSevenButton(this);
+        Button->setObjectName(Name);
+        Button->SetCaption(Caption);
+        Button->setGeometry(Left, ButtonsTop, ButtonWidth, ButtonHeight);
+        Button->SetModalResult(ModalResult);
+        SetStateFonts(Button, WindowFont());
+        return Button;
+    };
+    BtOk = NewButton(QStringLiteral("BtOk"), QStringLiteral("OK"), FormWidth - 2 * ButtonWidth - Margin - 8, 0);
+    BtOk->SetDefault(true);
+    BtCancel = NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), FormWidth - ButtonWidth - Margin, mrCancel);
+    BtCancel->SetCancel(true);
+}
+
+void TFormMenuName::ConnectEvents()
+{
+    EdName->installEventFilter(this);
+    GuardedConnect(BtOk, &TSevenButton::clicked, this, [this] { BtOkClick(); });
+}
+
+bool TFormMenuName::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Watched == EdName) {
+        if (Event->type() == QEvent::FocusIn)
+            Guard([&] { SetControlHighlight(EdName, true); });
+        else if (Event->type() == QEvent::FocusOut)
+            Guard([&] { SetControlHighlight(EdName, false); });
+    }
+    return QDialog::eventFilter(Watched, Event);
+}
+
+void TFormMenuName::showEvent(QShowEvent *Event)
+{
+    QDialog::showEvent(Event);
+    Guard([&] { FormShow(); });
+}
+
+void TFormMenuName::FormShow()
+{
+    EdName->setFocus();
+    EdName->selectAll();
+}
+
+void TFormMenuName::reject()
+{
+    done(mrCancel);
+}
+
+QString TFormMenuName::GetName() const
+{
+    return EdName->text();
+}
+
+bool TFormMenuName::CheckName()
+{
+    if (!EdName->text().isEmpty())
+        return true;
+    FormDialog->Show(QStringLiteral("Veuillez saisir un nom et réessayez."), dtAlert, dbAuto);
+    EdName->setFocus();
+    return false;
+}
+
+void TFormMenuName::BtOkClick()
+{
+    if (CheckName())
+        done(mrOk);
+}
+
+bool ShowFormName(const QString &Caption, const QString &Name)
+{
+    return Wrap("ShowFormName", [&] {
+        FormMenuName->setWindowTitle(Caption);
+        FormMenuName->EdName->setText(Name);
+        return FormMenuName->exec() == mrOk;
+    });
 }

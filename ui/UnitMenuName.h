@@ -1,16 +1,55 @@
-// The window of the prompt for the name of a server menu.
+// The prompt for the name of a server menu: asked by the main window when it stores a new
+// menu on the server, and by the server menu list when it renames one.
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class TSevenButton;
 
 class TFormMenuName : public QDialog
 {
     Q_OBJECT
 
 public:
+    static constexpr int FormWidth = 340;
+    static constexpr int FormHeight = 120;
+    static constexpr int MaxNameLength = 128;
+
     explicit TFormMenuName(QWidget *Parent = nullptr);
     ~TFormMenuName() override;
+
+    // The text of the name field, untrimmed.
+    QString GetName() const;
+    // An empty name warns ("Alerte"), gives the field the focus back and fails; any other
+    // text passes, blanks included.
+    bool CheckName();
+
+    QLabel *Label1 = nullptr;
+    QLineEdit *EdName = nullptr;
+    QLabel *Label3 = nullptr;
+    TSevenButton *BtOk = nullptr;
+    TSevenButton *BtCancel = nullptr;
+
+public slots:
+    // Escape and the window's close button answer 2, like "Annuler".
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *Event) override;
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+
+private:
+    void CreateControls();
+    void ConnectEvents();
+    void FormShow();
+    void BtOkClick();
 };
+
+// Sets the prompt's caption and name, shows it modally; true when it closed with OK.
+bool ShowFormName(const QString &Caption, const QString &Name);
 
 // The window of the whole run, created at start-up.
 extern TFormMenuName *FormMenuName;

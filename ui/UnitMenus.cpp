@@ -254,7 +254,6 @@ void TFormMenus::CreateControls()
     setStatusBar(StatusBar);
 
     CreatePopupGrid();
-    CreateDialogs();
 }
 
 void TFormMenus::CreatePanelRight()
@@ -358,27 +357,6 @@ void TFormMenus::CreatePopupGrid()
     MenuClear = Item(QStringLiteral("MenuClear"), QStringLiteral("Tout supprimer"));
 }
 
-void TFormMenus::CreateDialogs()
-{
-    auto NewDialog = [this](const QString &Name, const QString &Filter, const QString &Suffix) {
-        auto *Dialog = new QFileDialog(this);
-        Dialog->setObjectName(Name);
-        Dialog->setNameFilter(Filter);
-        Dialog->setDefaultSuffix(Suffix);
-        return Dialog;
-    };
-    OpenDialog =
-        NewDialog(QStringLiteral("OpenDialog"), QStringLiteral("Fichiers texte (*.txt)"), QStringLiteral("txt"));
-    OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog->setFileMode(QFileDialog::ExistingFile);
-    SaveDialog =
-        NewDialog(QStringLiteral("SaveDialog"), QStringLiteral("Fichiers texte (*.txt)"), QStringLiteral("txt"));
-    SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialogDb =
-        NewDialog(QStringLiteral("SaveDialogDb"), QStringLiteral("Fichiers base (*.db3)"), QStringLiteral("db3"));
-    SaveDialogDb->setAcceptMode(QFileDialog::AcceptSave);
-}
-
 void TFormMenus::ConnectEvents()
 {
     GridMenus->OnMeasureRow = [this](int Row) { return Row < Menu->Count() ? MenuRowHeight(*Menu, Row) : 1; };
@@ -425,6 +403,7 @@ void TFormMenus::ConnectEvents()
     OnTriggered(MenuOpen, &TFormMenus::MenuOpenClick);
     OnTriggered(MenuDelete, &TFormMenus::MenuDeleteClick);
     OnTriggered(MenuClear, &TFormMenus::MenuClearClick);
+    ConnectFileEvents();
 }
 
 // ---- the window's life ----------------------------------------------------------------------
@@ -435,8 +414,7 @@ void TFormMenus::FormCreate()
         SetFileName(QString());
         SetMenuCode(0, QString());
         LoadImages();
-        SaveDialog->setDirectory(Config->SaveDir);
-        OpenDialog->setDirectory(SaveDialog->directory());
+        SavePreset.Directory = OpenPreset.Directory = Config->SaveDir;
         DblClicked = false;
         StatusPanel1->setText(QStringLiteral("version ") + Config->Version);
         Db3File = std::make_unique<TDb3File>(Config->ExePath);
@@ -499,13 +477,6 @@ void TFormMenus::closeEvent(QCloseEvent *Event)
         Event->ignore();
 }
 
-bool TFormMenus::FormCloseQuery()
-{
-    const bool CanClose = AskSaveIfModified();
-    BackupReminder();
-    return CanClose;
-}
-
 bool TFormMenus::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Watched == ImgUpdate) {
@@ -548,33 +519,6 @@ void TFormMenus::ImgUpdateClick()
 }
 
 // ---- current menu, backup and error box -------------------------------------------------------
-
-void TFormMenus::SetFileName(const QString &Name)
-{
-    FileName = Name;
-    StatusPanel0->setText(Name.isEmpty() ? QStringLiteral("*") : Name);
-}
-
-void TFormMenus::SetMenuCode(int Code, const QString &Name)
-{
-    MenuCode = Code;
-    StatusPanel0->setText(Code == 0 ? QStringLiteral("*") : Name);
-}
-
-void TFormMenus::PrepareBackupDialog()
-{
-    SaveDialogDb->selectFile(QStringLiteral("recipes.db3 ") + KVXDateTimeToString(dtkDate, false, Now()));
-    const QString LastFile = Config->GetBackupLastFile();
-    const QString LastDir = LastFile.isEmpty() ? QString() : QFileInfo(LastFile).absolutePath();
-    SaveDialogDb->setDirectory(!LastDir.isEmpty() && QDir(LastDir).exists() ? LastDir : Config->BackupDir);
-}
-
-bool TFormMenus::AskSaveIfModified()
-{
-    return true;
-}
-
-void TFormMenus::BackupReminder() {}
 
 void TFormMenus::AppEventsException(const std::exception &E)
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "SysUtils.h"
+#include "UnitMenuFiles.h"
 #include "UnitMenuGrid.h"
 
 #include <QMainWindow>
@@ -67,6 +68,24 @@ public:
     void PrepareBackupDialog();
     bool AskSaveIfModified();
     void BackupReminder();
+
+    // ---- menu files, server menus and backup (UnitMenuFiles.cpp) ---------------------------
+
+    // The server list's rename callback: the status bar follows when Code is the current menu.
+    void MenuRenamed(int Code, const QString &Name);
+    // The long date of the menu's first recipe (today's when it has none).
+    QString DefaultMenuName() const;
+    // Stores the menu in its file or on the server; false when the user cancelled.
+    bool SaveMenus(bool SaveAs);
+    void BackupDatabase();
+    void BtNewListClick();
+    void BtOpenListClick();
+    void BtSaveListClick();
+    void BtSaveAsClick();
+    void BtBaseBackupClick();
+    // Tells from which day the menu about to be opened will be laid out.
+    void ShowLoadInformation();
+    void ConnectFileEvents();
     // The error box: one log line, then the user text (or the message) and the closing
     // request in an "Erreur" box. An error raised before the box exists waits for it.
     void AppEventsException(const std::exception &E);
@@ -168,6 +187,10 @@ public:
     QFileDialog *OpenDialog = nullptr;
     QFileDialog *SaveDialog = nullptr;
     QFileDialog *SaveDialogDb = nullptr;
+    // What each dialog proposes next; the dialogs themselves are created at their first use.
+    TFileDialogPreset OpenPreset;
+    TFileDialogPreset SavePreset;
+    TFileDialogPreset BackupPreset;
 
     // ---- fields -------------------------------------------------------------------------
 
@@ -193,7 +216,6 @@ private:
     void CreateControls();
     void CreatePanelRight();
     void CreatePopupGrid();
-    void CreateDialogs();
     void ConnectEvents();
 
     bool FShowingErrors = false;

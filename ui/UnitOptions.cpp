@@ -1,15 +1,272 @@
 #include "UnitOptions.h"
 
+#include "KVXUtils.h"
+#include "SevenButton.h"
+#include "UnitAppEvents.h"
+#include "UnitConfig.h"
+#include "UnitConst.h"
+#include "UnitDialog.h"
+#include "UnitGraphicsQt.h"
+#include "UnitLook.h"
+#include "UnitSync.h"
+#include "UnitTools.h"
+#include "UnitToolsUi.h"
+#include "UnitTypes.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+
 TFormOptions *FormOptions = nullptr;
+
+namespace {
+
+constexpr const char *TextColor = "#666966";
+constexpr const char *HintColor = "#00509F";
+constexpr const char *ContactColor = "#0000FF";
+constexpr int Margin = 10;
+constexpr int GroupWidth = TFormOptions::FormWidth - 2 * Margin;
+constexpr int InputLeft = 130;
+constexpr int ButtonWidth = 100;
+constexpr int ButtonHeight = 24;
+
+QFont HintFont()
+{
+    return PixelFont(QStringLiteral("Calibri"), 13, false, true);
+}
+
+// A hint in several lines, wrapped within Width.
+QLabel *NewHint(QWidget *Parent, const QString &Name, const QString &Text, const QRect &Place)
+{
+    auto *Label = new QLabel(Text, Parent);
+    Label->setObjectName(Name);
+    Label->setFont(HintFont());
+    Label->setWordWrap(true);
+    Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetTextColor(Label, HtmlColor(HintColor));
+    Label->setGeometry(Place);
+    return Label;
+}
+
+QGroupBox *NewGroup(QWidget *Parent, const QString &Name, const QString &Caption, const QRect &Place)
+{
+    auto *Group = new QGroupBox(Caption, Parent);
+    Group->setObjectName(Name);
+    Group->setFont(WindowFont());
+    SetTextColor(Group, HtmlColor(TextColor));
+    Group->setGeometry(Place);
+    return Group;
+}
+
+QLabel *NewCaption(QWidget *Parent, const QString &Name, const QString &Caption, const QPoint &Place)
+{
+    QLabel *Label = NewLabel(Parent, Name, Caption, Place, WindowFont());
+    SetTextColor(Label, HtmlColor(TextColor));
+    return Label;
+}
+
+} // namespace
+
+QString ContactAddress()
+{
+    return QStringLiteral(FENOLDA_CONTACT);
+}
 
 TFormOptions::TFormOptions(QWidget *Parent) : QDialog(Parent)
 {
     setObjectName(QStringLiteral("FormOptions"));
     setWindowTitle(QStringLiteral("Options"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(WindowFont());
+    QPalette Palette = palette();
+    Palette.setColor(QPalette::Window, Qt::white);
+    setPalette(Palette);
+    setAutoFillBackground(true);
+    setFixedSize(FormWidth, FormHeight);
+    CreateGroupHisto();
+    CreateGroupSync();
+    CreateBottom();
+    ConnectEvents();
+    Wrap("TFormOptions.FormCreate", [&] { LbContact->setText(ContactAddress()); });
 }
 
 TFormOptions::~TFormOptions()
 {
     if (FormOptions == this)
         FormOptions = nullptr;
+}
+
+void TFormOptions::CreateGroupHisto()
+{
+    GroupRandom = NewGroup(this, QStringLiteral("GroupRandom"), QStringLiteral("Historique"),
+                           QRect(Margin, Margin, GroupWidth, 160));
+    CbHisto = NewCheckBox(GroupRandom, QStringLiteral("CbHisto"), QStringLiteral("Activer l'historique"),
+                          QRect(Margin, 24, 250, 18));
+    SetTextColor(CbHisto, HtmlColor(TextColor));
+    Label2 = NewCaption(GroupRandom, QStringLiteral("Label2"), QStringLiteral("Nombre de jours :"), QPoint(Margin, 54));
+    EdDays = NewEdit(GroupRandom, QStringLiteral("EdDays"), QString(), QRect(InputLeft, 50, 40, 24));
+    Label1 = NewCaption(GroupRandom, QStringLiteral("Label1"), QStringLiteral("(7 à 365)"), QPoint(InputLeft + 48, 54));
+    Label9 = NewHint(GroupRandom, QStringLiteral("Label9"),
+                     QStringLiteral("Cette option n'a d'effet que sur la génération aléatoire des menus. L'historique "
+                                    "permet de ne pas proposer une recette qui a été utilisée il y a moins de X jours. "
+                                    "Si la génération ne trouve pas de recette, essayez de réduire le nombre de jours, "
+                                    "ou désactivez l'historique."),
+                     QRect(Margin, 84, GroupWidth - 2 * Margin, 70));
+}
+
+void TFormOptions::CreateGroupSync()
+{
+    GroupBox1 = NewGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("Synchronisation"),
+                         QRect(Margin, 180, GroupWidth, 330));
+    Label3 = NewCaption(GroupBox1, QStringLiteral("Label3"), QStringLiteral("Adresse e-mail :"), QPoint(Margin, 28));
+    EdEmail = NewEdit(GroupBox1, QStringLiteral("EdEmail"), QString(),
+                      QRect(InputLeft, 24, GroupWidth - InputLeft - Margin, 24));
+    Label6 = NewCaption(GroupBox1, QStringLiteral("Label6"), QStringLiteral("Clé API :"), QPoint(Margin, 58));
+    EdApiKey = NewEdit(GroupBox1, QStringLiteral("EdApiKey"), QString(),
+                       QRect(InputLeft, 54, GroupWidth - InputLeft - Margin, 24));
+    CbSync = NewCheckBox(GroupBox1, QStringLiteral("CbSync"), QStringLiteral("Activer la synchronisation"),
+                         QRect(Margin, 88, 250, 18));
+    SetTextColor(CbSync, HtmlColor(TextColor));
+    Label4 = NewHint(GroupBox1, QStringLiteral("Label4"),
+                     QStringLiteral("La synchronisation des données avec le serveur vous permettra de gérer votre "
+                                    "liste de courses directement sur votre smartphone avec l'application mobile "
+                                    "Fenolda."),
+                     QRect(Margin, 114, GroupWidth - 2 * Margin, 40));
+    Label5 = NewHint(GroupBox1, QStringLiteral("Label5"),
+                     QStringLiteral("Pour que la synchronisation fonctionne, vous devez demander une clé API valide "
+                                    "auprès de l'auteur. Lorsque vous l'avez, entrez ci-dessus votre adresse e-mail et "
+                                    "votre clé API."),
+                     QRect(Margin, 158, GroupWidth - 2 * Margin, 40));
+    BtEraseData = new TSevenButton(GroupBox1);
+    BtEraseData->setObjectName(QStringLiteral("BtEraseData"));
+    BtEraseData->SetCaption(QStringLiteral("Effacer les données du serveur"));
+    BtEraseData->setGeometry(Margin, 210, 260, ButtonHeight);
+    BtEraseData->SetTabStop(false);
+    BtEraseData->Pictures()->SetAlignment(taLeftJustify);
+    BtEraseData->SetAlignment(taLeftJustify);
+    BtEraseData->Pictures()->SetPictureNormal(LoadResourcePicture(QStringLiteral("BtEraseData"), QSize(16, 16)));
+    SetStateFonts(BtEraseData, WindowFont());
+    Label7 = NewHint(GroupBox1, QStringLiteral("Label7"),
+                     QStringLiteral("Cliquez sur ce bouton si vous rencontrez des problèmes de synchronisation "
+                                    "lorsque vous enregistrez un menu. Les données effacées sont celles qui sont "
+                                    "stockées sur le serveur, vous ne perdrez en aucun cas votre base de données "
+                                    "locale avec toutes vos recettes."),
+                     QRect(Margin, 242, GroupWidth - 2 * Margin, 80));
+}
+
+void TFormOptions::CreateBottom()
+{
+    const int Top = FormHeight - Margin - ButtonHeight - 40;
+    LbContact = new QLabel(this);
+    LbContact->setObjectName(QStringLiteral("LbContact"));
+    LbContact->setFont(InputFont());
+    SetTextColor(LbContact, HtmlColor(ContactColor));
+    LbContact->setCursor(Qt::PointingHandCursor);
+    LbContact->setGeometry(Margin, Top, 300, 20);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(LoadResourcePicture(QStringLiteral("ImgCopy"), QSize(16, 16)));
+    Image1->setToolTip(QStringLiteral("Copier"));
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->setGeometry(Margin + 305, Top + 2, 16, 16);
+
+    auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int ModalResult) {
+        auto *Button = new TSevenButton(this);
+        Button->setObjectName(Name);
+        Button->SetCaption(Caption);
+        Button->setGeometry(Left, FormHeight - Margin - ButtonHeight, ButtonWidth, ButtonHeight);
+        Button->SetModalResult(ModalResult);
+        SetStateFonts(Button, WindowFont());
+        return Button;
+    };
+    BtOk = NewButton(QStringLiteral("BtOk"), QStringLiteral("OK"), FormWidth - 2 * ButtonWidth - Margin - 8, 0);
+    BtOk->SetDefault(true);
+    BtCancel = NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), FormWidth - ButtonWidth - Margin,
+                         mrCancel);
+    BtCancel->SetCancel(true);
+}
+
+void TFormOptions::ConnectEvents()
+{
+    for (QLineEdit *Edit : {EdDays, EdEmail, EdApiKey})
+        Edit->installEventFilter(this);
+    LbContact->installEventFilter(this);
+    Image1->installEventFilter(this);
+    GuardedConnect(BtOk, &TSevenButton::clicked, this, [this] { BtOkClick(); });
+    GuardedConnect(BtEraseData, &TSevenButton::clicked, this, [this] { BtEraseDataClick(); });
+}
+
+bool TFormOptions::eventFilter(QObject *Watched, QEvent *Event)
+{
+    const bool Released = Event->type() == QEvent::MouseButtonRelease &&
+                          static_cast<QMouseEvent *>(Event)->button() == Qt::LeftButton;
+    if (Watched == LbContact) {
+        if (Released)
+            Guard([&] { LbContactClick(); });
+    } else if (Watched == Image1) {
+        if (Released)
+            Guard([&] { Image1Click(); });
+    } else if (auto *Input = qobject_cast<QWidget *>(Watched)) {
+        if (Event->type() == QEvent::FocusIn)
+            Guard([&] { SetControlHighlight(Input, true); });
+        else if (Event->type() == QEvent::FocusOut)
+            Guard([&] { SetControlHighlight(Input, false); });
+    }
+    return QDialog::eventFilter(Watched, Event);
+}
+
+void TFormOptions::showEvent(QShowEvent *Event)
+{
+    QDialog::showEvent(Event);
+    if (!Event->spontaneous())
+        Guard([&] { Wrap("TFormOptions.FormShow", [&] { LoadOptions(); }); });
+}
+
+void TFormOptions::reject()
+{
+    done(mrCancel);
+}
+
+void TFormOptions::LoadOptions()
+{
+    CbHisto->setChecked(Config->GetHistoEnabled());
+    EdDays->setText(QString::number(Config->GetHistoDays()));
+    CbSync->setChecked(Config->GetSyncEnabled());
+    EdEmail->setText(Config->GetSyncEmail());
+    EdApiKey->setText(Config->GetSyncApiKey());
+}
+
+void TFormOptions::SaveOptions()
+{
+    Config->SetHistoEnabled(CbHisto->isChecked());
+    Config->SetHistoDays(int(KVXEnsureRange(StrToIntDef(EdDays->text(), MinHistoDays), MinHistoDays, MaxHistoDays)));
+    Config->SetSyncEnabled(CbSync->isChecked());
+    Config->SetSyncEmail(EdEmail->text());
+    Config->SetSyncApiKey(EdApiKey->text());
+    done(mrOk);
+}
+
+void TFormOptions::BtOkClick()
+{
+    Wrap("TFormOptions.BtOkClick", [&] { SaveOptions(); });
+}
+
+void TFormOptions::BtEraseDataClick()
+{
+    SlimApi->Erase();
+    FormDialog->Show(QStringLiteral("Vos données ont bien été effacées du serveur."), dtInfo, dbAuto);
+}
+
+void TFormOptions::LbContactClick()
+{
+    OpenDocument(QStringLiteral("mailto:") + ContactAddress());
+}
+
+void TFormOptions::Image1Click()
+{
+    QGuiApplication::clipboard()->setText(ContactAddress());
 }

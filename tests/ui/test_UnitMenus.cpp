@@ -78,7 +78,8 @@ TEST_F(TMenusTest, StartsWithItsStatusVersionAndGenerationRule)
     EXPECT_EQ(W->EdDays->palette().color(QPalette::Base), QColor(0xEB, 0xFD, 0xD7));
     W->EdStartDate->setFocus();
     EXPECT_EQ(W->EdDays->palette().color(QPalette::Base), QColor(Qt::white));
-    // An empty menu never saved: nothing to ask, the window closes.
+    // An empty menu never saved and a recent backup: nothing to ask, the window closes.
+    Config->SetBackupDate(Day1);
     EXPECT_TRUE(W->close());
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }

@@ -1,0 +1,361 @@
+#include "UnitMenuFiles.h"
+
+#include "KVXConversion.h"
+#include "KVXFiles.h"
+#include "SevenButton.h"
+#include "UnitAppEvents.h"
+#include "UnitConfig.h"
+#include "UnitConst.h"
+#include "UnitCourses.h"
+#include "UnitDb3.h"
+#include "UnitDialog.h"
+#include "UnitLook.h"
+#include "UnitMenuList.h"
+#include "UnitMenuName.h"
+#include "UnitMenus.h"
+#include "UnitRecetteList.h"
+#include "UnitSync.h"
+#include "UnitTools.h"
+#include "UnitTypes.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <deque>
+
+namespace {
+
+const QString SaveQuestion =
+    QStringLiteral("Vous n'avez pas enregistré vos modifications, voulez-vous les enregistrer ?");
+const QString SaveMenuCaption = QStringLiteral("Enregistrer un menu");
+const QString DuplicateNameText = QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.");
+const QString BackupFailedText = QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier.");
+const QString BackupReminderText =
+    QStringLiteral("La dernière sauvegarde de la base de données est vieille de plus d'un mois.\r\n"
+                   "Voulez-vous sauvegarder la base maintenant ?");
+// Whole days after the last backup beyond which the reminder comes.
+constexpr int BackupReminderDays = 31;
+
+// The test interface's state.
+struct TFileDialogTestState
+{
+    std::deque<QString> Names;
+    int ShowCount = 0;
+    QString LastDialog;
+    QString LastProposed;
+};
+
+TFileDialogTestState &TestState()
+{
+    static TFileDialogTestState State;
+    return State;
+}
+
+// The answer queued for a dialog, as the real dialog would return it.
+QString QueuedAnswer(const TFileDialogKind &Kind, const TFileDialogPreset &Preset)
+{
+    QString Name = TestState().Names.front();
+    TestState().Names.pop_front();
+    if (Name.isEmpty())
+        return Name;
+    if (QFileInfo(Name).isRelative())
+        Name = QDir(Preset.Directory).filePath(Name);
+    if (QFileInfo(Name).suffix().isEmpty())
+        Name += QLatin1Char('.') + QLatin1String(Kind.Suffix);
+    return Name;
+}
+
+} // namespace
+
+// ---- file dialogs ------------------------------------------------------------------------
+
+QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogKind &Kind, TFileDialogPreset &Preset)
+{
+    TFileDialogTestState &Test = TestState();
+    ++Test.ShowCount;
+    Test.LastDialog = QLatin1String(Kind.Name);
+    Test.LastProposed = Preset.Directory + QLatin1Char('/') + Preset.FileName;
+
+    QString Chosen;
+    if (!Test.Names.empty()) {
+        Chosen = QueuedAnswer(Kind, Preset);
+    } else {
+        // A file dialog costs tens of milliseconds and megabytes to build: only the ones the
+        // user asks for are built, once.
+        if (!Dialog) {
+            Dialog = new QFileDialog(Parent);
+            Dialog->setObjectName(QLatin1String(Kind.Name));
+            Dialog->setNameFilter(QString::fromUtf8(Kind.Filter));
+            Dialog->setDefaultSuffix(QLatin1String(Kind.Suffix));
+            Dialog->setAcceptMode(Kind.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            Dialog->setFileMode(Kind.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        }
+        Dialog->setDirectory(Preset.Directory);
+        Dialog->selectFile(Preset.FileName);
+        if (Dialog->exec() == QDialog::Accepted && !Dialog->selectedFiles().isEmpty())
+            Chosen = Dialog->selectedFiles().constFirst();
+    }
+    if (!Chosen.isEmpty()) {
+        const QFileInfo Info(Chosen);
+        Preset.Directory = Info.absolutePath();
+        Preset.FileName = Info.fileName();
+    }
+    return Chosen;
+}
+
+void TFileDialogTest::QueueFileNames(std::initializer_list<QString> Names)
+{
+    TestState().Names.insert(TestState().Names.end(), Names.begin(), Names.end());
+}
+
+void TFileDialogTest::Reset()
+{
+    TestState() = TFileDialogTestState();
+}
+
+bool TFileDialogTest::NamesLeft()
+{
+    return !TestState().Names.empty();
+}
+
+int TFileDialogTest::ShowCount()
+{
+    return TestState().ShowCount;
+}
+
+QString TFileDialogTest::LastDialog()
+{
+    return TestState().LastDialog;
+}
+
+QString TFileDialogTest::LastProposed()
+{
+    return TestState().LastProposed;
+}
+
+// ---- the current menu ----------------------------------------------------------------------
+
+void TFormMenus::ConnectFileEvents()
+{
+    GuardedConnect(BtNewList, &TSevenButton::clicked, this, [this] { BtNewListClick(); });
+    GuardedConnect(BtOpenList, &TSevenButton::clicked, this, [this] { BtOpenListClick(); });
+    GuardedConnect(BtSaveList, &TSevenButton::clicked, this, [this] { BtSaveListClick(); });
+    GuardedConnect(BtSaveAs, &TSevenButton::clicked, this, [this] { BtSaveAsClick(); });
+    GuardedConnect(BtBaseBackup, &TSevenButton::clicked, this, [this] { BtBaseBackupClick(); });
+}
+
+void TFormMenus::SetFileName(const QString &Name)
+{
+    FileName = Name;
+    StatusPanel0->setText(Name.isEmpty() ? QStringLiteral("*") : Name);
+}
+
+void TFormMenus::SetMenuCode(int Code, const QString &Name)
+{
+    MenuCode = Code;
+    StatusPanel0->setText(Code == 0 ? QStringLiteral("*") : Name);
+}
+
+void TFormMenus::MenuRenamed(int Code, const QString &Name)
+{
+    if (Code == MenuCode)
+        SetMenuCode(Code, Name);
+}
+
+QString TFormMenus::DefaultMenuName() const
+{
+    return FormatDateTime(QStringLiteral("dddddd"), Menu->GetFirstDate());
+}
+
+bool TFormMenus::AskSaveIfModified()
+{
+    bool Stored;
+    if (Config->GetSyncEnabled())
+        Stored = MenuCode > 0;
+    else
+        Stored = !FileName.isEmpty() && KVXFileExists(FileName);
+    // A menu never stored is protected as soon as it has lines; a stored one only once its
+    // document differs from what was stored.
+    const bool Protect = Stored ? Menu->IsModified() : Menu->Count() > 0;
+    if (!Protect)
+        return true;
+    switch (FormDialog->Show(SaveQuestion, dtConfirm, dbAuto)) {
+    case mrYes:
+        return SaveMenus(false);
+    case mrNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TFormMenus::FormCloseQuery()
+{
+    // A save that fails while closing keeps the window open with the menu as it was; the
+    // error is shown, and the backup is still offered.
+    bool CanClose = false;
+    try {
+        CanClose = AskSaveIfModified();
+    } catch (const std::exception &E) {
+        HandleException(E);
+    }
+    BackupReminder();
+    return CanClose;
+}
+
+bool TFormMenus::SaveMenus(bool SaveAs)
+{
+    return Wrap("TFormMenus.SaveMenus", [&] {
+        bool Result = true;
+        if (!Config->GetSyncEnabled()) {
+            if (!SaveAs && !FileName.isEmpty() && KVXFileExists(FileName)) {
+                Menu->SaveToFile(FileName);
+            } else {
+                SavePreset.FileName = DefaultMenuName();
+                const QString Chosen = ExecFileDialog(this, SaveDialog, SaveDialogKind, SavePreset);
+                Result = !Chosen.isEmpty();
+                if (Result) {
+                    SetFileName(Chosen);
+                    Menu->SaveToFile(Chosen);
+                }
+            }
+        } else if (MenuCode > 0 && !SaveAs) {
+            SlimApi->Send();
+            Menu->UpdateMenu(MenuCode);
+        } else {
+            Result = ShowFormName(SaveMenuCaption, DefaultMenuName());
+            if (Result) {
+                SlimApi->Send();
+                const QString Name = FormMenuName->GetName();
+                int Code = 0;
+                try {
+                    Code = Menu->AddMenu(Name);
+                } catch (const std::exception &E) {
+                    throw UserException::CreateUser(DuplicateNameText, &E);
+                }
+                SetMenuCode(Code, Name);
+            }
+        }
+        return Result;
+    });
+}
+
+void TFormMenus::ShowLoadInformation()
+{
+    const QString Text = Format(QStringLiteral("Le menu sera chargé à partir du %s."),
+                                {DateToLongStr(false, QDateToDateTime(EdStartDate->date()))}) +
+                         QStringLiteral("\r\nVous pouvez modifier la date de départ dans le cadre \"") +
+                         GroupRandom->title() + QStringLiteral("\".");
+    FormDialog->Show(Text, dtInfo, dbOk);
+}
+
+void TFormMenus::BtNewListClick()
+{
+    if (!AskSaveIfModified())
+        return;
+    Menu->Clear();
+    FormCourses->ClearUserLists();
+    if (Config->GetSyncEnabled())
+        SetMenuCode(0, QString());
+    else
+        SetFileName(QString());
+    RefreshGrid(true);
+}
+
+void TFormMenus::BtOpenListClick()
+{
+    if (!AskSaveIfModified())
+        return;
+    const TDateTime Start = QDateToDateTime(EdStartDate->date());
+    bool Chosen = false;
+    try {
+        if (!Config->GetSyncEnabled()) {
+            const QString File = ExecFileDialog(this, OpenDialog, OpenDialogKind, OpenPreset);
+            if (File.isEmpty())
+                return;
+            Chosen = true;
+            ShowLoadInformation();
+            Menu->Clear();
+            Menu->LoadFromFile(File, Start);
+            SetFileName(File);
+        } else {
+            if (!ShowMenuList([this](int Code, const QString &Name) { MenuRenamed(Code, Name); }))
+                return;
+            const TJsonValue *Selected = FormMenuList->GetSelectedMenu();
+            if (!Selected)
+                return;
+            Chosen = true;
+            ShowLoadInformation();
+            Menu->Clear();
+            Menu->LoadFromJsonObject(*Selected, Start);
+            SetMenuCode((*Selected)["code"].get<int>(), QStr((*Selected)["name"]));
+        }
+        FormCourses->ClearUserLists();
+    } catch (...) {
+        // What was loaded before the failure is shown.
+        if (Chosen)
+            RefreshGrid(false);
+        throw;
+    }
+    RefreshGrid(false);
+}
+
+void TFormMenus::BtSaveListClick()
+{
+    SaveMenus(false);
+}
+
+void TFormMenus::BtSaveAsClick()
+{
+    SaveMenus(true);
+}
+
+// ---- backup ------------------------------------------------------------------------------
+
+void TFormMenus::PrepareBackupDialog()
+{
+    BackupPreset.FileName = QStringLiteral("recipes.db3 ") + KVXDateTimeToString(dtkDate, false, Now());
+    const QString LastFile = Config->GetBackupLastFile();
+    const QString LastDir = LastFile.isEmpty() ? QString() : QFileInfo(LastFile).absolutePath();
+    BackupPreset.Directory = !LastDir.isEmpty() && QDir(LastDir).exists() ? LastDir : Config->BackupDir;
+}
+
+void TFormMenus::BackupDatabase()
+{
+    const QString Target = ExecFileDialog(this, SaveDialogDb, SaveDialogDbKind, BackupPreset);
+    if (Target.isEmpty())
+        return;
+    try {
+        Db3File->Backup(Target);
+    } catch (const std::exception &E) {
+        WriteLog(ExceptionMessage(E), QStringLiteral("TFormMenus.BackupDatabase"));
+        FormDialog->Show(BackupFailedText, dtAlert, dbAuto);
+        return;
+    }
+    Config->SetBackupLastFile(Target);
+    Config->SetBackupDate(Now());
+    FormDialog->Show(QStringLiteral("Vous avez le bon le réflexe !\r\n"
+                                    "Pensez à sauvegarder régulièrement votre base de données.\r\n"
+                                    "Pour restaurer la base, il vous suffit de remplacer le fichier \"recipes.db3\" "
+                                    "par votre copie de sauvegarde."),
+                     dtInfo, dbAuto);
+}
+
+void TFormMenus::BackupReminder()
+{
+    const TDateTime Last = Config->GetBackupDate();
+    // A backup never made counts as very old.
+    if (Last != 0 && DaysBetween(Now(), Last) <= BackupReminderDays)
+        return;
+    if (FormDialog->Show(BackupReminderText, dtConfirm, dbAuto) == mrYes)
+        BackupDatabase();
+}
+
+void TFormMenus::BtBaseBackupClick()
+{
+    BackupDatabase();
+}
