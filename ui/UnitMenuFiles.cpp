@@ -64,7 +64,7 @@ QString QueuedAnswer(const TFileDialogKind &Kind, const TFileDialogPreset &Prese
         return Name;
     if (QFileInfo(Name).isRelative())
         Name = QDir(Preset.Directory).filePath(Name);
-    if (QFileInfo(Name).suffix().isEmpty())
+    if (!QFileInfo(Name).fileName().contains(QLatin1Char('.')))
         Name += QLatin1Char('.') + QLatin1String(Kind.Suffix);
     return Name;
 }

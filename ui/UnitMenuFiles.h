@@ -38,7 +38,7 @@ QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogK
 
 // Test interface of the file dialogs: while names are queued, ExecFileDialog takes the next
 // one instead of showing the dialog ("" for a cancel; a name without folder lies in the
-// proposed folder, a name without extension gets the dialog's). Every use records what the
+// proposed folder, a name without a dot gets the dialog's extension). Every use records what the
 // dialog proposed.
 struct TFileDialogTest
 {

@@ -1,0 +1,427 @@
+// The main window's menu-file commands as the user drives them: menus saved to files and
+// opened again, the question that protects unsaved changes, the backup with its reminder,
+// and, with synchronisation on, menus kept on the loopback test server.
+#include "MenusTestSupport.h"
+
+#include "KVXFiles.h"
+#include "RecipeBase.h"
+#include "SevenButton.h"
+#include "TestServer.h"
+#include "UnitConfig.h"
+#include "UnitConst.h"
+#include "UnitDatabase.h"
+#include "UnitDialog.h"
+#include "UnitHttp.h"
+#include "UnitMenuFiles.h"
+#include "UnitMenuList.h"
+#include "UnitMenuName.h"
+#include "UnitRecetteList.h"
+#include "UnitSync.h"
+#include "UnitTools.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+namespace {
+
+class TMenuFilesTest : public TMenusTest
+{
+protected:
+    void SetUp() override
+    {
+        TMenusTest::SetUp();
+        TFileDialogTest::Reset();
+        // Synchronisation is on by default: menus go to files only once it is switched off.
+        Config->SetSyncEnabled(false);
+    }
+    void TearDown() override
+    {
+        EXPECT_FALSE(TFileDialogTest::NamesLeft()) << "file names were left for the dialogs";
+        TFileDialogTest::Reset();
+        TMenusTest::TearDown();
+    }
+
+    // Two days of lunch plats from Day1.
+    void GenerateMenu() { Generate(2, true, false, false, true, false); }
+    QString SaveDir() const { return Config->SaveDir; }
+    QString Status() const { return W->StatusPanel0->text(); }
+};
+
+const QString SaveQuestion =
+    QStringLiteral("Vous n'avez pas enregistré vos modifications, voulez-vous les enregistrer ?");
+
+} // namespace
+
+TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
+{
+    StartProgram();
+    GenerateMenu();
+    const QString Shape = MenuShape(*W->Menu);
+
+    // The first save proposes the long date of the first day, in the "save" folder.
+    TFileDialogTest::QueueFileNames({QStringLiteral("semaine")});
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("SaveDialog"));
+    EXPECT_EQ(TFileDialogTest::LastProposed(), SaveDir() + QStringLiteral("/samedi 5 octobre 2024"));
+    const QString File = QDir(SaveDir()).filePath(QStringLiteral("semaine.txt"));
+    EXPECT_EQ(Status(), File);
+    EXPECT_EQ(W->FileName, File);
+    EXPECT_EQ(KVXReadFileBytes(File), W->Menu->SaveToJson(QString()).toUtf8());
+    EXPECT_TRUE(KVXReadFileBytes(File).startsWith("{\r\n  \"recettes\":[\r\n")) << KVXReadFileBytes(File).left(40).toStdString();
+    EXPECT_FALSE(W->Menu->IsModified());
+
+    // Saved and unchanged: "Enregistrer" writes the same file without a dialog, "Nouveau"
+    // asks nothing.
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    EXPECT_EQ(TFileDialogTest::ShowCount(), 1);
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::ShowCount(), 0);
+    EXPECT_EQ(W->Menu->Count(), 0);
+    EXPECT_EQ(Status(), QStringLiteral("*"));
+
+    // Opened a week later: the information box names the start date, and the menu is laid
+    // out from it.
+    W->EdStartDate->setDate(QDate(2024, 10, 12));
+    TFileDialogTest::QueueFileNames({File});
+    TDialogTest::QueueAnswers({mrOk});
+    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("OpenDialog"));
+    EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("Le menu sera chargé à partir du samedi 12 octobre.\r\nVous pouvez modifier la date de "
+                             "départ dans le cadre \"Menu aléatoire\"."));
+    EXPECT_EQ(W->Menu->GetFirstDate(), EncodeDate(2024, 10, 12));
+    EXPECT_EQ(MenuShape(*W->Menu).remove(QRegularExpression(QStringLiteral("D\\d+"))),
+              QString(Shape).remove(QRegularExpression(QStringLiteral("D\\d+"))));
+    EXPECT_EQ(Status(), File);
+    EXPECT_EQ(W->GridMenus->RowCount(), W->Menu->Count());
+
+    // Opened and unchanged: closing asks nothing (a backup was made lately).
+    Config->SetBackupDate(Day1);
+    EXPECT_TRUE(W->close());
+    EXPECT_EQ(TDialogTest::ShowCount(), 1);
+}
+
+TEST_F(TMenuFilesTest, NewAsksToSaveOnlyWhenSomethingWouldBeLost)
+{
+    StartProgram();
+    // An empty menu never saved: nothing to ask.
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::ShowCount(), 0);
+
+    // A generated menu: Escape keeps everything, "Non" empties the grid.
+    GenerateMenu();
+    const int Rows = W->Menu->Count();
+    TDialogTest::QueueAnswers({mrCancel});
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+    EXPECT_EQ(TDialogTest::LastKind(), dtConfirm);
+    EXPECT_EQ(W->Menu->Count(), Rows);
+    TDialogTest::QueueAnswers({mrNo});
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    EXPECT_EQ(W->Menu->Count(), 0);
+    EXPECT_EQ(W->GridMenus->RowCount(), 0);
+    EXPECT_EQ(Status(), QStringLiteral("*"));
+
+    // "Oui" saves first; a cancelled file dialog keeps the menu.
+    GenerateMenu();
+    TDialogTest::QueueAnswers({mrYes});
+    TFileDialogTest::QueueFileNames({QString()});
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    EXPECT_EQ(W->Menu->Count(), Rows);
+    TDialogTest::QueueAnswers({mrYes});
+    TFileDialogTest::QueueFileNames({QStringLiteral("gardé")});
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    EXPECT_EQ(W->Menu->Count(), 0);
+    EXPECT_TRUE(QFile::exists(QDir(SaveDir()).filePath(QStringLiteral("gardé.txt"))));
+
+    // A saved menu changed afterwards is protected again.
+    GenerateMenu();
+    TFileDialogTest::QueueFileNames({QStringLiteral("changé")});
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    W->Menu->ModifyRecette(2, 1, Day1, 5);
+    TDialogTest::QueueAnswers({mrCancel});
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+    EXPECT_EQ(TDialogTest::ShowCount(), 5);
+}
+
+TEST_F(TMenuFilesTest, SaveAsksForANameAgainWhenTheFileWasDeletedAndSaveAsMakesANewFile)
+{
+    StartProgram();
+    GenerateMenu();
+    TFileDialogTest::QueueFileNames({QStringLiteral("premier")});
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    const QString First = QDir(SaveDir()).filePath(QStringLiteral("premier.txt"));
+    ASSERT_TRUE(QFile::remove(First));
+
+    TFileDialogTest::QueueFileNames({QStringLiteral("second")});
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    EXPECT_EQ(TFileDialogTest::ShowCount(), 2);
+    const QString Second = QDir(SaveDir()).filePath(QStringLiteral("second.txt"));
+    EXPECT_EQ(Status(), Second);
+
+    // "Enregistrer sous" writes a new file and makes it current; the old one stays.
+    TFileDialogTest::QueueFileNames({QStringLiteral("troisième")});
+    QTest::mouseClick(W->BtSaveAs, Qt::LeftButton);
+    EXPECT_EQ(TFileDialogTest::ShowCount(), 3);
+    EXPECT_EQ(Status(), QDir(SaveDir()).filePath(QStringLiteral("troisième.txt")));
+    EXPECT_TRUE(QFile::exists(Second));
+}
+
+TEST_F(TMenuFilesTest, ClosingWithAFailingSaveKeepsTheWindowOpenAndTheMenuModified)
+{
+    StartProgram();
+    GenerateMenu();
+    Config->SetBackupDate(Day1);
+    // "Oui" to the question, a file in a folder that does not exist, OK to the error box.
+    TDialogTest::QueueAnswers({mrYes, mrOk});
+    const QString Missing = Program->Path(QStringLiteral("absent/menu.txt"));
+    TFileDialogTest::QueueFileNames({Missing});
+    EXPECT_FALSE(W->close());
+    EXPECT_TRUE(W->isVisible());
+    EXPECT_TRUE(W->Menu->IsModified());
+    EXPECT_GT(W->Menu->Count(), 0);
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(LogLines(QStringLiteral("[TFormMenus.SaveMenus]")).size(), 1);
+
+    // The name chosen was kept: the next close asks again, and "Non" lets it go.
+    TDialogTest::QueueAnswers({mrNo});
+    EXPECT_TRUE(W->close());
+    EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+}
+
+TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
+{
+    StartProgram();
+    // The first close ever offers a backup; "Oui" makes one where the dialog proposes it.
+    TDialogTest::QueueAnswers({mrYes, mrOk});
+    TFileDialogTest::QueueFileNames({QStringLiteral("recipes.db3 2024-10-05")});
+    EXPECT_TRUE(W->close());
+    EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("SaveDialogDb"));
+    EXPECT_EQ(TFileDialogTest::LastProposed(), Config->BackupDir + QStringLiteral("/recipes.db3 2024-10-05"));
+    // The name already has a dot: no ".db3" is added, as the dialog does.
+    const QString Copy = QDir(Config->BackupDir).filePath(QStringLiteral("recipes.db3 2024-10-05"));
+    EXPECT_EQ(Config->GetBackupLastFile(), Copy);
+    EXPECT_EQ(Config->GetBackupDate(), Day1);
+    EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("Vous avez le bon le réflexe !\r\nPensez à sauvegarder régulièrement votre base de "
+                             "données.\r\nPour restaurer la base, il vous suffit de remplacer le fichier "
+                             "\"recipes.db3\" par votre copie de sauvegarde."));
+    {
+        TQlDatabase Backup(Copy);
+        EXPECT_EQ(Backup.GetTableString(QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
+        EXPECT_EQ(Backup.GetTableString(QStringLiteral("select count(*) from recette")),
+                  Database->GetTableString(QStringLiteral("select count(*) from recette")));
+    }
+
+    // No reminder for 31 days after a backup; the 32nd day brings it back.
+    W->show();
+    const int Shown = TDialogTest::ShowCount();
+    EXPECT_TRUE(W->close());
+    EXPECT_EQ(TDialogTest::ShowCount(), Shown);
+    W->show();
+    Config->SetBackupDate(Day1 - 32);
+    TDialogTest::QueueAnswers({mrNo});
+    EXPECT_TRUE(W->close());
+    EXPECT_EQ(TDialogTest::LastKind(), dtConfirm);
+    EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("La dernière sauvegarde de la base")));
+
+    // "Sauvegarder" into a folder that does not exist: the alert, and the settings stay.
+    W->show();
+    Config->SetBackupDate(Day1);
+    TDialogTest::QueueAnswers({mrOk});
+    TFileDialogTest::QueueFileNames({Program->Path(QStringLiteral("absent/copie.db3"))});
+    QTest::mouseClick(W->BtBaseBackup, Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
+    EXPECT_EQ(Config->GetBackupLastFile(), Copy);
+
+    // The next run proposes the last backup's folder.
+    const QString Folder = Program->Path(QStringLiteral("copies"));
+    ASSERT_TRUE(QDir().mkpath(Folder));
+    Config->SetBackupLastFile(Folder + QStringLiteral("/ancienne.db3"));
+    W->PrepareBackupDialog();
+    TFileDialogTest::QueueFileNames({QString()});
+    QTest::mouseClick(W->BtBaseBackup, Qt::LeftButton);
+    EXPECT_EQ(TFileDialogTest::LastProposed(), Folder + QStringLiteral("/recipes.db3 2024-10-05"));
+}
+
+// ---- synchronisation on -------------------------------------------------------------------
+
+namespace {
+
+class TServerMenusTest : public TMenuFilesTest
+{
+protected:
+    void SetUp() override
+    {
+        TMenuFilesTest::SetUp();
+        SetWebAddressesForTesting(QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()), Server.Address());
+        Config->SetSyncEnabled(true);
+        Config->SetSyncEmail(QString::fromStdString(TestEmail));
+        Config->SetSyncApiKey(QString::fromStdString(TestApiKey));
+        InitializeUnitSync();
+    }
+    void TearDown() override
+    {
+        TMenuFilesTest::TearDown();
+        FinalizeUnitSync();
+        // The client's kept-alive connection would hold the server's stop for seconds; the
+        // next test makes a new client.
+        FinalizeUnitHttp();
+    }
+
+    // The requests to the menus and data, "METHOD /path", without the token's.
+    std::vector<std::string> Calls() const
+    {
+        std::vector<std::string> Lines;
+        for (const TRecordedRequest &Request : Server.Requests()) {
+            if (Request.Line.find("/common/token") == std::string::npos)
+                Lines.push_back(Request.Line);
+        }
+        return Lines;
+    }
+
+    // Answers the name prompt with Name, after checking its caption and proposed name.
+    std::function<void(QWidget *)> Prompt(const QString &Caption, const QString &Proposed, const QString &Name)
+    {
+        return [=](QWidget *Modal) {
+            auto *Form = qobject_cast<TFormMenuName *>(Modal);
+            ASSERT_NE(Form, nullptr);
+            EXPECT_EQ(Form->windowTitle(), Caption);
+            EXPECT_EQ(Form->EdName->text(), Proposed);
+            Form->EdName->setText(Name);
+            QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+        };
+    }
+
+    TTestServer Server;
+};
+
+const QString SaveCaption = QStringLiteral("Enregistrer un menu");
+const QString Proposed = QStringLiteral("samedi 5 octobre 2024");
+
+} // namespace
+
+TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
+{
+    StartProgram();
+    GenerateMenu();
+
+    // A cancelled prompt uploads nothing and stores nothing.
+    AnswerModals({[](QWidget *Modal) { Modal->close(); }});
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    EXPECT_EQ(ModalsAnswered(), 1);
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_EQ(W->MenuCode, 0);
+
+    AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41"))});
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "POST /fenolda/menu"}));
+    EXPECT_EQ(Server.Requests().back().Body, W->Menu->SaveToJson(QStringLiteral("Semaine 41")).toStdString());
+    EXPECT_EQ(W->MenuCode, 17);
+    EXPECT_EQ(Status(), QStringLiteral("Semaine 41"));
+
+    // Saved again: upload, then the same server menu replaced, without a prompt.
+    Server.ClearRequests();
+    W->Menu->ModifyRecette(2, 1, Day1, 5);
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "PUT /fenolda/menu/17"}));
+    EXPECT_FALSE(W->Menu->IsModified());
+
+    // "Enregistrer sous" creates a second server menu and makes it current.
+    Server.ClearRequests();
+    Server.Answer("POST", "/fenolda/menu", {200, R"({"code":18})"});
+    AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41 bis"))});
+    QTest::mouseClick(W->BtSaveAs, Qt::LeftButton);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "POST /fenolda/menu"}));
+    EXPECT_EQ(W->MenuCode, 18);
+    EXPECT_EQ(Status(), QStringLiteral("Semaine 41 bis"));
+
+    // A name the server refuses: both user texts, and the current menu stays.
+    Server.Answer("POST", "/fenolda/menu", {409, R"({"error":"doublon"})"});
+    TDialogTest::QueueAnswers({mrOk});
+    AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41"))});
+    QTest::mouseClick(W->BtSaveAs, Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et "
+                                                         "réessayez.\r\nErreur de création du menu.") +
+                                              ClosingRequest());
+    EXPECT_EQ(W->MenuCode, 18);
+    EXPECT_EQ(Status(), QStringLiteral("Semaine 41 bis"));
+}
+
+TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
+{
+    StartProgram();
+    const QString Codes = Database->GetTableString(
+        QStringLiteral("select group_concat(code) from (select code from recette where type_ = 1 limit 2)"));
+    const QStringList Code = Codes.split(QLatin1Char(','));
+    ASSERT_EQ(Code.size(), 2);
+    const std::string List =
+        R"([{"code":5,"name":"Menu de Noël","modified":"2024-09-01 10:00:00","recettes":[]},)"
+        R"({"code":7,"name":"Semaine 12","modified":"2024-09-30 18:00:00","recettes":[)"
+        R"({"jour":0,"repas":1,"pers":4,"code":)" +
+        Code[0].toStdString() + R"(,"name":"a"},{"jour":1,"repas":2,"pers":2,"code":)" + Code[1].toStdString() +
+        R"(,"name":"b"}]}])";
+    Server.Answer("GET", "/fenolda/menu", {200, List});
+    W->EdStartDate->setDate(QDate(2024, 10, 7));
+
+    // Open "Semaine 12": the information box, then the menu laid out from the start date.
+    TDialogTest::QueueAnswers({mrOk});
+    AnswerModals({[](QWidget *Modal) {
+        auto *List = qobject_cast<TFormMenuList *>(Modal);
+        ASSERT_NE(List, nullptr);
+        ASSERT_EQ(List->MenuRowCount(), 2);
+        List->SelectRow(2);
+        QTest::mouseClick(List->BtOpen, Qt::LeftButton);
+    }});
+    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
+    EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("Le menu sera chargé à partir du lundi 7 octobre.")));
+    EXPECT_EQ(W->MenuCode, 7);
+    EXPECT_EQ(Status(), QStringLiteral("Semaine 12"));
+    EXPECT_EQ(W->Menu->GetFirstDate(), EncodeDate(2024, 10, 7));
+    EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D7 M1 r1 D8 M2 r1"));
+
+    // Rename it in the list: the status bar follows; the list is then closed.
+    AnswerModals({[this](QWidget *Modal) {
+        auto *List = qobject_cast<TFormMenuList *>(Modal);
+        ASSERT_NE(List, nullptr);
+        List->SelectRow(2);
+        ::AnswerModals({Prompt(QStringLiteral("Renommer un menu"), QStringLiteral("Semaine 12"),
+                               QStringLiteral("Semaine douze"))});
+        QTest::mouseClick(List->BtRename, Qt::LeftButton);
+        EXPECT_EQ(List->GridItems->item(1, 0)->text(), QStringLiteral("Semaine douze"));
+    }});
+    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    EXPECT_EQ(Server.Requests().back().Line, "PATCH /fenolda/menu/7");
+    EXPECT_EQ(Status(), QStringLiteral("Semaine douze"));
+    EXPECT_EQ(W->MenuCode, 7);
+
+    // Delete the other one after the confirmation.
+    TDialogTest::QueueAnswers({mrYes});
+    AnswerModals({[](QWidget *Modal) {
+        auto *List = qobject_cast<TFormMenuList *>(Modal);
+        ASSERT_NE(List, nullptr);
+        List->SelectRow(1);
+        QTest::mouseClick(List->BtDelete, Qt::LeftButton);
+        EXPECT_EQ(List->MenuRowCount(), 1);
+    }});
+    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Menu de Noël)"));
+    EXPECT_EQ(Server.Requests().back().Line, "DELETE /fenolda/menu/5");
+    // The list was closed without a choice: the open menu stays.
+    EXPECT_EQ(W->MenuCode, 7);
+
+    // "Nouveau" on the unchanged server menu asks nothing and forgets the code.
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    EXPECT_EQ(W->MenuCode, 0);
+    EXPECT_EQ(Status(), QStringLiteral("*"));
+}
