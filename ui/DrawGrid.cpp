@@ -70,14 +70,10 @@ int TDrawGrid::MaxTopRow() const
 {
     if (FRowCount == 0)
         return 0;
-    const int ViewHeight = viewport()->height();
-    int Top = FRowCount - 1;
-    int Used = RowHeight(Top) + GridLineWidth;
-    while (Top > 0 && Used + RowHeight(Top - 1) + GridLineWidth <= ViewHeight) {
-        --Top;
-        Used += RowHeight(Top) + GridLineWidth;
-    }
-    return Top;
+    EnsureHeights();
+    // The first row from which the remaining rows fit; the last row in any case.
+    const auto First = std::lower_bound(FTops.begin(), FTops.end() - 1, FTops.back() - viewport()->height());
+    return std::min(int(First - FTops.begin()), FRowCount - 1);
 }
 
 int TDrawGrid::ColWidth() const
@@ -109,43 +105,69 @@ void TDrawGrid::EnsureHeights() const
     // recurse through the scroll bar's update.
     FHeightsValid = true;
     FHeights.assign(std::size_t(FRowCount), 1);
-    if (!OnMeasureRow)
-        return;
-    for (int I = 0; I < FRowCount; ++I)
-        FHeights[std::size_t(I)] = std::max(1, OnMeasureRow(I));
+    auto BuildTops = [this] {
+        FTops.resize(std::size_t(FRowCount) + 1);
+        FTops[0] = 0;
+        for (std::size_t I = 0; I < FHeights.size(); ++I)
+            FTops[I + 1] = FTops[I] + FHeights[I] + GridLineWidth;
+    };
+    try {
+        if (OnMeasureRow)
+            for (int I = 0; I < FRowCount; ++I)
+                FHeights[std::size_t(I)] = std::max(1, OnMeasureRow(I));
+    } catch (...) {
+        BuildTops();
+        throw;
+    }
+    BuildTops();
+}
+
+int TDrawGrid::RowTop(int Row) const
+{
+    EnsureHeights();
+    return FTops[std::size_t(std::clamp(Row, 0, FRowCount))];
 }
 
 int TDrawGrid::RowAt(const QPoint &Pos) const
 {
-    if (Pos.y() < 0 || Pos.x() < 0 || Pos.x() >= ColWidth())
+    if (Pos.y() < 0 || Pos.x() < 0 || Pos.x() >= ColWidth() || FTopRow >= FRowCount)
         return -1;
-    int Y = 0;
-    for (int I = FTopRow; I < FRowCount; ++I) {
-        Y += RowHeight(I) + GridLineWidth;
-        if (Pos.y() < Y)
-            return I;
-        if (Y > viewport()->height())
-            break;
-    }
-    return -1;
+    const int Base = RowTop(FTopRow);
+    // The first row whose bottom lies below Pos.
+    const auto Below = std::upper_bound(FTops.begin() + FTopRow + 1, FTops.end(), Base + Pos.y());
+    if (Below == FTops.end())
+        return -1;
+    const int Row = int(Below - FTops.begin()) - 1;
+    // A row that starts below the view is not under the pointer.
+    return RowTop(Row) - Base <= viewport()->height() ? Row : -1;
 }
 
 QRect TDrawGrid::CellRect(int Row) const
 {
     if (Row < FTopRow || Row >= FRowCount)
         return QRect();
-    int Y = 0;
-    for (int I = FTopRow; I < Row; ++I) {
-        Y += RowHeight(I) + GridLineWidth;
-        if (Y >= viewport()->height())
-            return QRect();
-    }
+    const int Y = RowTop(Row) - RowTop(FTopRow);
+    if (Y >= viewport()->height())
+        return QRect();
     return QRect(0, Y, ColWidth(), RowHeight(Row));
 }
 
 void TDrawGrid::ScrollLines(int Lines)
 {
     SetTopRow(FTopRow + Lines);
+}
+
+void TDrawGrid::ClearHandlers()
+{
+    OnMeasureRow = nullptr;
+    OnDrawCell = nullptr;
+    OnMouseDown = nullptr;
+    OnMouseMove = nullptr;
+    OnClick = nullptr;
+    OnDblClick = nullptr;
+    OnDragOver = nullptr;
+    OnDragDrop = nullptr;
+    OnContextPopup = nullptr;
 }
 
 void TDrawGrid::BeginDrag(int Threshold)
@@ -168,15 +190,12 @@ Qt::CursorShape TDrawGrid::CursorShape() const
 
 int TDrawGrid::VisibleRows() const
 {
-    int Count = 0;
-    int Y = 0;
-    for (int I = FTopRow; I < FRowCount; ++I) {
-        Y += RowHeight(I) + GridLineWidth;
-        if (Y > viewport()->height())
-            break;
-        ++Count;
-    }
-    return std::max(1, Count);
+    if (FTopRow >= FRowCount)
+        return 1;
+    const int Limit = RowTop(FTopRow) + viewport()->height();
+    // Rows from TopRow whose bottom is still within the view.
+    const auto Beyond = std::upper_bound(FTops.begin() + FTopRow + 1, FTops.end(), Limit);
+    return std::max(1, int(Beyond - FTops.begin()) - 1 - FTopRow);
 }
 
 void TDrawGrid::UpdateScrollBar()
@@ -196,16 +215,12 @@ void TDrawGrid::ScrollIntoView(int Value)
         SetTopRow(Value);
         return;
     }
-    // Scrolls down until the row's bottom is in view, or the row is the first one shown.
-    int Top = FTopRow;
-    auto Bottom = [this, Value](int From) {
-        int Y = 0;
-        for (int I = From; I <= Value; ++I)
-            Y += RowHeight(I) + GridLineWidth;
-        return Y;
-    };
-    while (Top < Value && Bottom(Top) > viewport()->height())
-        ++Top;
+    // The first row from which Value's bottom is in view, or Value itself when it is taller
+    // than the view.
+    const int Bottom = RowTop(Value + 1);
+    const auto First =
+        std::lower_bound(FTops.begin() + FTopRow, FTops.begin() + Value, Bottom - viewport()->height());
+    const int Top = int(First - FTops.begin());
     if (Top != FTopRow)
         SetTopRow(Top);
 }

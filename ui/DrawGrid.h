@@ -73,6 +73,10 @@ public:
     void SetCursorShape(Qt::CursorShape Shape);
     Qt::CursorShape CursorShape() const;
 
+    // Drops every handler above. An owner calls it from its destructor: the grid is its
+    // child and outlives the owner's body, so it must not call back into it.
+    void ClearHandlers();
+
     // Free for the owner's use.
     int Tag = 0;
 
@@ -92,6 +96,8 @@ protected:
 
 private:
     void EnsureHeights() const;
+    // Top of Row counted from the top of row 0, grid lines included; Row may be RowCount.
+    int RowTop(int Row) const;
     void UpdateScrollBar();
     void ScrollIntoView(int Value);
     // Rows from TopRow that fit entirely in the view, at least one.
@@ -102,6 +108,10 @@ private:
     int FRow = 0;
     int FTopRow = 0;
     mutable std::vector<int> FHeights;
+    // FTops[I] is the top of row I from the top of row 0, grid lines included, and
+    // FTops[RowCount] the bottom of the last row: every position below is a subtraction or a
+    // binary search, never a walk over the rows.
+    mutable std::vector<int> FTops;
     mutable bool FHeightsValid = false;
     // A drawing that failed is reported once, not at every repaint, until the rows change.
     bool FPaintFailed = false;
