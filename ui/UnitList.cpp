@@ -25,7 +25,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <numeric>
 
 namespace {
 
