@@ -518,6 +518,17 @@ TEST_F(FormListTest, HeaderStaysWhileScrollingAndRowsAreDrawnAsDesigned)
     QTest::keyClick(Grid, Qt::Key_Home);
     EXPECT_EQ(Form->Row(), 1);
 
+    // The header's column border sizes the column until the window is resized.
+    const int Width = Form->ColWidth(0);
+    QTest::mousePress(Grid->viewport(), Qt::LeftButton, {}, QPoint(Width - 1, 5));
+    QTest::mouseMove(Grid->viewport(), QPoint(Width - 51, 5));
+    QTest::mouseRelease(Grid->viewport(), Qt::LeftButton, {}, QPoint(Width - 51, 5));
+    EXPECT_EQ(Form->ColWidth(0), Width - 50);
+    EXPECT_EQ(Form->Row(), 1);
+    Form->resize(TFormList::MinClientWidth + 10, TFormList::MinClientHeight);
+    QApplication::processEvents();
+    EXPECT_EQ(Form->ColWidth(0), Width + 10);
+
     Form->SetRow(3);
     const QImage Image = Grid->viewport()->grab().toImage();
     // Middle of row K, the header being row 0, away from any text.
