@@ -354,7 +354,8 @@ void TFormList::IncludeInPanel(QWidget *Panel)
     }
     Layout->addWidget(this);
     setMinimumSize(0, 0);
-    for (TSevenButton *Button : PanelRight->findChildren<TSevenButton *>())
+    const QList<TSevenButton *> Buttons = PanelRight->findChildren<TSevenButton *>();
+    for (TSevenButton *Button : Buttons)
         Button->SetTabStop(false);
 }
 
@@ -594,7 +595,7 @@ void TFormList::RazFusion()
     Wrap("TFormList.RazFusion", [&] {
         BtFusion->setVisible(IsIngredientTable());
         BtFusion->SetCaption(CaptionFusion);
-        BtFusion->setProperty("Tag", 0);
+        FusionStep = 0;
         LbFusion->hide();
         FusionCode = -1;
     });
@@ -607,7 +608,7 @@ void TFormList::StartFusion()
         LbFusion->show();
         FusionRow = Row();
         FusionCode = FusionRow >= 1 ? TableRow(FusionRow).FieldAsInteger(QStringLiteral("code")) : -1;
-        BtFusion->setProperty("Tag", 1);
+        FusionStep = 1;
     });
 }
 
@@ -661,7 +662,7 @@ void TFormList::FormShow()
 void TFormList::BtFusionClick()
 {
     Wrap("TFormList.BtFusionClick", [&] {
-        if (BtFusion->property("Tag").toInt() == 0) {
+        if (FusionStep == 0) {
             StartFusion();
             return;
         }

@@ -140,6 +140,8 @@ public:
     quint32 LastKeyTime = 0;
     QString SearchText;
     int FusionRow = 0;
+    // The merge step: 0 idle, 1 waiting for the second ingredient.
+    int FusionStep = 0;
     std::unique_ptr<TStringList> Columns;
     std::unique_ptr<TStringList> Fields;
     QString SelectSql;
