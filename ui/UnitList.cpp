@@ -212,9 +212,7 @@ TFormList::~TFormList()
 {
     // The grid outlives this body (it is a child): it must not call back into a window
     // being destroyed.
-    GridItems->OnMeasureRow = nullptr;
-    GridItems->OnDrawCell = nullptr;
-    GridItems->OnDblClick = nullptr;
+    GridItems->ClearHandlers();
 }
 
 void TFormList::CreatePanelRight()
