@@ -6,6 +6,7 @@
 #include "KVXFiles.h"
 #include "RecipeBase.h"
 #include "SevenButton.h"
+#include "SyncTestSupport.h"
 #include "TestServer.h"
 #include "UnitConfig.h"
 #include "UnitConst.h"
@@ -262,19 +263,12 @@ protected:
     void SetUp() override
     {
         TMenuFilesTest::SetUp();
-        SetWebAddressesForTesting(QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort()), Server.Address());
-        Config->SetSyncEnabled(true);
-        Config->SetSyncEmail(QString::fromStdString(TestEmail));
-        Config->SetSyncApiKey(QString::fromStdString(TestApiKey));
-        InitializeUnitSync();
+        Sync = std::make_unique<TSyncOn>(Server);
     }
     void TearDown() override
     {
         TMenuFilesTest::TearDown();
-        FinalizeUnitSync();
-        // The client's kept-alive connection would hold the server's stop for seconds; the
-        // next test makes a new client.
-        FinalizeUnitHttp();
+        Sync.reset();
     }
 
     // The requests to the menus and data, "METHOD /path", without the token's.
@@ -302,6 +296,7 @@ protected:
     }
 
     TTestServer Server;
+    std::unique_ptr<TSyncOn> Sync;
 };
 
 const QString SaveCaption = QStringLiteral("Enregistrer un menu");

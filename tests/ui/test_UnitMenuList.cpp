@@ -1,0 +1,231 @@
+// The server menu list and the name prompt, driven against the loopback test server: the
+// filter, the preview, the type-ahead, the keys, rename and delete with their failures.
+#include "MenusTestSupport.h"
+#include "SyncTestSupport.h"
+
+#include "SevenButton.h"
+#include "UnitConst.h"
+#include "UnitDialog.h"
+#include "UnitMenuList.h"
+#include "UnitMenuName.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+namespace {
+
+class TMenuListTest : public TMenusTest
+{
+protected:
+    void SetUp() override
+    {
+        TMenusTest::SetUp();
+        Sync = std::make_unique<TSyncOn>(Server);
+        Server.Answer("GET", "/fenolda/menu", {200, MenuList});
+        StartProgram();
+    }
+    void TearDown() override
+    {
+        TMenusTest::TearDown();
+        Sync.reset();
+    }
+
+    // Shows the list, runs Action on it once it is open, and gives ShowMenuList's result.
+    bool WithList(std::function<void(TFormMenuList *)> Action)
+    {
+        AnswerModals({[Action](QWidget *Modal) {
+            auto *List = qobject_cast<TFormMenuList *>(Modal);
+            ASSERT_NE(List, nullptr);
+            Action(List);
+        }});
+        return ShowMenuList({});
+    }
+    static QStringList Names(const TFormMenuList *List)
+    {
+        QStringList Result;
+        for (int Row = 0; Row < List->GridItems->rowCount(); ++Row)
+            Result.append(List->GridItems->item(Row, 0)->text());
+        return Result;
+    }
+    static void Key(TFormMenuList *List, int Key) { QTest::keyClick(List->GridItems, Qt::Key(Key)); }
+
+    const std::string MenuList =
+        R"([{"code":1,"name":"Semaine 12","modified":"2024-09-01 10:00:00","recettes":[]},)"
+        R"({"code":2,"name":"Menu de Noël","modified":"2024-09-02 10:00:00","recettes":[]},)"
+        R"({"code":3,"name":"Ma semaine","modified":"2024-09-03 10:00:00","recettes":[)"
+        R"({"jour":0,"name":"Soupe"},{"jour":0,"name":"Tarte"},{"jour":1,"name":"Gratin"}]},)"
+        R"({"code":4,"name":"Zèbre","modified":"2024-09-04 10:00:00","recettes":[]}])";
+    TTestServer Server;
+    std::unique_ptr<TSyncOn> Sync;
+};
+
+} // namespace
+
+TEST_F(TMenuListTest, FilterPreviewAndTheChosenMenu)
+{
+    const bool Chosen = WithList([](TFormMenuList *List) {
+        EXPECT_EQ(List->windowTitle(), QStringLiteral("Liste des menus"));
+        EXPECT_EQ(List->GridItems->horizontalHeaderItem(0)->text(), QStringLiteral("Nom"));
+        EXPECT_EQ(List->GridItems->horizontalHeaderItem(1)->text(), QStringLiteral("Modifié le"));
+        EXPECT_EQ(List->GridItems->columnWidth(1), TFormMenuList::DateColWidth);
+        EXPECT_EQ(Names(List).size(), 4);
+        EXPECT_EQ(List->GridItems->item(0, 1)->text(), QStringLiteral("2024-09-01 10:00:00"));
+        EXPECT_EQ(List->SelectedRow(), 1);
+        EXPECT_TRUE(List->BtOpen->isEnabled());
+
+        // "sem" keeps both weeks, whatever their case; each row stands for its own menu.
+        List->EdFilter->setText(QStringLiteral("SEM"));
+        EXPECT_EQ(Names(List), QStringList({QStringLiteral("Semaine 12"), QStringLiteral("Ma semaine")}));
+        List->SelectRow(2);
+        EXPECT_EQ(List->MemoRecettes->toPlainText(), QStringLiteral("J+0 Soupe\nJ+0 Tarte\nJ+1 Gratin"));
+        EXPECT_EQ(QStr((*List->GetSelectedMenu())["name"]), QStringLiteral("Ma semaine"));
+        // Enter opens the selected menu.
+        Key(List, Qt::Key_Return);
+    });
+    EXPECT_TRUE(Chosen);
+    EXPECT_EQ(QStr((*FormMenuList->GetSelectedMenu())["code"]), QStringLiteral("3"));
+    // Escape closes without a choice, and the filter is emptied at the next showing.
+    EXPECT_FALSE(WithList([](TFormMenuList *List) {
+        EXPECT_TRUE(List->EdFilter->text().isEmpty());
+        Key(List, Qt::Key_Escape);
+    }));
+}
+
+TEST_F(TMenuListTest, AnEmptyListHasNothingToOpenRenameOrDelete)
+{
+    Server.Answer("GET", "/fenolda/menu", {200, "[]"});
+    Server.ClearRequests();
+    EXPECT_FALSE(WithList([](TFormMenuList *List) {
+        EXPECT_EQ(List->MenuRowCount(), 0);
+        EXPECT_EQ(List->GetSelectedMenu(), nullptr);
+        for (TSevenButton *Button : {List->BtOpen, List->BtRename, List->BtDelete})
+            EXPECT_FALSE(Button->isEnabled());
+        Key(List, Qt::Key_Return);
+        Key(List, Qt::Key_Delete);
+        EXPECT_TRUE(List->isVisible());
+        Key(List, Qt::Key_Escape);
+    }));
+    EXPECT_EQ(Server.Requests().back().Line, "GET /fenolda/menu?recettes=1");
+    EXPECT_EQ(TDialogTest::ShowCount(), 0);
+
+    // A list that cannot be fetched: the error box, and the list opens as it was left.
+    Server.Answer("GET", "/fenolda/menu", {500, "panne"});
+    TDialogTest::QueueAnswers({mrOk});
+    EXPECT_FALSE(WithList([](TFormMenuList *List) {
+        EXPECT_EQ(List->MenuRowCount(), 0);
+        Key(List, Qt::Key_Escape);
+    }));
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(LogLines(QStringLiteral("[TFormMenuList.FormShow] [TSlimApi.GetMenuList]")).size(), 1);
+}
+
+TEST_F(TMenuListTest, TypeAheadFoldsAccentsAndStartsAgainAfterAPause)
+{
+    Server.Answer("GET", "/fenolda/menu",
+                  {200, R"([{"code":1,"name":"Lundi"},{"code":2,"name":"Ménage"},{"code":3,"name":"Mardi"},)"
+                        R"({"code":4,"name":"Zèbre"}])"});
+    WithList([](TFormMenuList *List) {
+        Key(List, Qt::Key_M);
+        EXPECT_EQ(List->SelectedRow(), 2);
+        Key(List, Qt::Key_A);
+        EXPECT_EQ(List->SearchText, QStringLiteral("ma"));
+        // "Me" of Ménage is already after "ma".
+        EXPECT_EQ(List->SelectedRow(), 2);
+        List->LastKeyTime -= 1000;
+        Key(List, Qt::Key_X);
+        EXPECT_EQ(List->SearchText, QStringLiteral("x"));
+        EXPECT_EQ(List->SelectedRow(), 4);
+        List->LastKeyTime -= 1000;
+        Key(List, Qt::Key_L);
+        EXPECT_EQ(List->SelectedRow(), 1);
+        // Capitals and punctuation take no part.
+        QTest::keyClick(List->GridItems, 'Z', Qt::ShiftModifier);
+        EXPECT_EQ(List->SearchText, QStringLiteral("l"));
+        Key(List, Qt::Key_Escape);
+    });
+}
+
+TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
+{
+    std::vector<std::pair<int, QString>> Renamed;
+    AnswerModals({[&](QWidget *Modal) {
+        auto *List = qobject_cast<TFormMenuList *>(Modal);
+        ASSERT_NE(List, nullptr);
+        List->SelectRow(3);
+        // A name the server refuses: both user texts, and the old name stays.
+        Server.Answer("PATCH", "/fenolda/menu/3", {400, R"({"error":"doublon"})"});
+        TDialogTest::QueueAnswers({mrOk});
+        ::AnswerModals({[](QWidget *Prompt) {
+            auto *Name = qobject_cast<TFormMenuName *>(Prompt);
+            ASSERT_NE(Name, nullptr);
+            EXPECT_EQ(Name->windowTitle(), QStringLiteral("Renommer un menu"));
+            EXPECT_EQ(Name->EdName->text(), QStringLiteral("Ma semaine"));
+            EXPECT_EQ(Name->EdName->selectedText(), QStringLiteral("Ma semaine"));
+            Name->EdName->setText(QStringLiteral("Semaine 12"));
+            QTest::mouseClick(Name->BtOk, Qt::LeftButton);
+        }});
+        QTest::mouseClick(List->BtRename, Qt::LeftButton);
+        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et "
+                                                             "réessayez.\r\nErreur de renommage du menu.") +
+                                                  ClosingRequest());
+        EXPECT_EQ(List->GridItems->item(2, 0)->text(), QStringLiteral("Ma semaine"));
+
+        // Accepted: the list and the callback follow, the selection stays.
+        Server.Answer("PATCH", "/fenolda/menu/3", {200, "{}"});
+        ::AnswerModals({[](QWidget *Prompt) {
+            qobject_cast<TFormMenuName *>(Prompt)->EdName->setText(QStringLiteral("Notre semaine"));
+            QTest::mouseClick(qobject_cast<TFormMenuName *>(Prompt)->BtOk, Qt::LeftButton);
+        }});
+        QTest::mouseClick(List->BtRename, Qt::LeftButton);
+        EXPECT_EQ(List->GridItems->item(2, 0)->text(), QStringLiteral("Notre semaine"));
+        EXPECT_EQ(List->SelectedRow(), 3);
+
+        // Delete asks first; "Non" keeps the menu, Delete and "Oui" remove it. Deleting the
+        // last row selects the new last row.
+        List->SelectRow(4);
+        TDialogTest::QueueAnswers({mrNo});
+        QTest::mouseClick(List->BtDelete, Qt::LeftButton);
+        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Zèbre)"));
+        EXPECT_EQ(List->MenuRowCount(), 4);
+        TDialogTest::QueueAnswers({mrYes});
+        Key(List, Qt::Key_Delete);
+        EXPECT_EQ(Server.Requests().back().Line, "DELETE /fenolda/menu/4");
+        EXPECT_EQ(List->MenuRowCount(), 3);
+        EXPECT_EQ(List->SelectedRow(), 3);
+
+        // A failed delete keeps the menu.
+        Server.Answer("DELETE", "/fenolda/menu/3", {500, "panne"});
+        TDialogTest::QueueAnswers({mrYes, mrOk});
+        QTest::mouseClick(List->BtDelete, Qt::LeftButton);
+        EXPECT_EQ(TDialogTest::LastKind(), dtError);
+        EXPECT_EQ(List->MenuRowCount(), 3);
+        Key(List, Qt::Key_Escape);
+    }});
+    EXPECT_FALSE(ShowMenuList([&](int Code, const QString &Name) { Renamed.emplace_back(Code, Name); }));
+    EXPECT_EQ(Renamed, (std::vector<std::pair<int, QString>>{{3, QStringLiteral("Notre semaine")}}));
+}
+
+TEST_F(TMenuListTest, TheNamePromptWantsANameAndKeepsItsBlanks)
+{
+    AnswerModals({[](QWidget *Modal) {
+        auto *Form = qobject_cast<TFormMenuName *>(Modal);
+        ASSERT_NE(Form, nullptr);
+        Form->EdName->clear();
+        TDialogTest::QueueAnswers({mrOk});
+        QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+        EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
+        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
+        EXPECT_TRUE(Form->isVisible());
+        Form->EdName->setText(QStringLiteral("  Menu  "));
+        QTest::keyClick(Form->EdName, Qt::Key_Return);
+    }});
+    EXPECT_TRUE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
+    EXPECT_EQ(FormMenuName->GetName(), QStringLiteral("  Menu  "));
+
+    AnswerModals({[](QWidget *Modal) { QTest::keyClick(Modal, Qt::Key_Escape); }});
+    EXPECT_FALSE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
+    AnswerModals({[](QWidget *Modal) { QTest::mouseClick(Modal->findChild<TSevenButton *>("BtCancel"), Qt::LeftButton); }});
+    EXPECT_FALSE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
+}

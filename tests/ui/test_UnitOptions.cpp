@@ -1,0 +1,134 @@
+// The options window: the settings loaded at each showing and saved on OK only, the days
+// brought within 7 to 365, the contact address, and the erase of the server data.
+#include "MenusTestSupport.h"
+#include "SyncTestSupport.h"
+
+#include "SevenButton.h"
+#include "KVXFiles.h"
+#include "UnitConst.h"
+#include "UnitDialog.h"
+#include "UnitOptions.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+class TOptionsTest : public TMenusTest
+{
+protected:
+    void SetUp() override
+    {
+        TMenusTest::SetUp();
+        Sync = std::make_unique<TSyncOn>(Server);
+        StartProgram();
+    }
+    void TearDown() override
+    {
+        TMenusTest::TearDown();
+        Sync.reset();
+    }
+
+    // Opens the options from the main window's button and runs Action on them.
+    void WithOptions(std::function<void(TFormOptions *)> Action)
+    {
+        AnswerModals({[Action](QWidget *Modal) {
+            auto *Form = qobject_cast<TFormOptions *>(Modal);
+            ASSERT_NE(Form, nullptr);
+            Action(Form);
+        }});
+        QTest::mouseClick(W->BtOptions, Qt::LeftButton);
+        EXPECT_EQ(ModalsAnswered(), 1);
+    }
+
+    TTestServer Server;
+    std::unique_ptr<TSyncOn> Sync;
+};
+
+} // namespace
+
+TEST_F(TOptionsTest, SettingsAreLoadedAtEachShowingAndSavedOnOkOnly)
+{
+    Config->SetHistoEnabled(true);
+    Config->SetHistoDays(45);
+    Config->SetSyncEnabled(false);
+    WithOptions([](TFormOptions *Form) {
+        EXPECT_TRUE(Form->CbHisto->isChecked());
+        EXPECT_EQ(Form->EdDays->text(), QStringLiteral("45"));
+        EXPECT_FALSE(Form->CbSync->isChecked());
+        EXPECT_EQ(Form->EdEmail->text(), QString::fromStdString(TestEmail));
+        EXPECT_EQ(Form->EdApiKey->text(), QString::fromStdString(TestApiKey));
+        // Every field changed, then "Annuler": nothing is stored.
+        Form->CbHisto->setChecked(false);
+        Form->EdDays->setText(QStringLiteral("100"));
+        Form->CbSync->setChecked(true);
+        Form->EdEmail->setText(QStringLiteral("autre@exemple.fr"));
+        Form->EdApiKey->setText(QStringLiteral("autre"));
+        QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
+    });
+    const QByteArray Settings = KVXReadFileBytes(Config->IniFileName);
+    WithOptions([](TFormOptions *Form) {
+        EXPECT_EQ(Form->EdDays->text(), QStringLiteral("45"));
+        QTest::keyClick(Form, Qt::Key_Escape);
+    });
+    EXPECT_EQ(KVXReadFileBytes(Config->IniFileName), Settings);
+
+    // Saved on OK, the address with its blanks; the days brought within 7 to 365.
+    for (const auto &[Typed, Stored] : {std::pair("abc", 7), std::pair("3", 7), std::pair("30", 30), std::pair("500", 365)}) {
+        WithOptions([Typed = Typed](TFormOptions *Form) {
+            Form->CbHisto->setChecked(false);
+            Form->CbSync->setChecked(true);
+            Form->EdDays->setText(QString::fromLatin1(Typed));
+            Form->EdEmail->setText(QStringLiteral(" marie@exemple.fr "));
+            QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+        });
+        EXPECT_EQ(Config->GetHistoDays(), Stored) << Typed;
+    }
+    EXPECT_FALSE(Config->GetHistoEnabled());
+    EXPECT_TRUE(Config->GetSyncEnabled());
+    // Written as typed; the profile functions' reading drops the blanks again.
+    EXPECT_TRUE(KVXReadFileBytes(Config->IniFileName).contains("Email= marie@exemple.fr \r\n"));
+    EXPECT_EQ(Config->GetSyncEmail(), QStringLiteral("marie@exemple.fr"));
+    WithOptions([](TFormOptions *Form) {
+        EXPECT_EQ(Form->EdDays->text(), QStringLiteral("365"));
+        QTest::keyClick(Form, Qt::Key_Escape);
+    });
+}
+
+TEST_F(TOptionsTest, ContactAddressOpensAMailAndGoesToTheClipboard)
+{
+    WithOptions([](TFormOptions *Form) {
+        EXPECT_EQ(Form->LbContact->text(), ContactAddress());
+        QTest::mouseClick(Form->LbContact, Qt::LeftButton);
+        QTest::mouseClick(Form->Image1, Qt::LeftButton);
+        EXPECT_EQ(QApplication::clipboard()->text(), ContactAddress());
+        QTest::keyClick(Form, Qt::Key_Escape);
+    });
+    EXPECT_EQ(OpenedDocuments, QStringList{QStringLiteral("mailto:") + ContactAddress()});
+}
+
+TEST_F(TOptionsTest, EraseSendsTheRequestWhateverTheSwitchAndReportsTheOutcome)
+{
+    Config->SetSyncEnabled(false);
+    Config->SetLastSync(Day1);
+    TDialogTest::QueueAnswers({mrOk});
+    WithOptions([this](TFormOptions *Form) {
+        QTest::mouseClick(Form->BtEraseData, Qt::LeftButton);
+        EXPECT_EQ(Server.Requests().back().Line, "DELETE /fenolda/data");
+        EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
+        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vos données ont bien été effacées du serveur."));
+        EXPECT_EQ(Config->GetLastSync(), 0);
+
+        // A failed erase: the error box only, and the window stays open.
+        Server.Answer("DELETE", "/fenolda/data", {500, "panne"});
+        TDialogTest::QueueAnswers({mrOk});
+        QTest::mouseClick(Form->BtEraseData, Qt::LeftButton);
+        EXPECT_EQ(TDialogTest::LastKind(), dtError);
+        EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("Erreur d'effacement des données.")));
+        EXPECT_TRUE(Form->isVisible());
+        QTest::keyClick(Form, Qt::Key_Escape);
+    });
+}
