@@ -7,9 +7,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cstdio>
 #include <vector>

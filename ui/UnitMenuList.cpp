@@ -71,8 +71,8 @@ public:
                 const QPalette &Palette = Option.palette;
                 // Grid rows count from 1 below the header: odd ones are white.
                 const bool Odd = (Index.row() + 1) % 2 == 1;
-                QColor Back = Selected ? Palette.color(QPalette::Highlight)
-                                       : (Odd ? QColor(Qt::white) : HtmlColor(EvenRowColor));
+                QColor Back =
+                    Selected ? Palette.color(QPalette::Highlight) : (Odd ? QColor(Qt::white) : HtmlColor(EvenRowColor));
                 QColor Text = Selected ? Palette.color(QPalette::HighlightedText) : QColor(Qt::black);
                 Painter->fillRect(Option.rect, Back);
                 const QRect TextRect = Option.rect.adjusted(CellPadding, 0, -CellPadding, 0);
@@ -82,8 +82,8 @@ public:
                 Painter->setFont(Option.font);
                 const QString Shown =
                     Option.fontMetrics.elidedText(Index.data().toString(), Qt::ElideNone, TextRect.width());
-                Painter->drawText(TextRect, (Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter |
-                                                Qt::TextSingleLine,
+                Painter->drawText(TextRect,
+                                  (Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine,
                                   Shown);
             });
         });
@@ -223,11 +223,10 @@ void TFormMenuList::ConnectEvents()
     });
     GuardedConnect(GridItems, &QTableWidget::currentCellChanged, this,
                    [this](int Row, int, int, int) { GridItemsSelectCell(Row + 1); });
-    GuardedConnect(GridItems->horizontalHeader(), &QHeaderView::sectionResized, this,
-                   [this](int Section, int, int) {
-                       if (Section != AutoCol)
-                           GridAutoWidth();
-                   });
+    GuardedConnect(GridItems->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int Section, int, int) {
+        if (Section != AutoCol)
+            GridAutoWidth();
+    });
 }
 
 // ---- showing ----------------------------------------------------------------------------
@@ -311,9 +310,9 @@ void TFormMenuList::RefreshList(bool Focus, bool KeepRow)
             auto *NameItem = new QTableWidgetItem(Name);
             NameItem->setData(Qt::UserRole, int(I));
             GridItems->setItem(Row, 0, NameItem);
-            GridItems->setItem(
-                Row, 1,
-                new QTableWidgetItem(Item.is_object() && Item.contains("modified") ? QStr(Item["modified"]) : QString()));
+            GridItems->setItem(Row, 1,
+                               new QTableWidgetItem(
+                                   Item.is_object() && Item.contains("modified") ? QStr(Item["modified"]) : QString()));
         }
         if (GridItems->rowCount() > 0) {
             const int Row = KeepRow ? std::clamp(Remembered, 1, GridItems->rowCount()) : 1;
@@ -384,7 +383,8 @@ void TFormMenuList::ShowRecettes(int Row)
         const TJsonValue &Menu = List[std::size_t(Index)];
         if (Menu.is_object() && Menu.contains("recettes") && Menu["recettes"].is_array()) {
             for (const TJsonValue &Recette : Menu["recettes"]) {
-                const int Jour = Recette.contains("jour") && Recette["jour"].is_number() ? Recette["jour"].get<int>() : 0;
+                const int Jour =
+                    Recette.contains("jour") && Recette["jour"].is_number() ? Recette["jour"].get<int>() : 0;
                 Lines.append(Format(QStringLiteral("J+%d %s"),
                                     {Jour, Recette.contains("name") ? QStr(Recette["name"]) : QString()}));
             }
@@ -512,9 +512,8 @@ void TFormMenuList::RenameMenu()
     const int Index = MenuIndex(SelectedRow());
     const int Code = (*Menu)["code"].get<int>();
     const QString Name = FormMenuName->GetName();
-    WrapWithUser("TFormMenuList.RenameMenu", DuplicateNameText.toUtf8().constData(), [&] {
-        SlimApi->RenameMenu(Code, Name);
-    });
+    WrapWithUser("TFormMenuList.RenameMenu", DuplicateNameText.toUtf8().constData(),
+                 [&] { SlimApi->RenameMenu(Code, Name); });
     (*Menus.Root)[std::size_t(Index)]["name"] = JsonStr(Name);
     RefreshList(false, true);
     if (OnRename)
@@ -526,9 +525,9 @@ void TFormMenuList::DeleteMenu()
     const TJsonValue *Menu = GetSelectedMenu();
     if (!Menu)
         return;
-    if (FormDialog->Show(Format(QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(%s)"),
-                                {QStr((*Menu)["name"])}),
-                         dtConfirm, dbAuto) != mrYes)
+    if (FormDialog->Show(
+            Format(QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(%s)"), {QStr((*Menu)["name"])}),
+            dtConfirm, dbAuto) != mrYes)
         return;
     const int Index = MenuIndex(SelectedRow());
     SlimApi->DeleteMenu((*Menu)["code"].get<int>());

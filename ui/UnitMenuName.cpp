@@ -41,9 +41,8 @@ TFormMenuName::TFormMenuName(QWidget *Parent) : QDialog(Parent)
     setFixedSize(FormWidth, FormHeight);
     CreateControls();
     ConnectEvents();
-    Wrap("TFormMenuName.FormCreate", [&] {
-        setWindowIcon(QIcon(LoadResourcePicture(QStringLiteral("icorename"), QSize(16, 16))));
-    });
+    Wrap("TFormMenuName.FormCreate",
+         [&] { setWindowIcon(QIcon(LoadResourcePicture(QStringLiteral("icorename"), QSize(16, 16)))); });
 }
 
 TFormMenuName::~TFormMenuName()
@@ -54,13 +53,15 @@ TFormMenuName::~TFormMenuName()
 
 void TFormMenuName::CreateControls()
 {
-    Label1 = NewLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(Margin, EditTop + 4), WindowFont());
+    Label1 =
+        NewLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(Margin, EditTop + 4), WindowFont());
     SetTextColor(Label1, HtmlColor(NameColor));
-    EdName = NewEdit(this, QStringLiteral("EdName"), QString(),
-                     QRect(EditLeft, EditTop, FormWidth - EditLeft - Margin, 24));
+    EdName =
+        NewEdit(this, QStringLiteral("EdName"), QString(), QRect(EditLeft, EditTop, FormWidth - EditLeft - Margin, 24));
     EdName->setMaxLength(MaxNameLength);
-    Label3 = NewLabel(this, QStringLiteral("Label3"), QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
-                      QPoint(EditLeft, HintTop), PixelFont(QStringLiteral("Calibri"), 13, false, true));
+    Label3 =
+        NewLabel(this, QStringLiteral("Label3"), QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
+                 QPoint(EditLeft, HintTop), PixelFont(QStringLiteral("Calibri"), 13, false, true));
     SetTextColor(Label3, HtmlColor(HintColor));
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int ModalResult) {
@@ -74,7 +75,8 @@ void TFormMenuName::CreateControls()
     };
     BtOk = NewButton(QStringLiteral("BtOk"), QStringLiteral("OK"), FormWidth - 2 * ButtonWidth - Margin - 8, 0);
     BtOk->SetDefault(true);
-    BtCancel = NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), FormWidth - ButtonWidth - Margin, mrCancel);
+    BtCancel =
+        NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), FormWidth - ButtonWidth - Margin, mrCancel);
     BtCancel->SetCancel(true);
 }
 

@@ -185,8 +185,8 @@ void TFormOptions::CreateBottom()
     };
     BtOk = NewButton(QStringLiteral("BtOk"), QStringLiteral("OK"), FormWidth - 2 * ButtonWidth - Margin - 8, 0);
     BtOk->SetDefault(true);
-    BtCancel = NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), FormWidth - ButtonWidth - Margin,
-                         mrCancel);
+    BtCancel =
+        NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), FormWidth - ButtonWidth - Margin, mrCancel);
     BtCancel->SetCancel(true);
 }
 
@@ -202,8 +202,8 @@ void TFormOptions::ConnectEvents()
 
 bool TFormOptions::eventFilter(QObject *Watched, QEvent *Event)
 {
-    const bool Released = Event->type() == QEvent::MouseButtonRelease &&
-                          static_cast<QMouseEvent *>(Event)->button() == Qt::LeftButton;
+    const bool Released =
+        Event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(Event)->button() == Qt::LeftButton;
     if (Watched == LbContact) {
         if (Released)
             Guard([&] { LbContactClick(); });

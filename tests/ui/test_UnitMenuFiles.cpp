@@ -71,7 +71,8 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
     EXPECT_EQ(Status(), File);
     EXPECT_EQ(W->FileName, File);
     EXPECT_EQ(KVXReadFileBytes(File), W->Menu->SaveToJson(QString()).toUtf8());
-    EXPECT_TRUE(KVXReadFileBytes(File).startsWith("{\r\n  \"recettes\":[\r\n")) << KVXReadFileBytes(File).left(40).toStdString();
+    EXPECT_TRUE(KVXReadFileBytes(File).startsWith("{\r\n  \"recettes\":[\r\n"))
+        << KVXReadFileBytes(File).left(40).toStdString();
     EXPECT_FALSE(W->Menu->IsModified());
 
     // Saved and unchanged: "Enregistrer" writes the same file without a dialog, "Nouveau"
@@ -359,12 +360,11 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
         QStringLiteral("select group_concat(code) from (select code from recette where type_ = 1 limit 2)"));
     const QStringList Code = Codes.split(QLatin1Char(','));
     ASSERT_EQ(Code.size(), 2);
-    const std::string List =
-        R"([{"code":5,"name":"Menu de Noël","modified":"2024-09-01 10:00:00","recettes":[]},)"
-        R"({"code":7,"name":"Semaine 12","modified":"2024-09-30 18:00:00","recettes":[)"
-        R"({"jour":0,"repas":1,"pers":4,"code":)" +
-        Code[0].toStdString() + R"(,"name":"a"},{"jour":1,"repas":2,"pers":2,"code":)" + Code[1].toStdString() +
-        R"(,"name":"b"}]}])";
+    const std::string List = R"([{"code":5,"name":"Menu de Noël","modified":"2024-09-01 10:00:00","recettes":[]},)"
+                             R"({"code":7,"name":"Semaine 12","modified":"2024-09-30 18:00:00","recettes":[)"
+                             R"({"jour":0,"repas":1,"pers":4,"code":)" +
+                             Code[0].toStdString() + R"(,"name":"a"},{"jour":1,"repas":2,"pers":2,"code":)" +
+                             Code[1].toStdString() + R"(,"name":"b"}]}])";
     Server.Answer("GET", "/fenolda/menu", {200, List});
     W->EdStartDate->setDate(QDate(2024, 10, 7));
 
@@ -379,7 +379,8 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
     }});
     QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
-    EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("Le menu sera chargé à partir du lundi 7 octobre.")));
+    EXPECT_TRUE(
+        TDialogTest::LastMessage().startsWith(QStringLiteral("Le menu sera chargé à partir du lundi 7 octobre.")));
     EXPECT_EQ(W->MenuCode, 7);
     EXPECT_EQ(Status(), QStringLiteral("Semaine 12"));
     EXPECT_EQ(W->Menu->GetFirstDate(), EncodeDate(2024, 10, 7));
@@ -410,7 +411,8 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
         EXPECT_EQ(List->MenuRowCount(), 1);
     }});
     QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
-    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Menu de Noël)"));
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Menu de Noël)"));
     EXPECT_EQ(Server.Requests().back().Line, "DELETE /fenolda/menu/5");
     // The list was closed without a choice: the open menu stays.
     EXPECT_EQ(W->MenuCode, 7);

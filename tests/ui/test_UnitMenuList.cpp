@@ -51,12 +51,11 @@ protected:
     }
     static void Key(TFormMenuList *List, int Key) { QTest::keyClick(List->GridItems, Qt::Key(Key)); }
 
-    const std::string MenuList =
-        R"([{"code":1,"name":"Semaine 12","modified":"2024-09-01 10:00:00","recettes":[]},)"
-        R"({"code":2,"name":"Menu de Noël","modified":"2024-09-02 10:00:00","recettes":[]},)"
-        R"({"code":3,"name":"Ma semaine","modified":"2024-09-03 10:00:00","recettes":[)"
-        R"({"jour":0,"name":"Soupe"},{"jour":0,"name":"Tarte"},{"jour":1,"name":"Gratin"}]},)"
-        R"({"code":4,"name":"Zèbre","modified":"2024-09-04 10:00:00","recettes":[]}])";
+    const std::string MenuList = R"([{"code":1,"name":"Semaine 12","modified":"2024-09-01 10:00:00","recettes":[]},)"
+                                 R"({"code":2,"name":"Menu de Noël","modified":"2024-09-02 10:00:00","recettes":[]},)"
+                                 R"({"code":3,"name":"Ma semaine","modified":"2024-09-03 10:00:00","recettes":[)"
+                                 R"({"jour":0,"name":"Soupe"},{"jour":0,"name":"Tarte"},{"jour":1,"name":"Gratin"}]},)"
+                                 R"({"code":4,"name":"Zèbre","modified":"2024-09-04 10:00:00","recettes":[]}])";
     TTestServer Server;
     std::unique_ptr<TSyncOn> Sync;
 };
@@ -187,7 +186,8 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
         List->SelectRow(4);
         TDialogTest::QueueAnswers({mrNo});
         QTest::mouseClick(List->BtDelete, Qt::LeftButton);
-        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Zèbre)"));
+        EXPECT_EQ(TDialogTest::LastMessage(),
+                  QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Zèbre)"));
         EXPECT_EQ(List->MenuRowCount(), 4);
         TDialogTest::QueueAnswers({mrYes});
         Key(List, Qt::Key_Delete);
@@ -226,6 +226,7 @@ TEST_F(TMenuListTest, TheNamePromptWantsANameAndKeepsItsBlanks)
 
     AnswerModals({[](QWidget *Modal) { QTest::keyClick(Modal, Qt::Key_Escape); }});
     EXPECT_FALSE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
-    AnswerModals({[](QWidget *Modal) { QTest::mouseClick(Modal->findChild<TSevenButton *>("BtCancel"), Qt::LeftButton); }});
+    AnswerModals(
+        {[](QWidget *Modal) { QTest::mouseClick(Modal->findChild<TSevenButton *>("BtCancel"), Qt::LeftButton); }});
     EXPECT_FALSE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
 }

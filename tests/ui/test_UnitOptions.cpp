@@ -3,8 +3,8 @@
 #include "MenusTestSupport.h"
 #include "SyncTestSupport.h"
 
-#include "SevenButton.h"
 #include "KVXFiles.h"
+#include "SevenButton.h"
 #include "UnitConst.h"
 #include "UnitDialog.h"
 #include "UnitOptions.h"
@@ -77,7 +77,8 @@ TEST_F(TOptionsTest, SettingsAreLoadedAtEachShowingAndSavedOnOkOnly)
     EXPECT_EQ(KVXReadFileBytes(Config->IniFileName), Settings);
 
     // Saved on OK, the address with its blanks; the days brought within 7 to 365.
-    for (const auto &[Typed, Stored] : {std::pair("abc", 7), std::pair("3", 7), std::pair("30", 30), std::pair("500", 365)}) {
+    for (const auto &[Typed, Stored] :
+         {std::pair("abc", 7), std::pair("3", 7), std::pair("30", 30), std::pair("500", 365)}) {
         WithOptions([Typed = Typed](TFormOptions *Form) {
             Form->CbHisto->setChecked(false);
             Form->CbSync->setChecked(true);
