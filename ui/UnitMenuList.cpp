@@ -71,20 +71,21 @@ public:
                 const QPalette &Palette = Option.palette;
                 // Grid rows count from 1 below the header: odd ones are white.
                 const bool Odd = (Index.row() + 1) % 2 == 1;
-                QColor Back =
+                const QColor Back =
                     Selected ? Palette.color(QPalette::Highlight) : (Odd ? QColor(Qt::white) : HtmlColor(EvenRowColor));
-                QColor Text = Selected ? Palette.color(QPalette::HighlightedText) : QColor(Qt::black);
+                const QColor Pen = Selected ? Palette.color(QPalette::HighlightedText) : QColor(Qt::black);
                 Painter->fillRect(Option.rect, Back);
                 const QRect TextRect = Option.rect.adjusted(CellPadding, 0, -CellPadding, 0);
                 const int Col = Index.column();
                 const bool Centred = Col < int(FForm->ColAlign.size()) && FForm->ColAlign[std::size_t(Col)] == 1;
-                Painter->setPen(Text);
+                Painter->setPen(Pen);
                 Painter->setFont(Option.font);
-                const QString Shown =
-                    Option.fontMetrics.elidedText(Index.data().toString(), Qt::ElideNone, TextRect.width());
-                Painter->drawText(TextRect,
-                                  (Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine,
-                                  Shown);
+                const QString Text = Index.data().toString();
+                // A text wider than its cell shows its beginning rather than losing both ends.
+                const bool Fits = Option.fontMetrics.horizontalAdvance(Text) <= TextRect.width();
+                Painter->drawText(
+                    TextRect,
+                    (Centred && Fits ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine, Text);
             });
         });
     }

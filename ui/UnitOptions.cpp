@@ -103,7 +103,7 @@ TFormOptions::~TFormOptions()
 void TFormOptions::CreateGroupHisto()
 {
     GroupRandom = NewGroup(this, QStringLiteral("GroupRandom"), QStringLiteral("Historique"),
-                           QRect(Margin, Margin, GroupWidth, 160));
+                           QRect(Margin, Margin, GroupWidth, 175));
     CbHisto = NewCheckBox(GroupRandom, QStringLiteral("CbHisto"), QStringLiteral("Activer l'historique"),
                           QRect(Margin, 24, 250, 18));
     SetTextColor(CbHisto, HtmlColor(TextColor));
@@ -115,13 +115,13 @@ void TFormOptions::CreateGroupHisto()
                                     "permet de ne pas proposer une recette qui a été utilisée il y a moins de X jours. "
                                     "Si la génération ne trouve pas de recette, essayez de réduire le nombre de jours, "
                                     "ou désactivez l'historique."),
-                     QRect(Margin, 84, GroupWidth - 2 * Margin, 70));
+                     QRect(Margin, 84, GroupWidth - 2 * Margin, 84));
 }
 
 void TFormOptions::CreateGroupSync()
 {
     GroupBox1 = NewGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("Synchronisation"),
-                         QRect(Margin, 180, GroupWidth, 330));
+                         QRect(Margin, 195, GroupWidth, 345));
     Label3 = NewCaption(GroupBox1, QStringLiteral("Label3"), QStringLiteral("Adresse e-mail :"), QPoint(Margin, 28));
     EdEmail = NewEdit(GroupBox1, QStringLiteral("EdEmail"), QString(),
                       QRect(InputLeft, 24, GroupWidth - InputLeft - Margin, 24));
@@ -140,11 +140,11 @@ void TFormOptions::CreateGroupSync()
                      QStringLiteral("Pour que la synchronisation fonctionne, vous devez demander une clé API valide "
                                     "auprès de l'auteur. Lorsque vous l'avez, entrez ci-dessus votre adresse e-mail et "
                                     "votre clé API."),
-                     QRect(Margin, 158, GroupWidth - 2 * Margin, 40));
+                     QRect(Margin, 158, GroupWidth - 2 * Margin, 58));
     BtEraseData = new TSevenButton(GroupBox1);
     BtEraseData->setObjectName(QStringLiteral("BtEraseData"));
     BtEraseData->SetCaption(QStringLiteral("Effacer les données du serveur"));
-    BtEraseData->setGeometry(Margin, 210, 260, ButtonHeight);
+    BtEraseData->setGeometry(Margin, 222, 260, ButtonHeight);
     BtEraseData->SetTabStop(false);
     BtEraseData->Pictures()->SetAlignment(taLeftJustify);
     BtEraseData->SetAlignment(taLeftJustify);
@@ -155,7 +155,7 @@ void TFormOptions::CreateGroupSync()
                                     "lorsque vous enregistrez un menu. Les données effacées sont celles qui sont "
                                     "stockées sur le serveur, vous ne perdrez en aucun cas votre base de données "
                                     "locale avec toutes vos recettes."),
-                     QRect(Margin, 242, GroupWidth - 2 * Margin, 80));
+                     QRect(Margin, 254, GroupWidth - 2 * Margin, 84));
 }
 
 void TFormOptions::CreateBottom()
@@ -172,7 +172,7 @@ void TFormOptions::CreateBottom()
     Image1->setPixmap(LoadResourcePicture(QStringLiteral("ImgCopy"), QSize(16, 16)));
     Image1->setToolTip(QStringLiteral("Copier"));
     Image1->setCursor(Qt::PointingHandCursor);
-    Image1->setGeometry(Margin + 305, Top + 2, 16, 16);
+    Image1->setGeometry(Margin + LbContact->fontMetrics().horizontalAdvance(ContactAddress()) + 8, Top + 2, 16, 16);
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int ModalResult) {
         auto *Button = new TSevenButton(this);

@@ -17,7 +17,7 @@ class TFormOptions : public QDialog
 
 public:
     static constexpr int FormWidth = 480;
-    static constexpr int FormHeight = 610;
+    static constexpr int FormHeight = 640;
     // The days of the history: a number outside is brought within.
     static constexpr int MinHistoDays = 7;
     static constexpr int MaxHistoDays = 365;
