@@ -22,6 +22,8 @@
 
 #include <QDateEdit>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -105,6 +107,41 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
     Config->SetBackupDate(Day1);
     EXPECT_TRUE(W->close());
     EXPECT_EQ(TDialogTest::ShowCount(), 1);
+}
+
+TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
+{
+    StartProgram();
+    // Nothing of the file dialogs is built at start-up.
+    EXPECT_EQ(W->OpenDialog, nullptr);
+    EXPECT_EQ(W->SaveDialog, nullptr);
+    EXPECT_EQ(W->SaveDialogDb, nullptr);
+
+    GenerateMenu();
+    const QString Shape = MenuShape(*W->Menu);
+    TFileDialogTest::QueueFileNames({QStringLiteral("réel")});
+    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    const QString File = QDir(SaveDir()).filePath(QStringLiteral("réel.txt"));
+    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    ASSERT_EQ(W->Menu->Count(), 0);
+
+    TDialogTest::QueueAnswers({mrOk});
+    AnswerModals({[&](QWidget *Modal) {
+        auto *Dialog = qobject_cast<QFileDialog *>(Modal);
+        ASSERT_NE(Dialog, nullptr);
+        EXPECT_EQ(Dialog->objectName(), QStringLiteral("OpenDialog"));
+        EXPECT_EQ(Dialog->directory().absolutePath(), QDir(SaveDir()).absolutePath());
+        // Typed into the name field and confirmed with Enter, as the user does.
+        auto *Name = Dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(Name, nullptr);
+        Name->setText(QFileInfo(File).fileName());
+        QTest::keyClick(Name, Qt::Key_Return);
+    }});
+    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    EXPECT_EQ(ModalsAnswered(), 1);
+    EXPECT_NE(W->OpenDialog, nullptr);
+    EXPECT_EQ(W->FileName, File);
+    EXPECT_EQ(MenuShape(*W->Menu), Shape);
 }
 
 TEST_F(TMenuFilesTest, NewAsksToSaveOnlyWhenSomethingWouldBeLost)
