@@ -43,6 +43,14 @@ protected:
     // shows the main window, which opens the database.
     void StartProgram(TBase Base = TBase::Starter);
 
+    // The main window's control of that name, as a user finds it: by its name.
+    template <class T> T *Find(const char *Name) const
+    {
+        T *Control = W ? W->findChild<T *>(QLatin1String(Name)) : nullptr;
+        EXPECT_NE(Control, nullptr) << Name;
+        return Control;
+    }
+
     // Clicks a check box or button as the user would.
     void Click(QWidget *Widget) { QTest::mouseClick(Widget, Qt::LeftButton, {}, QPoint(8, Widget->height() / 2)); }
     // Sets EdDays and the start date, ticks the meals and dish types, and generates.

@@ -1,6 +1,7 @@
 // The main window's menu-file commands as the user drives them: menus saved to files and
 // opened again, the question that protects unsaved changes, the backup with its reminder,
 // and, with synchronisation on, menus kept on the loopback test server.
+#include "ChildControl.h"
 #include "MenusTestSupport.h"
 
 #include "KVXFiles.h"
@@ -50,7 +51,7 @@ protected:
     // Two days of lunch plats from Day1.
     void GenerateMenu() { Generate(2, true, false, false, true, false); }
     QString SaveDir() const { return Config->SaveDir; }
-    QString Status() const { return W->StatusPanel0->text(); }
+    QString Status() const { return Find<QLabel>("StatusPanel0")->text(); }
 };
 
 const QString SaveQuestion =
@@ -66,7 +67,7 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
 
     // The first save proposes the long date of the first day, in the "save" folder.
     TFileDialogTest::QueueFileNames({QStringLiteral("semaine")});
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("SaveDialog"));
     EXPECT_EQ(TFileDialogTest::LastProposed(), SaveDir() + QStringLiteral("/samedi 5 octobre 2024"));
     const QString File = QDir(SaveDir()).filePath(QStringLiteral("semaine.txt"));
@@ -79,19 +80,19 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
 
     // Saved and unchanged: "Enregistrer" writes the same file without a dialog, "Nouveau"
     // asks nothing.
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     EXPECT_EQ(TFileDialogTest::ShowCount(), 1);
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
     EXPECT_EQ(W->Menu->Count(), 0);
     EXPECT_EQ(Status(), QStringLiteral("*"));
 
     // Opened a week later: the information box names the start date, and the menu is laid
     // out from it.
-    W->EdStartDate->setDate(QDate(2024, 10, 12));
+    Find<QDateEdit>("EdStartDate")->setDate(QDate(2024, 10, 12));
     TFileDialogTest::QueueFileNames({File});
     TDialogTest::QueueAnswers({mrOk});
-    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
     EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("OpenDialog"));
     EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
     EXPECT_EQ(TDialogTest::LastMessage(),
@@ -101,7 +102,7 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
     EXPECT_EQ(MenuShape(*W->Menu).remove(QRegularExpression(QStringLiteral("D\\d+"))),
               QString(Shape).remove(QRegularExpression(QStringLiteral("D\\d+"))));
     EXPECT_EQ(Status(), File);
-    EXPECT_EQ(W->GridMenus->RowCount(), W->Menu->Count());
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->RowCount(), W->Menu->Count());
 
     // Opened and unchanged: closing asks nothing (a backup was made lately).
     Config->SetBackupDate(Day1);
@@ -113,16 +114,14 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
 {
     StartProgram();
     // Nothing of the file dialogs is built at start-up.
-    EXPECT_EQ(W->OpenDialog, nullptr);
-    EXPECT_EQ(W->SaveDialog, nullptr);
-    EXPECT_EQ(W->SaveDialogDb, nullptr);
+    EXPECT_EQ(W->findChild<QFileDialog *>(), nullptr);
 
     GenerateMenu();
     const QString Shape = MenuShape(*W->Menu);
     TFileDialogTest::QueueFileNames({QStringLiteral("réel")});
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     const QString File = QDir(SaveDir()).filePath(QStringLiteral("réel.txt"));
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     ASSERT_EQ(W->Menu->Count(), 0);
 
     TDialogTest::QueueAnswers({mrOk});
@@ -137,9 +136,9 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
         Name->setText(QFileInfo(File).fileName());
         QTest::keyClick(Name, Qt::Key_Return);
     }});
-    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
     EXPECT_EQ(ModalsAnswered(), 1);
-    EXPECT_NE(W->OpenDialog, nullptr);
+    EXPECT_NE(W->findChild<QFileDialog *>(QStringLiteral("OpenDialog")), nullptr);
     EXPECT_EQ(W->FileName, File);
     EXPECT_EQ(MenuShape(*W->Menu), Shape);
 }
@@ -148,42 +147,42 @@ TEST_F(TMenuFilesTest, NewAsksToSaveOnlyWhenSomethingWouldBeLost)
 {
     StartProgram();
     // An empty menu never saved: nothing to ask.
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
 
     // A generated menu: Escape keeps everything, "Non" empties the grid.
     GenerateMenu();
     const int Rows = W->Menu->Count();
     TDialogTest::QueueAnswers({mrCancel});
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
     EXPECT_EQ(TDialogTest::LastKind(), dtConfirm);
     EXPECT_EQ(W->Menu->Count(), Rows);
     TDialogTest::QueueAnswers({mrNo});
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     EXPECT_EQ(W->Menu->Count(), 0);
-    EXPECT_EQ(W->GridMenus->RowCount(), 0);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->RowCount(), 0);
     EXPECT_EQ(Status(), QStringLiteral("*"));
 
     // "Oui" saves first; a cancelled file dialog keeps the menu.
     GenerateMenu();
     TDialogTest::QueueAnswers({mrYes});
     TFileDialogTest::QueueFileNames({QString()});
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     EXPECT_EQ(W->Menu->Count(), Rows);
     TDialogTest::QueueAnswers({mrYes});
     TFileDialogTest::QueueFileNames({QStringLiteral("gardé")});
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     EXPECT_EQ(W->Menu->Count(), 0);
     EXPECT_TRUE(QFile::exists(QDir(SaveDir()).filePath(QStringLiteral("gardé.txt"))));
 
     // A saved menu changed afterwards is protected again.
     GenerateMenu();
     TFileDialogTest::QueueFileNames({QStringLiteral("changé")});
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     W->Menu->ModifyRecette(2, 1, Day1, 5);
     TDialogTest::QueueAnswers({mrCancel});
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
     EXPECT_EQ(TDialogTest::ShowCount(), 5);
 }
@@ -193,19 +192,19 @@ TEST_F(TMenuFilesTest, SaveAsksForANameAgainWhenTheFileWasDeletedAndSaveAsMakesA
     StartProgram();
     GenerateMenu();
     TFileDialogTest::QueueFileNames({QStringLiteral("premier")});
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     const QString First = QDir(SaveDir()).filePath(QStringLiteral("premier.txt"));
     ASSERT_TRUE(QFile::remove(First));
 
     TFileDialogTest::QueueFileNames({QStringLiteral("second")});
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     EXPECT_EQ(TFileDialogTest::ShowCount(), 2);
     const QString Second = QDir(SaveDir()).filePath(QStringLiteral("second.txt"));
     EXPECT_EQ(Status(), Second);
 
     // "Enregistrer sous" writes a new file and makes it current; the old one stays.
     TFileDialogTest::QueueFileNames({QStringLiteral("troisième")});
-    QTest::mouseClick(W->BtSaveAs, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveAs"), Qt::LeftButton);
     EXPECT_EQ(TFileDialogTest::ShowCount(), 3);
     EXPECT_EQ(Status(), QDir(SaveDir()).filePath(QStringLiteral("troisième.txt")));
     EXPECT_TRUE(QFile::exists(Second));
@@ -275,7 +274,7 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
     Config->SetBackupDate(Day1);
     TDialogTest::QueueAnswers({mrOk});
     TFileDialogTest::QueueFileNames({Program->Path(QStringLiteral("absent/copie.db3"))});
-    QTest::mouseClick(W->BtBaseBackup, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtBaseBackup"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
     EXPECT_EQ(TDialogTest::LastMessage(),
               QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
@@ -287,7 +286,7 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
     Config->SetBackupLastFile(Folder + QStringLiteral("/ancienne.db3"));
     W->PrepareBackupDialog();
     TFileDialogTest::QueueFileNames({QString()});
-    QTest::mouseClick(W->BtBaseBackup, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtBaseBackup"), Qt::LeftButton);
     EXPECT_EQ(TFileDialogTest::LastProposed(), Folder + QStringLiteral("/recipes.db3 2024-10-05"));
 }
 
@@ -327,9 +326,9 @@ protected:
             auto *Form = qobject_cast<TFormMenuName *>(Modal);
             ASSERT_NE(Form, nullptr);
             EXPECT_EQ(Form->windowTitle(), Caption);
-            EXPECT_EQ(Form->EdName->text(), Proposed);
-            Form->EdName->setText(Name);
-            QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+            EXPECT_EQ(Child<QLineEdit>(Form, "EdName")->text(), Proposed);
+            Child<QLineEdit>(Form, "EdName")->setText(Name);
+            QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
         };
     }
 
@@ -349,13 +348,13 @@ TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
 
     // A cancelled prompt uploads nothing and stores nothing.
     AnswerModals({[](QWidget *Modal) { Modal->close(); }});
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     EXPECT_EQ(ModalsAnswered(), 1);
     EXPECT_TRUE(Calls().empty());
     EXPECT_EQ(W->MenuCode, 0);
 
     AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41"))});
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "POST /fenolda/menu"}));
     EXPECT_EQ(Server.Requests().back().Body, W->Menu->SaveToJson(QStringLiteral("Semaine 41")).toStdString());
     EXPECT_EQ(W->MenuCode, 17);
@@ -364,7 +363,7 @@ TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
     // Saved again: upload, then the same server menu replaced, without a prompt.
     Server.ClearRequests();
     W->Menu->ModifyRecette(2, 1, Day1, 5);
-    QTest::mouseClick(W->BtSaveList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "PUT /fenolda/menu/17"}));
     EXPECT_FALSE(W->Menu->IsModified());
 
@@ -372,7 +371,7 @@ TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
     Server.ClearRequests();
     Server.Answer("POST", "/fenolda/menu", {200, R"({"code":18})"});
     AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41 bis"))});
-    QTest::mouseClick(W->BtSaveAs, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveAs"), Qt::LeftButton);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "POST /fenolda/menu"}));
     EXPECT_EQ(W->MenuCode, 18);
     EXPECT_EQ(Status(), QStringLiteral("Semaine 41 bis"));
@@ -381,7 +380,7 @@ TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
     Server.Answer("POST", "/fenolda/menu", {409, R"({"error":"doublon"})"});
     TDialogTest::QueueAnswers({mrOk});
     AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41"))});
-    QTest::mouseClick(W->BtSaveAs, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtSaveAs"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastKind(), dtError);
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et "
                                                          "réessayez.\r\nErreur de création du menu.") +
@@ -403,7 +402,7 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
                              Code[0].toStdString() + R"(,"name":"a"},{"jour":1,"repas":2,"pers":2,"code":)" +
                              Code[1].toStdString() + R"(,"name":"b"}]}])";
     Server.Answer("GET", "/fenolda/menu", {200, List});
-    W->EdStartDate->setDate(QDate(2024, 10, 7));
+    Find<QDateEdit>("EdStartDate")->setDate(QDate(2024, 10, 7));
 
     // Open "Semaine 12": the information box, then the menu laid out from the start date.
     TDialogTest::QueueAnswers({mrOk});
@@ -412,9 +411,9 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
         ASSERT_NE(List, nullptr);
         ASSERT_EQ(List->MenuRowCount(), 2);
         List->SelectRow(2);
-        QTest::mouseClick(List->BtOpen, Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(List, "BtOpen"), Qt::LeftButton);
     }});
-    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
     EXPECT_TRUE(
         TDialogTest::LastMessage().startsWith(QStringLiteral("Le menu sera chargé à partir du lundi 7 octobre.")));
@@ -430,10 +429,10 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
         List->SelectRow(2);
         ::AnswerModals({Prompt(QStringLiteral("Renommer un menu"), QStringLiteral("Semaine 12"),
                                QStringLiteral("Semaine douze"))});
-        QTest::mouseClick(List->BtRename, Qt::LeftButton);
-        EXPECT_EQ(List->GridItems->item(1, 0)->text(), QStringLiteral("Semaine douze"));
+        QTest::mouseClick(Child<TSevenButton>(List, "BtRename"), Qt::LeftButton);
+        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(1, 0)->text(), QStringLiteral("Semaine douze"));
     }});
-    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
     EXPECT_EQ(Server.Requests().back().Line, "PATCH /fenolda/menu/7");
     EXPECT_EQ(Status(), QStringLiteral("Semaine douze"));
     EXPECT_EQ(W->MenuCode, 7);
@@ -444,10 +443,10 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
         auto *List = qobject_cast<TFormMenuList *>(Modal);
         ASSERT_NE(List, nullptr);
         List->SelectRow(1);
-        QTest::mouseClick(List->BtDelete, Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(List, "BtDelete"), Qt::LeftButton);
         EXPECT_EQ(List->MenuRowCount(), 1);
     }});
-    QTest::mouseClick(W->BtOpenList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastMessage(),
               QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Menu de Noël)"));
     EXPECT_EQ(Server.Requests().back().Line, "DELETE /fenolda/menu/5");
@@ -455,7 +454,7 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
     EXPECT_EQ(W->MenuCode, 7);
 
     // "Nouveau" on the unchanged server menu asks nothing and forgets the code.
-    QTest::mouseClick(W->BtNewList, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
     EXPECT_EQ(W->MenuCode, 0);
     EXPECT_EQ(Status(), QStringLiteral("*"));
 }

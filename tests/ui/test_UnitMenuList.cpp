@@ -1,5 +1,6 @@
 // The server menu list and the name prompt, driven against the loopback test server: the
 // filter, the preview, the type-ahead, the keys, rename and delete with their failures.
+#include "ChildControl.h"
 #include "MenusTestSupport.h"
 #include "SyncTestSupport.h"
 
@@ -45,11 +46,14 @@ protected:
     static QStringList Names(const TFormMenuList *List)
     {
         QStringList Result;
-        for (int Row = 0; Row < List->GridItems->rowCount(); ++Row)
-            Result.append(List->GridItems->item(Row, 0)->text());
+        for (int Row = 0; Row < Child<QTableWidget>(List, "GridItems")->rowCount(); ++Row)
+            Result.append(Child<QTableWidget>(List, "GridItems")->item(Row, 0)->text());
         return Result;
     }
-    static void Key(TFormMenuList *List, int Key) { QTest::keyClick(List->GridItems, Qt::Key(Key)); }
+    static void Key(TFormMenuList *List, int Key)
+    {
+        QTest::keyClick(Child<QTableWidget>(List, "GridItems"), Qt::Key(Key));
+    }
 
     const std::string MenuList = R"([{"code":1,"name":"Semaine 12","modified":"2024-09-01 10:00:00","recettes":[]},)"
                                  R"({"code":2,"name":"Menu de Noël","modified":"2024-09-02 10:00:00","recettes":[]},)"
@@ -66,19 +70,21 @@ TEST_F(TMenuListTest, FilterPreviewAndTheChosenMenu)
 {
     const bool Chosen = WithList([](TFormMenuList *List) {
         EXPECT_EQ(List->windowTitle(), QStringLiteral("Liste des menus"));
-        EXPECT_EQ(List->GridItems->horizontalHeaderItem(0)->text(), QStringLiteral("Nom"));
-        EXPECT_EQ(List->GridItems->horizontalHeaderItem(1)->text(), QStringLiteral("Modifié le"));
-        EXPECT_EQ(List->GridItems->columnWidth(1), TFormMenuList::DateColWidth);
+        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->horizontalHeaderItem(0)->text(), QStringLiteral("Nom"));
+        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->horizontalHeaderItem(1)->text(),
+                  QStringLiteral("Modifié le"));
+        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->columnWidth(1), TFormMenuList::DateColWidth);
         EXPECT_EQ(Names(List).size(), 4);
-        EXPECT_EQ(List->GridItems->item(0, 1)->text(), QStringLiteral("2024-09-01 10:00:00"));
+        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(0, 1)->text(), QStringLiteral("2024-09-01 10:00:00"));
         EXPECT_EQ(List->SelectedRow(), 1);
-        EXPECT_TRUE(List->BtOpen->isEnabled());
+        EXPECT_TRUE(Child<TSevenButton>(List, "BtOpen")->isEnabled());
 
         // "sem" keeps both weeks, whatever their case; each row stands for its own menu.
-        List->EdFilter->setText(QStringLiteral("SEM"));
+        Child<QLineEdit>(List, "EdFilter")->setText(QStringLiteral("SEM"));
         EXPECT_EQ(Names(List), QStringList({QStringLiteral("Semaine 12"), QStringLiteral("Ma semaine")}));
         List->SelectRow(2);
-        EXPECT_EQ(List->MemoRecettes->toPlainText(), QStringLiteral("J+0 Soupe\nJ+0 Tarte\nJ+1 Gratin"));
+        EXPECT_EQ(Child<QPlainTextEdit>(List, "MemoRecettes")->toPlainText(),
+                  QStringLiteral("J+0 Soupe\nJ+0 Tarte\nJ+1 Gratin"));
         EXPECT_EQ(QStr((*List->GetSelectedMenu())["name"]), QStringLiteral("Ma semaine"));
         // Enter opens the selected menu.
         Key(List, Qt::Key_Return);
@@ -87,7 +93,7 @@ TEST_F(TMenuListTest, FilterPreviewAndTheChosenMenu)
     EXPECT_EQ(QStr((*FormMenuList->GetSelectedMenu())["code"]), QStringLiteral("3"));
     // Escape closes without a choice, and the filter is emptied at the next showing.
     EXPECT_FALSE(WithList([](TFormMenuList *List) {
-        EXPECT_TRUE(List->EdFilter->text().isEmpty());
+        EXPECT_TRUE(Child<QLineEdit>(List, "EdFilter")->text().isEmpty());
         Key(List, Qt::Key_Escape);
     }));
 }
@@ -99,7 +105,8 @@ TEST_F(TMenuListTest, AnEmptyListHasNothingToOpenRenameOrDelete)
     EXPECT_FALSE(WithList([](TFormMenuList *List) {
         EXPECT_EQ(List->MenuRowCount(), 0);
         EXPECT_EQ(List->GetSelectedMenu(), nullptr);
-        for (TSevenButton *Button : {List->BtOpen, List->BtRename, List->BtDelete})
+        for (TSevenButton *Button : {Child<TSevenButton>(List, "BtOpen"), Child<TSevenButton>(List, "BtRename"),
+                                     Child<TSevenButton>(List, "BtDelete")})
             EXPECT_FALSE(Button->isEnabled());
         Key(List, Qt::Key_Return);
         Key(List, Qt::Key_Delete);
@@ -140,7 +147,7 @@ TEST_F(TMenuListTest, TypeAheadFoldsAccentsAndStartsAgainAfterAPause)
         Key(List, Qt::Key_L);
         EXPECT_EQ(List->SelectedRow(), 1);
         // Capitals and punctuation take no part.
-        QTest::keyClick(List->GridItems, 'Z', Qt::ShiftModifier);
+        QTest::keyClick(Child<QTableWidget>(List, "GridItems"), 'Z', Qt::ShiftModifier);
         EXPECT_EQ(List->SearchText, QStringLiteral("l"));
         Key(List, Qt::Key_Escape);
     });
@@ -160,16 +167,16 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
             auto *Name = qobject_cast<TFormMenuName *>(Prompt);
             ASSERT_NE(Name, nullptr);
             EXPECT_EQ(Name->windowTitle(), QStringLiteral("Renommer un menu"));
-            EXPECT_EQ(Name->EdName->text(), QStringLiteral("Ma semaine"));
-            EXPECT_EQ(Name->EdName->selectedText(), QStringLiteral("Ma semaine"));
-            Name->EdName->setText(QStringLiteral("Semaine 12"));
-            QTest::mouseClick(Name->BtOk, Qt::LeftButton);
+            EXPECT_EQ(Child<QLineEdit>(Name, "EdName")->text(), QStringLiteral("Ma semaine"));
+            EXPECT_EQ(Child<QLineEdit>(Name, "EdName")->selectedText(), QStringLiteral("Ma semaine"));
+            Child<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Semaine 12"));
+            QTest::mouseClick(Child<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
         }});
-        QTest::mouseClick(List->BtRename, Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(List, "BtRename"), Qt::LeftButton);
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et "
                                                              "réessayez.\r\nErreur de renommage du menu.") +
                                                   ClosingRequest());
-        EXPECT_EQ(List->GridItems->item(2, 0)->text(), QStringLiteral("Ma semaine"));
+        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(2, 0)->text(), QStringLiteral("Ma semaine"));
 
         // Accepted: the list and the callback follow, the selection stays.
         Server.Answer("PATCH", "/fenolda/menu/3", {200, "{}"});
@@ -177,15 +184,15 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
             qobject_cast<TFormMenuName *>(Prompt)->EdName->setText(QStringLiteral("Notre semaine"));
             QTest::mouseClick(qobject_cast<TFormMenuName *>(Prompt)->BtOk, Qt::LeftButton);
         }});
-        QTest::mouseClick(List->BtRename, Qt::LeftButton);
-        EXPECT_EQ(List->GridItems->item(2, 0)->text(), QStringLiteral("Notre semaine"));
+        QTest::mouseClick(Child<TSevenButton>(List, "BtRename"), Qt::LeftButton);
+        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(2, 0)->text(), QStringLiteral("Notre semaine"));
         EXPECT_EQ(List->SelectedRow(), 3);
 
         // Delete asks first; "Non" keeps the menu, Delete and "Oui" remove it. Deleting the
         // last row selects the new last row.
         List->SelectRow(4);
         TDialogTest::QueueAnswers({mrNo});
-        QTest::mouseClick(List->BtDelete, Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(List, "BtDelete"), Qt::LeftButton);
         EXPECT_EQ(TDialogTest::LastMessage(),
                   QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Zèbre)"));
         EXPECT_EQ(List->MenuRowCount(), 4);
@@ -198,7 +205,7 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
         // A failed delete keeps the menu.
         Server.Answer("DELETE", "/fenolda/menu/3", {500, "panne"});
         TDialogTest::QueueAnswers({mrYes, mrOk});
-        QTest::mouseClick(List->BtDelete, Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(List, "BtDelete"), Qt::LeftButton);
         EXPECT_EQ(TDialogTest::LastKind(), dtError);
         EXPECT_EQ(List->MenuRowCount(), 3);
         Key(List, Qt::Key_Escape);
@@ -212,14 +219,14 @@ TEST_F(TMenuListTest, TheNamePromptWantsANameAndKeepsItsBlanks)
     AnswerModals({[](QWidget *Modal) {
         auto *Form = qobject_cast<TFormMenuName *>(Modal);
         ASSERT_NE(Form, nullptr);
-        Form->EdName->clear();
+        Child<QLineEdit>(Form, "EdName")->clear();
         TDialogTest::QueueAnswers({mrOk});
-        QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
         EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
         EXPECT_TRUE(Form->isVisible());
-        Form->EdName->setText(QStringLiteral("  Menu  "));
-        QTest::keyClick(Form->EdName, Qt::Key_Return);
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("  Menu  "));
+        QTest::keyClick(Child<QLineEdit>(Form, "EdName"), Qt::Key_Return);
     }});
     EXPECT_TRUE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
     EXPECT_EQ(FormMenuName->GetName(), QStringLiteral("  Menu  "));

@@ -1,5 +1,6 @@
 // The options window: the settings loaded at each showing and saved on OK only, the days
 // brought within 7 to 365, the contact address, and the erase of the server data.
+#include "ChildControl.h"
 #include "MenusTestSupport.h"
 #include "SyncTestSupport.h"
 
@@ -40,7 +41,7 @@ protected:
             ASSERT_NE(Form, nullptr);
             Action(Form);
         }});
-        QTest::mouseClick(W->BtOptions, Qt::LeftButton);
+        QTest::mouseClick(Find<TSevenButton>("BtOptions"), Qt::LeftButton);
         EXPECT_EQ(ModalsAnswered(), 1);
     }
 
@@ -56,22 +57,22 @@ TEST_F(TOptionsTest, SettingsAreLoadedAtEachShowingAndSavedOnOkOnly)
     Config->SetHistoDays(45);
     Config->SetSyncEnabled(false);
     WithOptions([](TFormOptions *Form) {
-        EXPECT_TRUE(Form->CbHisto->isChecked());
-        EXPECT_EQ(Form->EdDays->text(), QStringLiteral("45"));
-        EXPECT_FALSE(Form->CbSync->isChecked());
-        EXPECT_EQ(Form->EdEmail->text(), QString::fromStdString(TestEmail));
-        EXPECT_EQ(Form->EdApiKey->text(), QString::fromStdString(TestApiKey));
+        EXPECT_TRUE(Child<QCheckBox>(Form, "CbHisto")->isChecked());
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdDays")->text(), QStringLiteral("45"));
+        EXPECT_FALSE(Child<QCheckBox>(Form, "CbSync")->isChecked());
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdEmail")->text(), QString::fromStdString(TestEmail));
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdApiKey")->text(), QString::fromStdString(TestApiKey));
         // Every field changed, then "Annuler": nothing is stored.
-        Form->CbHisto->setChecked(false);
-        Form->EdDays->setText(QStringLiteral("100"));
-        Form->CbSync->setChecked(true);
-        Form->EdEmail->setText(QStringLiteral("autre@exemple.fr"));
-        Form->EdApiKey->setText(QStringLiteral("autre"));
-        QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
+        Child<QCheckBox>(Form, "CbHisto")->setChecked(false);
+        Child<QLineEdit>(Form, "EdDays")->setText(QStringLiteral("100"));
+        Child<QCheckBox>(Form, "CbSync")->setChecked(true);
+        Child<QLineEdit>(Form, "EdEmail")->setText(QStringLiteral("autre@exemple.fr"));
+        Child<QLineEdit>(Form, "EdApiKey")->setText(QStringLiteral("autre"));
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
     });
     const QByteArray Settings = KVXReadFileBytes(Config->IniFileName);
     WithOptions([](TFormOptions *Form) {
-        EXPECT_EQ(Form->EdDays->text(), QStringLiteral("45"));
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdDays")->text(), QStringLiteral("45"));
         QTest::keyClick(Form, Qt::Key_Escape);
     });
     EXPECT_EQ(KVXReadFileBytes(Config->IniFileName), Settings);
@@ -80,11 +81,11 @@ TEST_F(TOptionsTest, SettingsAreLoadedAtEachShowingAndSavedOnOkOnly)
     for (const auto &[Typed, Stored] :
          {std::pair("abc", 7), std::pair("3", 7), std::pair("30", 30), std::pair("500", 365)}) {
         WithOptions([Typed = Typed](TFormOptions *Form) {
-            Form->CbHisto->setChecked(false);
-            Form->CbSync->setChecked(true);
-            Form->EdDays->setText(QString::fromLatin1(Typed));
-            Form->EdEmail->setText(QStringLiteral(" marie@exemple.fr "));
-            QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+            Child<QCheckBox>(Form, "CbHisto")->setChecked(false);
+            Child<QCheckBox>(Form, "CbSync")->setChecked(true);
+            Child<QLineEdit>(Form, "EdDays")->setText(QString::fromLatin1(Typed));
+            Child<QLineEdit>(Form, "EdEmail")->setText(QStringLiteral(" marie@exemple.fr "));
+            QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
         });
         EXPECT_EQ(Config->GetHistoDays(), Stored) << Typed;
     }
@@ -94,7 +95,7 @@ TEST_F(TOptionsTest, SettingsAreLoadedAtEachShowingAndSavedOnOkOnly)
     EXPECT_TRUE(KVXReadFileBytes(Config->IniFileName).contains("Email= marie@exemple.fr \r\n"));
     EXPECT_EQ(Config->GetSyncEmail(), QStringLiteral("marie@exemple.fr"));
     WithOptions([](TFormOptions *Form) {
-        EXPECT_EQ(Form->EdDays->text(), QStringLiteral("365"));
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdDays")->text(), QStringLiteral("365"));
         QTest::keyClick(Form, Qt::Key_Escape);
     });
 }
@@ -102,9 +103,9 @@ TEST_F(TOptionsTest, SettingsAreLoadedAtEachShowingAndSavedOnOkOnly)
 TEST_F(TOptionsTest, ContactAddressOpensAMailAndGoesToTheClipboard)
 {
     WithOptions([](TFormOptions *Form) {
-        EXPECT_EQ(Form->LbContact->text(), ContactAddress());
-        QTest::mouseClick(Form->LbContact, Qt::LeftButton);
-        QTest::mouseClick(Form->Image1, Qt::LeftButton);
+        EXPECT_EQ(Child<QLabel>(Form, "LbContact")->text(), ContactAddress());
+        QTest::mouseClick(Child<QLabel>(Form, "LbContact"), Qt::LeftButton);
+        QTest::mouseClick(Child<QLabel>(Form, "Image1"), Qt::LeftButton);
         EXPECT_EQ(QApplication::clipboard()->text(), ContactAddress());
         QTest::keyClick(Form, Qt::Key_Escape);
     });
@@ -117,7 +118,7 @@ TEST_F(TOptionsTest, EraseSendsTheRequestWhateverTheSwitchAndReportsTheOutcome)
     Config->SetLastSync(Day1);
     TDialogTest::QueueAnswers({mrOk});
     WithOptions([this](TFormOptions *Form) {
-        QTest::mouseClick(Form->BtEraseData, Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtEraseData"), Qt::LeftButton);
         EXPECT_EQ(Server.Requests().back().Line, "DELETE /fenolda/data");
         EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vos données ont bien été effacées du serveur."));
@@ -126,7 +127,7 @@ TEST_F(TOptionsTest, EraseSendsTheRequestWhateverTheSwitchAndReportsTheOutcome)
         // A failed erase: the error box only, and the window stays open.
         Server.Answer("DELETE", "/fenolda/data", {500, "panne"});
         TDialogTest::QueueAnswers({mrOk});
-        QTest::mouseClick(Form->BtEraseData, Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtEraseData"), Qt::LeftButton);
         EXPECT_EQ(TDialogTest::LastKind(), dtError);
         EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("Erreur d'effacement des données.")));
         EXPECT_TRUE(Form->isVisible());
