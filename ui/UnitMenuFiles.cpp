@@ -32,7 +32,6 @@ namespace {
 const QString SaveQuestion =
     QStringLiteral("Vous n'avez pas enregistré vos modifications, voulez-vous les enregistrer ?");
 const QString SaveMenuCaption = QStringLiteral("Enregistrer un menu");
-const QString DuplicateNameText = QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.");
 const QString BackupFailedText = QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier.");
 const QString BackupReminderText =
     QStringLiteral("La dernière sauvegarde de la base de données est vieille de plus d'un mois.\r\n"
@@ -235,7 +234,7 @@ bool TFormMenus::SaveMenus(bool SaveAs)
                 try {
                     Code = Menu->AddMenu(Name);
                 } catch (const std::exception &E) {
-                    throw UserException::CreateUser(DuplicateNameText, &E);
+                    throw UserException::CreateUser(DuplicateNameText(), &E);
                 }
                 SetMenuCode(Code, Name);
             }

@@ -43,7 +43,6 @@ constexpr int FormWidth = 600;
 constexpr int FormHeight = 460;
 
 const QString RenameCaption = QStringLiteral("Renommer un menu");
-const QString DuplicateNameText = QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.");
 
 // Milliseconds since the first call, as the type-ahead counts them.
 unsigned TickCount()
@@ -513,8 +512,7 @@ void TFormMenuList::RenameMenu()
     const int Index = MenuIndex(SelectedRow());
     const int Code = (*Menu)["code"].get<int>();
     const QString Name = FormMenuName->GetName();
-    WrapWithUser("TFormMenuList.RenameMenu", DuplicateNameText.toUtf8().constData(),
-                 [&] { SlimApi->RenameMenu(Code, Name); });
+    WrapWithUser("TFormMenuList.RenameMenu", DuplicateNameText(), [&] { SlimApi->RenameMenu(Code, Name); });
     (*Menus.Root)[std::size_t(Index)]["name"] = JsonStr(Name);
     RefreshList(false, true);
     if (OnRename)

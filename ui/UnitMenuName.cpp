@@ -134,6 +134,11 @@ void TFormMenuName::BtOkClick()
         done(mrOk);
 }
 
+QString DuplicateNameText()
+{
+    return QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.");
+}
+
 bool ShowFormName(const QString &Caption, const QString &Name)
 {
     return Wrap("ShowFormName", [&] {

@@ -48,6 +48,9 @@ private:
     void BtOkClick();
 };
 
+// The user text put in front of a server's refusal of a typed name (new menu or rename).
+QString DuplicateNameText();
+
 // Sets the prompt's caption and name, shows it modally; true when it closed with OK.
 bool ShowFormName(const QString &Caption, const QString &Name);
 
