@@ -185,7 +185,9 @@ void TStringList::SetDelimitedText(const QString &Value)
     Clear();
     const int N = Value.size();
     int P = 0;
-    auto IsBlank = [&](int I) { return I < N && Value[I].unicode() >= 1 && Value[I].unicode() <= ' '; };
+    // A NUL is a blank like the other control characters: the item scanner stops at it too,
+    // so skipping anything less would leave it there and add empty items forever.
+    auto IsBlank = [&](int I) { return I < N && Value[I].unicode() <= ' '; };
     if (!FStrictDelimiter) {
         while (IsBlank(P))
             ++P;
