@@ -77,6 +77,22 @@ TEST_F(SchemaTest, CodesAndChangeDatesAreTheDatabasesWork)
         EXPECT_EQ(Sql(QStringLiteral("select count(*) || inserted from %1 where updated > inserted"), Table),
                   QStringLiteral("12000-01-01 00:00:00"));
     }
+    // Writing a value that is already there is no change: the row is not sent again.
+    for (const QString &Table : NameTables + QStringList{QStringLiteral("ingredients")}) {
+        SCOPED_TRACE(Table.toStdString());
+        Sql(QStringLiteral("update %1 set updated = '2000-01-01 00:00:00'"), Table);
+        Sql(Table == QLatin1String("ingredients") ? QStringLiteral("update %1 set quantite = quantite, note = note")
+            : Table == QLatin1String("recette")   ? QStringLiteral("update %1 set name = name, menupers = menupers, "
+                                                                   "livcode = livcode, photo = photo")
+                                                  : QStringLiteral("update %1 set name = name"),
+            Table);
+        EXPECT_EQ(Sql(QStringLiteral("select count(*) from %1 where updated <> '2000-01-01 00:00:00'"), Table),
+                  QStringLiteral("0"));
+    }
+    // A NULL that becomes a value is a change.
+    Sql(QStringLiteral("update recette set page = '12' where code = 1"));
+    EXPECT_EQ(Sql(QStringLiteral("select count(*) from recette where updated > '2000-01-01 00:00:00'")),
+              QStringLiteral("1"));
     Sql(QStringLiteral("INSERT INTO rayon (name) VALUES ('Sec')"));
     EXPECT_EQ(Sql(QStringLiteral("select max(code) from rayon")), QStringLiteral("2"));
 }

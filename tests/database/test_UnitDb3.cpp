@@ -81,6 +81,12 @@ TEST_F(Db3Test, ShippedScriptsBringOlderDatabasesToTheBaseSchema)
         File.Update();
         EXPECT_EQ(Config->GetDatabaseVersion(), 2);
         EXPECT_EQ(SchemaOf(*Database), SchemaOf(Reference));
+        // The same triggers, word for word: a change date moves only on a real change.
+        const QString Triggers = QStringLiteral("select group_concat(sql, ' ') from (select sql from sqlite_master "
+                                                "where type = 'trigger' order by name)");
+        const QString Migrated = Database->TSQLiteDatabase::GetTableString(Triggers);
+        EXPECT_EQ(Migrated.simplified(), QString(Reference.TSQLiteDatabase::GetTableString(Triggers)).simplified());
+        EXPECT_EQ(Migrated.count(QStringLiteral("IS NOT NEW.")), 27);
         // The rows came through, stamped with change dates.
         EXPECT_EQ(Database->GetTableString(QStringLiteral("select count(*) from ingredients")), QStringLiteral("10"));
         EXPECT_EQ(Database->GetTableString(QStringLiteral("select count(*) from recette where updated is null")),
