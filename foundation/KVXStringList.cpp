@@ -159,9 +159,9 @@ QString TStringList::DelimitedText() const
     for (int I = 0; I < Count(); ++I) {
         const QString &S = FItems.at(I);
         bool Quote = false;
+        // A NUL is a character like another: an item holding one is quoted, since reading
+        // takes an unquoted NUL for a blank between items.
         for (const QChar C : S) {
-            if (C.unicode() == 0)
-                break;
             if (C == FQuoteChar || C == FDelimiter || (!FStrictDelimiter && C.unicode() <= ' ')) {
                 Quote = true;
                 break;

@@ -119,6 +119,8 @@ TEST(KVXStringList, ControlCharactersAndNulsAlwaysMoveTheSplitOn)
     EXPECT_EQ(L.ToQStringList(), Blank.ToQStringList());
     L.SetCommaText(QStringLiteral("\"x") + QChar(0) + QStringLiteral("y\"") + QChar(0x1F) + QStringLiteral(",z"));
     EXPECT_EQ(L.ToQStringList(), QStringList({QStringLiteral("x") + QChar(0) + QStringLiteral("y"), "z"}));
+    // Written back, an item holding a NUL is quoted, so that it reads back whole.
+    EXPECT_EQ(L.CommaText(), QStringLiteral("\"x") + QChar(0) + QStringLiteral("y\",z"));
 }
 
 TEST(KVXStringList, NameValueItems)
