@@ -116,7 +116,8 @@ void TDb3File::Open()
         // The engine reads nothing when it opens a file: a truncated, garbage or empty file
         // shows itself only when the schema is read, so it is read now, before the program
         // relies on it, and not at the first command the user gives.
-        const QByteArray Objects = Db->TSQLiteDatabase::GetTableString(QStringLiteral("select count(*) from sqlite_master"));
+        const QByteArray Objects =
+            Db->TSQLiteDatabase::GetTableString(QStringLiteral("select count(*) from sqlite_master"));
         if (Objects.toInt() == 0)
             throw Exception(QStringLiteral("The database has no table"));
         SetDatabase(std::move(Db));

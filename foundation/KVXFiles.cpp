@@ -169,7 +169,8 @@ QString KVXDecodeText(const QByteArray &Bytes)
     }
     // The decoder is told to keep the byte-order mark, so that exactly one leading mark is
     // dropped here: a second one is a real U+FEFF of the text.
-    QStringDecoder Utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder Utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString Text = Utf8.decode(Bytes);
     if (Utf8.hasError())
         return DecodeCp1252(Bytes);

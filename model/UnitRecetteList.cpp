@@ -813,7 +813,8 @@ void TRecetteList::UpdateMenuPers()
         TQlDatabase &D = CurrentDatabase();
         // Only a recipe whose persons change is written: an unchanged row would still fire
         // the change-date trigger (and be uploaded again) and cost a committed write.
-        TSQLiteQueryGuard Statement(D, QStringLiteral("UPDATE recette SET menupers=?1 WHERE code=?2 AND menupers IS NOT ?1"));
+        TSQLiteQueryGuard Statement(
+            D, QStringLiteral("UPDATE recette SET menupers=?1 WHERE code=?2 AND menupers IS NOT ?1"));
         for (const auto &Line : FLines) {
             const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get());
             if (!Recette)

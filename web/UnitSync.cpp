@@ -132,8 +132,8 @@ void TSlimApi::GetToken()
         const QString Token = KVXFirstSubExpr(Reply, QStringLiteral("\"token\":\"(.*)\""), true, false, QString());
         // The token goes into a header line as it is: a line break in it would add headers
         // of the server's choosing to every later request.
-        const bool Control =
-            std::any_of(Token.cbegin(), Token.cend(), [](QChar C) { return C.unicode() < 0x20 || C.unicode() == 0x7F; });
+        const bool Control = std::any_of(Token.cbegin(), Token.cend(),
+                                         [](QChar C) { return C.unicode() < 0x20 || C.unicode() == 0x7F; });
         if (Token.isEmpty() || Control)
             throw Exception(QStringLiteral("No token returned"));
         Client.CustomHeaders.Add(QStringLiteral("Authorization: Bearer ") + Token);

@@ -83,7 +83,7 @@ TEST_F(SchemaTest, CodesAndChangeDatesAreTheDatabasesWork)
         Sql(QStringLiteral("update %1 set updated = '2000-01-01 00:00:00'"), Table);
         Sql(Table == QLatin1String("ingredients") ? QStringLiteral("update %1 set quantite = quantite, note = note")
             : Table == QLatin1String("recette")   ? QStringLiteral("update %1 set name = name, menupers = menupers, "
-                                                                   "livcode = livcode, photo = photo")
+                                                                     "livcode = livcode, photo = photo")
                                                   : QStringLiteral("update %1 set name = name"),
             Table);
         EXPECT_EQ(Sql(QStringLiteral("select count(*) from %1 where updated <> '2000-01-01 00:00:00'"), Table),

@@ -217,9 +217,9 @@ TEST_F(Db3Test, TheDatabaseKnowsItsVersionWhenTheSettingsDoNot)
             F.write(Bytes);
         }
     };
-    for (const QByteArray &Settings : {QByteArray(), QByteArray("[DATABASE]\r\nVersion=abc\r\n"),
-                                       QByteArray("[DATABASE]\r\nVersion=-4\r\n"), QByteArray("\x00\xFF garbage"),
-                                       QByteArray("[DATABASE]\r\nVersion=1\r\n")}) {
+    for (const QByteArray &Settings :
+         {QByteArray(), QByteArray("[DATABASE]\r\nVersion=abc\r\n"), QByteArray("[DATABASE]\r\nVersion=-4\r\n"),
+          QByteArray("\x00\xFF garbage"), QByteArray("[DATABASE]\r\nVersion=1\r\n")}) {
         SCOPED_TRACE(Settings.toStdString());
         WriteIni(Settings);
         File.Open();
@@ -258,10 +258,11 @@ TEST_F(Db3Test, ADamagedWorkingDatabaseIsReportedAndLeftAsItIs)
 {
     ASSERT_TRUE(MakeRecipeBase(File.BaseFile));
     const QByteArray Base = KVXReadFileBytes(File.BaseFile);
-    const QString Expected = QStringLiteral("La base de données \"%1\" est endommagée ou illisible, le programme ne peut "
-                                            "pas l'utiliser.\r\nFermez le programme et remplacez-la par une sauvegarde "
-                                            "du dossier \"%2\".")
-                                 .arg(File.DbFile, Config->BackupDir);
+    const QString Expected =
+        QStringLiteral("La base de données \"%1\" est endommagée ou illisible, le programme ne peut "
+                       "pas l'utiliser.\r\nFermez le programme et remplacez-la par une sauvegarde "
+                       "du dossier \"%2\".")
+            .arg(File.DbFile, Config->BackupDir);
     QByteArray Garbage;
     for (int I = 0; I < 8192; ++I)
         Garbage += char(I * 7919 % 251);

@@ -89,9 +89,14 @@ TEST(KVXJson, LoadFailuresAndEmptyText)
 
 TEST(KVXJson, EveryFiniteDoubleReadsBackTheSame)
 {
-    const double Values[] = {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
-                             std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
-                             0.1 + 0.2, 1.0 / 3, 123456789012345678.0, 2.5};
+    const double Values[] = {std::numeric_limits<double>::max(),
+                             -std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             0.1 + 0.2,
+                             1.0 / 3,
+                             123456789012345678.0,
+                             2.5};
     for (const double D : Values) {
         TKVXJson Doc;
         Doc.GetRoot()["v"] = D;
@@ -109,9 +114,7 @@ TEST(KVXJson, EveryFiniteDoubleReadsBackTheSame)
 
 TEST(KVXJson, NestingBeyondTheLimitIsRefused)
 {
-    const auto Nested = [](int Depth) {
-        return QString(Depth, QLatin1Char('[')) + QString(Depth, QLatin1Char(']'));
-    };
+    const auto Nested = [](int Depth) { return QString(Depth, QLatin1Char('[')) + QString(Depth, QLatin1Char(']')); };
     TKVXJson Doc;
     Doc.LoadFromString(Nested(MaxJsonDepth));
     EXPECT_EQ(Doc.GetText(true).count(QLatin1Char('[')), MaxJsonDepth);

@@ -49,7 +49,10 @@ TEST(SysUtils, FormatDirectivesAndErrors)
     EXPECT_EQ(Format(QStringLiteral("%*d|%-*d|"), {3, 7, 2, 8}), QStringLiteral("  7|8 |"));
     for (const QVariant &Width : {QVariant(qint64(1600000000)), QVariant(qint64(-4294967296LL + 1600000000)),
                                   QVariant(quint64(1) << 40), QVariant(100001)})
-        EXPECT_EQ(ErrorOf([&] { Format(QStringLiteral("%*d"), {Width, 1}); }), Bad.arg("%*d"))
+        EXPECT_EQ(ErrorOf([&] {
+                      Format(QStringLiteral("%*d"), {Width, 1});
+                  }),
+                  Bad.arg("%*d"))
             << Width.toString().toStdString();
 }
 

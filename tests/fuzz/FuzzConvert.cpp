@@ -45,8 +45,15 @@ void Formats(const QString &Text)
 {
     try {
         // Index 7 is a width that fits an int but not the bounds of a written width.
-        const QVariantList Args = {7,  qint64(-9000000000), 2.5, QStringLiteral("abc"), quint64(1) << 40,
-                                   -1, QStringLiteral("é"), qint64(1600000000), 12};
+        const QVariantList Args = {7,
+                                   qint64(-9000000000),
+                                   2.5,
+                                   QStringLiteral("abc"),
+                                   quint64(1) << 40,
+                                   -1,
+                                   QStringLiteral("é"),
+                                   qint64(1600000000),
+                                   12};
         const QString Result = Format(Text, Args);
         FUZZ_CHECK(Result.size() <= Text.size() * 100100, "a piece longer than the widths allow");
     } catch (const Exception &) {

@@ -1,8 +1,8 @@
 // The JSON document: whatever it accepts it prints, in both layouts, as a text that it reads
 // back to the same value (the same compact print).
 #include "FuzzSupport.h"
-#include "SysUtils.h"
 #include "KVXJson.h"
+#include "SysUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
 {

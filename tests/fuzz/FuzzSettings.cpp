@@ -18,7 +18,7 @@ using TKey = std::pair<QString, QString>;
 // The program's own keys, and the sections and keys the file seems to hold.
 std::vector<TKey> Keys(const QString &Text)
 {
-    std::vector<TKey> Result = {{"BACKUP", "LastFile"}, {"BACKUP", "Date"},  {"HISTO", "Days"},
+    std::vector<TKey> Result = {{"BACKUP", "LastFile"}, {"BACKUP", "Date"},      {"HISTO", "Days"},
                                 {"HISTO", "Enabled"},   {"DATABASE", "Version"}, {"SYNC", "Email"}};
     QString Section;
     for (QString Line : Text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {

@@ -1,9 +1,9 @@
 // Versions: any two texts are compared or refused, never both ways differently; and the
 // version marker is read from any program file's bytes.
 #include "FuzzSupport.h"
-#include "SysUtils.h"
 #include "KVXFiles.h"
 #include "KVXUtils.h"
+#include "SysUtils.h"
 
 #include <QTemporaryDir>
 

@@ -94,8 +94,8 @@ TEST_F(TMenuDocumentTest, OlderLineFormat)
                                           "[TRecetteList.GetRecetteFromName] [TRecetteList.GetUniqueRecette] ") +
                                RecetteMissing);
     // The older format's lines are held to the same values, line by line.
-    for (const char *Line : {"jour=0,repas=3,pers=2,\"nom=Soupe à l'oignon\"",
-                             "jour=0,repas=1,pers=-2,\"nom=Soupe à l'oignon\""}) {
+    for (const char *Line :
+         {"jour=0,repas=3,pers=2,\"nom=Soupe à l'oignon\"", "jour=0,repas=1,pers=-2,\"nom=Soupe à l'oignon\""}) {
         KVXWriteText(File(QStringLiteral("old.txt")), QString::fromUtf8(Line), true);
         const TFailure Impossible = FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); });
         EXPECT_EQ(Impossible.UserMessage, QStringLiteral("Impossible de charger la recette \"Soupe à l'oignon\".\r\n"

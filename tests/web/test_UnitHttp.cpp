@@ -102,8 +102,8 @@ TEST(THttpObject, RedirectsKeepMethodAndBodyButNotCredentialsForAnotherHost)
         int Status;
         const char *Method;
     };
-    for (const TCase C : {TCase{301, "PUT"}, TCase{302, "PATCH"}, TCase{303, "PUT"}, TCase{302, "POST"},
-                          TCase{307, "PATCH"}}) {
+    for (const TCase C :
+         {TCase{301, "PUT"}, TCase{302, "PATCH"}, TCase{303, "PUT"}, TCase{302, "POST"}, TCase{307, "PATCH"}}) {
         SCOPED_TRACE(std::to_string(C.Status) + C.Method);
         Server.Answer("", "", {});
         Server.Answer("*", "/ancien", {C.Status, "", "/nouveau"});

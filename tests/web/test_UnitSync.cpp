@@ -126,8 +126,8 @@ TEST_F(SlimApiTest, MenuOperationsAndTheirFailures)
     EXPECT_EQ(Failure([] { SlimApi->AddMenu(QStringLiteral("{}")); }),
               QStringLiteral("[TSlimApi.AddMenu] No menu code returned | Erreur de création du menu."));
     // A code that does not fit 32 bits is no code: cut, it would name another menu.
-    for (const char *Reply : {"{\"code\":4294967313}", "{\"code\":-2147483649}", "{\"code\":18446744073709551615}",
-                              "{\"code\":17.0}"}) {
+    for (const char *Reply :
+         {"{\"code\":4294967313}", "{\"code\":-2147483649}", "{\"code\":18446744073709551615}", "{\"code\":17.0}"}) {
         Server.Answer("POST", "/fenolda/menu", {200, Reply});
         EXPECT_EQ(Failure([] { SlimApi->AddMenu(QStringLiteral("{}")); }),
                   QStringLiteral("[TSlimApi.AddMenu] No menu code returned | Erreur de création du menu."))
