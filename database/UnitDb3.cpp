@@ -186,9 +186,6 @@ void TDb3File::Update()
                                    "migration \"%s\"."),
                     {Script});
             const std::vector<QByteArray> Statements = ScriptStatements(KVXReadFileBytes(Script));
-            if (!Database)
-                throw UserException::Create(QStringLiteral("TDb3File.Update"),
-                                            Exception(QStringLiteral("The database is not open")));
             // A script is applied whole or not at all: when one of its statements fails,
             // the ones before it are rolled back, the stored version stays that of the
             // scripts already applied, and the next start runs this script again from a
