@@ -26,6 +26,10 @@ public:
     // a failing statement rolls its script back and its error goes on unchanged, the stored
     // version being the one reached by the scripts before it.
     void Update();
+    // Deletes the recipes that an abandoned creation left behind (a recipe is written as soon
+    // as its editor opens, under a GUID text "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" as its
+    // name, until the user saves it), their ingredient lines with them. Needs Database.
+    void DeletePlaceholders();
 
     // Folder + "recipes-base.db3", folder + "recipes.db3", folder + "sql".
     QString BaseFile;

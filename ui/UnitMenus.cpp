@@ -487,6 +487,7 @@ void TFormMenus::OpenDatabase()
         throw Exception(QStringLiteral("The database file object was not created"));
     Db3File->OpenOrCreate();
     Db3File->Update();
+    Db3File->DeletePlaceholders();
 }
 
 void TFormMenus::closeEvent(QCloseEvent *Event)
