@@ -45,15 +45,6 @@ const QString NameRequired = QStringLiteral("Veuillez saisir un nom et réessaye
 
 namespace TableEditors {
 
-void SetTableIcon(QWidget *Form, const QString &Table)
-{
-    try {
-        Form->setWindowIcon(QIcon(LoadResourcePicture(QStringLiteral("ico") + Table, QSize(16, 16))));
-    } catch (const std::exception &) {
-        // A missing picture only costs the window its own icon; the editor works without it.
-    }
-}
-
 QWidget *ActiveParent()
 {
     if (QWidget *Modal = QApplication::activeModalWidget())
@@ -386,7 +377,7 @@ int ShowFormIngredient(int Mode, TStringList *Values, const QString &Table, cons
         Form.Table = Table;
         Form.OnDone = OnDone;
         Form.setWindowTitle(Caption);
-        SetTableIcon(&Form, Table);
+        LoadTableIcon(&Form, Table);
         return Form.exec() == mrOk ? mrOk : mrCancel;
     });
 }

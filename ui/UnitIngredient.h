@@ -88,9 +88,6 @@ int ShowFormIngredient(int Mode, TStringList *Values, const QString &Table, cons
 
 // What the table editors share.
 namespace TableEditors {
-// The window icon of a table's editor: the picture "ico" followed by the table name. A
-// table without a picture leaves the window its default icon.
-void SetTableIcon(QWidget *Form, const QString &Table);
 // The window the editors open over, so that a modal editor stays above it.
 QWidget *ActiveParent();
 // "Terminer" while a run of quick entries goes on, "Annuler" otherwise.

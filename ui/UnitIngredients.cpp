@@ -405,7 +405,7 @@ std::unique_ptr<TFormIngredients> NewFormIngredients(int Mode, TStringList *Valu
         Form->Table = Table;
         Form->OnDone = OnDone;
         Form->setWindowTitle(Caption);
-        SetTableIcon(Form.get(), Table);
+        LoadTableIcon(Form.get(), Table);
         return Form;
     });
 }

@@ -392,6 +392,7 @@ TEST_F(TMenusTest, DoubleClickOpensTheCardAndStartsNoDrag)
     // The card reloads the line from the database, whatever the card's answer.
     const QString Name = W->Menu->GetRecette(2)->Name;
     W->Menu->GetRecette(2)->Name = QStringLiteral("Nom périmé");
+    AnswerModals({[](QWidget *Card) { EXPECT_EQ(Card->objectName(), QStringLiteral("FormRecette")); }});
     const QPoint Recipe = RowCentre(2);
     GridClick(Recipe);
     GridMouse(QEvent::MouseButtonDblClick, Recipe, Qt::LeftButton, Qt::LeftButton);
@@ -399,6 +400,7 @@ TEST_F(TMenusTest, DoubleClickOpensTheCardAndStartsNoDrag)
     EXPECT_FALSE(W->GridMenus->Dragging());
     GridMouse(QEvent::MouseButtonRelease, Recipe + QPoint(0, 30), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(W->Menu->GetRecette(2)->Name, Name);
+    EXPECT_EQ(ModalsAnswered(), 1);
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }
 
