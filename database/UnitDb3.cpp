@@ -153,8 +153,8 @@ void TDb3File::DeletePlaceholders()
         Database->AddParamText(":guid", Guid);
         // The lines go first by hand as well: a database whose foreign keys were switched
         // off elsewhere would otherwise keep them.
-        Database->ExecSQL(
-            QStringLiteral("delete from ingredients where reccode in (select code from recette where name glob :guid)"));
+        Database->ExecSQL(QStringLiteral(
+            "delete from ingredients where reccode in (select code from recette where name glob :guid)"));
         Database->AddParamText(":guid", Guid);
         Database->ExecSQL(QStringLiteral("delete from recette where name glob :guid"));
     });

@@ -157,9 +157,9 @@ void TFormIngredient::CreateControls()
                                          "sélection courante"),
                           {InputLeft, RowRayon + InputHeight + 3});
 
-    CbDontClose = NewCheckBox(this, QStringLiteral("CbDontClose"),
-                              QStringLiteral("Ne pas fermer la fenêtre après validation"),
-                              {InputLeft, RowDontClose, InputWidth, 18});
+    CbDontClose =
+        NewCheckBox(this, QStringLiteral("CbDontClose"), QStringLiteral("Ne pas fermer la fenêtre après validation"),
+                    {InputLeft, RowDontClose, InputWidth, 18});
     CbDontClose->setFocusPolicy(Qt::StrongFocus);
     LbDontCloseHint = NewHint(this, QStringLiteral("LbDontCloseHint"),
                               QStringLiteral("Cochez cette option pour ajouter rapidement plusieurs ingrédients à la "
@@ -333,8 +333,7 @@ void TFormIngredient::SqlUpdate()
             Database->AddParamInt(":raycode", RayCode);
         else
             Database->AddParamNull(":raycode");
-        Database->ExecSQL(
-            QStringLiteral("UPDATE %1 SET name=:name, raycode=:raycode WHERE code=:icode").arg(Table));
+        Database->ExecSQL(QStringLiteral("UPDATE %1 SET name=:name, raycode=:raycode WHERE code=:icode").arg(Table));
     });
 }
 

@@ -62,14 +62,13 @@ TFormIngredients::~TFormIngredients() = default;
 
 void TFormIngredients::CreateControls()
 {
-    LbQuantity = NewFieldLabel(this, QStringLiteral("LbQuantity"), QStringLiteral("Quantité :"),
-                               {LabelLeft, RowQuantity + 3});
+    LbQuantity =
+        NewFieldLabel(this, QStringLiteral("LbQuantity"), QStringLiteral("Quantité :"), {LabelLeft, RowQuantity + 3});
     EdQuantity = NewEdit(this, QStringLiteral("EdQuantity"), QString(), {InputLeft, RowQuantity, 120, InputHeight});
     EdQuantity->setMaxLength(128);
-    LbQuantityHint =
-        NewHint(this, QStringLiteral("LbQuantityHint"),
-                QStringLiteral("La quantité est facultative, vous pouvez saisir un nombre à virgule"),
-                {InputLeft, RowQuantity + InputHeight + HintGap});
+    LbQuantityHint = NewHint(this, QStringLiteral("LbQuantityHint"),
+                             QStringLiteral("La quantité est facultative, vous pouvez saisir un nombre à virgule"),
+                             {InputLeft, RowQuantity + InputHeight + HintGap});
 
     LbUnit = NewFieldLabel(this, QStringLiteral("LbUnit"), QStringLiteral("Unité :"), {LabelLeft, RowUnit + 3});
     ComboUnit = NewCombo(this, QStringLiteral("ComboUnit"), {InputLeft, RowUnit, ComboWidth, InputHeight});
@@ -81,8 +80,7 @@ void TFormIngredients::CreateControls()
                                         "la sélection actuelle"),
                          {InputLeft, RowUnit + InputHeight + HintGap});
 
-    LbIng = NewFieldLabel(this, QStringLiteral("LbIng"), QStringLiteral("Ingrédient :"), {LabelLeft, RowIng + 3},
-                          true);
+    LbIng = NewFieldLabel(this, QStringLiteral("LbIng"), QStringLiteral("Ingrédient :"), {LabelLeft, RowIng + 3}, true);
     ComboIng = NewCombo(this, QStringLiteral("ComboIng"), {InputLeft, RowIng, ComboWidth, InputHeight});
     BtIng = NewPictureButton(this, QStringLiteral("BtIng"), QStringLiteral("BTBASEINGREDIENTS"),
                              {InputLeft + ComboWidth + 6, RowIng - 1},
@@ -95,9 +93,9 @@ void TFormIngredients::CreateControls()
     EdNote = NewEdit(this, QStringLiteral("EdNote"), QString(), {InputLeft, RowNote, ComboWidth + 30, InputHeight});
     EdNote->setMaxLength(128);
 
-    CbDontClose = NewCheckBox(this, QStringLiteral("CbDontClose"),
-                              QStringLiteral("Ne pas fermer la fenêtre après validation"),
-                              {InputLeft, RowDontClose, ComboWidth, 18});
+    CbDontClose =
+        NewCheckBox(this, QStringLiteral("CbDontClose"), QStringLiteral("Ne pas fermer la fenêtre après validation"),
+                    {InputLeft, RowDontClose, ComboWidth, 18});
     CbDontClose->setFocusPolicy(Qt::StrongFocus);
     LbDontCloseHint =
         NewHint(this, QStringLiteral("LbDontCloseHint"),

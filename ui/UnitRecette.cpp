@@ -124,8 +124,9 @@ void TFormRecette::CreatePanelTop()
     LbPhotoHint = NewHint(this, QStringLiteral("LbPhotoHint"), QStringLiteral("Cliquez pour changer la photo"),
                           {PhotoLeft, RowName + PhotoSize + 2});
     // Wider than the photo: centred under it as far as the window's edge allows.
-    LbPhotoHint->move(std::min(PhotoLeft + (PhotoSize - LbPhotoHint->width()) / 2, ClientWidth - LbPhotoHint->width() - 6),
-                      LbPhotoHint->y());
+    LbPhotoHint->move(
+        std::min(PhotoLeft + (PhotoSize - LbPhotoHint->width()) / 2, ClientWidth - LbPhotoHint->width() - 6),
+        LbPhotoHint->y());
     LbPhotoHint->setEnabled(false);
 
     LbDesc = NewFieldLabel(this, QStringLiteral("LbDesc"), QStringLiteral("Note :"), {LabelLeft, RowDesc + 3});
@@ -139,22 +140,23 @@ void TFormRecette::CreatePanelTop()
 void TFormRecette::CreatePanelTimes()
 {
     auto Combo = [this](const char *Name, const QStringList &Items, int Row) {
-        QComboBox *Box = NewCombo(this, QLatin1String(Name), {InputLeft, RowTimes + Row * RowStep, ComboWidth, InputHeight});
+        QComboBox *Box =
+            NewCombo(this, QLatin1String(Name), {InputLeft, RowTimes + Row * RowStep, ComboWidth, InputHeight});
         Box->addItems(Items);
         return Box;
     };
     auto Number = [this](const char *Name, int Left, int Row) {
-        return NewEdit(this, QLatin1String(Name), QString(), {Left, RowTimes + Row * RowStep, NumberWidth, InputHeight});
+        return NewEdit(this, QLatin1String(Name), QString(),
+                       {Left, RowTimes + Row * RowStep, NumberWidth, InputHeight});
     };
     auto Label = [this](const char *Name, const QString &Text, int Left, int Row) {
         return NewFieldLabel(this, QLatin1String(Name), Text, {Left, RowTimes + Row * RowStep + 3});
     };
 
     LbType = Label("LbType", QStringLiteral("Type :"), LabelLeft, 0);
-    ComboType = Combo("ComboType",
-                      {QStringLiteral("entrée"), QStringLiteral("plat"), QStringLiteral("dessert"),
-                       QStringLiteral("boisson")},
-                      0);
+    ComboType = Combo(
+        "ComboType",
+        {QStringLiteral("entrée"), QStringLiteral("plat"), QStringLiteral("dessert"), QStringLiteral("boisson")}, 0);
     LbPers = Label("LbPers", QStringLiteral("Personnes :"), SecondLabelLeft, 0);
     EdPers = Number("EdPers", PersLeft, 0);
     LbTprep = Label("LbTprep", QStringLiteral("Préparation (min) :"), TimeLabelLeft, 0);
@@ -167,10 +169,9 @@ void TFormRecette::CreatePanelTimes()
     EdTcuisson = Number("EdTcuisson", TimeLeft, 1);
 
     LbSaison = Label("LbSaison", QStringLiteral("Saison :"), LabelLeft, 2);
-    ComboSaison = Combo("ComboSaison",
-                        {QStringLiteral("toute saison"), QStringLiteral("printemps-été"),
-                         QStringLiteral("automne-hiver")},
-                        2);
+    ComboSaison =
+        Combo("ComboSaison",
+              {QStringLiteral("toute saison"), QStringLiteral("printemps-été"), QStringLiteral("automne-hiver")}, 2);
     LbTrepos = Label("LbTrepos", QStringLiteral("Repos (min) :"), TimeLabelLeft, 2);
     EdTrepos = Number("EdTrepos", TimeLeft, 2);
 }
@@ -201,10 +202,10 @@ void TFormRecette::CreatePanelBook()
     LbFile->setTextFormat(Qt::PlainText);
     LbFile->setFixedWidth(300);
     LbFile->setEnabled(false);
-    BtLoadFile = NewButton(this, QStringLiteral("BtLoadFile"), QStringLiteral("Charger"),
-                           {InputLeft + 310, RowFile, 85, 24}, 0);
-    BtOpenFile = NewButton(this, QStringLiteral("BtOpenFile"), QStringLiteral("Ouvrir"),
-                           {InputLeft + 401, RowFile, 85, 24}, 0);
+    BtLoadFile =
+        NewButton(this, QStringLiteral("BtLoadFile"), QStringLiteral("Charger"), {InputLeft + 310, RowFile, 85, 24}, 0);
+    BtOpenFile =
+        NewButton(this, QStringLiteral("BtOpenFile"), QStringLiteral("Ouvrir"), {InputLeft + 401, RowFile, 85, 24}, 0);
     for (TSevenButton *Button : {BtLoadFile, BtOpenFile}) {
         Button->setEnabled(false);
         Button->SetTabStop(false);
@@ -513,7 +514,8 @@ int ShowFormRecette2(const QString &Caption, int Code)
         if (!Database)
             throw Exception(QStringLiteral("The database is not open"));
         Database->AddParamInt(":code", Code);
-        std::unique_ptr<TQlTable> Recette = Database->GetTable(QStringLiteral("select * from recette where code=:code"));
+        std::unique_ptr<TQlTable> Recette =
+            Database->GetTable(QStringLiteral("select * from recette where code=:code"));
         if (Recette->RowCount() == 0)
             throw UserException::CreateUserFmt(
                 QStringLiteral("Bizarre, impossible de retrouver la recette code %d dans la base."), {Code});

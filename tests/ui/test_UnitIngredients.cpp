@@ -98,8 +98,9 @@ TEST_F(TableEditorsTest, IngredientsAddedInARowKeepTheBlockedShelfByItsCode)
         ClickOk(Form->BtOk);
         QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
     });
-    EXPECT_EQ(ShowFormIngredient(0, nullptr, QStringLiteral("ingredient"), QStringLiteral("Ingrédients (ajout)"), Record),
-              mrCancel);
+    EXPECT_EQ(
+        ShowFormIngredient(0, nullptr, QStringLiteral("ingredient"), QStringLiteral("Ingrédients (ajout)"), Record),
+        mrCancel);
     EXPECT_EQ(Done.join(QLatin1Char(',')), QStringLiteral("Onglet,Bavette,Paleron,Jarret,Gîte"));
     EXPECT_EQ(Sql(QStringLiteral("select group_concat(name || ':' || ifnull(raycode, 'null'), ',') from "
                                  "(select * from ingredient where code > (select code from ingredient where "
@@ -144,8 +145,9 @@ TEST_F(TableEditorsTest, IngredientEditRefusesAnEmptyOrTakenNameAndStoresNoShelf
                                  Record),
               mrOk);
     EXPECT_EQ(Done, QStringList{QStringLiteral("Zeste de citron")});
-    EXPECT_EQ(Sql(QStringLiteral("select name || ':' || ifnull(raycode, 'null') from ingredient where code=%1").arg(Code)),
-              QStringLiteral("Zeste de citron:null"));
+    EXPECT_EQ(
+        Sql(QStringLiteral("select name || ':' || ifnull(raycode, 'null') from ingredient where code=%1").arg(Code)),
+        QStringLiteral("Zeste de citron:null"));
 }
 
 TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOne)
@@ -213,23 +215,25 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
         EXPECT_TRUE(Form->isVisible() && Form->ComboIng->currentText() == QStringLiteral("Ail"));
         QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
     });
-    EXPECT_EQ(ShowFormIngredients(0, &Add, QStringLiteral("ingredients"), QStringLiteral("* (ajout)"), Record), mrCancel);
+    EXPECT_EQ(ShowFormIngredients(0, &Add, QStringLiteral("ingredients"), QStringLiteral("* (ajout)"), Record),
+              mrCancel);
     EXPECT_EQ(Done.join(QLatin1Char(',')), QStringLiteral("Ail,Oignons,Tomates"));
-    const QString Lines = QStringLiteral("select group_concat(i.name || ':' || l.quantite || ':' || ifnull(u.name, '-') "
-                                         "|| ':' || l.note, ',') from (select * from ingredients where reccode=%1 "
-                                         "order by ingcode) l join ingredient i on i.code=l.ingcode left join unite u "
-                                         "on u.code=l.unitecode")
-                              .arg(Rec);
+    const QString Lines =
+        QStringLiteral("select group_concat(i.name || ':' || l.quantite || ':' || ifnull(u.name, '-') "
+                       "|| ':' || l.note, ',') from (select * from ingredients where reccode=%1 "
+                       "order by ingcode) l join ingredient i on i.code=l.ingcode left join unite u "
+                       "on u.code=l.unitecode")
+            .arg(Rec);
     EXPECT_EQ(Sql(Lines), QStringLiteral("Ail:1.5:g:hachée,Oignons:-2.0:-:,Tomates:0.0:-:"));
 
     // Editing shows the stored quantity with a point and may change the line's ingredient;
     // a stored 0 shows as nothing.
     auto EditValues = [&](const QString &Ing, const QString &Quantity, const QString &Unit) {
         TKVXStringList Values;
-        for (const QString &Line :
-             {QStringLiteral("reccode=%1").arg(Rec), QStringLiteral("ingcode=%1").arg(Code(QStringLiteral("ingredient"), Ing)),
-              QStringLiteral("quantite=") + Quantity, QStringLiteral("unitecode=%1").arg(Unit),
-              QStringLiteral("note=hachée")})
+        for (const QString &Line : {QStringLiteral("reccode=%1").arg(Rec),
+                                    QStringLiteral("ingcode=%1").arg(Code(QStringLiteral("ingredient"), Ing)),
+                                    QStringLiteral("quantite=") + Quantity, QStringLiteral("unitecode=%1").arg(Unit),
+                                    QStringLiteral("note=hachée")})
             Values.Add(Line);
         return Values;
     };
@@ -257,8 +261,8 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
 TEST_F(TableEditorsTest, PickingWritesNothingAndHandsBackTheChoice)
 {
     const QString Before = Sql(QStringLiteral("select count(*) || '/' || total(quantite) from ingredients"));
-    std::unique_ptr<TFormIngredients> Form = NewFormIngredients(2, nullptr, QStringLiteral("ingredients"),
-                                                                QStringLiteral("Ajouter un ingrédient"), {});
+    std::unique_ptr<TFormIngredients> Form =
+        NewFormIngredients(2, nullptr, QStringLiteral("ingredients"), QStringLiteral("Ajouter un ingrédient"), {});
     EXPECT_EQ(Form->Quantity + Form->UnitCode + Form->IngCode + Form->RayCode, 0);
     Answer<TFormIngredients>([](TFormIngredients *Open) {
         EXPECT_FALSE(Open->CbDontClose->isChecked() || Open->CbDontClose->isEnabled());

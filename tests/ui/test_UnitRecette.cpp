@@ -107,7 +107,8 @@ TEST_F(RecipeEditorTest, ANewRecipeIsSavedWithItsLinesAndDefaults)
         Form->ComboLivre->setCurrentIndex(Form->ComboLivre->findText(QStringLiteral("Au fil des saisons")));
         QTest::mouseClick(Form->BtOk, Qt::LeftButton);
     });
-    EXPECT_EQ(ShowFormRecette1(0, nullptr, QStringLiteral("recette"), QStringLiteral("Recettes (ajout)"), Record), mrOk);
+    EXPECT_EQ(ShowFormRecette1(0, nullptr, QStringLiteral("recette"), QStringLiteral("Recettes (ajout)"), Record),
+              mrOk);
     EXPECT_EQ(Done, QStringList{QStringLiteral("Gratin d'essai")});
     const int Code = RecipeCode(QStringLiteral("Gratin d'essai"));
     EXPECT_EQ(Code, Placeholder);
@@ -183,10 +184,11 @@ TEST_F(RecipeEditorTest, AnAbandonedNewRecipeLeavesTheTablesAsTheyWere)
 
 TEST_F(RecipeEditorTest, TheCardSavesWhatItShowsAndRefusesATakenName)
 {
-    BaseSql << QStringLiteral("update recette set trepos=25, tcuisson=35, nbpers=6, repas=2, type_=2, saison=1, "
-                              "page='p. 12', link='https://cuisine.example/carottes', livcode=(select min(code) from livre), "
-                              "description='Deux lignes' "
-                              "where name='Carottes râpées au citron'");
+    BaseSql << QStringLiteral(
+        "update recette set trepos=25, tcuisson=35, nbpers=6, repas=2, type_=2, saison=1, "
+        "page='p. 12', link='https://cuisine.example/carottes', livcode=(select min(code) from livre), "
+        "description='Deux lignes' "
+        "where name='Carottes râpées au citron'");
     StartProgram();
     const int Code = RecipeCode(QStringLiteral("Carottes râpées au citron"));
     const QString Before = Stored(Code);
