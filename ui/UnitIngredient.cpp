@@ -22,14 +22,14 @@ namespace {
 
 // Places of the controls: one column of labels, one of inputs.
 constexpr int LabelLeft = 10;
-constexpr int InputLeft = 110;
-constexpr int InputWidth = 420;
+constexpr int InputLeft = 80;
+constexpr int InputWidth = 450;
 constexpr int InputHeight = 22;
 constexpr int RowName = 12;
 constexpr int RowRayon = 44;
 constexpr int RowDontClose = 92;
-constexpr int RowFixRayon = 146;
-constexpr int ButtonsTop = 188;
+constexpr int RowFixRayon = 152;
+constexpr int ButtonsTop = 192;
 constexpr int ButtonWidth = 100;
 
 const char *const HintColor = "#00509F";
