@@ -6,13 +6,16 @@
 #include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
+#include "UnitEditRecette.h"
 #include "UnitIngredients.h"
 #include "UnitList.h"
 #include "UnitRecetteList.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -245,4 +248,20 @@ TEST_F(RecipeEditorTest, TheCardOpenedFromTheMenuReloadsItsLine)
     EXPECT_EQ(W->Menu->GetRecette(2)->Code, Code);
     EXPECT_EQ(W->Menu->GetRecette(2)->Name, QStringLiteral("Plat renommé sur sa fiche"));
     EXPECT_EQ(W->Menu->GetRecette(2)->NbPers, 3);
+
+    // The menu line editor's "Ouvrir la fiche" opens the card of the candidate under it.
+    QString Opened;
+    AnswerModals({[&Opened](QWidget *Open) {
+        ASSERT_EQ(Open, FormEditRec);
+        ASSERT_GT(FormEditRec->ListRec->count(), 0);
+        FormEditRec->ListRec->setCurrentRow(0);
+        ::AnswerModals({[&Opened](QWidget *Card) {
+            auto *Form = qobject_cast<TFormRecette *>(Card);
+            ASSERT_NE(Form, nullptr);
+            Opened = Form->windowTitle() + QLatin1Char('|') + Form->EdName->text();
+        }});
+        FormEditRec->MenuOpen->trigger();
+    }});
+    FormEditRec->Show(TFormEditRec::acAdd, W->Menu.get(), Day1, RepasMidi, TypePlat, 2, QString());
+    EXPECT_EQ(Opened, QStringLiteral("Fiche recette|") + FormEditRec->ListRec->item(0)->text());
 }
