@@ -220,7 +220,6 @@ void TFormRecette::CreatePanelBottom()
     PanelIng->setGeometry((ClientWidth - PanelIngWidth) / 2, PanelIngTop, PanelIngWidth, PanelIngHeight);
     PanelIng->setFrameShape(QFrame::Box);
     PanelIng->setLineWidth(1);
-    PanelIng->setContentsMargins(0, 0, 0, 0);
     QPalette Palette = PanelIng->palette();
     Palette.setColor(QPalette::WindowText, TColorToQColor(clGray));
     PanelIng->setPalette(Palette);
@@ -299,7 +298,9 @@ void TFormRecette::LoadFields()
             ComboRepas->setCurrentIndex(0);
             ComboSaison->setCurrentIndex(0);
             EdPers->setText(QStringLiteral("4"));
-            SqlInsert();
+            // Shown again, the window goes on with the row it already wrote.
+            if (!PlaceholderLeft)
+                SqlInsert();
         }
         IncludeFormIng();
         EdName->setFocus(Qt::OtherFocusReason);
