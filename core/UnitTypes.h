@@ -98,6 +98,19 @@ auto WrapWithUser(const QString &Context, const QString &UserText, F &&Body) -> 
     }
 }
 
+// As Wrap for the few routines that report a plain Exception instead of a UserException
+// (the message box's own routines): its message is Prefix followed by the inner message,
+// so nested calls read "[Outer] [Inner] message".
+//   return WrapPlain("[TFormDialog.Show] ", [&] { ... });
+template <class F> auto WrapPlain(const char *Prefix, F &&Body) -> decltype(std::forward<F>(Body)())
+{
+    try {
+        return std::forward<F>(Body)();
+    } catch (const std::exception &E) {
+        throw Exception(QString::fromUtf8(Prefix) + ExceptionMessage(E));
+    }
+}
+
 // Hands out the palette's nine colours in turn, so that neighbouring day rows and shelf
 // rows differ. One instance is shared by the whole program (ColorRotation).
 class TColorRotation

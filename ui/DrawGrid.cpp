@@ -337,8 +337,10 @@ void TDrawGrid::mouseReleaseEvent(QMouseEvent *Event)
         FDragPending = false;
         const bool EndOfDoubleClick = FAfterDoubleClick;
         FAfterDoubleClick = false;
-        if (Event->button() == Qt::LeftButton && !EndOfDoubleClick && OnClick)
+        if (Event->button() == Qt::LeftButton && !EndOfDoubleClick && OnClick) {
+            FClickPos = Pos;
             OnClick();
+        }
     });
 }
 

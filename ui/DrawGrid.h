@@ -28,7 +28,8 @@ public:
     std::function<void(Qt::MouseButton Button, Qt::MouseButtons Buttons, const QPoint &Pos)> OnMouseDown;
     // The pointer moved over the grid (no drag in progress).
     std::function<void(const QPoint &Pos)> OnMouseMove;
-    // A left press and release that was neither a drag nor the end of a double click.
+    // A left press and release that was neither a drag nor the end of a double click; the
+    // release happened at ClickPos.
     std::function<void()> OnClick;
     // A left double click, after which OnMouseDown reports the press that belongs to it.
     std::function<void()> OnDblClick;
@@ -69,6 +70,8 @@ public:
     // Threshold pixels with the left button held; a release before that stays a click.
     void BeginDrag(int Threshold);
     bool Dragging() const { return FDragging; }
+    // Where the release of the last click happened (viewport coordinates).
+    QPoint ClickPos() const { return FClickPos; }
     // The pointer shape outside a drag.
     void SetCursorShape(Qt::CursorShape Shape);
     Qt::CursorShape CursorShape() const;
@@ -121,6 +124,7 @@ private:
     bool FDragging = false;
     int FDragThreshold = 0;
     QPoint FPressPos;
+    QPoint FClickPos;
     bool FAfterDoubleClick = false;
     Qt::CursorShape FCursor = Qt::ArrowCursor;
 };

@@ -111,13 +111,31 @@ void TSevenButtonColors::SetColorNormalTo(TColor Value)
     Button->update();
 }
 
-TSevenButtonFonts::TSevenButtonFonts(TSevenButton *AButton) : Button(AButton)
+TSevenButtonFonts::TSevenButtonFonts(TSevenButton *AButton) : Button(AButton) {}
+
+TFont TSevenButtonFonts::OwnFont(TColor Color) const
 {
-    const QFont Standard = QApplication::font();
-    FFontHot = {Standard, clWindowText};
-    FFontDown = {Standard, clWindowText};
-    FFontDisabled = {Standard, clGrayText};
-    FFontFocused = {Standard, clWindowText};
+    return {Button->font(), Color};
+}
+
+TFont TSevenButtonFonts::FontHot() const
+{
+    return FFontHot.value_or(OwnFont(Button->FontColor()));
+}
+
+TFont TSevenButtonFonts::FontDown() const
+{
+    return FFontDown.value_or(OwnFont(Button->FontColor()));
+}
+
+TFont TSevenButtonFonts::FontDisabled() const
+{
+    return FFontDisabled.value_or(OwnFont(clGrayText));
+}
+
+TFont TSevenButtonFonts::FontFocused() const
+{
+    return FFontFocused.value_or(OwnFont(Button->FontColor()));
 }
 
 TSevenButtonPictures::TSevenButtonPictures(TSevenButton *AButton) : Button(AButton) {}
@@ -604,5 +622,24 @@ void TSevenButton::changeEvent(QEvent *Event)
 void TSevenButton::showEvent(QShowEvent *Event)
 {
     WatchWindowKeys();
+    UpdateState();
     QWidget::showEvent(Event);
+}
+
+void TSevenButton::hideEvent(QHideEvent *Event)
+{
+    // A press that the hiding cut short clicks nothing when the button comes back.
+    FClicked = false;
+    UpdateState();
+    QWidget::hideEvent(Event);
+}
+
+void TSevenButton::UpdateState()
+{
+    // Hot and pressed wait for the pointer to enter: a window shown under a resting pointer
+    // gets its enter event from the desktop, while a hidden one gets no leave event at all.
+    if (!isEnabled())
+        SetState(sbsDisabled);
+    else
+        SetState(hasFocus() ? sbsFocused : sbsNormal);
 }

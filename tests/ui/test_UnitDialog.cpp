@@ -1,10 +1,12 @@
 #include "MenusTestSupport.h"
 #include "SevenButton.h"
+#include "UnitConst.h"
 #include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
 #include "WindowActivation.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -181,4 +183,34 @@ TEST_F(FormDialogTest, ShowWhileTheBoxIsOpenIsRefusedWithItsContext)
     const QString Message = ErrorOf([this] { ShowQueued(QStringLiteral("Encore"), dtInfo, dbAuto); });
     EXPECT_TRUE(Message.startsWith(QStringLiteral("[TFormDialog.Show] "))) << Message.toStdString();
     Box->hide();
+}
+
+TEST_F(FormDialogTest, AButtonThatClosedTheBoxIsNotHotWhenTheBoxComesBack)
+{
+    auto *No = Box->findChild<TSevenButton *>(QStringLiteral("BtNo"));
+    auto *Yes = Box->findChild<TSevenButton *>(QStringLiteral("BtYes"));
+    ASSERT_TRUE(No && Yes);
+    // The pointer enters "Non" and clicks it; the box closes under the pointer, so no leave
+    // event ever reaches the button.
+    AnswerModals({[No](QWidget *) {
+        QEnterEvent Enter(QPointF(10, 10), QPointF(10, 10), No->mapToGlobal(QPointF(10, 10)));
+        QApplication::sendEvent(No, &Enter);
+        ASSERT_EQ(No->State(), sbsHot);
+        QTest::mouseClick(No, Qt::LeftButton, {}, QPoint(10, 10));
+    }});
+    EXPECT_EQ(Box->Show(QStringLiteral("Supprimer la recette ?"), dtConfirm, dbAuto), mrNo);
+    // Shown again: only the focused "Oui" stands out, and Enter answers it.
+    TSevenButtonState NoState = sbsHot;
+    TSevenButtonState YesState = sbsNormal;
+    AnswerModals({[&](QWidget *) {
+        NoState = No->State();
+        YesState = Yes->State();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }});
+    EXPECT_EQ(Box->Show(QStringLiteral("Supprimer la recette ?"), dtConfirm, dbAuto), mrYes);
+    EXPECT_EQ(NoState, sbsNormal);
+    EXPECT_EQ(YesState, sbsFocused);
+    // Every button of the box shows its focus with a 2-pixel border.
+    for (TSevenButton *Button : Box->findChildren<TSevenButton *>())
+        EXPECT_EQ(Button->Border()->WidthFocused(), 2) << Button->objectName().toStdString();
 }

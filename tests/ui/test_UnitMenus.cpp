@@ -8,6 +8,7 @@
 #include "RecipeBase.h"
 #include "SevenButton.h"
 #include "UnitAppEvents.h"
+#include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitEditRecette.h"
@@ -17,6 +18,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QEnterEvent>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,9 +52,11 @@ TEST_F(TMenusTest, StartsWithItsStatusVersionAndGenerationRule)
     EXPECT_EQ(W->EdStartDate->date(), QDate(2024, 10, 5));
     EXPECT_TRUE(W->CbSaison->isChecked());
     EXPECT_TRUE(QFile::exists(Program->Path(QStringLiteral("recipes.db3")))) << "created from the base";
-    // The version site cannot be reached: the check is logged and the update picture hidden.
-    EXPECT_FALSE(W->ImgUpdate->isVisible());
+    // The version site cannot be reached: the check, run once the window shows, is logged
+    // and the update picture stays hidden.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !LogLines(QStringLiteral("[TConfig.CheckVersion]")).isEmpty(); }));
     EXPECT_EQ(LogLines(QStringLiteral("[TConfig.CheckVersion]")).size(), 1);
+    EXPECT_FALSE(W->ImgUpdate->isVisible());
 
     // "Générer le menu" wants a meal and a dish type; the season box does not count.
     const std::pair<QCheckBox *, bool> Steps[] = {{W->CbMidi, false}, {W->CbPlat, true},    {W->CbSaison, true},
@@ -103,7 +108,9 @@ TEST_F(TMenusTest, ErrorBoxShowsTheUserTextOrTheMessageWithTheClosingRequest)
     StartProgram();
     EXPECT_TRUE(ClosingRequest().startsWith(
         QStringLiteral("\r\nSi le problème persiste, veuillez contacter l'auteur à l'adresse ")));
-    EXPECT_TRUE(ClosingRequest().endsWith(QStringLiteral(" et envoyez-lui votre fichier \"Fenolda.log\".")));
+    // It names the log file the program really writes.
+    EXPECT_TRUE(ClosingRequest().endsWith(QStringLiteral(" et envoyez-lui votre fichier \"fenolda.log\".")));
+    EXPECT_EQ(QFileInfo(Config->LogFileName).fileName(), QStringLiteral("fenolda.log"));
 
     // A plain exception shows its message; a program error its user text, or only the closing
     // request when it has none. The routines it passed through go to the log.
@@ -448,4 +455,155 @@ TEST_F(TMenusTest, OneWheelStepScrollsOneRowAndKeepsTheSelection)
         EXPECT_EQ(W->GridMenus->TopRow(), Top) << Delta;
     }
     EXPECT_EQ(W->GridMenus->Row(), 2);
+}
+
+// ---- faults found in use ------------------------------------------------------------------
+
+TEST_F(TMenusTest, ClickAfterTheMenuChangedUnderARestingPointerActsOnWhatIsThereNow)
+{
+    StartProgram();
+    Generate(1, true, true, false, true, false);
+    auto *Grid = W->findChild<TDrawGrid *>(QStringLiteral("GridMenus"));
+    ASSERT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2 r1"));
+    TLineRecette *Linked = W->Menu->GetRecette(2);
+    Linked->Link = QStringLiteral("https://cuisine.example/gratin");
+    Linked->Description.clear();
+    W->RefreshGrid(false);
+
+    // Rest on "Page web", right-click there, delete the recipe from the keyboard and confirm.
+    const QPoint Pos(30, Grid->CellRect(2).bottom() - 9);
+    GridMouse(QEvent::MouseMove, Pos, Qt::NoButton, Qt::NoButton);
+    ASSERT_EQ(Grid->CursorShape(), Qt::PointingHandCursor);
+    ContextMenuAt(Pos);
+    W->findChild<QMenu *>(QStringLiteral("PopupGrid"))->hide();
+    // A second answer stands ready for an error box, so that a failure shows as a count.
+    TDialogTest::QueueAnswers({mrYes, mrOk});
+    W->findChild<QAction *>(QStringLiteral("MenuDelete"))->trigger();
+    ASSERT_NE(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2 r1"));
+    // The hand is gone with the row, and a click without moving opens nothing and raises no
+    // error.
+    EXPECT_EQ(Grid->CursorShape(), Qt::ArrowCursor);
+    EXPECT_EQ(Grid->Tag, 0);
+    GridClick(Pos);
+    EXPECT_EQ(TDialogTest::ShowCount(), 1) << TDialogTest::LastMessage().toStdString();
+    EXPECT_TRUE(OpenedDocuments.isEmpty());
+    TDialogTest::Reset();
+
+    // A recipe with a link that the change brought under the pointer opens on the click.
+    const int Row = Grid->RowAt(Pos);
+    ASSERT_GE(Row, 0);
+    if (W->Menu->GetLineType(Row) == TRecetteList::ltRecette) {
+        W->Menu->GetRecette(Row)->Link = QStringLiteral("https://cuisine.example/autre");
+        W->Menu->GetRecette(Row)->Description.clear();
+        W->Menu->GetRecette(Row)->LivName.clear();
+        W->RefreshGrid(false);
+        const QPoint OnLink(30, Grid->CellRect(Row).bottom() - 9);
+        GridClick(OnLink);
+        EXPECT_EQ(OpenedDocuments, QStringList{QStringLiteral("https://cuisine.example/autre")});
+    }
+}
+
+TEST_F(TMenusTest, LongDatesAreReadableWholeAndTabStopsThreeTimes)
+{
+    StartProgram();
+    ASSERT_TRUE(ActivateWindow(W));
+    auto *Date = W->findChild<QDateEdit *>(QStringLiteral("EdStartDate"));
+    auto *Days = W->findChild<QLineEdit *>(QStringLiteral("EdDays"));
+    auto *Pers = W->findChild<QLineEdit *>(QStringLiteral("EdPers"));
+    ASSERT_TRUE(Date && Days && Pers);
+    EXPECT_EQ(Date->geometry(), QRect(10, 75, 165, 24));
+    auto *Text = Date->findChild<QLineEdit *>();
+    ASSERT_NE(Text, nullptr);
+    // The longest French dates, with the cursor at their end as after a pick: the whole text
+    // fits and nothing is scrolled out on the left.
+    for (const QDate Day : {QDate(2026, 12, 6), QDate(2026, 12, 30), QDate(2026, 9, 30), QDate(2027, 9, 29)}) {
+        Date->setDate(Day);
+        Text->end(false);
+        const int Width = QFontMetrics(Text->font()).horizontalAdvance(Text->text());
+        const int Cursor = Text->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_LE(Cursor, Text->contentsRect().right()) << Text->text().toStdString();
+        EXPECT_GE(Cursor, Width) << Text->text().toStdString() << " is scrolled";
+    }
+    EXPECT_EQ(Text->text(), QStringLiteral("mercredi 29 septembre 2027"));
+
+    // Three stops: EdDays, EdPers, EdStartDate, and round again.
+    Days->setFocus();
+    QStringList Stops;
+    for (int I = 0; I < 4; ++I) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        Stops << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(Stops.join(QLatin1Char(' ')), QStringLiteral("EdPers EdStartDate EdDays EdPers"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), Days);
+}
+
+TEST_F(TMenusTest, ButtonCaptionsKeepTheirFontInEveryStateAndShowTheFocus)
+{
+    StartProgram();
+    auto *Courses = W->findChild<TSevenButton *>(QStringLiteral("BtCourses"));
+    ASSERT_NE(Courses, nullptr);
+    ASSERT_TRUE(Courses->font().bold());
+    QEnterEvent Enter(QPointF(5, 5), QPointF(5, 5), Courses->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(Courses, &Enter);
+    ASSERT_EQ(Courses->State(), sbsHot);
+    EXPECT_TRUE(Courses->ChooseLook().Font.Font.bold());
+    QTest::mousePress(Courses, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(Courses->State(), sbsDown);
+    EXPECT_TRUE(Courses->ChooseLook().Font.Font.bold());
+    // Released away from the button: no shopping list opens.
+    QTest::mouseRelease(Courses, Qt::LeftButton, {}, QPoint(200, 5));
+
+    // Every drawn button of the main window and of the menu line editor: hot, pressed and
+    // focused captions in the button's own font, and a 2-pixel border with the focus.
+    QList<TSevenButton *> Buttons = W->findChildren<TSevenButton *>();
+    Buttons += FormEditRec->findChildren<TSevenButton *>();
+    ASSERT_EQ(Buttons.size(), 13 + 2);
+    for (TSevenButton *Button : std::as_const(Buttons)) {
+        const std::string Name = Button->objectName().toStdString();
+        EXPECT_EQ(Button->Border()->WidthFocused(), 2) << Name;
+        for (const TFont &State : {Button->Fonts()->FontHot(), Button->Fonts()->FontDown(),
+                                   Button->Fonts()->FontFocused()})
+            EXPECT_EQ(State.Font, Button->font()) << Name;
+        EXPECT_EQ(Button->Fonts()->FontDisabled().Font, Button->font()) << Name;
+        EXPECT_EQ(Button->Fonts()->FontDisabled().Color, clGrayText) << Name;
+    }
+}
+
+TEST_F(TMenusTest, ContextMenuKeepsItsSeparators)
+{
+    StartProgram();
+    auto *Popup = W->findChild<QMenu *>(QStringLiteral("PopupGrid"));
+    // On an empty grid only "Ajouter une recette" shows, with both separators.
+    ContextMenuAt(QPoint(50, 50));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Popup));
+    for (const char *Name : {"N2", "N1"}) {
+        QAction *Separator = W->findChild<QAction *>(QLatin1String(Name));
+        ASSERT_NE(Separator, nullptr);
+        EXPECT_FALSE(Popup->actionGeometry(Separator).isEmpty()) << Name;
+    }
+    Popup->hide();
+}
+
+TEST_F(TMenusTest, PersonsBelowOneCountAsNoNumber)
+{
+    StartProgram();
+    auto *Pers = W->findChild<QLineEdit *>(QStringLiteral("EdPers"));
+    for (const auto &[Text, Persons] :
+         {std::pair("0", 2), std::pair("-3", 2), std::pair("1", 1), std::pair("100", 100), std::pair("", 2)}) {
+        Pers->setText(QString::fromLatin1(Text));
+        EXPECT_EQ(W->GetPersons(), Persons) << Text;
+    }
+    Pers->setText(QStringLiteral("-1"));
+    Generate(1, true, false, false, true, false);
+    EXPECT_EQ(W->Menu->GetRecette(2)->MenuPers, 2);
+
+    // The menu line editor reads its persons the same way.
+    W->findChild<TDrawGrid *>(QStringLiteral("GridMenus"))->SetRow(2);
+    AnswerModals({WithEditor([](TFormEditRec *Editor) {
+        Editor->findChild<QLineEdit *>(QStringLiteral("EdPers"))->setText(QStringLiteral("0"));
+        QTest::mouseClick(Editor->findChild<TSevenButton *>(QStringLiteral("BtRandom")), Qt::LeftButton);
+    })});
+    W->findChild<QAction *>(QStringLiteral("MenuEdit"))->trigger();
+    EXPECT_EQ(W->Menu->GetRecette(2)->MenuPers, 2);
 }
