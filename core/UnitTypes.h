@@ -14,7 +14,7 @@
 // The program's exception. Message names every routine the failure passed through
 // ("[Outer] [Inner] first message"); UserMessage is the French text shown to the user,
 // lines separated by CR LF, empty when the failure has none. Built only through the
-// factory functions below, which mirror the designed constructors.
+// factory functions below, one per way of building it.
 class UserException : public Exception
 {
 public:

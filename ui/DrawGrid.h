@@ -1,7 +1,7 @@
 // A one-column grid whose every row the program draws itself: rows of their own heights,
 // one selected row, scrolling by whole rows, and a drag of a row that starts only after the
 // pointer has moved a few pixels. The window that owns the grid paints the rows and answers
-// its events through the handlers below, as it would for the class library's drawn grid.
+// its events through the handlers below.
 #pragma once
 
 #include <QAbstractScrollArea>

@@ -1,5 +1,7 @@
 #include "SevenButton.h"
 
+#include "UnitConst.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEnterEvent>
@@ -247,7 +249,7 @@ void TSevenButton::Click()
     emit clicked();
     // Like a form's modal result: the dialog closes once the click handler has run, with the
     // result the handler left, and stays open when that result is 0.
-    if (Form && Form->result() != 0 && Form->isModal() && Form->isVisible())
+    if (Form && Form->result() != mrNone && Form->isModal() && Form->isVisible())
         Form->done(Form->result());
 }
 

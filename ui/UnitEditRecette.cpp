@@ -607,7 +607,7 @@ void TFormEditRec::BtRandomClick()
         });
     } catch (...) {
         // The button closes the dialog after this handler: a failed pick keeps it open.
-        setResult(0);
+        setResult(mrNone);
         throw;
     }
 }

@@ -318,7 +318,7 @@ void TFormMenus::CreatePanelRight()
     EdStartDate = new QDateEdit(GroupRandom);
     EdStartDate->setObjectName(QStringLiteral("EdStartDate"));
     EdStartDate->setGeometry(10, 75, 165, 24);
-    // Arial like the other inputs, so that the longest French dates fit the designed width.
+    // Arial like the other inputs; FitLongDates narrows it so that every date fits whole.
     EdStartDate->setFont(PixelFont(ArialName, 13));
     SetTextColor(EdStartDate, Qt::black);
     EdStartDate->setLocale(UserLocale());
