@@ -107,6 +107,9 @@ QGroupBox *NewGroup(QWidget *Parent, const QString &Name, const QString &Caption
     return Group;
 }
 
+// The narrowest the date picker's font may become to fit a long date.
+constexpr int MinDateStretch = 70;
+
 // The widest long date of the picker's locale, for the year 2026: every weekday with every
 // month and a two-digit day.
 int WidestLongDate(const QDateEdit *Edit, const QFont &Font)
@@ -135,8 +138,15 @@ void FitLongDates(QDateEdit *Edit)
         Edit->style()->subControlRect(QStyle::CC_SpinBox, &Option, QStyle::SC_SpinBoxEditField, Edit).width() -
         TextMargins;
     QFont Font = Edit->font();
-    for (int Stretch = 100; Stretch > 50 && WidestLongDate(Edit, Font) > Room; Stretch -= 2)
-        Font.setStretch(Stretch - 2);
+    const int Widest = WidestLongDate(Edit, Font);
+    if (Widest <= Room)
+        return;
+    // Text widths scale with the stretch but round per glyph: check once more and narrow a
+    // step at a time in the rare case the first guess is still a pixel too wide.
+    int Stretch = std::max(MinDateStretch, Room * 100 / Widest);
+    Font.setStretch(Stretch);
+    while (Stretch > MinDateStretch && WidestLongDate(Edit, Font) > Room)
+        Font.setStretch(--Stretch);
     Edit->setFont(Font);
 }
 
