@@ -110,23 +110,10 @@ QGroupBox *NewGroup(QWidget *Parent, const QString &Name, const QString &Caption
 // The narrowest the date picker's font may become to fit a long date.
 constexpr int MinDateStretch = 70;
 
-// The widest long date of the picker's locale, for the year 2026: every weekday with every
-// month and a two-digit day.
-int WidestLongDate(const QDateEdit *Edit, const QFont &Font)
-{
-    const QFontMetrics Metrics(Font);
-    const QLocale Locale = Edit->locale();
-    int Widest = 0;
-    for (int Day = 1; Day <= 7; ++Day)
-        for (int Month = 1; Month <= 12; ++Month)
-            Widest = std::max(Widest, Metrics.horizontalAdvance(Locale.dayName(Day) + QStringLiteral(" 30 ") +
-                                                                Locale.monthName(Month) + QStringLiteral(" 2026")));
-    return Widest;
-}
-
-// The picker's font, narrowed just enough for the widest long date to fit its text field
-// whole: the field keeps its designed width and never scrolls the date out of sight.
-void FitLongDates(QDateEdit *Edit)
+// The picker's font for the date it shows: narrowed only as much as a long date needs to fit
+// its text field whole, so that the field keeps its designed width and never scrolls the date
+// out of sight, while short dates keep the plain font.
+void FitDateText(QDateEdit *Edit)
 {
     // The text field's inner margins and its cursor.
     constexpr int TextMargins = 2 * 2 + 2;
@@ -137,17 +124,20 @@ void FitLongDates(QDateEdit *Edit)
     const int Room =
         Edit->style()->subControlRect(QStyle::CC_SpinBox, &Option, QStyle::SC_SpinBoxEditField, Edit).width() -
         TextMargins;
+    const QString Text = Edit->text();
     QFont Font = Edit->font();
-    const int Widest = WidestLongDate(Edit, Font);
-    if (Widest <= Room)
-        return;
-    // Text widths scale with the stretch but round per glyph: check once more and narrow a
-    // step at a time in the rare case the first guess is still a pixel too wide.
-    int Stretch = std::max(MinDateStretch, Room * 100 / Widest);
-    Font.setStretch(Stretch);
-    while (Stretch > MinDateStretch && WidestLongDate(Edit, Font) > Room)
-        Font.setStretch(--Stretch);
-    Edit->setFont(Font);
+    Font.setStretch(QFont::Unstretched);
+    const int Width = QFontMetrics(Font).horizontalAdvance(Text);
+    if (Width > Room) {
+        // Widths scale with the stretch but round per glyph: narrow a step further while
+        // the first guess is still a pixel too wide.
+        int Stretch = std::max(MinDateStretch, Room * 100 / Width);
+        Font.setStretch(Stretch);
+        while (Stretch > MinDateStretch && QFontMetrics(Font).horizontalAdvance(Text) > Room)
+            Font.setStretch(--Stretch);
+    }
+    if (Font != Edit->font())
+        Edit->setFont(Font);
 }
 
 } // namespace
@@ -328,13 +318,12 @@ void TFormMenus::CreatePanelRight()
     EdStartDate = new QDateEdit(GroupRandom);
     EdStartDate->setObjectName(QStringLiteral("EdStartDate"));
     EdStartDate->setGeometry(10, 75, 165, 24);
-    // Arial like the other inputs; FitLongDates narrows it so that every date fits whole.
+    // Arial like the other inputs; FitDateText narrows it for a date that would not fit.
     EdStartDate->setFont(PixelFont(ArialName, 13));
     SetTextColor(EdStartDate, Qt::black);
     EdStartDate->setLocale(UserLocale());
     EdStartDate->setDisplayFormat(QStringLiteral("dddd d MMMM yyyy"));
     EdStartDate->setCalendarPopup(true);
-    FitLongDates(EdStartDate);
     CbMidi = NewCheckBox(GroupRandom, QStringLiteral("CbMidi"), QStringLiteral("midi"), QRect(10, 103, 58, 17));
     CbSoir = NewCheckBox(GroupRandom, QStringLiteral("CbSoir"), QStringLiteral("soir"), QRect(70, 103, 58, 17));
     CbEntree = NewCheckBox(GroupRandom, QStringLiteral("CbEntree"), QStringLiteral("entrée"), QRect(10, 123, 58, 17));
@@ -458,6 +447,7 @@ void TFormMenus::ConnectEvents()
 
     for (QCheckBox *Box : {CbMidi, CbSoir, CbEntree, CbPlat, CbDessert, CbSaison})
         GuardedConnect(Box, &QCheckBox::clicked, this, [this] { CbMidiClick(); });
+    GuardedConnect(EdStartDate, &QDateEdit::dateChanged, this, [this] { FitDateText(EdStartDate); });
     for (QWidget *Input : std::initializer_list<QWidget *>{EdDays, EdPers, EdStartDate})
         Input->installEventFilter(this);
     ImgUpdate->installEventFilter(this);

@@ -12,12 +12,15 @@
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitEditRecette.h"
+#include "UnitHttp.h"
+#include "UnitLook.h"
 #include "UnitRandom.h"
 #include "UnitRecetteList.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QInputDialog>
@@ -27,6 +30,12 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QWheelEvent>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +50,40 @@ std::function<void(QWidget *)> WithEditor(std::function<void(TFormEditRec *)> Ac
 }
 
 const QString Sure = QStringLiteral("Etes-vous sûr de vouloir supprimer ");
+
+// A loopback site that takes connections and never answers: a listening socket that accepts
+// nothing (the system completes the connections for it).
+struct TSilentSite
+{
+    TSilentSite()
+    {
+        Fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in Address{};
+        Address.sin_family = AF_INET;
+        Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t Length = sizeof Address;
+        if (Fd >= 0 && bind(Fd, reinterpret_cast<sockaddr *>(&Address), Length) == 0 && listen(Fd, 4) == 0 &&
+            getsockname(Fd, reinterpret_cast<sockaddr *>(&Address), &Length) == 0)
+            Port = ntohs(Address.sin_port);
+    }
+    ~TSilentSite()
+    {
+        if (Fd >= 0)
+            close(Fd);
+    }
+    TSilentSite(const TSilentSite &) = delete;
+    TSilentSite &operator=(const TSilentSite &) = delete;
+
+    // A connection waits to be accepted.
+    bool Asked() const
+    {
+        pollfd Poll{Fd, POLLIN, 0};
+        return poll(&Poll, 1, 0) == 1;
+    }
+
+    int Fd = -1;
+    int Port = 0;
+};
 
 } // namespace
 
@@ -525,6 +568,10 @@ TEST_F(TMenusTest, LongDatesAreReadableWholeAndTabStopsThreeTimes)
         EXPECT_GE(Cursor, Width) << Text->text().toStdString() << " is scrolled";
     }
     EXPECT_EQ(Text->text(), QStringLiteral("mercredi 29 septembre 2027"));
+    // A date that fits keeps the plain font of the inputs.
+    Date->setDate(QDate(2026, 12, 7));
+    EXPECT_EQ(QFontMetrics(Text->font()).horizontalAdvance(Text->text()),
+              QFontMetrics(InputFont()).horizontalAdvance(Text->text()));
 
     // Three stops: EdDays, EdPers, EdStartDate, and round again.
     Days->setFocus();
@@ -606,4 +653,29 @@ TEST_F(TMenusTest, PersonsBelowOneCountAsNoNumber)
     })});
     W->findChild<QAction *>(QStringLiteral("MenuEdit"))->trigger();
     EXPECT_EQ(W->Menu->GetRecette(2)->MenuPers, 2);
+}
+
+TEST_F(TMenusTest, ASilentVersionSiteNeitherHoldsTheWindowNorItsClosing)
+{
+    const TSilentSite Silent;
+    ASSERT_GT(Silent.Port, 0);
+    const QString Site = QStringLiteral("http://127.0.0.1:%1").arg(Silent.Port);
+    SetWebAddressesForTesting(Site, Site);
+    QElapsedTimer Clock;
+    Clock.start();
+    StartProgram();
+    EXPECT_TRUE(W->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&Silent] { return Silent.Asked(); }, 5000))
+        << "the check never asked";
+    // The window answers while the question is pending.
+    auto *Midi = W->findChild<QCheckBox *>(QStringLiteral("CbMidi"));
+    Click(Midi);
+    EXPECT_TRUE(Midi->isChecked());
+    EXPECT_LT(Clock.elapsed(), 5000);
+    EXPECT_TRUE(LogLines(QStringLiteral("[TConfig.CheckVersion]")).isEmpty());
+    EXPECT_FALSE(W->findChild<QLabel *>(QStringLiteral("ImgUpdate"))->isVisible());
+    // Closing does not wait for the answer.
+    Clock.restart();
+    Windows.reset();
+    EXPECT_LT(Clock.elapsed(), 1000);
 }
