@@ -19,9 +19,9 @@ inline constexpr const char *FontCalibri = "Calibri";
 inline constexpr int PaletteCount = 9;
 
 // The colours that TColorRotation hands out in turn to day rows and shelf rows.
-inline constexpr TColor Palette[PaletteCount] = {
-    RgbColor(0x6C3288), RgbColor(0x3D468A), RgbColor(0x3E7D66), RgbColor(0xD88A4C), RgbColor(0xE1AF44),
-    RgbColor(0xBD5543), RgbColor(0xBB2A7C), RgbColor(0x859BC0), RgbColor(0x982453)};
+inline constexpr TColor Palette[PaletteCount] = {RgbColor(0x6C3288), RgbColor(0x3D468A), RgbColor(0x3E7D66),
+                                                 RgbColor(0xD88A4C), RgbColor(0xE1AF44), RgbColor(0xBD5543),
+                                                 RgbColor(0xBB2A7C), RgbColor(0x859BC0), RgbColor(0x982453)};
 
 // Background of an input field while it has the focus (a pale green).
 inline constexpr TColor FocusTint = RgbColor(0xEBFDD7);

@@ -2,8 +2,8 @@
 
 #include "SevenButton.h"
 #include "SysUtils.h"
-#include "UnitGraphicsQt.h"
 #include "UnitConst.h"
+#include "UnitGraphicsQt.h"
 #include "UnitLook.h"
 #include "UnitTypes.h"
 
@@ -57,8 +57,7 @@ QString MessageText(const QString &Msg)
     return Text;
 }
 
-TSevenButton *NewBoxButton(QWidget *Parent, const QString &Name, const QString &Caption, QSize Size,
-                           int ModalResult)
+TSevenButton *NewBoxButton(QWidget *Parent, const QString &Name, const QString &Caption, QSize Size, int ModalResult)
 {
     TSevenButton *Button = NewSevenButton(Parent, Name, Caption, QRect(QPoint(0, 0), Size));
     Button->SetModalResult(ModalResult);

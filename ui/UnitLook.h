@@ -24,9 +24,9 @@ class QWidget;
 class TSevenButton;
 
 // Fonts of the layouts.
-QFont WindowFont();  // Verdana 13 px: the text of a window and its buttons
-QFont InputFont();   // Arial 13 px: edit boxes, combo boxes, check boxes
-QFont LabelFont();   // Verdana 13 px bold: the labels before the inputs
+QFont WindowFont(); // Verdana 13 px: the text of a window and its buttons
+QFont InputFont();  // Arial 13 px: edit boxes, combo boxes, check boxes
+QFont LabelFont();  // Verdana 13 px bold: the labels before the inputs
 
 // A "#RRGGBB" colour text as a colour to paint with. The program's own fixed colours are
 // TColor values in UnitConst; this is for a colour that only exists as a text.

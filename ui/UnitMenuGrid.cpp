@@ -20,7 +20,6 @@ QFont GridFont(int Points, bool Bold, bool Underline = false)
     return PointFont(QLatin1String(FontCalibri), Points, Bold, false, Underline);
 }
 
-
 // Right and bottom edges of a row rectangle, as the layout counts them.
 int RightOf(const QRect &R)
 {
@@ -109,7 +108,8 @@ void PaintRecette(QPainter &Painter, const TLineRecette &Recette, const QRect &R
     if (G.HasLink) {
         Painter.drawPixmap(G.Link.IconPos, Icons[giLink]);
         const QRect Rect = LineRect(G.Link.TextPos.x(), G.Link.TextPos.y(), Row);
-        DrawText(Painter, Rect, OneLineLeft, LinkCaption(Rect.width()), GridLinkFont(), TColorToQColor(GridLinkColor), Fill);
+        DrawText(Painter, Rect, OneLineLeft, LinkCaption(Rect.width()), GridLinkFont(), TColorToQColor(GridLinkColor),
+                 Fill);
     }
     if (G.HasLivre) {
         Painter.drawPixmap(G.Livre.IconPos, Icons[giLivre]);

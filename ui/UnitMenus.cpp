@@ -15,13 +15,13 @@
 #include "UnitEditRecette.h"
 #include "UnitFormCall.h"
 #include "UnitGraphicsQt.h"
+#include "UnitHttp.h"
 #include "UnitLook.h"
 #include "UnitOptions.h"
 #include "UnitRecette.h"
 #include "UnitRecetteList.h"
 #include "UnitTools.h"
 #include "UnitToolsUi.h"
-#include "UnitHttp.h"
 #include "UnitTypes.h"
 
 #include <QAction>
@@ -37,13 +37,13 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QKeyEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -849,8 +849,7 @@ void TFormMenus::MenuAddClick()
             Date = Menu->GetMenuDate(Row);
             Repas = Menu->GetMenuRepas(Row, RepasMidi);
         }
-        if (FormEditRec->Show(TFormEditRec::acAdd, Menu.get(), Date, Repas, TypePlat, GetPersons(), QString()) !=
-            mrOk)
+        if (FormEditRec->Show(TFormEditRec::acAdd, Menu.get(), Date, Repas, TypePlat, GetPersons(), QString()) != mrOk)
             return;
         if (FormEditRec->Code < 0)
             Menu->AddRandomRecette(FormEditRec->Repas, FormEditRec->Pers, FormEditRec->Date, FormEditRec->Type,

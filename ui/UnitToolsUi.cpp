@@ -1,9 +1,9 @@
 #include "UnitToolsUi.h"
 
 #include "KVXGraphics.h"
+#include "SysUtils.h"
 #include "UnitConst.h"
 #include "UnitGraphicsQt.h"
-#include "SysUtils.h"
 
 #include <QComboBox>
 #include <QCursor>
