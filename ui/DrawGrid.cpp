@@ -4,6 +4,7 @@
 #include "UnitAppEvents.h"
 #include "UnitConst.h"
 #include "UnitGraphicsQt.h"
+#include "UnitLook.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -36,7 +37,7 @@ TDrawGrid::TDrawGrid(QWidget *Parent) : QAbstractScrollArea(Parent)
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(1);
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int Value) {
+    GuardedConnect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int Value) {
         FTopRow = Value;
         viewport()->update();
     });

@@ -1,6 +1,7 @@
 #include "SevenButton.h"
 
 #include "UnitConst.h"
+#include "UnitLook.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,12 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr TColor Rgb(unsigned Value)
-{
-    return RGBToColor(static_cast<int>((Value >> 16) & 0xFF), static_cast<int>((Value >> 8) & 0xFF),
-                      static_cast<int>(Value & 0xFF));
-}
 
 // Name of the key watcher a window gets with its first button.
 const char *const WindowKeysName = "SevenButtonWindowKeys";
@@ -71,8 +66,8 @@ protected:
 // ---------------------------------------------------------------------------------------
 
 TSevenButtonBorder::TSevenButtonBorder(TSevenButton *AButton)
-    : Button(AButton), FColorNormal(Rgb(0x707070)), FColorHot(Rgb(0x3C7FB1)), FColorDown(Rgb(0x2C628B)),
-      FColorDisabled(Rgb(0xADB2B5)), FColorFocused(Rgb(0x3C7FB1))
+    : Button(AButton), FColorNormal(RgbColor(0x707070)), FColorHot(RgbColor(0x3C7FB1)), FColorDown(RgbColor(0x2C628B)),
+      FColorDisabled(RgbColor(0xADB2B5)), FColorFocused(RgbColor(0x3C7FB1))
 {
 }
 
@@ -94,10 +89,10 @@ void TSevenButtonBorder::SetWidthNormal(int Value)
 }
 
 TSevenButtonColors::TSevenButtonColors(TSevenButton *AButton)
-    : Button(AButton), FColorNormalFrom(Rgb(0xFCFCFC)), FColorNormalTo(Rgb(0xCFCFCF)), FColorHotFrom(Rgb(0xFCFCFC)),
-      FColorHotTo(Rgb(0xA7D9F5)), FColorDownFrom(Rgb(0xFCFCFC)), FColorDownTo(Rgb(0x68B3DB)),
-      FColorDisabledFrom(Rgb(0xF4F4F4)), FColorDisabledTo(Rgb(0xF4F4F4)), FColorFocusedFrom(Rgb(0xFCFCFC)),
-      FColorFocusedTo(Rgb(0xCFCFCF))
+    : Button(AButton), FColorNormalFrom(RgbColor(0xFCFCFC)), FColorNormalTo(RgbColor(0xCFCFCF)),
+      FColorHotFrom(RgbColor(0xFCFCFC)), FColorHotTo(RgbColor(0xA7D9F5)), FColorDownFrom(RgbColor(0xFCFCFC)),
+      FColorDownTo(RgbColor(0x68B3DB)), FColorDisabledFrom(RgbColor(0xF4F4F4)), FColorDisabledTo(RgbColor(0xF4F4F4)),
+      FColorFocusedFrom(RgbColor(0xFCFCFC)), FColorFocusedTo(RgbColor(0xCFCFCF))
 {
 }
 
@@ -173,7 +168,7 @@ TSevenButton::TSevenButton(QWidget *Parent)
     setFocusPolicy(Qt::StrongFocus);
     // The paint covers every pixel: no background erase, so the button never flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *Now) { FormFocusChanged(Now); });
+    GuardedConnect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *Now) { FormFocusChanged(Now); });
     if (Parent)
         WatchWindowKeys();
 }
