@@ -23,6 +23,7 @@
 #include "UnitTools.h"
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
+#include "UnitVersionCheck.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -51,8 +52,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <mutex>
-#include <thread>
 
 TFormMenus *FormMenus = nullptr;
 
@@ -142,14 +141,6 @@ void FitDateText(QDateEdit *Edit)
 
 } // namespace
 
-// The version check's link back to its window: the worker thread hands its answer over only
-// while the window is there to take it.
-struct TVersionCheck
-{
-    std::mutex Lock;
-    TFormMenus *Window = nullptr;
-};
-
 QString ClosingRequest()
 {
     const QString LogName = Config ? QFileInfo(Config->LogFileName).fileName() : QStringLiteral("fenolda.log");
@@ -178,10 +169,7 @@ TFormMenus::~TFormMenus()
     // being destroyed.
     GridMenus->ClearHandlers();
     SetExceptionHandler({});
-    if (FVersionCheck) {
-        const std::lock_guard<std::mutex> Lock(FVersionCheck->Lock);
-        FVersionCheck->Window = nullptr;
-    }
+    FVersionCheck.reset();
     try {
         FormDestroy();
     } catch (const std::exception &E) {
@@ -525,27 +513,9 @@ void TFormMenus::StartVersionCheck()
 {
     if (FVersionCheck)
         return;
-    FVersionCheck = std::make_shared<TVersionCheck>();
-    FVersionCheck->Window = this;
-    // The worker reads nothing global: it gets its inputs and an HTTP client of its own, and
-    // is never waited for, so closing the program does not hang on a silent network.
-    std::thread([Check = FVersionCheck, Version = Config->Version, Site = WebSiteAddress()] {
-        QString Url;
-        QString Failure;
-        try {
-            THttpObject Http;
-            Url = NewerVersionUrl(Http, Version, Site);
-        } catch (const std::exception &E) {
-            Failure = ExceptionMessage(E);
-        } catch (...) {
-            Failure = QStringLiteral("Unknown exception");
-        }
-        const std::lock_guard<std::mutex> Lock(Check->Lock);
-        if (TFormMenus *Window = Check->Window)
-            QMetaObject::invokeMethod(
-                Window, [Window, Url, Failure] { Guard([&] { Window->VersionChecked(Url, Failure); }); },
-                Qt::QueuedConnection);
-    }).detach();
+    FVersionCheck = std::make_unique<TVersionCheck>(
+        this, Config->Version, WebSiteAddress(),
+        [this](const QString &Url, const QString &Failure) { VersionChecked(Url, Failure); });
 }
 
 void TFormMenus::VersionChecked(const QString &Url, const QString &Failure)

@@ -26,7 +26,7 @@ class TDb3File;
 class TDrawGrid;
 class TRecetteList;
 class TSevenButton;
-struct TVersionCheck;
+class TVersionCheck;
 
 // The request that follows every error shown in the error box: a line break, then whom to
 // write to and which file to send.
@@ -60,8 +60,8 @@ public:
     void EdDaysEnter(QWidget *Sender);
     void EdDaysExit(QWidget *Sender);
     void ImgUpdateClick();
-    // Runs the version check on a thread of its own once the window is shown; the answer
-    // comes back through VersionChecked on this thread.
+    // Starts the version check once the window is shown (TVersionCheck: off the GUI thread);
+    // its answer comes back through VersionChecked.
     void StartVersionCheck();
     // The check's answer: a failure goes to the log, a newer version shows ImgUpdate.
     void VersionChecked(const QString &Url, const QString &Failure);
@@ -203,7 +203,7 @@ private:
     void ConnectEvents();
 
     bool FShowingErrors = false;
-    std::shared_ptr<TVersionCheck> FVersionCheck;
+    std::unique_ptr<TVersionCheck> FVersionCheck;
 };
 
 // The main window of the run.
