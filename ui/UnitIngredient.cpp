@@ -32,7 +32,6 @@ constexpr int RowFixRayon = 152;
 constexpr int ButtonsTop = 192;
 constexpr int ButtonWidth = 100;
 
-const char *const HintColor = "#00509F";
 const char *const RequiredColor = "#C00000";
 
 const QString NameRequired = QStringLiteral("Veuillez saisir un nom et réessayez.");
@@ -59,9 +58,9 @@ QString CancelCaption(bool DontClose)
 
 QLabel *NewHint(QWidget *Parent, const QString &Name, const QString &Text, const QPoint &Place)
 {
-    QLabel *Label = NewLabel(Parent, Name, Text, Place, PixelFont(QStringLiteral("Calibri"), 13, false, true));
+    QLabel *Label = NewLabel(Parent, Name, Text, Place, PixelFont(QLatin1String(FontCalibri), 13, false, true));
     Label->setTextFormat(Qt::PlainText);
-    SetTextColor(Label, HtmlColor(HintColor));
+    SetTextColor(Label, MenuHintColor);
     Label->adjustSize();
     return Label;
 }
@@ -79,10 +78,7 @@ QLabel *NewFieldLabel(QWidget *Parent, const QString &Name, const QString &Text,
 TSevenButton *NewButton(QWidget *Parent, const QString &Name, const QString &Caption, const QRect &Place,
                         int ModalResult)
 {
-    auto *Button = new TSevenButton(Parent);
-    Button->setObjectName(Name);
-    Button->SetCaption(Caption);
-    Button->setGeometry(Place);
+    TSevenButton *Button = NewSevenButton(Parent, Name, Caption, Place);
     Button->setFont(WindowFont());
     Button->SetModalResult(ModalResult);
     SetStateFonts(Button, WindowFont());
@@ -92,9 +88,7 @@ TSevenButton *NewButton(QWidget *Parent, const QString &Name, const QString &Cap
 TSevenButton *NewPictureButton(QWidget *Parent, const QString &Name, const QString &Picture, const QPoint &Place,
                                const QString &Hint)
 {
-    auto *Button = new TSevenButton(Parent);
-    Button->setObjectName(Name);
-    Button->setGeometry(QRect(Place, QSize(24, 24)));
+    TSevenButton *Button = NewSevenButton(Parent, Name, QString(), QRect(Place, QSize(24, 24)));
     Button->SetTabStop(false);
     Button->SetMarging(4);
     Button->Pictures()->SetPictureNormal(LoadResourcePicture(Picture, QSize(16, 16)));
