@@ -38,6 +38,10 @@ public:
     // from DbFile when none is open) into a temporary file beside Target, renamed over it
     // once complete. A failure removes the temporary file and leaves Target as it was.
     void Backup(const QString &Target);
+    // Deletes the recipes that an abandoned creation left behind (a recipe is written as soon
+    // as its editor opens, under a GUID text "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" as its
+    // name, until the user saves it), their ingredient lines with them. Needs Database.
+    void DeletePlaceholders();
 
     // Folder + "recipes-base.db3", folder + "recipes.db3", folder + "sql".
     QString BaseFile;

@@ -65,7 +65,7 @@ protected:
         GridMouse(QEvent::MouseButtonRelease, Pos, Button, Qt::NoButton);
     }
     // Centre of a grid row in viewport coordinates.
-    QPoint RowCentre(int Row) const { return W->GridMenus->CellRect(Row).center(); }
+    QPoint RowCentre(int Row) const { return Find<TDrawGrid>("GridMenus")->CellRect(Row).center(); }
     // Opens the grid's context menu at Pos (from the mouse) or from the keyboard.
     void ContextMenuAt(const QPoint &Pos, bool FromMouse = true);
 
