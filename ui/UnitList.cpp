@@ -56,10 +56,6 @@ const QString IngredientTable = QStringLiteral("ingredient");
 // Look
 // ---------------------------------------------------------------------------------------
 
-constexpr const char *HintColor = "#00509F";
-constexpr const char *FixedColor = "#F0F0F0";
-constexpr const char *EvenRowColor = "#FDFBE5";
-
 constexpr int ButtonLeft = 6;
 constexpr int ButtonWidth = 100;
 constexpr int ButtonHeight = 24;
@@ -168,10 +164,10 @@ QRect TextRect(const QRect &Cell)
 QColor CellBackground(int Row, int Selected)
 {
     if (Row == 0)
-        return HtmlColor(FixedColor);
+        return TColorToQColor(ListHeaderColor);
     if (Row == Selected)
         return QApplication::palette().color(QPalette::Active, QPalette::Highlight);
-    return Row % 2 == 1 ? QColor(Qt::white) : HtmlColor(EvenRowColor);
+    return Row % 2 == 1 ? QColor(Qt::white) : TColorToQColor(ListEvenRowColor);
 }
 
 QColor CellTextColor(int Row, int Selected)
@@ -242,7 +238,7 @@ void TFormList::CreatePanelRight()
     LbFusion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LbFusion->setWordWrap(true);
     LbFusion->setFont(HintFont());
-    SetTextColor(LbFusion, HtmlColor(HintColor));
+    SetTextColor(LbFusion, WindowHintColor);
     LbFusion->hide();
 }
 
@@ -269,7 +265,7 @@ void TFormList::CreatePanelLeft()
     Label7 = NewLabel(PanelTop, QStringLiteral("Label7"),
                       QStringLiteral("Utilisez le filtre ci-dessous pour affiner votre recherche"), QPoint(5, 4),
                       HintFont());
-    SetTextColor(Label7, HtmlColor(HintColor));
+    SetTextColor(Label7, WindowHintColor);
     EdFilter = NewEdit(PanelTop, QStringLiteral("EdFilter"), QString(), QRect(FilterLeft, FilterTop, 530, 21));
 }
 

@@ -21,9 +21,6 @@ namespace {
 const QString MsgEmptyName = QStringLiteral("Veuillez saisir un nom et réessayez.");
 const char *const UserDuplicateName = "Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.";
 
-constexpr const char *NameLabelColor = "#C00000";
-constexpr const char *HintColor = "#00509F";
-
 // Places of the controls.
 constexpr int InputLeft = 60;
 constexpr int ButtonWidth = 101;
@@ -59,7 +56,7 @@ TFormName::~TFormName() = default;
 void TFormName::CreateControls()
 {
     Label1 = NewLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(10, 14));
-    SetTextColor(Label1, HtmlColor(NameLabelColor));
+    SetTextColor(Label1, RequiredLabelColor);
 
     EdName = NewEdit(this, QStringLiteral("EdName"), QString(),
                      QRect(InputLeft, 10, ClientWidth - InputLeft - RightMargin, 21));
@@ -68,7 +65,7 @@ void TFormName::CreateControls()
     Label3 =
         NewLabel(this, QStringLiteral("Label3"), QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
                  QPoint(InputLeft, 35), HintFont());
-    SetTextColor(Label3, HtmlColor(HintColor));
+    SetTextColor(Label3, WindowHintColor);
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Left) {
         auto *Button = new TSevenButton(this);
