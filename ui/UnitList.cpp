@@ -271,7 +271,7 @@ void TFormList::CreatePanelLeft()
 
 void TFormList::ConnectEvents()
 {
-    EdFilter->installEventFilter(this);
+    TintOnFocus(EdFilter);
     GridItems->installEventFilter(this);
     GridItems->viewport()->installEventFilter(this);
 
@@ -783,9 +783,7 @@ bool TFormList::GridItemsSizing(QEvent *Event)
 bool TFormList::eventFilter(QObject *Watched, QEvent *Event)
 {
     bool Taken = false;
-    if (Watched == EdFilter && (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut)) {
-        SetControlHighlight(EdFilter, Event->type() == QEvent::FocusIn);
-    } else if (Watched == GridItems && Event->type() == QEvent::KeyPress) {
+    if (Watched == GridItems && Event->type() == QEvent::KeyPress) {
         const auto *Key = static_cast<QKeyEvent *>(Event);
         Guard([&] {
             // Embedded in another window, the grid leaves Enter, Escape and Delete to it.

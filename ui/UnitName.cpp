@@ -10,7 +10,6 @@
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -89,7 +88,7 @@ void TFormName::CreateControls()
 
 void TFormName::ConnectEvents()
 {
-    EdName->installEventFilter(this);
+    TintOnFocus(EdName);
     GuardedConnect(BtOk, &TSevenButton::clicked, this, [this] { BtOkClick(); });
 }
 
@@ -149,13 +148,6 @@ void TFormName::BtOkClick()
 void TFormName::reject()
 {
     done(mrCancel);
-}
-
-bool TFormName::eventFilter(QObject *Watched, QEvent *Event)
-{
-    if (Watched == EdName && (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut))
-        SetControlHighlight(EdName, Event->type() == QEvent::FocusIn);
-    return QDialog::eventFilter(Watched, Event);
 }
 
 void TFormName::showEvent(QShowEvent *Event)
