@@ -76,21 +76,6 @@ public:
     void SetRow(int Value);
     bool Embedded() const { return FEmbedded; }
 
-    // Controls.
-    QWidget *PanelRight = nullptr;
-    QFrame *Shape1 = nullptr;
-    TSevenButton *BtAdd = nullptr;
-    TSevenButton *BtEdit = nullptr;
-    TSevenButton *BtDelete = nullptr;
-    TSevenButton *BtFusion = nullptr;
-    QLabel *LbFusion = nullptr;
-    QWidget *PanelLeft = nullptr;
-    QWidget *PanelTop = nullptr;
-    QFrame *Shape2 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLineEdit *EdFilter = nullptr;
-    TDrawGrid *GridItems = nullptr;
-
     // The result of the last query; its row i - 1 is grid row i.
     std::unique_ptr<TQlTable> Table;
     std::vector<int> ColAlign;
@@ -120,6 +105,21 @@ protected:
     void showEvent(QShowEvent *Event) override;
 
 private:
+    // Controls.
+    QWidget *PanelRight = nullptr;
+    QFrame *Shape1 = nullptr;
+    TSevenButton *BtAdd = nullptr;
+    TSevenButton *BtEdit = nullptr;
+    TSevenButton *BtDelete = nullptr;
+    TSevenButton *BtFusion = nullptr;
+    QLabel *LbFusion = nullptr;
+    QWidget *PanelLeft = nullptr;
+    QWidget *PanelTop = nullptr;
+    QFrame *Shape2 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLineEdit *EdFilter = nullptr;
+    TDrawGrid *GridItems = nullptr;
+
     void CreatePanelRight();
     void CreatePanelLeft();
     void ConnectEvents();
