@@ -8,6 +8,7 @@
 #include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
+#include "UnitIngredient.h"
 #include "UnitLook.h"
 #include "UnitTools.h"
 #include "UnitToolsUi.h"
@@ -64,11 +65,6 @@ constexpr int FilterLeft = 5;
 constexpr int FilterRightMargin = 6;
 // The type-ahead starts a new search after this pause.
 constexpr quint32 TypeAheadPause = 500;
-
-QFont HintFont()
-{
-    return PixelFont(QStringLiteral("Calibri"), 13, false, true);
-}
 
 bool IsTypeAheadKey(QChar C)
 {
@@ -130,14 +126,12 @@ void TFormList::CreatePanelRight()
     BtDelete = NewButton(QStringLiteral("BtDelete"), QStringLiteral("&Supprimer"), 2);
     BtFusion = NewButton(QStringLiteral("BtFusion"), CaptionFusion, 3);
 
-    LbFusion =
-        new QLabel(QStringLiteral("* Sélectionnez un 2ème ingrédient et cliquez à nouveau sur Fusionner"), PanelRight);
-    LbFusion->setObjectName(QStringLiteral("LbFusion"));
+    LbFusion = TableEditors::NewHint(
+        PanelRight, QStringLiteral("LbFusion"),
+        QStringLiteral("* Sélectionnez un 2ème ingrédient et cliquez à nouveau sur Fusionner"), QPoint(7, 125));
     LbFusion->setGeometry(7, 125, 100, 61);
     LbFusion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LbFusion->setWordWrap(true);
-    LbFusion->setFont(HintFont());
-    SetTextColor(LbFusion, WindowHintColor);
     LbFusion->hide();
 }
 
@@ -161,10 +155,9 @@ void TFormList::CreatePanelLeft()
     PanelTop = new QWidget(PanelLeft);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));
     Shape2 = NewGreyLine(PanelTop, QStringLiteral("Shape2"), QRect(0, 0, ClientWidth, 1));
-    Label7 = NewLabel(PanelTop, QStringLiteral("Label7"),
-                      QStringLiteral("Utilisez le filtre ci-dessous pour affiner votre recherche"), QPoint(5, 4),
-                      HintFont());
-    SetTextColor(Label7, WindowHintColor);
+    Label7 = TableEditors::NewHint(PanelTop, QStringLiteral("Label7"),
+                                   QStringLiteral("Utilisez le filtre ci-dessous pour affiner votre recherche"),
+                                   QPoint(5, 4));
     EdFilter = NewEdit(PanelTop, QStringLiteral("EdFilter"), QString(), QRect(FilterLeft, FilterTop, 530, 21));
 }
 

@@ -5,7 +5,7 @@
 #include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
-#include "UnitGraphicsQt.h"
+#include "UnitIngredient.h"
 #include "UnitLook.h"
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
@@ -26,11 +26,6 @@ constexpr int ButtonWidth = 101;
 constexpr int ButtonHeight = 24;
 constexpr int ButtonsTop = 64;
 constexpr int RightMargin = 10;
-
-QFont HintFont()
-{
-    return PixelFont(QStringLiteral("Calibri"), 13, false, true);
-}
 
 } // namespace
 
@@ -54,17 +49,15 @@ TFormName::~TFormName() = default;
 
 void TFormName::CreateControls()
 {
-    Label1 = NewLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(10, 14));
-    SetTextColor(Label1, RequiredLabelColor);
+    Label1 = TableEditors::NewFieldLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(10, 14), true);
 
     EdName = NewEdit(this, QStringLiteral("EdName"), QString(),
                      QRect(InputLeft, 10, ClientWidth - InputLeft - RightMargin, 21));
     EdName->setMaxLength(MaxNameLength);
 
-    Label3 =
-        NewLabel(this, QStringLiteral("Label3"), QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
-                 QPoint(InputLeft, 35), HintFont());
-    SetTextColor(Label3, WindowHintColor);
+    Label3 = TableEditors::NewHint(this, QStringLiteral("Label3"),
+                                   QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
+                                   QPoint(InputLeft, 35));
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Left) {
         auto *Button = new TSevenButton(this);
