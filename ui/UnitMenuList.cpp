@@ -30,9 +30,6 @@ TFormMenuList *FormMenuList = nullptr;
 
 namespace {
 
-constexpr const char *HintColor = "#00509F";
-constexpr const char *FixedColor = "#F0F0F0";
-constexpr const char *EvenRowColor = "#FDFBE5";
 constexpr int Margin = 8;
 constexpr int PanelRightWidth = 110;
 constexpr int ButtonWidth = 95;
@@ -70,8 +67,8 @@ public:
                 const QPalette &Palette = Option.palette;
                 // Grid rows count from 1 below the header: odd ones are white.
                 const bool Odd = (Index.row() + 1) % 2 == 1;
-                const QColor Back =
-                    Selected ? Palette.color(QPalette::Highlight) : (Odd ? QColor(Qt::white) : HtmlColor(EvenRowColor));
+                const QColor Back = Selected ? Palette.color(QPalette::Highlight)
+                                             : (Odd ? QColor(Qt::white) : TColorToQColor(ListEvenRowColor));
                 const QColor Pen = Selected ? Palette.color(QPalette::HighlightedText) : QColor(Qt::black);
                 Painter->fillRect(Option.rect, Back);
                 const QRect TextRect = Option.rect.adjusted(CellPadding, 0, -CellPadding, 0);
@@ -95,10 +92,7 @@ private:
 
 TSevenButton *NewButton(QWidget *Parent, const QString &Name, const QString &Caption, int Top)
 {
-    auto *Button = new TSevenButton(Parent);
-    Button->setObjectName(Name);
-    Button->SetCaption(Caption);
-    Button->setGeometry(Margin, Top, ButtonWidth, ButtonHeight);
+    TSevenButton *Button = NewSevenButton(Parent, Name, Caption, QRect(Margin, Top, ButtonWidth, ButtonHeight));
     Button->SetTabStop(false);
     SetStateFonts(Button, WindowFont());
     return Button;
@@ -147,7 +141,7 @@ void TFormMenuList::CreateControls()
     Label7 = new QLabel(QStringLiteral("Utilisez le filtre ci-dessous pour affiner votre recherche"), Left);
     Label7->setObjectName(QStringLiteral("Label7"));
     Label7->setFont(PixelFont(QStringLiteral("Calibri"), 13, false, true));
-    SetTextColor(Label7, HtmlColor(HintColor));
+    SetTextColor(Label7, WindowHintColor);
     LeftLayout->addWidget(Label7);
     EdFilter = NewEdit(Left, QStringLiteral("EdFilter"), QString(), QRect(0, 0, 200, 24));
     EdFilter->setFixedHeight(24);
@@ -176,7 +170,7 @@ void TFormMenuList::CreateControls()
     GridItems->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: %1; color: black; border: none; "
                        "border-right: 1px solid #D0D0D0; border-bottom: 1px solid #D0D0D0; padding-left: %2px; }")
-            .arg(QLatin1String(FixedColor))
+            .arg(TColorToQColor(ListHeaderColor).name())
             .arg(CellPadding));
     GridItems->setItemDelegate(new TMenuRowDelegate(this));
     MemoRecettes = new QPlainTextEdit(Splitter);
@@ -186,7 +180,7 @@ void TFormMenuList::CreateControls()
     MemoRecettes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoRecettes->setFont(InputFont());
     QPalette MemoPalette = MemoRecettes->palette();
-    MemoPalette.setColor(QPalette::Base, HtmlColor(FixedColor));
+    MemoPalette.setColor(QPalette::Base, TColorToQColor(ListHeaderColor));
     MemoRecettes->setPalette(MemoPalette);
     Splitter->addWidget(GridItems);
     Splitter->addWidget(MemoRecettes);
@@ -209,7 +203,7 @@ void TFormMenuList::ConnectEvents()
     GuardedConnect(EdFilter, &QLineEdit::textChanged, this, [this](const QString &) {
         Wrap("TFormMenuList.EdFilterChange", [&] { RefreshList(false, false); });
     });
-    EdFilter->installEventFilter(this);
+    TintOnFocus(EdFilter);
     GridItems->installEventFilter(this);
     GridItems->viewport()->installEventFilter(this);
     GuardedConnect(BtOpen, &TSevenButton::clicked, this, [this] { OpenMenu(); });
@@ -418,12 +412,7 @@ void TFormMenuList::GridAutoWidth()
 bool TFormMenuList::eventFilter(QObject *Watched, QEvent *Event)
 {
     bool Used = false;
-    if (Watched == EdFilter) {
-        if (Event->type() == QEvent::FocusIn)
-            Guard([&] { SetControlHighlight(EdFilter, true); });
-        else if (Event->type() == QEvent::FocusOut)
-            Guard([&] { SetControlHighlight(EdFilter, false); });
-    } else if (Watched == GridItems && Event->type() == QEvent::KeyPress) {
+    if (Watched == GridItems && Event->type() == QEvent::KeyPress) {
         const auto *Key = static_cast<QKeyEvent *>(Event);
         Guard([&] {
             Used = Wrap("TFormMenuList.GridItemsKeyDown", [&] { return GridItemsKeyDown(Key->key()); });

@@ -65,16 +65,6 @@ public:
     // Menu rows shown.
     int MenuRowCount() const;
 
-    QWidget *PanelRight = nullptr;
-    TSevenButton *BtOpen = nullptr;
-    TSevenButton *BtRename = nullptr;
-    TSevenButton *BtDelete = nullptr;
-    QLabel *Label7 = nullptr;
-    QLineEdit *EdFilter = nullptr;
-    QSplitter *Splitter = nullptr;
-    QTableWidget *GridItems = nullptr;
-    QPlainTextEdit *MemoRecettes = nullptr;
-
     std::vector<int> ColAlign;
     int AutoCol = 0;
     unsigned LastKeyTime = 0;
@@ -92,6 +82,16 @@ protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
+    QWidget *PanelRight = nullptr;
+    TSevenButton *BtOpen = nullptr;
+    TSevenButton *BtRename = nullptr;
+    TSevenButton *BtDelete = nullptr;
+    QLabel *Label7 = nullptr;
+    QLineEdit *EdFilter = nullptr;
+    QSplitter *Splitter = nullptr;
+    QTableWidget *GridItems = nullptr;
+    QPlainTextEdit *MemoRecettes = nullptr;
+
     void CreateControls();
     void ConnectEvents();
     void FormShow();

@@ -17,8 +17,6 @@ TFormMenuName *FormMenuName = nullptr;
 
 namespace {
 
-constexpr const char *NameColor = "#C00000";
-constexpr const char *HintColor = "#00509F";
 constexpr int Margin = 12;
 constexpr int EditLeft = 60;
 constexpr int EditTop = 12;
@@ -55,20 +53,17 @@ void TFormMenuName::CreateControls()
 {
     Label1 =
         NewLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(Margin, EditTop + 4), WindowFont());
-    SetTextColor(Label1, HtmlColor(NameColor));
+    SetTextColor(Label1, RequiredLabelColor);
     EdName =
         NewEdit(this, QStringLiteral("EdName"), QString(), QRect(EditLeft, EditTop, FormWidth - EditLeft - Margin, 24));
     EdName->setMaxLength(MaxNameLength);
     Label3 =
         NewLabel(this, QStringLiteral("Label3"), QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
                  QPoint(EditLeft, HintTop), PixelFont(QStringLiteral("Calibri"), 13, false, true));
-    SetTextColor(Label3, HtmlColor(HintColor));
+    SetTextColor(Label3, WindowHintColor);
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int ModalResult) {
-        auto *Button = new TSevenButton(this);
-        Button->setObjectName(Name);
-        Button->SetCaption(Caption);
-        Button->setGeometry(Left, ButtonsTop, ButtonWidth, ButtonHeight);
+        TSevenButton *Button = NewSevenButton(this, Name, Caption, QRect(Left, ButtonsTop, ButtonWidth, ButtonHeight));
         Button->SetModalResult(ModalResult);
         SetStateFonts(Button, WindowFont());
         return Button;
@@ -82,19 +77,8 @@ void TFormMenuName::CreateControls()
 
 void TFormMenuName::ConnectEvents()
 {
-    EdName->installEventFilter(this);
+    TintOnFocus(EdName);
     GuardedConnect(BtOk, &TSevenButton::clicked, this, [this] { BtOkClick(); });
-}
-
-bool TFormMenuName::eventFilter(QObject *Watched, QEvent *Event)
-{
-    if (Watched == EdName) {
-        if (Event->type() == QEvent::FocusIn)
-            Guard([&] { SetControlHighlight(EdName, true); });
-        else if (Event->type() == QEvent::FocusOut)
-            Guard([&] { SetControlHighlight(EdName, false); });
-    }
-    return QDialog::eventFilter(Watched, Event);
 }
 
 void TFormMenuName::showEvent(QShowEvent *Event)

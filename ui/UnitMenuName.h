@@ -27,21 +27,22 @@ public:
     // text passes, blanks included.
     bool CheckName();
 
-    QLabel *Label1 = nullptr;
-    QLineEdit *EdName = nullptr;
-    QLabel *Label3 = nullptr;
-    TSevenButton *BtOk = nullptr;
-    TSevenButton *BtCancel = nullptr;
-
 public slots:
     // Escape and the window's close button answer 2, like "Annuler".
     void reject() override;
 
 protected:
     void showEvent(QShowEvent *Event) override;
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
+    friend bool ShowFormName(const QString &Caption, const QString &Name);
+
+    QLabel *Label1 = nullptr;
+    QLineEdit *EdName = nullptr;
+    QLabel *Label3 = nullptr;
+    TSevenButton *BtOk = nullptr;
+    TSevenButton *BtCancel = nullptr;
+
     void CreateControls();
     void ConnectEvents();
     void FormShow();

@@ -25,8 +25,6 @@ TFormOptions *FormOptions = nullptr;
 
 namespace {
 
-constexpr const char *TextColor = "#666966";
-constexpr const char *HintColor = "#00509F";
 constexpr const char *ContactColor = "#0000FF";
 constexpr int Margin = 10;
 constexpr int GroupWidth = TFormOptions::FormWidth - 2 * Margin;
@@ -47,7 +45,7 @@ QLabel *NewHint(QWidget *Parent, const QString &Name, const QString &Text, const
     Label->setFont(HintFont());
     Label->setWordWrap(true);
     Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetTextColor(Label, HtmlColor(HintColor));
+    SetTextColor(Label, WindowHintColor);
     Label->setGeometry(Place);
     return Label;
 }
@@ -57,7 +55,7 @@ QGroupBox *NewGroup(QWidget *Parent, const QString &Name, const QString &Caption
     auto *Group = new QGroupBox(Caption, Parent);
     Group->setObjectName(Name);
     Group->setFont(WindowFont());
-    SetTextColor(Group, HtmlColor(TextColor));
+    SetTextColor(Group, GridInfoColor);
     Group->setGeometry(Place);
     return Group;
 }
@@ -65,7 +63,7 @@ QGroupBox *NewGroup(QWidget *Parent, const QString &Name, const QString &Caption
 QLabel *NewCaption(QWidget *Parent, const QString &Name, const QString &Caption, const QPoint &Place)
 {
     QLabel *Label = NewLabel(Parent, Name, Caption, Place, WindowFont());
-    SetTextColor(Label, HtmlColor(TextColor));
+    SetTextColor(Label, GridInfoColor);
     return Label;
 }
 
@@ -106,7 +104,7 @@ void TFormOptions::CreateGroupHisto()
                            QRect(Margin, Margin, GroupWidth, 175));
     CbHisto = NewCheckBox(GroupRandom, QStringLiteral("CbHisto"), QStringLiteral("Activer l'historique"),
                           QRect(Margin, 24, 250, 18));
-    SetTextColor(CbHisto, HtmlColor(TextColor));
+    SetTextColor(CbHisto, GridInfoColor);
     Label2 = NewCaption(GroupRandom, QStringLiteral("Label2"), QStringLiteral("Nombre de jours :"), QPoint(Margin, 54));
     EdDays = NewEdit(GroupRandom, QStringLiteral("EdDays"), QString(), QRect(InputLeft, 50, 40, 24));
     Label1 = NewCaption(GroupRandom, QStringLiteral("Label1"), QStringLiteral("(7 à 365)"), QPoint(InputLeft + 48, 54));
@@ -130,7 +128,7 @@ void TFormOptions::CreateGroupSync()
                        QRect(InputLeft, 54, GroupWidth - InputLeft - Margin, 24));
     CbSync = NewCheckBox(GroupBox1, QStringLiteral("CbSync"), QStringLiteral("Activer la synchronisation"),
                          QRect(Margin, 88, 250, 18));
-    SetTextColor(CbSync, HtmlColor(TextColor));
+    SetTextColor(CbSync, GridInfoColor);
     Label4 = NewHint(GroupBox1, QStringLiteral("Label4"),
                      QStringLiteral("La synchronisation des données avec le serveur vous permettra de gérer votre "
                                     "liste de courses directement sur votre smartphone avec l'application mobile "
@@ -141,10 +139,9 @@ void TFormOptions::CreateGroupSync()
                                     "auprès de l'auteur. Lorsque vous l'avez, entrez ci-dessus votre adresse e-mail et "
                                     "votre clé API."),
                      QRect(Margin, 158, GroupWidth - 2 * Margin, 58));
-    BtEraseData = new TSevenButton(GroupBox1);
-    BtEraseData->setObjectName(QStringLiteral("BtEraseData"));
-    BtEraseData->SetCaption(QStringLiteral("Effacer les données du serveur"));
-    BtEraseData->setGeometry(Margin, 222, 260, ButtonHeight);
+    BtEraseData =
+        NewSevenButton(GroupBox1, QStringLiteral("BtEraseData"), QStringLiteral("Effacer les données du serveur"),
+                       QRect(Margin, 222, 260, ButtonHeight));
     BtEraseData->SetTabStop(false);
     BtEraseData->Pictures()->SetAlignment(taLeftJustify);
     BtEraseData->SetAlignment(taLeftJustify);
@@ -175,10 +172,8 @@ void TFormOptions::CreateBottom()
     Image1->setGeometry(Margin + LbContact->fontMetrics().horizontalAdvance(ContactAddress()) + 8, Top + 2, 16, 16);
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int ModalResult) {
-        auto *Button = new TSevenButton(this);
-        Button->setObjectName(Name);
-        Button->SetCaption(Caption);
-        Button->setGeometry(Left, FormHeight - Margin - ButtonHeight, ButtonWidth, ButtonHeight);
+        TSevenButton *Button = NewSevenButton(
+            this, Name, Caption, QRect(Left, FormHeight - Margin - ButtonHeight, ButtonWidth, ButtonHeight));
         Button->SetModalResult(ModalResult);
         SetStateFonts(Button, WindowFont());
         return Button;
@@ -193,7 +188,7 @@ void TFormOptions::CreateBottom()
 void TFormOptions::ConnectEvents()
 {
     for (QLineEdit *Edit : {EdDays, EdEmail, EdApiKey})
-        Edit->installEventFilter(this);
+        TintOnFocus(Edit);
     LbContact->installEventFilter(this);
     Image1->installEventFilter(this);
     GuardedConnect(BtOk, &TSevenButton::clicked, this, [this] { BtOkClick(); });
@@ -210,11 +205,6 @@ bool TFormOptions::eventFilter(QObject *Watched, QEvent *Event)
     } else if (Watched == Image1) {
         if (Released)
             Guard([&] { Image1Click(); });
-    } else if (auto *Input = qobject_cast<QWidget *>(Watched)) {
-        if (Event->type() == QEvent::FocusIn)
-            Guard([&] { SetControlHighlight(Input, true); });
-        else if (Event->type() == QEvent::FocusOut)
-            Guard([&] { SetControlHighlight(Input, false); });
     }
     return QDialog::eventFilter(Watched, Event);
 }

@@ -30,6 +30,15 @@ public:
     // The controls into the settings file, each value written at once, then closes with OK.
     void SaveOptions();
 
+public slots:
+    // Escape and the window's close button answer 2 and save nothing.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *Event) override;
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+
+private:
     QGroupBox *GroupRandom = nullptr;
     QCheckBox *CbHisto = nullptr;
     QLabel *Label2 = nullptr;
@@ -51,15 +60,6 @@ public:
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 
-public slots:
-    // Escape and the window's close button answer 2 and save nothing.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent *Event) override;
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
-
-private:
     void CreateGroupHisto();
     void CreateGroupSync();
     void CreateBottom();

@@ -181,8 +181,8 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
         // Accepted: the list and the callback follow, the selection stays.
         Server.Answer("PATCH", "/fenolda/menu/3", {200, "{}"});
         ::AnswerModals({[](QWidget *Prompt) {
-            qobject_cast<TFormMenuName *>(Prompt)->EdName->setText(QStringLiteral("Notre semaine"));
-            QTest::mouseClick(qobject_cast<TFormMenuName *>(Prompt)->BtOk, Qt::LeftButton);
+            Child<QLineEdit>(Prompt, "EdName")->setText(QStringLiteral("Notre semaine"));
+            QTest::mouseClick(Child<TSevenButton>(Prompt, "BtOk"), Qt::LeftButton);
         }});
         QTest::mouseClick(Child<TSevenButton>(List, "BtRename"), Qt::LeftButton);
         EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(2, 0)->text(), QStringLiteral("Notre semaine"));
