@@ -59,22 +59,17 @@ void TFormName::CreateControls()
                                    QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
                                    QPoint(InputLeft, 35));
 
-    auto NewButton = [this](const QString &Name, const QString &Caption, int Left) {
-        auto *Button = new TSevenButton(this);
-        Button->setObjectName(Name);
-        Button->SetCaption(Caption);
-        Button->setFont(WindowFont());
-        Button->setGeometry(Left, ButtonsTop, ButtonWidth, ButtonHeight);
+    auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int ModalResult) {
+        TSevenButton *Button = TableEditors::NewButton(this, Name, Caption,
+                                                       QRect(Left, ButtonsTop, ButtonWidth, ButtonHeight), ModalResult);
         Button->SetTabStop(false);
-        SetStateFonts(Button, WindowFont());
         return Button;
     };
-    BtOk = NewButton(QStringLiteral("BtOk"), QStringLiteral("OK"), ClientWidth - RightMargin - 2 * ButtonWidth - 10);
+    BtOk = NewButton(QStringLiteral("BtOk"), QStringLiteral("OK"), ClientWidth - RightMargin - 2 * ButtonWidth - 10, 0);
     BtOk->SetDefault(true);
-    BtCancel =
-        NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), ClientWidth - RightMargin - ButtonWidth);
+    BtCancel = NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), ClientWidth - RightMargin - ButtonWidth,
+                         mrCancel);
     BtCancel->SetCancel(true);
-    BtCancel->SetModalResult(mrCancel);
 
     EdName->setFocus();
 }
