@@ -45,6 +45,15 @@ public:
     // The shelves, row i for item i of ComboRayon.
     std::unique_ptr<TQlTable> RayTable;
 
+public slots:
+    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void showEvent(QShowEvent *Event) override;
+
+private:
     QLabel *LbName = nullptr;
     QLineEdit *EdName = nullptr;
     QLabel *LbRayon = nullptr;
@@ -59,15 +68,6 @@ public:
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 
-public slots:
-    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
-    void reject() override;
-
-protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
-    void showEvent(QShowEvent *Event) override;
-
-private:
     void CreateControls();
     void ConnectEvents();
     void FormShow();

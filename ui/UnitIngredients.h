@@ -62,6 +62,15 @@ public:
     QString Note;
     int RayCode = 0;
 
+public slots:
+    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void showEvent(QShowEvent *Event) override;
+
+private:
     QLabel *LbQuantity = nullptr;
     QLineEdit *EdQuantity = nullptr;
     QLabel *LbQuantityHint = nullptr;
@@ -81,15 +90,6 @@ public:
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 
-public slots:
-    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
-    void reject() override;
-
-protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
-    void showEvent(QShowEvent *Event) override;
-
-private:
     void CreateControls();
     void ConnectEvents();
     void FormShow();
