@@ -33,6 +33,9 @@ constexpr int ButtonsTop = 192;
 constexpr int ButtonWidth = 100;
 
 const QString NameRequired = QStringLiteral("Veuillez saisir un nom et réessayez.");
+// The edited ingredient was deleted meanwhile: the update changed nothing.
+const QString IngredientGone =
+    QStringLiteral("Cet ingrédient n'existe plus : il a été supprimé entre-temps. Rien n'a été enregistré.");
 
 } // namespace
 
@@ -283,10 +286,12 @@ void TFormIngredient::BtOkClick()
     WrapWithUser("TFormIngredient.BtOkClick", "Assurez-vous que cet ingrédient n'existe pas déjà et réessayez.", [&] {
         if (!CheckFields())
             return;
-        if (Mode == 0)
+        if (Mode == 0) {
             SqlInsert();
-        else if (Mode == 1)
-            SqlUpdate();
+        } else if (Mode == 1 && !SqlUpdate()) {
+            FormDialog->Show(IngredientGone, dtAlert, dbAuto);
+            return;
+        }
         if (OnDone)
             OnDone(EdName->text());
         if (CbDontClose->isChecked())
@@ -316,9 +321,9 @@ void TFormIngredient::SqlInsert()
     });
 }
 
-void TFormIngredient::SqlUpdate()
+bool TFormIngredient::SqlUpdate()
 {
-    Wrap("TFormIngredient.SqlUpdate", [&] {
+    return Wrap("TFormIngredient.SqlUpdate", [&] {
         Database->AddParamInt(":icode", StrToInt(Value(QStringLiteral("code"))));
         Database->AddParamText(":name", EdName->text());
         if (const int RayCode = SelectedRayCode())
@@ -326,6 +331,7 @@ void TFormIngredient::SqlUpdate()
         else
             Database->AddParamNull(":raycode");
         Database->ExecSQL(QStringLiteral("UPDATE %1 SET name=:name, raycode=:raycode WHERE code=:icode").arg(Table));
+        return Database->Changes() > 0;
     });
 }
 

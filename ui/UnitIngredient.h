@@ -77,7 +77,8 @@ private:
     // An alert and false when the name is empty.
     bool CheckFields();
     void SqlInsert();
-    void SqlUpdate();
+    // False when the edited ingredient is no longer in the table (nothing was written).
+    bool SqlUpdate();
     // The Values line Name, "" when there is no such line.
     QString Value(const QString &Name) const;
 };

@@ -40,6 +40,10 @@ constexpr int ButtonsTop = 240;
 constexpr int ButtonWidth = 100;
 
 const QString IngRequired = QStringLiteral("Vous devez sélectionner un ingrédient.");
+// The edited line was deleted meanwhile (from the recipe's list in another window): the
+// update changed nothing, and saying "saved" would lose the user's input silently.
+const QString LineGone = QStringLiteral(
+    "Cette ligne n'existe plus dans la recette : elle a été supprimée entre-temps. Rien n'a été enregistré.");
 const QString QuantityRequired =
     QStringLiteral("Dès lors que vous avez sélectionné une unité, vous devez saisir une quantité supérieure à 0.\r\n"
                    "Pour supprimer l'unité, placez vous sur la liste (en utilisant la touche Tab) et appuyez sur la "
@@ -260,12 +264,16 @@ void TFormIngredients::BtOkClick()
                  "Assurez-vous que l'ingrédient sélectionné dans la liste n'existe pas déjà dans votre recette.", [&] {
                      if (!CheckFields())
                          return;
-                     if (Mode == 0)
+                     if (Mode == 0) {
                          SqlInsert();
-                     else if (Mode == 1)
-                         SqlUpdate();
-                     else
+                     } else if (Mode == 1) {
+                         if (!SqlUpdate()) {
+                             FormDialog->Show(LineGone, dtAlert, dbAuto);
+                             return;
+                         }
+                     } else {
                          SetProperties();
+                     }
                      if (Mode != 2 && OnDone)
                          OnDone(ComboIng->currentText());
                      if (CbDontClose->isChecked())
@@ -312,15 +320,16 @@ void TFormIngredients::SqlInsert()
     });
 }
 
-void TFormIngredients::SqlUpdate()
+bool TFormIngredients::SqlUpdate()
 {
-    Wrap("TFormIngredients.SqlUpdate", [&] {
+    return Wrap("TFormIngredients.SqlUpdate", [&] {
         Database->AddParamInt(":icode", StrToInt(Value(QStringLiteral("ingcode"))));
         Database->AddParamInt(":rcode", StrToInt(Value(QStringLiteral("reccode"))));
         AddLineParams();
         Database->ExecSQL(QStringLiteral("UPDATE %1 SET ingcode=:ingcode, quantite=:quantite, note=:note, "
                                          "unitecode=:unitecode WHERE reccode=:rcode AND ingcode=:icode")
                               .arg(Table));
+        return Database->Changes() > 0;
     });
 }
 

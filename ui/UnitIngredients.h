@@ -99,7 +99,8 @@ private:
     // An alert, the focus on the faulty input and false when the line is refused.
     bool CheckFields();
     void SqlInsert();
-    void SqlUpdate();
+    // False when the edited line is no longer in the table (nothing was written).
+    bool SqlUpdate();
     // Queues the parameters that the insert and the update share.
     void AddLineParams();
     // The quantity typed, with "," or "." as decimal separator; 0 when empty or not a number.

@@ -18,6 +18,9 @@
 namespace {
 
 const QString MsgEmptyName = QStringLiteral("Veuillez saisir un nom et réessayez.");
+// The edited row was deleted meanwhile: the update changed nothing.
+const QString NameGone =
+    QStringLiteral("Ce nom n'existe plus dans la liste : il a été supprimé entre-temps. Rien n'a été enregistré.");
 const char *const UserDuplicateName = "Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.";
 
 // Places of the controls.
@@ -104,13 +107,14 @@ void TFormName::SqlInsert()
     });
 }
 
-void TFormName::SqlUpdate()
+bool TFormName::SqlUpdate()
 {
-    Wrap("TFormName.SqlUpdate", [&] {
+    return Wrap("TFormName.SqlUpdate", [&] {
         const int Code = StrToInt(Values ? Values->Values(QStringLiteral("code")) : QString());
         Database->AddParamInt(":code", Code);
         Database->AddParamText(":name", EdName->text());
         Database->ExecSQL(QStringLiteral("UPDATE %1 SET name=:name WHERE code=:code").arg(Table));
+        return Database->Changes() > 0;
     });
 }
 
@@ -121,10 +125,12 @@ void TFormName::BtOkClick()
             return;
         if (!Database)
             throw Exception(QStringLiteral("Database is not open"));
-        if (Mode == 0)
+        if (Mode == 0) {
             SqlInsert();
-        else if (Mode == 1)
-            SqlUpdate();
+        } else if (Mode == 1 && !SqlUpdate()) {
+            FormDialog->Show(NameGone, dtAlert, dbAuto);
+            return;
+        }
         if (OnDone)
             OnDone(EdName->text());
         // The button closes the window once this handler is over; a failure above leaves it

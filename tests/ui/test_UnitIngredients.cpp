@@ -7,6 +7,7 @@
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitIngredient.h"
+#include "UnitName.h"
 #include "UnitTools.h"
 
 #include <QApplication>
@@ -288,4 +289,78 @@ TEST_F(TableEditorsTest, PickingWritesNothingAndHandsBackTheChoice)
     EXPECT_EQ(Form->IngCode, Code(QStringLiteral("ingredient"), QStringLiteral("Zeste sans rayon")));
     EXPECT_EQ(Form->RayCode, 0);
     EXPECT_EQ(Sql(QStringLiteral("select count(*) || '/' || total(quantite) from ingredients")), Before);
+}
+
+TEST_F(TableEditorsTest, ARowDeletedWhileItsEditorIsOpenIsNotReportedSaved)
+{
+    // Each editor is opened on a row that another window deletes before OK: the save says
+    // so, nothing is written or reported done, and the window stays open with the input.
+    Database->ExecSQL(QStringLiteral("insert into recette (name) values ('Recette effacée')"));
+    Database->ExecSQL(QStringLiteral("insert into rayon (name) values ('Rayon effacé')"));
+    const int Rec = Code(QStringLiteral("recette"), QStringLiteral("Recette effacée"));
+    const int Ail = Code(QStringLiteral("ingredient"), QStringLiteral("Ail"));
+    const int Zeste = Code(QStringLiteral("ingredient"), QStringLiteral("Zeste sans rayon"));
+    const int Rayon = Code(QStringLiteral("rayon"), QStringLiteral("Rayon effacé"));
+    Database->ExecSQL(
+        QStringLiteral("insert into ingredients (reccode, ingcode, quantite) values (%1, %2, 1)").arg(Rec).arg(Ail));
+    const QString Before =
+        Sql(QStringLiteral("select (select count(*) from ingredients) || '/' || "
+                           "(select count(*) from ingredient) || '/' || (select count(*) from rayon)"));
+    auto ValuesOf = [](const QStringList &Lines) {
+        auto Values = std::make_unique<TKVXStringList>();
+        for (const QString &Line : Lines)
+            Values->Add(Line);
+        return Values;
+    };
+    // Types NewText in Input, deletes the row, clicks OK: the alert, and the window still open.
+    auto SaveGone = [](QWidget *Form, const char *Input, const QString &NewText, const QString &Delete,
+                       const QString &Message) {
+        Database->ExecSQL(Delete);
+        FindIn<QLineEdit>(Form, Input)->setText(NewText);
+        TDialogTest::QueueAnswers({mrOk});
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        EXPECT_EQ(TDialogTest::LastMessage(), Message);
+        EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
+        EXPECT_TRUE(Form->isVisible());
+        EXPECT_EQ(FindIn<QLineEdit>(Form, Input)->text(), NewText);
+        QTest::keyClick(FindIn<QLineEdit>(Form, Input), Qt::Key_Escape);
+    };
+
+    auto Line = ValuesOf({QStringLiteral("reccode=%1").arg(Rec), QStringLiteral("ingcode=%1").arg(Ail),
+                          QStringLiteral("quantite=1"), QStringLiteral("unitecode=0"), QStringLiteral("note=")});
+    Answer<TFormIngredients>([&](TFormIngredients *Form) {
+        SaveGone(Form, "EdQuantity", QStringLiteral("3"),
+                 QStringLiteral("delete from ingredients where reccode=%1").arg(Rec),
+                 QStringLiteral("Cette ligne n'existe plus dans la recette : elle a été supprimée entre-temps. "
+                                "Rien n'a été enregistré."));
+    });
+    EXPECT_EQ(ShowFormIngredients(1, Line.get(), QStringLiteral("ingredients"), QString(), Record), mrCancel);
+
+    auto Ingredient = ValuesOf({QStringLiteral("code=%1").arg(Zeste), QStringLiteral("ingname=Zeste sans rayon"),
+                                QStringLiteral("raycode=0")});
+    Answer<TFormIngredient>([&](TFormIngredient *Form) {
+        SaveGone(Form, "EdName", QStringLiteral("Zeste d'orange"),
+                 QStringLiteral("delete from ingredient where code=%1").arg(Zeste),
+                 QStringLiteral("Cet ingrédient n'existe plus : il a été supprimé entre-temps. Rien n'a été "
+                                "enregistré."));
+    });
+    EXPECT_EQ(ShowFormIngredient(1, Ingredient.get(), QStringLiteral("ingredient"), QString(), Record), mrCancel);
+
+    auto Name = ValuesOf({QStringLiteral("code=%1").arg(Rayon), QStringLiteral("name=Rayon effacé")});
+    AnswerModals({[&](QWidget *Form) {
+        SaveGone(Form, "EdName", QStringLiteral("Rayon renommé"),
+                 QStringLiteral("delete from rayon where code=%1").arg(Rayon),
+                 QStringLiteral("Ce nom n'existe plus dans la liste : il a été supprimé entre-temps. Rien n'a été "
+                                "enregistré."));
+    }});
+    EXPECT_EQ(UnitName::ShowFormName(1, Name.get(), QStringLiteral("rayon"), QString(), Record), mrCancel);
+
+    EXPECT_TRUE(Done.isEmpty());
+    EXPECT_EQ(TDialogTest::ShowCount(), 3);
+    EXPECT_EQ(Sql(QStringLiteral("select (select count(*) from ingredients) || '/' || (select count(*) from "
+                                 "ingredient) || '/' || (select count(*) from rayon)")),
+              QStringLiteral("%1/%2/%3")
+                  .arg(Before.section(QLatin1Char('/'), 0, 0).toInt() - 1)
+                  .arg(Before.section(QLatin1Char('/'), 1, 1).toInt() - 1)
+                  .arg(Before.section(QLatin1Char('/'), 2, 2).toInt() - 1));
 }
