@@ -50,7 +50,6 @@ public slots:
     void reject() override;
 
 protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
 
 private:
@@ -104,6 +103,22 @@ TSevenButton *NewButton(QWidget *Parent, const QString &Name, const QString &Cap
                         int ModalResult);
 TSevenButton *NewPictureButton(QWidget *Parent, const QString &Name, const QString &Picture, const QPoint &Place,
                                const QString &Hint);
+// False, after an alert and with the focus on Edit, when Edit holds no name.
+bool CheckName(QLineEdit *Edit);
+// Delete (without a modifier) in Combo takes its choice away.
+void ClearOnDelete(QComboBox *Combo);
+// Hands an editor what it edits, and the title and icon of its table.
+template <class TForm>
+void SetUpEditor(TForm &Form, int Mode, TStringList *Values, const QString &Table, const QString &Caption,
+                 const TNameEvent &OnDone)
+{
+    Form.Mode = Mode;
+    Form.Values = Values;
+    Form.Table = Table;
+    Form.OnDone = OnDone;
+    Form.setWindowTitle(Caption);
+    LoadTableIcon(&Form, Table);
+}
 // A drop-down list showing 25 rows.
 QComboBox *NewCombo(QWidget *Parent, const QString &Name, const QRect &Place);
 // White background, fixed client size, the window font.

@@ -128,8 +128,11 @@ void TFormIngredients::CreateControls()
 
 void TFormIngredients::ConnectEvents()
 {
-    for (QWidget *Input : std::initializer_list<QWidget *>{EdQuantity, ComboUnit, ComboIng, EdNote})
+    for (QWidget *Input : std::initializer_list<QWidget *>{EdQuantity, ComboUnit, ComboIng, EdNote}) {
         Input->installEventFilter(this);
+        TintOnFocus(Input);
+    }
+    ClearOnDelete(ComboUnit);
     GuardedConnect(CbDontClose, &QCheckBox::toggled, this,
                    [this](bool Checked) { BtCancel->SetCaption(CancelCaption(Checked)); });
     GuardedConnect(BtUnite, &TSevenButton::clicked, this, [this] { BtUniteClick(); });
@@ -358,10 +361,6 @@ void TFormIngredients::reject()
 
 bool TFormIngredients::ComboKeyPress(QComboBox *Combo, const QStringList &Keys, QKeyEvent *Key)
 {
-    if (Combo == ComboUnit && Key->key() == Qt::Key_Delete && Key->modifiers() == Qt::NoModifier) {
-        ComboUnit->setCurrentIndex(-1);
-        return true;
-    }
     // Every typed character goes to the shared type-ahead, never to the combo's own search;
     // keys without a character (arrows, Tab, Enter, Escape) keep their usual meaning.
     const QString Text = Key->text();
@@ -380,10 +379,6 @@ bool TFormIngredients::eventFilter(QObject *Watched, QEvent *Event)
     switch (Event->type()) {
     case QEvent::FocusIn:
         SearchText.clear();
-        SetControlHighlight(static_cast<QWidget *>(Watched), true);
-        break;
-    case QEvent::FocusOut:
-        SetControlHighlight(static_cast<QWidget *>(Watched), false);
         break;
     case QEvent::KeyPress:
         if (Watched == ComboIng)
@@ -407,12 +402,7 @@ std::unique_ptr<TFormIngredients> NewFormIngredients(int Mode, TStringList *Valu
     return Wrap("NewFormIngredients", [&] {
         // No parent: the caller's pointer is the window's only owner.
         auto Form = std::make_unique<TFormIngredients>();
-        Form->Mode = Mode;
-        Form->Values = Values;
-        Form->Table = Table;
-        Form->OnDone = OnDone;
-        Form->setWindowTitle(Caption);
-        LoadTableIcon(Form.get(), Table);
+        SetUpEditor(*Form, Mode, Values, Table, Caption, OnDone);
         return Form;
     });
 }

@@ -17,7 +17,6 @@
 
 namespace {
 
-const QString MsgEmptyName = QStringLiteral("Veuillez saisir un nom et réessayez.");
 // The edited row was deleted meanwhile: the update changed nothing.
 const QString NameGone =
     QStringLiteral("Ce nom n'existe plus dans la liste : il a été supprimé entre-temps. Rien n'a été enregistré.");
@@ -92,11 +91,7 @@ void TFormName::LoadFields()
 bool TFormName::CheckFields()
 {
     // Blanks make a name: only a name without any character is refused.
-    if (!EdName->text().isEmpty())
-        return true;
-    FormDialog->Show(MsgEmptyName, dtAlert, dbAuto);
-    EdName->setFocus();
-    return false;
+    return TableEditors::CheckName(EdName);
 }
 
 void TFormName::SqlInsert()
@@ -160,12 +155,7 @@ int ShowFormName(int Mode, TStringList *Values, const QString &Table, const QStr
     return Wrap("ShowFormName", [&] {
         // Created on demand and freed on every way out, a failed modal loop included.
         auto Form = std::make_unique<TFormName>();
-        Form->Mode = Mode;
-        Form->Values = Values;
-        Form->Table = Table;
-        Form->setWindowTitle(Caption);
-        Form->OnDone = OnDone;
-        LoadTableIcon(Form.get(), Table);
+        TableEditors::SetUpEditor(*Form, Mode, Values, Table, Caption, OnDone);
         return Form->exec() == mrOk ? mrOk : mrCancel;
     });
 }

@@ -65,7 +65,6 @@ public slots:
     void reject() override;
 
 protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
 
 private:
