@@ -1,11 +1,241 @@
 #include "UnitCourses.h"
 
+#include "KVXConversion.h"
+#include "SevenButton.h"
+#include "UnitAppEvents.h"
+#include "UnitConfig.h"
+#include "UnitConst.h"
+#include "UnitCoursesPage.h"
+#include "UnitDatabase.h"
+#include "UnitDialog.h"
+#include "UnitGraphicsQt.h"
+#include "UnitIngredients.h"
+#include "UnitLook.h"
+#include "UnitRecette.h"
+#include "UnitRecetteList.h"
+#include "UnitTools.h"
+#include "UnitToolsUi.h"
+#include "UnitTypes.h"
+
+#include <QAbstractListModel>
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 TFormCourses *FormCourses = nullptr;
 
-TFormCourses::TFormCourses(QWidget *Parent) : QWidget(Parent)
+namespace {
+
+// ---------------------------------------------------------------------------------------
+// Texts
+// ---------------------------------------------------------------------------------------
+
+const QString AlreadyInList = QStringLiteral("Cet article existe déjà dans votre liste.");
+const QString ConfirmDelete = QStringLiteral("Etes-vous sûr de vouloir supprimer cet %s ?\r\n(%s)");
+const QString ConfirmReset =
+    QStringLiteral("Etes-vous sûr de vouloir réinitialiser la liste de courses ?\r\n"
+                   "Vous retrouverez la liste initiale des ingrédients nécessaires pour vos menus, tous décochés.\r\n"
+                   "Vous perdrez les quantités modifiées et les ingrédients/articles ajoutés (marqués d'une étoile).");
+const QString CaptionResetIng = QStringLiteral("Remettre la quantité initiale (%s)");
+const QString CaptionShowQuantity = QStringLiteral("%s la quantité");
+const QString FicheCaption = QStringLiteral("Fiche recette");
+
+// ---------------------------------------------------------------------------------------
+// Look
+// ---------------------------------------------------------------------------------------
+
+// $9F5000 and $666966 of the layout.
+constexpr TColor HintColor = 0x009F5000;
+constexpr TColor TitleColor = 0x00666966;
+constexpr const char *MarkColor = "#C00000";
+constexpr const char *SeparatorColor = "#BEBEBE";
+
+QFont ListFont()
 {
-    setObjectName(QStringLiteral("FormCourses"));
-    setWindowTitle(QStringLiteral("Liste de courses"));
+    return PointFont(QStringLiteral("Arial"), 10);
+}
+QFont HintFont()
+{
+    return PointFont(QStringLiteral("Calibri"), 10, false, true);
+}
+
+// Places of the panel's controls; the buttons keep their distance to the right edge.
+constexpr int ButtonTop = 5;
+constexpr int ButtonHeight = 24;
+constexpr int RefreshLeft = 510;
+constexpr int ResetLeft = 611;
+constexpr int ViewLeft = 725;
+constexpr int ViewWidth = 155;
+constexpr int RightMargin = TFormCourses::MinWidth - ViewLeft - ViewWidth;
+
+// The check box of a row takes the first CheckWidth pixels of its item.
+constexpr int CheckWidth = 15;
+constexpr int CheckSize = 13;
+
+} // namespace
+
+TCoursesRowGeometry CoursesRowGeometry(const QRect &Item)
+{
+    TCoursesRowGeometry G;
+    G.CheckBox = QRect(Item.left() + 1, Item.top() + (Item.height() - CheckSize) / 2, CheckSize, CheckSize);
+    G.Cell = Item.adjusted(CheckWidth, 0, 0, 0);
+    const QRect &R = G.Cell;
+    G.Band = QRect(QPoint(R.left() - CheckWidth, R.top()), QPoint(R.right() - 5, R.bottom()));
+    G.Star = R.adjusted(0, 5, 0, 0);
+    G.Warn = R.adjusted(-11, -1, 0, 0);
+    G.Text = R.adjusted(7, 0, -5, 0);
+    G.CheckCover = QRect(QPoint(R.left() - CheckWidth, R.top()), QPoint(R.left() - 1, R.bottom()));
+    const int X = R.right() - 5;
+    G.Separator = QLine(X, R.top(), X, R.bottom());
+    return G;
+}
+
+// ---------------------------------------------------------------------------------------
+// The rows of the list: one per line, drawn from the line, with only the check state kept
+// ---------------------------------------------------------------------------------------
+
+class TCoursesListModel : public QAbstractListModel, public TIngredientListView
+{
+public:
+    int rowCount(const QModelIndex &Parent) const override
+    {
+        return Parent.isValid() ? 0 : static_cast<int>(FChecked.size());
+    }
+    QVariant data(const QModelIndex &Index, int Role) const override
+    {
+        if (!Index.isValid())
+            return {};
+        if (Role == Qt::DisplayRole)
+            return QStringLiteral("-");
+        if (Role == Qt::CheckStateRole)
+            return FChecked[std::size_t(Index.row())] ? Qt::Checked : Qt::Unchecked;
+        return {};
+    }
+    Qt::ItemFlags flags(const QModelIndex &Index) const override
+    {
+        return Index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+    }
+
+    void RowAdded() override { RowInserted(static_cast<int>(FChecked.size())); }
+    void RowInserted(int Index) override
+    {
+        beginInsertRows({}, Index, Index);
+        FChecked.insert(FChecked.begin() + Index, 0);
+        endInsertRows();
+    }
+    void RowDeleted(int Index) override
+    {
+        beginRemoveRows({}, Index, Index);
+        FChecked.erase(FChecked.begin() + Index);
+        endRemoveRows();
+    }
+    void Cleared() override
+    {
+        beginResetModel();
+        FChecked.clear();
+        endResetModel();
+    }
+    bool RowChecked(int Index) const override { return FChecked.at(std::size_t(Index)) != 0; }
+    void SetRowChecked(int Index, bool Checked) override
+    {
+        FChecked.at(std::size_t(Index)) = Checked ? 1 : 0;
+        const QModelIndex Changed = index(Index);
+        emit dataChanged(Changed, Changed, {Qt::CheckStateRole});
+    }
+
+private:
+    std::vector<char> FChecked;
+};
+
+namespace {
+
+// Paints each row: the check box, then what the window draws from the line.
+class TCoursesDelegate : public QStyledItemDelegate
+{
+public:
+    explicit TCoursesDelegate(TFormCourses *AForm) : QStyledItemDelegate(AForm), Form(AForm) {}
+
+    void paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override
+    {
+        Guard([&] {
+            const TCoursesRowGeometry G = CoursesRowGeometry(Option.rect);
+            QStyleOptionButton Check;
+            Check.rect = G.CheckBox;
+            Check.state = QStyle::State_Enabled |
+                          (Index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
+            Painter->save();
+            Painter->fillRect(Option.rect, Qt::white);
+            QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &Check, Painter, Option.widget);
+            Painter->restore();
+            Painter->save();
+            Form->ListIngDrawItem(*Painter, Index.row(), G, Option.state.testFlag(QStyle::State_HasFocus));
+            Painter->restore();
+        });
+    }
+    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
+    {
+        return QSize(100, TFormCourses::ItemHeight);
+    }
+
+private:
+    TFormCourses *Form;
+};
+
+QFont SizedFont(const QFont &Base, int Points, bool Bold = false, bool StrikeOut = false)
+{
+    QFont Font = PointFont(Base.family(), Points, Bold);
+    Font.setStrikeOut(StrikeOut);
+    return Font;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Creation
+// ---------------------------------------------------------------------------------------
+
+TFormCourses::TFormCourses(QWidget *Parent)
+    : QWidget(Parent), FModel(std::make_unique<TCoursesListModel>()), Changes(FModel.get())
+{
+    Wrap("TFormCourses.FormCreate", [&] {
+        setObjectName(QStringLiteral("FormCourses"));
+        setWindowTitle(QStringLiteral("Liste de courses"));
+        setFont(ListFont());
+        QPalette Palette = palette();
+        Palette.setColor(QPalette::Window, Qt::white);
+        setPalette(Palette);
+        setAutoFillBackground(true);
+        setMinimumSize(MinWidth, MinHeight);
+        resize(MinWidth, MinHeight);
+
+        CreatePanel1();
+        CreateListIng();
+        CreatePopupList();
+        ConnectEvents();
+        AlignControls();
+
+        if (Config)
+            HtmlFile = Config->ExePath + QStringLiteral("html/liste.html");
+        if (const QScreen *Screen = QApplication::primaryScreen())
+            move(Screen->availableGeometry().center() - rect().center());
+    });
 }
 
 TFormCourses::~TFormCourses()
@@ -14,4 +244,504 @@ TFormCourses::~TFormCourses()
         FormCourses = nullptr;
 }
 
-void TFormCourses::ClearUserLists() {}
+void TFormCourses::CreatePanel1()
+{
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+
+    EdIng = new QLineEdit(Panel1);
+    EdIng->setObjectName(QStringLiteral("EdIng"));
+    EdIng->setFont(ListFont());
+    EdIng->setGeometry(5, 5, 491, 24);
+    SetTextColor(EdIng, Qt::black);
+
+    Label7 = NewLabel(Panel1, QStringLiteral("Label7"),
+                      QStringLiteral("Saisissez un nom d'article et appuyez sur Entrée pour l'ajouter dans la liste au "
+                                     "rayon \"Divers\""),
+                      QPoint(5, 30), HintFont());
+    SetTextColor(Label7, HintColor);
+
+    auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int Width, bool Bold) {
+        auto *Button = new TSevenButton(Panel1);
+        Button->setObjectName(Name);
+        Button->SetCaption(Caption);
+        Button->setGeometry(Left, ButtonTop, Width, ButtonHeight);
+        Button->SetTabStop(false);
+        QFont Font = WindowFont();
+        Font.setBold(Bold);
+        Button->setFont(Font);
+        SetStateFonts(Button, Font);
+        Button->Pictures()->SetAlignment(taLeftJustify);
+        Button->Pictures()->SetPictureNormal(LoadResourcePicture(Name, QSize(16, 16)));
+        return Button;
+    };
+    BtRefresh = NewButton(QStringLiteral("BtRefresh"), QStringLiteral("Rafraîchir"), RefreshLeft, 96, false);
+    BtReset = NewButton(QStringLiteral("BtReset"), QStringLiteral("Réinitialiser"), ResetLeft, 109, false);
+    BtView = NewButton(QStringLiteral("BtView"), QStringLiteral("Imprimer la liste"), ViewLeft, ViewWidth, true);
+
+    Label8 = NewLabel(Panel1, QStringLiteral("Label8"), QStringLiteral("Liste des ingrédients et des articles"),
+                      QPoint(5, 53), PointFont(QStringLiteral("Verdana"), 10, true));
+    SetTextColor(Label8, TitleColor);
+    Label1 = NewLabel(Panel1, QStringLiteral("Label1"),
+                      QStringLiteral("Cochez les ingrédients et les articles que vous ne souhaitez pas voir sur votre "
+                                     "liste imprimée"),
+                      QPoint(0, 55), HintFont());
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    SetTextColor(Label1, HintColor);
+
+    Shape1 = NewGreyLine(this, QStringLiteral("Shape1"), QRect(0, PanelHeight, MinWidth, 1));
+}
+
+void TFormCourses::CreateListIng()
+{
+    ListIng = new QListView(this);
+    ListIng->setObjectName(QStringLiteral("ListIng"));
+    ListIng->setFrameShape(QFrame::NoFrame);
+    ListIng->setFocusPolicy(Qt::ClickFocus);
+    ListIng->setFont(ListFont());
+    // Columns filled from top to bottom, then left to right, as a multi-column list box.
+    ListIng->setFlow(QListView::TopToBottom);
+    ListIng->setWrapping(true);
+    ListIng->setResizeMode(QListView::Adjust);
+    ListIng->setUniformItemSizes(true);
+    ListIng->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListIng->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListIng->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListIng->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    ListIng->setModel(FModel.get());
+    ListIng->setItemDelegate(new TCoursesDelegate(this));
+    QPalette Palette = ListIng->palette();
+    Palette.setColor(QPalette::Base, Qt::white);
+    ListIng->setPalette(Palette);
+}
+
+void TFormCourses::CreatePopupList()
+{
+    PopupList = new QMenu(this);
+    PopupList->setObjectName(QStringLiteral("PopupList"));
+    auto Item = [this](const QString &Name, const QString &Caption) {
+        QAction *Action = PopupList->addAction(Caption);
+        Action->setObjectName(Name);
+        return Action;
+    };
+    MenuAddIng = Item(QStringLiteral("MenuAddIng"), QStringLiteral("Ajouter un ingrédient"));
+    PopupList->addSeparator()->setObjectName(QStringLiteral("N1"));
+    MenuRec = new QMenu(QStringLiteral("Recettes associées"), PopupList);
+    MenuRec->setObjectName(QStringLiteral("MenuRec"));
+    MenuRec->menuAction()->setObjectName(QStringLiteral("MenuRecItem"));
+    PopupList->addMenu(MenuRec);
+    MenuChangeQuantity = Item(QStringLiteral("MenuChangeQuantity"), QStringLiteral("Modifier la quantité"));
+    MenuResetIng = Item(QStringLiteral("MenuResetIng"), QStringLiteral("Remettre la quantité initiale"));
+    MenuShowQuantity = Item(QStringLiteral("MenuShowQuantity"), QStringLiteral("Cacher la quantité"));
+    MenuRename = Item(QStringLiteral("MenuRename"), QStringLiteral("Renommer"));
+    MenuDelete = Item(QStringLiteral("MenuDelete"), QStringLiteral("Supprimer"));
+}
+
+void TFormCourses::ConnectEvents()
+{
+    EdIng->installEventFilter(this);
+    ListIng->viewport()->installEventFilter(this);
+
+    GuardedConnect(BtRefresh, &TSevenButton::clicked, this, [this] { RefreshList(); });
+    GuardedConnect(BtReset, &TSevenButton::clicked, this, [this] { ResetList(); });
+    GuardedConnect(BtView, &TSevenButton::clicked, this, [this] { BtViewClick(); });
+    GuardedConnect(ListIng, &QListView::customContextMenuRequested, this,
+                   [this](const QPoint &Pos) { ListIngContextPopup(Pos); });
+    GuardedConnect(MenuAddIng, &QAction::triggered, this, [this](bool) { AddIngredient(); });
+    GuardedConnect(MenuChangeQuantity, &QAction::triggered, this, [this](bool) { MenuChangeQuantityClick(); });
+    GuardedConnect(MenuResetIng, &QAction::triggered, this, [this](bool) { MenuResetIngClick(); });
+    GuardedConnect(MenuShowQuantity, &QAction::triggered, this, [this](bool) { MenuShowQuantityClick(); });
+    GuardedConnect(MenuRename, &QAction::triggered, this, [this](bool) { MenuRenameClick(); });
+    GuardedConnect(MenuDelete, &QAction::triggered, this, [this](bool) { MenuDeleteClick(); });
+    GuardedConnect(MenuRec, &QMenu::triggered, this, [this](QAction *Action) { EvtSelectRecette(Action); });
+}
+
+// ---------------------------------------------------------------------------------------
+// Showing and refreshing
+// ---------------------------------------------------------------------------------------
+
+void TFormCourses::Show()
+{
+    Wrap("TFormCourses.Show", [&] {
+        if (!Menu)
+            throw UserException::CreateUser(QStringLiteral("List is not assigned"));
+        RefreshList();
+        if (isVisible()) {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            raise();
+            activateWindow();
+        } else {
+            show();
+        }
+    });
+}
+
+void TFormCourses::RefreshList()
+{
+    Wrap("TFormCourses.RefreshList", [&] {
+        if (!Menu)
+            throw Exception(QStringLiteral("List is not assigned"));
+        // The list must not paint a half-built list, and one layout after the refill is
+        // cheaper than one per row.
+        ListIng->setUpdatesEnabled(false);
+        try {
+            Changes.Recompute(*Menu);
+        } catch (...) {
+            ListIng->setUpdatesEnabled(true);
+            RepaintList();
+            throw;
+        }
+        ListIng->setUpdatesEnabled(true);
+        RepaintList();
+    });
+}
+
+void TFormCourses::ResetList()
+{
+    Wrap("TFormCourses.ResetList", [&] {
+        if (FormDialog->Show(ConfirmReset, dtConfirm, dbAuto) != mrYes)
+            return;
+        ClearUserLists();
+        RefreshList();
+    });
+}
+
+void TFormCourses::ClearUserLists()
+{
+    Changes.ClearUserLists();
+}
+
+void TFormCourses::RepaintList()
+{
+    ListIng->viewport()->update();
+}
+
+// ---------------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------------
+
+void TFormCourses::ListIngDrawItem(QPainter &Painter, int Index, const TCoursesRowGeometry &G, bool Focused)
+{
+    Wrap("TFormCourses.ListIngDrawItem", [&] {
+        const QRect &R = G.Cell;
+        const QFont Base = ListIng->font();
+        const int Flags = Qt::TextSingleLine | Qt::AlignVCenter;
+        Painter.fillRect(R, Qt::white);
+        if (Lines.GetLineType(Index) == TIngredientList::ltRayon) {
+            const TLine *Rayon = Lines.GetLine(Index);
+            Painter.fillRect(G.Band, TColorToQColor(Rayon->Color));
+            Painter.setFont(SizedFont(Base, 12, true));
+            Painter.setPen(Qt::white);
+            Painter.drawText(G.Band, Flags | Qt::AlignHCenter, Rayon->Text);
+        } else {
+            const TLineArticle *Article = Lines.GetArticle(Index);
+            const auto *Ing = dynamic_cast<const TLineIngredient *>(Article);
+            if (Article->Modified || (Ing && !Ing->ShowQuantity)) {
+                Painter.setFont(SizedFont(Base, 12));
+                Painter.setPen(HtmlColor(MarkColor));
+                Painter.drawText(G.Star, Flags | Qt::AlignLeft, QStringLiteral("*"));
+            }
+            if (Article->Warn) {
+                Painter.setFont(SizedFont(Base, 8));
+                Painter.setPen(HtmlColor(MarkColor));
+                Painter.drawText(G.Warn, Flags | Qt::AlignLeft, QStringLiteral("?"));
+            }
+            const QFont TextFont = SizedFont(Base, 10, false, Article->Checked);
+            Painter.setFont(TextFont);
+            Painter.setPen(Qt::black);
+            const QString Text = QFontMetrics(TextFont).elidedText(Article->Text, Qt::ElideRight, G.Text.width());
+            Painter.drawText(G.Text, Flags | Qt::AlignLeft, Text);
+            if (!Ing)
+                Painter.fillRect(G.CheckCover, ListIng->palette().color(QPalette::Base));
+        }
+        Painter.setPen(HtmlColor(SeparatorColor));
+        Painter.drawLine(G.Separator);
+        if (Focused) {
+            QStyleOptionFocusRect Focus;
+            Focus.rect = R;
+            Focus.backgroundColor = Qt::white;
+            QApplication::style()->drawPrimitive(QStyle::PE_FrameFocusRect, &Focus, &Painter, ListIng);
+        }
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// Crossing off, the popup and its commands
+// ---------------------------------------------------------------------------------------
+
+int TFormCourses::RowAt(const QPoint &Pos) const
+{
+    const QModelIndex Index = ListIng->indexAt(Pos);
+    return Index.isValid() && Index.row() < Lines.Count() ? Index.row() : -1;
+}
+
+void TFormCourses::InvertChecked2(const QPoint &Pos)
+{
+    Wrap("TFormCourses.InvertChecked2", [&] {
+        Changes.InvertChecked1(RowAt(Pos));
+        RepaintList();
+    });
+}
+
+void TFormCourses::ListIngContextPopup(const QPoint &Pos)
+{
+    Wrap("TFormCourses.ListIngContextPopup", [&] {
+        PopupIndex = RowAt(Pos);
+        BuildContextMenu(PopupIndex);
+        PopupList->popup(ListIng->viewport()->mapToGlobal(Pos));
+    });
+}
+
+void TFormCourses::BuildContextMenu(int Index)
+{
+    Wrap("TFormCourses.BuildContextMenu", [&] {
+        MenuRec->clear();
+        MenuRec->menuAction()->setVisible(false);
+
+        const bool OnLine = Index >= 0 && Index < Lines.Count();
+        const quint8 Kind = OnLine ? Lines.GetLineType(Index) : 0;
+        const TLineIngredient *Ing = Kind == TIngredientList::ltIngredient ? Lines.GetIngredient(Index) : nullptr;
+
+        MenuShowQuantity->setVisible(Ing && !Ing->Checked && Ing->Quantity > 0);
+        if (Ing)
+            MenuShowQuantity->setText(Format(CaptionShowQuantity, {Ing->ShowQuantity ? QStringLiteral("Cacher")
+                                                                                     : QStringLiteral("Afficher")}));
+        MenuChangeQuantity->setVisible(MenuShowQuantity->isVisible() && Ing->ShowQuantity);
+        MenuResetIng->setVisible(MenuChangeQuantity->isVisible() && Ing->FromMenu && Ing->Modified);
+        if (MenuResetIng->isVisible())
+            MenuResetIng->setText(Format(CaptionResetIng, {Ing->GetInitialQuantityText()}));
+        MenuDelete->setVisible(OnLine && Kind != TIngredientList::ltRayon && !Lines.GetFromMenu(Index));
+        MenuRename->setVisible(OnLine && Kind == TIngredientList::ltDivers);
+
+        if (Ing && Ing->FromMenu && !Ing->Checked && Menu) {
+            const std::unique_ptr<TQlTable> Recettes = Menu->GetRecetteList3(Ing->IngCode);
+            int K = 0;
+            for (; !Recettes->Eof(); Recettes->Next(), ++K) {
+                const QString Quantity = FormatIngredient(
+                    Recettes->FieldAsString(QStringLiteral("unite")), Recettes->FieldAsString(QStringLiteral("ingredient")),
+                    Recettes->FieldAsString(QStringLiteral("note")), true,
+                    Recettes->FieldAsDouble(QStringLiteral("quantite")));
+                QAction *Action = MenuRec->addAction(
+                    QStringLiteral("%1 - %2").arg(Recettes->FieldAsString(QStringLiteral("name")), Quantity));
+                Action->setObjectName(QStringLiteral("MenuRec%1").arg(K));
+                Action->setData(Recettes->FieldAsInteger(QStringLiteral("code")));
+            }
+        }
+        MenuRec->menuAction()->setVisible(!MenuRec->actions().isEmpty());
+    });
+}
+
+void TFormCourses::EvtSelectRecette(const QAction *Item)
+{
+    Wrap("TFormCourses.EvtSelectRecette", [&] {
+        if (ShowFormRecette2(FicheCaption, Item->data().toInt()) == mrOk)
+            RefreshList();
+    });
+}
+
+void TFormCourses::MenuChangeQuantityClick()
+{
+    Wrap("TFormCourses.MenuChangeQuantityClick", [&] {
+        const TLineIngredient *Line = Lines.GetIngredient(PopupIndex);
+        const double Old = Line->Quantity;
+        QString Text = KVXFloatToString(Old);
+        double New = -1;
+        do {
+            QInputDialog Dialog(this);
+            Dialog.setObjectName(QStringLiteral("InputQuantity"));
+            Dialog.setInputMode(QInputDialog::TextInput);
+            Dialog.setWindowTitle(Line->Text);
+            Dialog.setLabelText(QStringLiteral("Quantité :"));
+            Dialog.setOkButtonText(QStringLiteral("OK"));
+            Dialog.setCancelButtonText(QStringLiteral("Annuler"));
+            Dialog.setTextValue(Text);
+            if (Dialog.exec() != QDialog::Accepted)
+                return;
+            Text = Dialog.textValue();
+            New = KVXStringToFloat(Text, -1);
+        } while (New < 0);
+        Changes.ChangeQuantity(PopupIndex, New - Old);
+        RepaintList();
+    });
+}
+
+void TFormCourses::MenuResetIngClick()
+{
+    Changes.DeleteFromCustom(PopupIndex);
+    RepaintList();
+}
+
+void TFormCourses::MenuShowQuantityClick()
+{
+    Changes.ToggleQuantity(PopupIndex);
+    RepaintList();
+}
+
+void TFormCourses::MenuRenameClick()
+{
+    Wrap("TFormCourses.MenuRenameClick", [&] {
+        const QString OldName = Lines.GetDivers(PopupIndex)->Text;
+        QString Name = OldName;
+        for (;;) {
+            QInputDialog Dialog(this);
+            Dialog.setObjectName(QStringLiteral("InputName"));
+            Dialog.setInputMode(QInputDialog::TextInput);
+            Dialog.setWindowTitle(OldName);
+            Dialog.setLabelText(QStringLiteral("Nom :"));
+            Dialog.setOkButtonText(QStringLiteral("OK"));
+            Dialog.setCancelButtonText(QStringLiteral("Annuler"));
+            Dialog.setTextValue(Name);
+            if (Dialog.exec() != QDialog::Accepted)
+                return;
+            Name = Trim(Dialog.textValue());
+            if (Name.isEmpty())
+                continue;
+            if (Lines.IndexOf2(Name) < 0)
+                break;
+            FormDialog->Show(AlreadyInList, dtInfo, dbAuto);
+        }
+        Changes.RenameDivers(PopupIndex, Name);
+        RepaintList();
+    });
+}
+
+void TFormCourses::MenuDeleteClick()
+{
+    Wrap("TFormCourses.MenuDeleteClick", [&] {
+        const QString Kind = Lines.GetLineType(PopupIndex) == TIngredientList::ltIngredient ? QStringLiteral("ingrédient")
+                                                                                            : QStringLiteral("article");
+        if (FormDialog->Show(Format(ConfirmDelete, {Kind, Lines.GetLine(PopupIndex)->Text}), dtConfirm, dbAuto) !=
+            mrYes)
+            return;
+        Changes.DeleteLine(PopupIndex);
+        RepaintList();
+    });
+}
+
+void TFormCourses::AddIngredient()
+{
+    Wrap("TFormCourses.AddIngredient", [&] {
+        const std::unique_ptr<TFormIngredients> Form =
+            NewFormIngredients(2, nullptr, QStringLiteral("ingredients"), QStringLiteral("Ajouter un ingrédient"), {});
+        if (Form->exec() != mrOk)
+            return;
+        Changes.AddIng2({Form->Quantity, Form->UnitCode, Form->UnitName, Form->IngCode, Form->IngName, Form->Note,
+                         Form->RayCode});
+        RepaintList();
+    });
+}
+
+void TFormCourses::EdIngKeyDown()
+{
+    Wrap("TFormCourses.EdIngKeyDown", [&] {
+        const QString S = Trim(EdIng->text());
+        if (S.isEmpty())
+            return;
+        const int J = Lines.IndexOf2(S);
+        if (J >= 0 && Lines.GetLineType(J) == TIngredientList::ltIngredient) {
+            FormDialog->Show(AlreadyInList, dtInfo, dbAuto);
+            return;
+        }
+        Changes.AddDivers(S);
+        EdIng->clear();
+        RepaintList();
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// The printable page
+// ---------------------------------------------------------------------------------------
+
+void TFormCourses::BtViewClick()
+{
+    if (!Menu)
+        throw UserException::CreateUser(QStringLiteral("List is not assigned"));
+    Menu->AddHistorique();
+    BuildHtml(HtmlFile);
+    OpenDocument(HtmlFile);
+}
+
+void TFormCourses::BuildHtml(const QString &FileName)
+{
+    if (!Menu)
+        throw UserException::CreateUser(QStringLiteral("List is not assigned"));
+    ::BuildHtml(*Menu, Lines, Config->HtmlDir, FileName);
+}
+
+// ---------------------------------------------------------------------------------------
+// Window
+// ---------------------------------------------------------------------------------------
+
+bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Watched == EdIng) {
+        if (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut) {
+            SetControlHighlight(EdIng, Event->type() == QEvent::FocusIn);
+        } else if (Event->type() == QEvent::KeyPress) {
+            const int Key = static_cast<QKeyEvent *>(Event)->key();
+            if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+                Guard([this] { EdIngKeyDown(); });
+                return true;
+            }
+        }
+    } else if (Watched == ListIng->viewport()) {
+        const auto *Mouse = static_cast<QMouseEvent *>(Event);
+        switch (Event->type()) {
+        case QEvent::MouseButtonPress:
+            FSkipRelease = false;
+            break;
+        case QEvent::MouseButtonRelease:
+            if (Mouse->button() == Qt::LeftButton && !std::exchange(FSkipRelease, false)) {
+                const QPoint Pos = Mouse->position().toPoint();
+                const QModelIndex Index = ListIng->indexAt(Pos);
+                if (Index.isValid() && CoursesRowGeometry(ListIng->visualRect(Index)).CheckBox.adjusted(-1, -3, 1, 3).contains(Pos))
+                    Guard([&] { InvertChecked2(Pos); });
+            }
+            break;
+        case QEvent::MouseButtonDblClick:
+            if (Mouse->button() == Qt::LeftButton) {
+                FSkipRelease = true;
+                const QPoint Pos = Mouse->position().toPoint();
+                Guard([&] { InvertChecked2(Pos); });
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(Watched, Event);
+}
+
+void TFormCourses::resizeEvent(QResizeEvent *Event)
+{
+    QWidget::resizeEvent(Event);
+    AlignControls();
+}
+
+void TFormCourses::showEvent(QShowEvent *Event)
+{
+    QWidget::showEvent(Event);
+    if (!Event->spontaneous())
+        Guard([this] { FormShow(); });
+}
+
+void TFormCourses::FormShow()
+{
+    Wrap("TFormCourses.FormShow", [&] { EdIng->clear(); });
+}
+
+void TFormCourses::AlignControls()
+{
+    const int W = width();
+    const int Shift = W - MinWidth;
+    Panel1->setGeometry(0, 0, W, PanelHeight);
+    BtRefresh->move(RefreshLeft + Shift, ButtonTop);
+    BtReset->move(ResetLeft + Shift, ButtonTop);
+    BtView->move(ViewLeft + Shift, ButtonTop);
+    Label1->adjustSize();
+    Label1->move(W - RightMargin - Label1->width(), 55);
+    Shape1->setGeometry(0, PanelHeight, W, 1);
+    ListIng->setGeometry(0, PanelHeight + 1, W, std::max(0, height() - PanelHeight - 1));
+    // Each of the three columns takes a third of the list's width.
+    ListIng->setGridSize(QSize(std::max(1, ListIng->viewport()->width() / ColumnCount), ItemHeight));
+}

@@ -910,7 +910,7 @@ void TFormMenus::BtBaseUnitesClick()
 
 void TFormMenus::BtCoursesClick()
 {
-    FormCourses->show();
+    FormCourses->Show();
 }
 
 void TFormMenus::BtOptionsClick()
