@@ -272,6 +272,8 @@ void TFormCourses::CreatePanel1()
         Button->setFont(Font);
         SetStateFonts(Button, Font);
         Button->Pictures()->SetAlignment(taLeftJustify);
+        // The captions line up after their pictures, as on the main window's buttons.
+        Button->SetAlignment(taLeftJustify);
         Button->Pictures()->SetPictureNormal(LoadResourcePicture(Name, QSize(16, 16)));
         return Button;
     };
@@ -687,6 +689,9 @@ bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
     } else if (Watched == ListIng->viewport()) {
         const auto *Mouse = static_cast<QMouseEvent *>(Event);
         switch (Event->type()) {
+        case QEvent::Resize:
+            AlignColumns();
+            break;
         case QEvent::MouseButtonPress:
             FSkipRelease = false;
             break;
@@ -742,6 +747,12 @@ void TFormCourses::AlignControls()
     Label1->move(W - RightMargin - Label1->width(), 55);
     Shape1->setGeometry(0, PanelHeight, W, 1);
     ListIng->setGeometry(0, PanelHeight + 1, W, std::max(0, height() - PanelHeight - 1));
+}
+
+void TFormCourses::AlignColumns()
+{
     // Each of the three columns takes a third of the list's width.
-    ListIng->setGridSize(QSize(std::max(1, ListIng->viewport()->width() / ColumnCount), ItemHeight));
+    const QSize Grid(std::max(1, ListIng->viewport()->width() / ColumnCount), ItemHeight);
+    if (ListIng->gridSize() != Grid)
+        ListIng->setGridSize(Grid);
 }

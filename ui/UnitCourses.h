@@ -130,6 +130,8 @@ private:
     void ConnectEvents();
     // Places the right-anchored controls and gives the list its columns.
     void AlignControls();
+    // Gives the list three columns of its viewport's width.
+    void AlignColumns();
     void RepaintList();
 
     void FormShow();
