@@ -133,35 +133,57 @@ public:
         return Index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
     }
 
+    // Between the two, rows change without a signal each, and the view is told once at the
+    // end: a refill of hundreds of rows then costs one layout.
+    void BeginRefill()
+    {
+        beginResetModel();
+        FRefilling = true;
+    }
+    void EndRefill()
+    {
+        FRefilling = false;
+        endResetModel();
+    }
+
     void RowAdded() override { RowInserted(static_cast<int>(FChecked.size())); }
     void RowInserted(int Index) override
     {
-        beginInsertRows({}, Index, Index);
+        if (!FRefilling)
+            beginInsertRows({}, Index, Index);
         FChecked.insert(FChecked.begin() + Index, 0);
-        endInsertRows();
+        if (!FRefilling)
+            endInsertRows();
     }
     void RowDeleted(int Index) override
     {
-        beginRemoveRows({}, Index, Index);
+        if (!FRefilling)
+            beginRemoveRows({}, Index, Index);
         FChecked.erase(FChecked.begin() + Index);
-        endRemoveRows();
+        if (!FRefilling)
+            endRemoveRows();
     }
     void Cleared() override
     {
-        beginResetModel();
+        if (!FRefilling)
+            beginResetModel();
         FChecked.clear();
-        endResetModel();
+        if (!FRefilling)
+            endResetModel();
     }
     bool RowChecked(int Index) const override { return FChecked.at(std::size_t(Index)) != 0; }
     void SetRowChecked(int Index, bool Checked) override
     {
         FChecked.at(std::size_t(Index)) = Checked ? 1 : 0;
+        if (FRefilling)
+            return;
         const QModelIndex Changed = index(Index);
         emit dataChanged(Changed, Changed, {Qt::CheckStateRole});
     }
 
 private:
     std::vector<char> FChecked;
+    bool FRefilling = false;
 };
 
 namespace {
@@ -198,12 +220,30 @@ private:
     TFormCourses *Form;
 };
 
-QFont SizedFont(const QFont &Base, int Points, bool Bold = false, bool StrikeOut = false)
+} // namespace
+
+// The fonts of the rows, made once: every row of every paint uses them.
+struct TCoursesRowFonts
 {
-    QFont Font = PointFont(Base.family(), Points, Bold);
-    Font.setStrikeOut(StrikeOut);
-    return Font;
-}
+    TCoursesRowFonts()
+        : Header(PointFont(ArialName(), 12, true)), Star(PointFont(ArialName(), 12)), Warn(PointFont(ArialName(), 8)),
+          Text(PointFont(ArialName(), 10)), Struck(Text), TextMetrics(Text), StruckMetrics(Text)
+    {
+        Struck.setStrikeOut(true);
+        StruckMetrics = QFontMetrics(Struck);
+    }
+    static QString ArialName() { return QStringLiteral("Arial"); }
+
+    QFont Header;
+    QFont Star;
+    QFont Warn;
+    QFont Text;
+    QFont Struck;
+    QFontMetrics TextMetrics;
+    QFontMetrics StruckMetrics;
+};
+
+namespace {
 
 } // namespace
 
@@ -212,7 +252,8 @@ QFont SizedFont(const QFont &Base, int Points, bool Bold = false, bool StrikeOut
 // ---------------------------------------------------------------------------------------
 
 TFormCourses::TFormCourses(QWidget *Parent)
-    : QWidget(Parent), FModel(std::make_unique<TCoursesListModel>()), Changes(FModel.get())
+    : QWidget(Parent), FModel(std::make_unique<TCoursesListModel>()), Changes(FModel.get()),
+      FFonts(std::make_unique<TCoursesRowFonts>())
 {
     Wrap("TFormCourses.FormCreate", [&] {
         setObjectName(QStringLiteral("FormCourses"));
@@ -386,15 +427,19 @@ void TFormCourses::RefreshList()
         // The list must not paint a half-built list, and one layout after the refill is
         // cheaper than one per row.
         ListIng->setUpdatesEnabled(false);
+        FModel->BeginRefill();
+        auto Release = [this] {
+            FModel->EndRefill();
+            ListIng->setUpdatesEnabled(true);
+            RepaintList();
+        };
         try {
             Changes.Recompute(*Menu);
         } catch (...) {
-            ListIng->setUpdatesEnabled(true);
-            RepaintList();
+            Release();
             throw;
         }
-        ListIng->setUpdatesEnabled(true);
-        RepaintList();
+        Release();
     });
 }
 
@@ -426,32 +471,32 @@ void TFormCourses::ListIngDrawItem(QPainter &Painter, int Index, const TCoursesR
 {
     Wrap("TFormCourses.ListIngDrawItem", [&] {
         const QRect &R = G.Cell;
-        const QFont Base = ListIng->font();
+        const TCoursesRowFonts &Fonts = *FFonts;
         const int Flags = Qt::TextSingleLine | Qt::AlignVCenter;
         Painter.fillRect(R, Qt::white);
         if (Lines.GetLineType(Index) == TIngredientList::ltRayon) {
             const TLine *Rayon = Lines.GetLine(Index);
             Painter.fillRect(G.Band, TColorToQColor(Rayon->Color));
-            Painter.setFont(SizedFont(Base, 12, true));
+            Painter.setFont(Fonts.Header);
             Painter.setPen(Qt::white);
             Painter.drawText(G.Band, Flags | Qt::AlignHCenter, Rayon->Text);
         } else {
             const TLineArticle *Article = Lines.GetArticle(Index);
             const auto *Ing = dynamic_cast<const TLineIngredient *>(Article);
             if (Article->Modified || (Ing && !Ing->ShowQuantity)) {
-                Painter.setFont(SizedFont(Base, 12));
+                Painter.setFont(Fonts.Star);
                 Painter.setPen(HtmlColor(MarkColor));
                 Painter.drawText(G.Star, Flags | Qt::AlignLeft, QStringLiteral("*"));
             }
             if (Article->Warn) {
-                Painter.setFont(SizedFont(Base, 8));
+                Painter.setFont(Fonts.Warn);
                 Painter.setPen(HtmlColor(MarkColor));
                 Painter.drawText(G.Warn, Flags | Qt::AlignLeft, QStringLiteral("?"));
             }
-            const QFont TextFont = SizedFont(Base, 10, false, Article->Checked);
-            Painter.setFont(TextFont);
+            Painter.setFont(Article->Checked ? Fonts.Struck : Fonts.Text);
             Painter.setPen(Qt::black);
-            const QString Text = QFontMetrics(TextFont).elidedText(Article->Text, Qt::ElideRight, G.Text.width());
+            const QFontMetrics &Metrics = Article->Checked ? Fonts.StruckMetrics : Fonts.TextMetrics;
+            const QString Text = Metrics.elidedText(Article->Text, Qt::ElideRight, G.Text.width());
             Painter.drawText(G.Text, Flags | Qt::AlignLeft, Text);
             if (!Ing)
                 Painter.fillRect(G.CheckCover, ListIng->palette().color(QPalette::Base));

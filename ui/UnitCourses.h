@@ -22,6 +22,7 @@ class QListView;
 class QMenu;
 class QPainter;
 class TCoursesListModel;
+struct TCoursesRowFonts;
 class TRecetteList;
 class TSevenButton;
 
@@ -144,6 +145,7 @@ private:
     void MenuRenameClick();
     void MenuDeleteClick();
 
+    std::unique_ptr<TCoursesRowFonts> FFonts;
     // The release that ends a double click must not cross the line off a second time.
     bool FSkipRelease = false;
 };
