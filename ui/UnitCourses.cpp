@@ -97,13 +97,14 @@ TCoursesRowGeometry CoursesRowGeometry(const QRect &Item)
     G.CheckBox = QRect(Item.left() + 1, Item.top() + (Item.height() - CheckSize) / 2, CheckSize, CheckSize);
     G.Cell = Item.adjusted(CheckWidth, 0, 0, 0);
     const QRect &R = G.Cell;
-    G.Band = QRect(QPoint(R.left() - CheckWidth, R.top()), QPoint(R.right() - 5, R.bottom()));
+    // Measured as the layout measures: from the cell's right edge, the first pixel past it.
+    const int Right = R.left() + R.width();
+    G.Band = QRect(QPoint(R.left() - CheckWidth, R.top()), QPoint(Right - 5 - 1, R.bottom()));
     G.Star = R.adjusted(0, 5, 0, 0);
     G.Warn = R.adjusted(-11, -1, 0, 0);
-    G.Text = R.adjusted(7, 0, -5, 0);
+    G.Text = QRect(QPoint(R.left() + 7, R.top()), QPoint(Right - 5 - 1, R.bottom()));
     G.CheckCover = QRect(QPoint(R.left() - CheckWidth, R.top()), QPoint(R.left() - 1, R.bottom()));
-    const int X = R.right() - 5;
-    G.Separator = QLine(X, R.top(), X, R.bottom());
+    G.Separator = QLine(Right - 5, R.top(), Right - 5, R.bottom());
     return G;
 }
 

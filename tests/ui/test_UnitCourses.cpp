@@ -6,6 +6,7 @@
 #include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
+#include "UnitGraphicsQt.h"
 #include "KVXConversion.h"
 
 #include <QAction>
@@ -293,4 +294,31 @@ TEST(FormCourses, ShowingWithoutAMenuIsAnError)
     const TFailure Failure = FailureOf([&] { Form.Show(); });
     EXPECT_EQ(Failure.UserMessage, QStringLiteral("List is not assigned"));
     EXPECT_FALSE(Form.isVisible());
+}
+
+TEST_F(FormCoursesTest, RowsArePaintedFromTheirLines)
+{
+    // Within an item: the check box lies under the header band and under the cover of a free
+    // article, and the text stops before the column separator.
+    const TCoursesRowGeometry G = CoursesRowGeometry(QRect(0, 40, 300, 20));
+    EXPECT_TRUE(G.Band.contains(G.CheckBox) && G.CheckCover.contains(G.CheckBox));
+    EXPECT_FALSE(G.Cell.intersects(G.CheckBox));
+    EXPECT_LT(G.Text.right(), G.Separator.x1());
+    EXPECT_EQ(G.Separator.x1(), 300 - 5);
+
+    // Painted: the shelf's colour over the whole band, the separator in grey, and a free
+    // article's check box hidden in white.
+    TypeArticle(QStringLiteral("piles"));
+    QApplication::processEvents();
+    QWidget *Viewport = Form->ListIng->viewport();
+    const QImage Image = Form->grab().toImage();
+    auto Pixel = [&](const QPoint &P) { return Image.pixelColor(Viewport->mapTo(Form, P)); };
+    const TCoursesRowGeometry Header = CoursesRowGeometry(RowRect(0));
+    EXPECT_EQ(Pixel(Header.Band.topLeft() + QPoint(1, 1)), TColorToQColor(Form->Lines.GetLine(0)->Color));
+    EXPECT_EQ(Pixel(Header.CheckBox.center()), TColorToQColor(Form->Lines.GetLine(0)->Color));
+    const TCoursesRowGeometry Line = CoursesRowGeometry(RowRect(MenuIngredient()));
+    EXPECT_EQ(Pixel(Line.Separator.p1() + QPoint(0, 3)), QColor(0xBE, 0xBE, 0xBE));
+    const TCoursesRowGeometry Article = CoursesRowGeometry(RowRect(FindRow(TIngredientList::ltDivers)));
+    for (const QPoint &P : {Article.CheckBox.topLeft(), Article.CheckBox.center()})
+        EXPECT_EQ(Pixel(P), QColor(Qt::white));
 }
