@@ -69,8 +69,8 @@ private:
                     if (Codes.empty()) {
                         Database->AddParamInt(":repas", Repas);
                         Database->AddParamInt(":type", Type);
-                        const auto Table = Database->GetTable(QStringLiteral(
-                            "select code from recette where (repas=0 or repas=:repas) and type_=:type"));
+                        const auto Table = Database->GetTable(
+                            QStringLiteral("select code from recette where (repas=0 or repas=:repas) and type_=:type"));
                         for (; !Table->Eof(); Table->Next())
                             Codes.push_back(int(Table->FieldAsInteger(0)));
                     }
@@ -153,8 +153,8 @@ int main(int argc, char **argv)
     QApplication App(argc, argv);
     InstallFontSubstitutions();
     InstallSystemColors();
-    for (const auto &[Name, Body] : {std::pair{"ModelRefresh/10000", BM_ModelRefresh},
-                                     std::pair{"WindowRefresh/10000", BM_WindowRefresh}})
+    for (const auto &[Name, Body] :
+         {std::pair{"ModelRefresh/10000", BM_ModelRefresh}, std::pair{"WindowRefresh/10000", BM_WindowRefresh}})
         benchmark::RegisterBenchmark(Name, RunGuarded, Body)
             ->Unit(benchmark::kMillisecond)
             ->Repetitions(5)

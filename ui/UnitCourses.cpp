@@ -201,8 +201,9 @@ public:
             const TCoursesRowGeometry G = CoursesRowGeometry(Option.rect);
             QStyleOptionButton Check;
             Check.rect = G.CheckBox;
-            Check.state = QStyle::State_Enabled |
-                          (Index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
+            Check.state =
+                QStyle::State_Enabled |
+                (Index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
             Painter->save();
             Painter->fillRect(Option.rect, Qt::white);
             QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &Check, Painter, Option.widget);
@@ -245,6 +246,24 @@ struct TCoursesRowFonts
 };
 
 namespace {
+
+// The platform's input query: asks for one text under Title and Prompt, starting from Text;
+// false when cancelled, else Text holds the answer.
+bool InputQuery(QWidget *Parent, const QString &Name, const QString &Title, const QString &Prompt, QString &Text)
+{
+    QInputDialog Dialog(Parent);
+    Dialog.setObjectName(Name);
+    Dialog.setInputMode(QInputDialog::TextInput);
+    Dialog.setWindowTitle(Title);
+    Dialog.setLabelText(Prompt);
+    Dialog.setOkButtonText(QStringLiteral("OK"));
+    Dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    Dialog.setTextValue(Text);
+    if (Dialog.exec() != QDialog::Accepted)
+        return false;
+    Text = Dialog.textValue();
+    return true;
+}
 
 } // namespace
 
@@ -552,8 +571,8 @@ void TFormCourses::BuildContextMenu(int Index)
 
         MenuShowQuantity->setVisible(Ing && !Ing->Checked && Ing->Quantity > 0);
         if (Ing)
-            MenuShowQuantity->setText(Format(CaptionShowQuantity, {Ing->ShowQuantity ? QStringLiteral("Cacher")
-                                                                                     : QStringLiteral("Afficher")}));
+            MenuShowQuantity->setText(Format(
+                CaptionShowQuantity, {Ing->ShowQuantity ? QStringLiteral("Cacher") : QStringLiteral("Afficher")}));
         MenuChangeQuantity->setVisible(MenuShowQuantity->isVisible() && Ing->ShowQuantity);
         MenuResetIng->setVisible(MenuChangeQuantity->isVisible() && Ing->FromMenu && Ing->Modified);
         if (MenuResetIng->isVisible())
@@ -565,10 +584,10 @@ void TFormCourses::BuildContextMenu(int Index)
             const std::unique_ptr<TQlTable> Recettes = Menu->GetRecetteList3(Ing->IngCode);
             int K = 0;
             for (; !Recettes->Eof(); Recettes->Next(), ++K) {
-                const QString Quantity = FormatIngredient(
-                    Recettes->FieldAsString(QStringLiteral("unite")), Recettes->FieldAsString(QStringLiteral("ingredient")),
-                    Recettes->FieldAsString(QStringLiteral("note")), true,
-                    Recettes->FieldAsDouble(QStringLiteral("quantite")));
+                const QString Quantity = FormatIngredient(Recettes->FieldAsString(QStringLiteral("unite")),
+                                                          Recettes->FieldAsString(QStringLiteral("ingredient")),
+                                                          Recettes->FieldAsString(QStringLiteral("note")), true,
+                                                          Recettes->FieldAsDouble(QStringLiteral("quantite")));
                 QAction *Action = MenuRec->addAction(
                     QStringLiteral("%1 - %2").arg(Recettes->FieldAsString(QStringLiteral("name")), Quantity));
                 Action->setObjectName(QStringLiteral("MenuRec%1").arg(K));
@@ -595,17 +614,8 @@ void TFormCourses::MenuChangeQuantityClick()
         QString Text = KVXFloatToString(Old);
         double New = -1;
         do {
-            QInputDialog Dialog(this);
-            Dialog.setObjectName(QStringLiteral("InputQuantity"));
-            Dialog.setInputMode(QInputDialog::TextInput);
-            Dialog.setWindowTitle(Line->Text);
-            Dialog.setLabelText(QStringLiteral("Quantité :"));
-            Dialog.setOkButtonText(QStringLiteral("OK"));
-            Dialog.setCancelButtonText(QStringLiteral("Annuler"));
-            Dialog.setTextValue(Text);
-            if (Dialog.exec() != QDialog::Accepted)
+            if (!InputQuery(this, QStringLiteral("InputQuantity"), Line->Text, QStringLiteral("Quantité :"), Text))
                 return;
-            Text = Dialog.textValue();
             New = KVXStringToFloat(Text, -1);
         } while (New < 0);
         Changes.ChangeQuantity(PopupIndex, New - Old);
@@ -631,17 +641,9 @@ void TFormCourses::MenuRenameClick()
         const QString OldName = Lines.GetDivers(PopupIndex)->Text;
         QString Name = OldName;
         for (;;) {
-            QInputDialog Dialog(this);
-            Dialog.setObjectName(QStringLiteral("InputName"));
-            Dialog.setInputMode(QInputDialog::TextInput);
-            Dialog.setWindowTitle(OldName);
-            Dialog.setLabelText(QStringLiteral("Nom :"));
-            Dialog.setOkButtonText(QStringLiteral("OK"));
-            Dialog.setCancelButtonText(QStringLiteral("Annuler"));
-            Dialog.setTextValue(Name);
-            if (Dialog.exec() != QDialog::Accepted)
+            if (!InputQuery(this, QStringLiteral("InputName"), OldName, QStringLiteral("Nom :"), Name))
                 return;
-            Name = Trim(Dialog.textValue());
+            Name = Trim(Name);
             if (Name.isEmpty())
                 continue;
             if (Lines.IndexOf2(Name) < 0)
@@ -656,8 +658,9 @@ void TFormCourses::MenuRenameClick()
 void TFormCourses::MenuDeleteClick()
 {
     Wrap("TFormCourses.MenuDeleteClick", [&] {
-        const QString Kind = Lines.GetLineType(PopupIndex) == TIngredientList::ltIngredient ? QStringLiteral("ingrédient")
-                                                                                            : QStringLiteral("article");
+        const QString Kind = Lines.GetLineType(PopupIndex) == TIngredientList::ltIngredient
+                                 ? QStringLiteral("ingrédient")
+                                 : QStringLiteral("article");
         if (FormDialog->Show(Format(ConfirmDelete, {Kind, Lines.GetLine(PopupIndex)->Text}), dtConfirm, dbAuto) !=
             mrYes)
             return;
@@ -673,8 +676,8 @@ void TFormCourses::AddIngredient()
             NewFormIngredients(2, nullptr, QStringLiteral("ingredients"), QStringLiteral("Ajouter un ingrédient"), {});
         if (Form->exec() != mrOk)
             return;
-        Changes.AddIng2({Form->Quantity, Form->UnitCode, Form->UnitName, Form->IngCode, Form->IngName, Form->Note,
-                         Form->RayCode});
+        Changes.AddIng2(
+            {Form->Quantity, Form->UnitCode, Form->UnitName, Form->IngCode, Form->IngName, Form->Note, Form->RayCode});
         RepaintList();
     });
 }
@@ -745,7 +748,8 @@ bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
             if (Mouse->button() == Qt::LeftButton && !std::exchange(FSkipRelease, false)) {
                 const QPoint Pos = Mouse->position().toPoint();
                 const QModelIndex Index = ListIng->indexAt(Pos);
-                if (Index.isValid() && CoursesRowGeometry(ListIng->visualRect(Index)).CheckBox.adjusted(-1, -3, 1, 3).contains(Pos))
+                if (Index.isValid() &&
+                    CoursesRowGeometry(ListIng->visualRect(Index)).CheckBox.adjusted(-1, -3, 1, 3).contains(Pos))
                     Guard([&] { InvertChecked2(Pos); });
             }
             break;

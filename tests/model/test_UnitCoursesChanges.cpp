@@ -17,7 +17,8 @@ protected:
     void SetUp() override
     {
         TModelTest::SetUp();
-        Exec(QStringLiteral("insert into rayon (code, name) values (10, 'Fruits'), (20, 'Crèmerie'), (30, 'Épicerie')"));
+        Exec(
+            QStringLiteral("insert into rayon (code, name) values (10, 'Fruits'), (20, 'Crèmerie'), (30, 'Épicerie')"));
     }
 
     // A refresh: Lines computed afresh from totals given in shelf order, as the menu's query

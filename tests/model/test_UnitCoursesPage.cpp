@@ -88,7 +88,8 @@ TEST_F(TCoursesPageTest, RowsFillColumnsOf31AndPagesOfThreeColumns)
     ASSERT_EQ(P.size(), 33);
     EXPECT_EQ(P[30], QStringLiteral("1.1"));
     EXPECT_EQ(P[31], QStringLiteral("1.2"));
-    EXPECT_EQ(Rows(QStringLiteral("rayon1")), QStringList{QStringLiteral("<tr><td class=\"rayon rayon1\">Fruits</td></tr>")});
+    EXPECT_EQ(Rows(QStringLiteral("rayon1")),
+              QStringList{QStringLiteral("<tr><td class=\"rayon rayon1\">Fruits</td></tr>")});
     EXPECT_EQ(Page_.Style, (QStringList{QStringLiteral("td.rayon0 {background-color:#808080;}"),
                                         QStringLiteral("td.rayon1 {background-color:#010203;}")}));
 
@@ -134,7 +135,8 @@ TEST_F(TCoursesPageTest, RecipeRowsAndShelvesAsPrinted)
     EXPECT_TRUE(Recipes[1].contains(QStringLiteral(
         "soir\">lun.4 soir</td><td class=\"liv\">(12) Cuisine du marché</td><td class=\"temps\">15' 30' 5'")));
     EXPECT_TRUE(Recipes[2].startsWith(QStringLiteral("<tr><td class=\"dateliv newday\">")));
-    EXPECT_EQ(Rows(QStringLiteral("class=\"rec\"")).first(), QStringLiteral("<tr><td class=\"rec\">Recette 0</td></tr>"));
+    EXPECT_EQ(Rows(QStringLiteral("class=\"rec\"")).first(),
+              QStringLiteral("<tr><td class=\"rec\">Recette 0</td></tr>"));
 
     // A shelf whose lines are all crossed off has no heading and uses no number; crossed-off
     // lines are left out, free articles printed.
@@ -146,7 +148,8 @@ TEST_F(TCoursesPageTest, RecipeRowsAndShelvesAsPrinted)
     Page_.Build(Menu, Lines);
     EXPECT_TRUE(Rows(QStringLiteral("Fruits")).isEmpty());
     EXPECT_TRUE(Rows(QStringLiteral("pommes")).isEmpty() && Rows(QStringLiteral("lait")).isEmpty());
-    EXPECT_EQ(Rows(QStringLiteral("rayon1")), QStringList{QStringLiteral("<tr><td class=\"rayon rayon1\">Crèmerie</td></tr>")});
+    EXPECT_EQ(Rows(QStringLiteral("rayon1")),
+              QStringList{QStringLiteral("<tr><td class=\"rayon rayon1\">Crèmerie</td></tr>")});
     EXPECT_EQ(Rows(QStringLiteral("beurre")),
               QStringList{QStringLiteral("<tr><td class=\"ing\"><div class=\"check\"></div>beurre</td></tr>")});
     EXPECT_EQ(Page_.Style.size(), 2);
@@ -169,7 +172,8 @@ TEST_F(TCoursesPageTest, TextsOfTheMenuAndListCannotTurnIntoMarkup)
     EXPECT_TRUE(Text.contains(QStringLiteral("</div>vis &lt;M6&gt; &amp; écrous</td>")));
     EXPECT_FALSE(Text.contains(QStringLiteral("<b>")) || Text.contains(QStringLiteral("<script>")));
     // Written as UTF-8.
-    EXPECT_TRUE(KVXReadFileBytes(File).contains("\xc3\xa9" "crous"));
+    EXPECT_TRUE(KVXReadFileBytes(File).contains("\xc3\xa9"
+                                                "crous"));
 }
 
 TEST_F(TCoursesPageTest, AMissingTemplateLeavesThePreviousPage)

@@ -1,5 +1,6 @@
 #include "UnitCourses.h"
 
+#include "KVXConversion.h"
 #include "MenusTestSupport.h"
 #include "SevenButton.h"
 #include "UnitConfig.h"
@@ -7,7 +8,6 @@
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
-#include "KVXConversion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -136,8 +136,7 @@ TEST_F(FormCoursesTest, ThePopupOffersWhatSuitsTheLine)
     // Changed: the reset item names the computed quantity.
     const QString Initial = Form->Lines.GetIngredient(Ing)->GetInitialQuantityText();
     Form->Changes.ChangeQuantity(Ing, 1);
-    EXPECT_EQ(PopupAt(Ing),
-              Always + QStringLiteral(" MenuRecItem MenuChangeQuantity MenuResetIng MenuShowQuantity"));
+    EXPECT_EQ(PopupAt(Ing), Always + QStringLiteral(" MenuRecItem MenuChangeQuantity MenuResetIng MenuShowQuantity"));
     EXPECT_EQ(Form->MenuResetIng->text(), QStringLiteral("Remettre la quantité initiale (%1)").arg(Initial));
     Form->MenuResetIng->trigger();
     EXPECT_FALSE(Form->Lines.GetIngredient(Ing)->Modified);
@@ -164,7 +163,8 @@ TEST_F(FormCoursesTest, ThePopupOffersWhatSuitsTheLine)
     TDialogTest::QueueAnswers({mrNo, mrYes});
     PopupAt(Added);
     Form->MenuDelete->trigger();
-    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Etes-vous sûr de vouloir supprimer cet ingrédient ?\r\n(3 truffe)"));
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("Etes-vous sûr de vouloir supprimer cet ingrédient ?\r\n(3 truffe)"));
     EXPECT_EQ(Form->Lines.GetIngredient(Added)->IngCode, 999999);
     Form->MenuDelete->trigger();
     EXPECT_EQ(FindRow(TIngredientList::ltIngredient,
@@ -179,9 +179,10 @@ TEST_F(FormCoursesTest, TheQuantityDialogAsksAgainUntilANumberAtLeastZero)
     const TLineIngredient *Line = Form->Lines.GetIngredient(Ing);
     const QString Title = Line->Text;
     const QString Old = KVXFloatToString(Line->Quantity);
-    EXPECT_EQ(RunInput(Form->MenuChangeQuantity, Ing, {QStringLiteral("abc"), QStringLiteral("-2"), QStringLiteral("1,5")}),
-              (QStringList{Title + QStringLiteral("|Quantité :|") + Old, Title + QStringLiteral("|Quantité :|abc"),
-                           Title + QStringLiteral("|Quantité :|-2")}));
+    EXPECT_EQ(
+        RunInput(Form->MenuChangeQuantity, Ing, {QStringLiteral("abc"), QStringLiteral("-2"), QStringLiteral("1,5")}),
+        (QStringList{Title + QStringLiteral("|Quantité :|") + Old, Title + QStringLiteral("|Quantité :|abc"),
+                     Title + QStringLiteral("|Quantité :|-2")}));
     EXPECT_EQ(Form->Lines.GetIngredient(Ing)->Quantity, 1.5);
     EXPECT_TRUE(Form->Lines.GetIngredient(Ing)->Modified);
     // Cancel changes nothing; 0 crosses a line of the menu off.
@@ -214,9 +215,9 @@ TEST_F(FormCoursesTest, ArticlesAreTypedAndRenamedUnlessTheNameIsTaken)
 
     // Renaming to another line's name or to its own asks again, with the message each time.
     TDialogTest::QueueAnswers({mrOk, mrOk});
-    const QStringList Shown = RunInput(Form->MenuRename, Pain + 1,
-                                       {QStringLiteral("LAIT"), QStringLiteral(" pain "), QStringLiteral(""),
-                                        QStringLiteral("  baguette ")});
+    const QStringList Shown =
+        RunInput(Form->MenuRename, Pain + 1,
+                 {QStringLiteral("LAIT"), QStringLiteral(" pain "), QStringLiteral(""), QStringLiteral("  baguette ")});
     EXPECT_EQ(Shown, (QStringList{QStringLiteral("pain|Nom :|pain"), QStringLiteral("pain|Nom :|LAIT"),
                                   QStringLiteral("pain|Nom :|pain"), QStringLiteral("pain|Nom :|")}));
     EXPECT_EQ(TDialogTest::ShowCount(), 3);
@@ -272,7 +273,8 @@ TEST_F(FormCoursesTest, ResetPrintAndShowingAgain)
     const QString Html = Program->Path(QStringLiteral("html"));
     ASSERT_TRUE(QDir().mkpath(Html));
     for (const char *Name : {"header.tpl", "footer.tpl"})
-        ASSERT_TRUE(QFile::copy(DataFile(QStringLiteral("html/") + QLatin1String(Name)), Html + QLatin1Char('/') + QLatin1String(Name)));
+        ASSERT_TRUE(QFile::copy(DataFile(QStringLiteral("html/") + QLatin1String(Name)),
+                                Html + QLatin1Char('/') + QLatin1String(Name)));
     const QString CountHistory = QStringLiteral("select count(*) from historique");
     const int Before = Database->GetTableString(CountHistory).toInt();
     QTest::mouseClick(Form->BtView, Qt::LeftButton);
