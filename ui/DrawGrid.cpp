@@ -46,14 +46,27 @@ void TDrawGrid::SetRowCount(int Value)
 {
     FRowCount = std::max(0, Value);
     InvalidateRowHeights();
-    FRow = std::clamp(FRow, 0, std::max(0, FRowCount - 1));
+    FRow = std::clamp(FRow, FirstSelectableRow(), std::max(0, FRowCount - 1));
     UpdateScrollBar();
     viewport()->update();
 }
 
+void TDrawGrid::SetFixedRows(int Value)
+{
+    FFixedRows = std::max(0, Value);
+    FRow = std::clamp(FRow, FirstSelectableRow(), std::max(0, FRowCount - 1));
+    UpdateScrollBar();
+    viewport()->update();
+}
+
+int TDrawGrid::FirstSelectableRow() const
+{
+    return std::min(FFixedRows, std::max(0, FRowCount - 1));
+}
+
 void TDrawGrid::SetRow(int Value)
 {
-    FRow = std::clamp(Value, 0, std::max(0, FRowCount - 1));
+    FRow = std::clamp(Value, FirstSelectableRow(), std::max(0, FRowCount - 1));
     ScrollIntoView(FRow);
     viewport()->update();
 }
@@ -61,23 +74,21 @@ void TDrawGrid::SetRow(int Value)
 void TDrawGrid::SetTopRow(int Value)
 {
     UpdateScrollBar();
-    verticalScrollBar()->setValue(std::clamp(Value, 0, MaxTopRow()));
+    verticalScrollBar()->setValue(std::clamp(Value, FFixedRows, MaxTopRow()));
     FTopRow = verticalScrollBar()->value();
     viewport()->update();
 }
 
 int TDrawGrid::MaxTopRow() const
 {
-    if (FRowCount == 0)
-        return 0;
-    const int ViewHeight = viewport()->height();
-    int Top = FRowCount - 1;
-    int Used = RowHeight(Top) + GridLineWidth;
-    while (Top > 0 && Used + RowHeight(Top - 1) + GridLineWidth <= ViewHeight) {
-        --Top;
-        Used += RowHeight(Top) + GridLineWidth;
-    }
-    return Top;
+    if (FRowCount <= FFixedRows)
+        return FFixedRows;
+    EnsureHeights();
+    // The first row from which the remaining rows fit under the fixed ones; the last row in
+    // any case.
+    const auto First = std::lower_bound(FTops.begin() + FFixedRows, FTops.end() - 1,
+                                        FTops.back() - (viewport()->height() - FixedHeight()));
+    return std::min(int(First - FTops.begin()), FRowCount - 1);
 }
 
 int TDrawGrid::ColWidth() const
@@ -109,43 +120,84 @@ void TDrawGrid::EnsureHeights() const
     // recurse through the scroll bar's update.
     FHeightsValid = true;
     FHeights.assign(std::size_t(FRowCount), 1);
-    if (!OnMeasureRow)
-        return;
-    for (int I = 0; I < FRowCount; ++I)
-        FHeights[std::size_t(I)] = std::max(1, OnMeasureRow(I));
+    auto BuildTops = [this] {
+        FTops.resize(std::size_t(FRowCount) + 1);
+        FTops[0] = 0;
+        for (std::size_t I = 0; I < FHeights.size(); ++I)
+            FTops[I + 1] = FTops[I] + FHeights[I] + GridLineWidth;
+    };
+    try {
+        if (OnMeasureRow)
+            for (int I = 0; I < FRowCount; ++I)
+                FHeights[std::size_t(I)] = std::max(1, OnMeasureRow(I));
+    } catch (...) {
+        BuildTops();
+        throw;
+    }
+    BuildTops();
+}
+
+int TDrawGrid::RowTop(int Row) const
+{
+    EnsureHeights();
+    return FTops[std::size_t(std::clamp(Row, 0, FRowCount))];
+}
+
+int TDrawGrid::FixedHeight() const
+{
+    return RowTop(std::min(FFixedRows, FRowCount));
 }
 
 int TDrawGrid::RowAt(const QPoint &Pos) const
 {
     if (Pos.y() < 0 || Pos.x() < 0 || Pos.x() >= ColWidth())
         return -1;
-    int Y = 0;
-    for (int I = FTopRow; I < FRowCount; ++I) {
-        Y += RowHeight(I) + GridLineWidth;
-        if (Pos.y() < Y)
-            return I;
-        if (Y > viewport()->height())
-            break;
+    const int Fixed = FixedHeight();
+    if (Pos.y() < Fixed) {
+        const int Count = std::min(FFixedRows, FRowCount);
+        return int(std::upper_bound(FTops.begin() + 1, FTops.begin() + Count + 1, Pos.y()) - FTops.begin()) - 1;
     }
-    return -1;
+    if (FTopRow >= FRowCount)
+        return -1;
+    // Positions of the scrolling rows, as if they started at the top of row 0.
+    const int Base = RowTop(FTopRow) - Fixed;
+    // The first row whose bottom lies below Pos.
+    const auto Below = std::upper_bound(FTops.begin() + FTopRow + 1, FTops.end(), Base + Pos.y());
+    if (Below == FTops.end())
+        return -1;
+    const int Row = int(Below - FTops.begin()) - 1;
+    // A row that starts below the view is not under the pointer.
+    return RowTop(Row) - Base <= viewport()->height() ? Row : -1;
 }
 
 QRect TDrawGrid::CellRect(int Row) const
 {
+    if (Row >= 0 && Row < std::min(FFixedRows, FRowCount))
+        return QRect(0, RowTop(Row), ColWidth(), RowHeight(Row));
     if (Row < FTopRow || Row >= FRowCount)
         return QRect();
-    int Y = 0;
-    for (int I = FTopRow; I < Row; ++I) {
-        Y += RowHeight(I) + GridLineWidth;
-        if (Y >= viewport()->height())
-            return QRect();
-    }
+    const int Y = FixedHeight() + RowTop(Row) - RowTop(FTopRow);
+    if (Y >= viewport()->height())
+        return QRect();
     return QRect(0, Y, ColWidth(), RowHeight(Row));
 }
 
 void TDrawGrid::ScrollLines(int Lines)
 {
     SetTopRow(FTopRow + Lines);
+}
+
+void TDrawGrid::ClearHandlers()
+{
+    OnMeasureRow = nullptr;
+    OnDrawCell = nullptr;
+    OnMouseDown = nullptr;
+    OnMouseMove = nullptr;
+    OnClick = nullptr;
+    OnDblClick = nullptr;
+    OnDragOver = nullptr;
+    OnDragDrop = nullptr;
+    OnContextPopup = nullptr;
 }
 
 void TDrawGrid::BeginDrag(int Threshold)
@@ -168,44 +220,38 @@ Qt::CursorShape TDrawGrid::CursorShape() const
 
 int TDrawGrid::VisibleRows() const
 {
-    int Count = 0;
-    int Y = 0;
-    for (int I = FTopRow; I < FRowCount; ++I) {
-        Y += RowHeight(I) + GridLineWidth;
-        if (Y > viewport()->height())
-            break;
-        ++Count;
-    }
-    return std::max(1, Count);
+    if (FTopRow >= FRowCount)
+        return 1;
+    const int Limit = RowTop(FTopRow) + viewport()->height() - FixedHeight();
+    // Rows from TopRow whose bottom is still within the view.
+    const auto Beyond = std::upper_bound(FTops.begin() + FTopRow + 1, FTops.end(), Limit);
+    return std::max(1, int(Beyond - FTops.begin()) - 1 - FTopRow);
 }
 
 void TDrawGrid::UpdateScrollBar()
 {
     // Not blocked: the scroll area shows or hides the bar when its range changes.
     QScrollBar *Bar = verticalScrollBar();
-    Bar->setRange(0, MaxTopRow());
+    Bar->setRange(FFixedRows, std::max(FFixedRows, MaxTopRow()));
     Bar->setPageStep(VisibleRows());
     FTopRow = Bar->value();
 }
 
 void TDrawGrid::ScrollIntoView(int Value)
 {
-    if (FRowCount == 0)
+    // The fixed rows are always in view.
+    if (FRowCount == 0 || Value < FFixedRows)
         return;
     if (Value < FTopRow) {
         SetTopRow(Value);
         return;
     }
-    // Scrolls down until the row's bottom is in view, or the row is the first one shown.
-    int Top = FTopRow;
-    auto Bottom = [this, Value](int From) {
-        int Y = 0;
-        for (int I = From; I <= Value; ++I)
-            Y += RowHeight(I) + GridLineWidth;
-        return Y;
-    };
-    while (Top < Value && Bottom(Top) > viewport()->height())
-        ++Top;
+    // The first row from which Value's bottom is in view, or Value itself when it is taller
+    // than the view.
+    const int Bottom = RowTop(Value + 1);
+    const auto First = std::lower_bound(FTops.begin() + FTopRow, FTops.begin() + Value,
+                                        Bottom - (viewport()->height() - FixedHeight()));
+    const int Top = int(First - FTops.begin());
     if (Top != FTopRow)
         SetTopRow(Top);
 }
@@ -225,39 +271,52 @@ void TDrawGrid::paintEvent(QPaintEvent * /*Event*/)
     Painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
     const int Width = ColWidth();
     const int ViewHeight = viewport()->height();
-    const QColor LineColor = TColorToQColor(GridLineColor);
     int Y = 0;
+    // The fixed rows first, then the scrolling rows under them; only the rows in view.
+    for (int I = 0; I < std::min(FFixedRows, FRowCount) && Y < ViewHeight; ++I) {
+        if (!PaintRow(Painter, I, Y))
+            return;
+        Y += RowHeight(I) + GridLineWidth;
+    }
     for (int I = FTopRow; I < FRowCount && Y < ViewHeight; ++I) {
-        const QRect Cell(0, Y, Width, RowHeight(I));
-        if (OnDrawCell && !FPaintFailed) {
-            Painter.save();
-            Painter.setClipRect(Cell);
-            try {
-                OnDrawCell(Painter, I, Cell);
-            } catch (...) {
-                // The error box is modal: it is shown once this paint is over, not inside it.
-                FPaintFailed = true;
-                Painter.restore();
-                QTimer::singleShot(
-                    0, this, [Failure = std::current_exception()] { Guard([&] { std::rethrow_exception(Failure); }); });
-                return;
-            }
-            Painter.restore();
-        }
-        if (I == FRow) {
-            // Our own discreet mark of the row the commands act on; the rows themselves
-            // are drawn the same whether selected or not.
-            QPen Pen(palette().color(QPalette::Highlight), SelectionFrameWidth);
-            Pen.setJoinStyle(Qt::MiterJoin);
-            Painter.setPen(Pen);
-            Painter.setBrush(Qt::NoBrush);
-            Painter.drawRect(Cell.adjusted(1, 1, -1, -1));
-        }
-        Painter.fillRect(QRect(0, Cell.bottom() + 1, Width + GridLineWidth, GridLineWidth), LineColor);
-        Y += Cell.height() + GridLineWidth;
+        if (!PaintRow(Painter, I, Y))
+            return;
+        Y += RowHeight(I) + GridLineWidth;
     }
     if (FRowCount > 0)
-        Painter.fillRect(QRect(Width, 0, GridLineWidth, std::min(Y, ViewHeight)), LineColor);
+        Painter.fillRect(QRect(Width, 0, GridLineWidth, std::min(Y, ViewHeight)), TColorToQColor(GridLineColor));
+}
+
+bool TDrawGrid::PaintRow(QPainter &Painter, int Row, int Y)
+{
+    const int Width = ColWidth();
+    const QRect Cell(0, Y, Width, RowHeight(Row));
+    if (OnDrawCell && !FPaintFailed) {
+        Painter.save();
+        Painter.setClipRect(Cell);
+        try {
+            OnDrawCell(Painter, Row, Cell);
+        } catch (...) {
+            // The error box is modal: it is shown once this paint is over, not inside it.
+            FPaintFailed = true;
+            Painter.restore();
+            QTimer::singleShot(
+                0, this, [Failure = std::current_exception()] { Guard([&] { std::rethrow_exception(Failure); }); });
+            return false;
+        }
+        Painter.restore();
+    }
+    if (Row == FRow) {
+        // Our own discreet mark of the row the commands act on; the rows themselves
+        // are drawn the same whether selected or not.
+        QPen Pen(palette().color(QPalette::Highlight), SelectionFrameWidth);
+        Pen.setJoinStyle(Qt::MiterJoin);
+        Painter.setPen(Pen);
+        Painter.setBrush(Qt::NoBrush);
+        Painter.drawRect(Cell.adjusted(1, 1, -1, -1));
+    }
+    Painter.fillRect(QRect(0, Cell.bottom() + 1, Width + GridLineWidth, GridLineWidth), TColorToQColor(GridLineColor));
+    return true;
 }
 
 void TDrawGrid::resizeEvent(QResizeEvent *Event)
@@ -280,7 +339,7 @@ void TDrawGrid::mousePressEvent(QMouseEvent *Event)
         FPressPos = Pos;
         if (Event->button() == Qt::LeftButton) {
             const int Hit = RowAt(Pos);
-            if (Hit >= 0)
+            if (Hit >= FFixedRows)
                 SetRow(Hit);
         }
         if (OnMouseDown)
@@ -339,7 +398,7 @@ void TDrawGrid::mouseDoubleClickEvent(QMouseEvent *Event)
         FPressPos = Pos;
         FAfterDoubleClick = true;
         const int Hit = RowAt(Pos);
-        if (Hit >= 0)
+        if (Hit >= FFixedRows)
             SetRow(Hit);
         if (OnDblClick)
             OnDblClick();

@@ -42,11 +42,15 @@ public:
     int RowCount() const { return FRowCount; }
     // New rows take their heights anew; the selection moves up to the last row.
     void SetRowCount(int Value);
+    // Rows at the top that stay in place while the others scroll (a header), and that are
+    // never selected while another row exists. None unless set.
+    int FixedRows() const { return FFixedRows; }
+    void SetFixedRows(int Value);
     // The selected row (0 when the grid has no row).
     int Row() const { return FRow; }
-    // Selects Value (kept within the rows) and scrolls it into view.
+    // Selects Value (kept within the rows that can be selected) and scrolls it into view.
     void SetRow(int Value);
-    // The first row shown.
+    // The first scrolling row shown, never one of the fixed rows.
     int TopRow() const { return FTopRow; }
     void SetTopRow(int Value);
     // The last row that TopRow can reach: the one from which the remaining rows fill the view.
@@ -73,6 +77,10 @@ public:
     void SetCursorShape(Qt::CursorShape Shape);
     Qt::CursorShape CursorShape() const;
 
+    // Drops every handler above. An owner calls it from its destructor: the grid is its
+    // child and outlives the owner's body, so it must not call back into it.
+    void ClearHandlers();
+
     // Free for the owner's use.
     int Tag = 0;
 
@@ -92,6 +100,14 @@ protected:
 
 private:
     void EnsureHeights() const;
+    // Top of Row counted from the top of row 0, grid lines included; Row may be RowCount.
+    int RowTop(int Row) const;
+    // Height that the fixed rows take at the top of the view, grid lines included.
+    int FixedHeight() const;
+    // The first row that can be selected.
+    int FirstSelectableRow() const;
+    // Draws one row at Y; false when its drawing failed and the paint must stop.
+    bool PaintRow(QPainter &Painter, int Row, int Y);
     void UpdateScrollBar();
     void ScrollIntoView(int Value);
     // Rows from TopRow that fit entirely in the view, at least one.
@@ -99,9 +115,14 @@ private:
     void EndDrag();
 
     int FRowCount = 0;
+    int FFixedRows = 0;
     int FRow = 0;
     int FTopRow = 0;
     mutable std::vector<int> FHeights;
+    // FTops[I] is the top of row I from the top of row 0, grid lines included, and
+    // FTops[RowCount] the bottom of the last row: every position below is a subtraction or a
+    // binary search, never a walk over the rows.
+    mutable std::vector<int> FTops;
     mutable bool FHeightsValid = false;
     // A drawing that failed is reported once, not at every repaint, until the rows change.
     bool FPaintFailed = false;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
 class TFormList;
 class TQlTable;
 class TStringList;
@@ -20,6 +21,9 @@ using TNameEvent = std::function<void(const QString &Name)>;
 // window's modal result: mrOk after a save that closed it, mrCancel when cancelled.
 using TEditFunc = int (*)(int Mode, TStringList *Values, const QString &Table, const QString &Caption,
                           const TNameEvent &OnDone);
+
+// Gives Window the icon of a table's list and edit windows: the picture "ico" + Table.
+void LoadTableIcon(QWidget *Window, const QString &Table);
 
 // Empties Dest, then adds "name=value" for each name of Fields from Table's current row.
 void TableToStrings(const TStringList &Fields, TQlTable &Table, TStringList &Dest);

@@ -1,23 +1,840 @@
 #include "UnitList.h"
 
+#include "DrawGrid.h"
 #include "KVXStringList.h"
+#include "SevenButton.h"
+#include "UnitConst.h"
+#include "UnitDatabase.h"
+#include "UnitDialog.h"
+#include "UnitGraphicsQt.h"
+#include "UnitLook.h"
+#include "UnitTools.h"
+#include "UnitToolsUi.h"
+#include "UnitTypes.h"
 
-// The window itself comes with the table lists; this is its interface only.
-TFormList::TFormList(QWidget *Parent) : QDialog(Parent) {}
-TFormList::~TFormList() = default;
-void TFormList::IncludeInPanel(QWidget *) {}
-void TFormList::RefreshList(bool) {}
-void TFormList::EvtRefresh(const QString &) {}
-void TFormList::GridAutoWidth() {}
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
 
-std::unique_ptr<TFormList> NewFormList(std::unique_ptr<TStringList>, int, std::unique_ptr<TStringList>,
-                                       std::unique_ptr<TStringList>, std::unique_ptr<TStringList>, const QString &,
-                                       const QString &, TEditFunc, const QString &)
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------
+// Texts
+// ---------------------------------------------------------------------------------------
+
+const QString CaptionFusion = QStringLiteral("Fusionner");
+const QString CaptionFusionWaiting = QStringLiteral("Fusionner*");
+const QString SuffixAdd = QStringLiteral(" (ajout)");
+const QString SuffixEdit = QStringLiteral(" (modification)");
+const QString MsgDelete =
+    QStringLiteral("Etes-vous sûr de vouloir supprimer l'élément sélectionné dans la liste ?\r\n(%s)");
+const QString MsgDeleteIngredient =
+    QStringLiteral("\r\n\r\nATTENTION ! Si vous confirmez la suppression,\r\n"
+                   "cet ingrédient sera retiré de toutes les recettes qui en ont besoin !");
+const QString MsgFusionSelf = QStringLiteral("Vous ne pouvez pas fusionner un ingrédient avec lui-même.");
+const QString MsgFusionAsk = QStringLiteral("Etes-vous sûr de vouloir fusionner ces deux ingrédients ?\r\n(%s => %s)");
+// The list changed under the first choice (a new filter): merging whatever now stands in
+// its row would merge an ingredient the user never chose.
+const QString MsgFusionMoved =
+    QStringLiteral("Le premier ingrédient choisi n'est plus à sa place dans la liste.\r\n"
+                   "Veuillez recommencer la fusion en choisissant à nouveau les deux ingrédients.");
+const QString UserFusionTogether =
+    QStringLiteral("Assurez-vous que ces deux ingrédients ne sont jamais utilisés ensemble dans une recette.");
+const QString IngredientTable = QStringLiteral("ingredient");
+
+// ---------------------------------------------------------------------------------------
+// Look
+// ---------------------------------------------------------------------------------------
+
+constexpr const char *HintColor = "#00509F";
+constexpr const char *FixedColor = "#F0F0F0";
+constexpr const char *EvenRowColor = "#FDFBE5";
+
+constexpr int ButtonLeft = 6;
+constexpr int ButtonWidth = 100;
+constexpr int ButtonHeight = 24;
+constexpr int ButtonStep = 30;
+constexpr int FilterTop = 22;
+constexpr int FilterLeft = 5;
+constexpr int FilterRightMargin = 6;
+// The pointer sizes a column within this distance of its right edge.
+constexpr int SizingReach = 3;
+// The type-ahead starts a new search after this pause.
+constexpr quint32 TypeAheadPause = 500;
+
+QFont HintFont()
 {
-    return std::make_unique<TFormList>();
+    return PixelFont(QStringLiteral("Calibri"), 13, false, true);
 }
 
-void ShowFormList(std::unique_ptr<TStringList>, int, std::unique_ptr<TStringList>, std::unique_ptr<TStringList>,
-                  std::unique_ptr<TStringList>, const QString &, const QString &, TEditFunc, const QString &)
+bool IsTypeAheadKey(QChar C)
 {
+    const char16_t K = C.unicode();
+    return (K >= u'0' && K <= u'9') || (K >= u'a' && K <= u'z');
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Column specifications and grid geometry
+// ---------------------------------------------------------------------------------------
+
+TListColumn ParseListColumn(const QString &Spec)
+{
+    TListColumn Column;
+    const int Equal = Spec.indexOf(QLatin1Char('='));
+    Column.Field = Equal < 0 ? QString() : Spec.left(Equal);
+    TStringList Items;
+    Items.SetCommaText(Equal < 0 ? Spec : Spec.mid(Equal + 1));
+    if (Items.Count() >= 1)
+        Column.Title = Items[0];
+    if (Items.Count() >= 2 && !Items[1].isEmpty()) {
+        Column.HasWidth = true;
+        Column.Width = StrToInt(Items[1]);
+    }
+    if (Items.Count() >= 3 && !Items[2].isEmpty()) {
+        if (Items[2].front() == QLatin1Char('c'))
+            Column.Align = 1;
+        else if (Items[2].front() == QLatin1Char('r'))
+            Column.Align = 2;
+    }
+    return Column;
+}
+
+namespace ListGrid {
+
+std::vector<int> ColumnLefts(const std::vector<int> &Widths)
+{
+    std::vector<int> Lefts;
+    Lefts.reserve(Widths.size());
+    int X = 0;
+    for (const int Width : Widths) {
+        Lefts.push_back(X);
+        X += std::max(0, Width) + GridLineWidth;
+    }
+    return Lefts;
+}
+
+int ColumnAt(int X, const std::vector<int> &Widths)
+{
+    int Left = 0;
+    for (std::size_t I = 0; I < Widths.size(); ++I) {
+        const int Width = std::max(0, Widths[I]);
+        if (X >= Left && X < Left + Width)
+            return static_cast<int>(I);
+        Left += Width + GridLineWidth;
+    }
+    return -1;
+}
+
+int ColumnBorderAt(int X, const std::vector<int> &Widths)
+{
+    int Right = 0;
+    for (std::size_t I = 0; I < Widths.size(); ++I) {
+        Right += std::max(0, Widths[I]);
+        if (std::abs(X - Right) <= SizingReach)
+            return static_cast<int>(I);
+        Right += GridLineWidth;
+    }
+    return -1;
+}
+
+int AutoWidth(int GridWidth, const std::vector<int> &Widths, int AutoCol, int ScrollBarWidth)
+{
+    int Others = 0;
+    for (std::size_t I = 0; I < Widths.size(); ++I) {
+        if (static_cast<int>(I) != AutoCol)
+            Others += std::max(0, Widths[I]);
+    }
+    const int Lines = std::max(0, static_cast<int>(Widths.size()) - 1) * GridLineWidth;
+    return std::max(0, GridWidth - Others - Lines - ScrollBarWidth);
+}
+
+QRect TextRect(const QRect &Cell)
+{
+    return Cell.adjusted(TextMargin, 0, -TextMargin, 0);
+}
+
+QColor CellBackground(int Row, int Selected)
+{
+    if (Row == 0)
+        return HtmlColor(FixedColor);
+    if (Row == Selected)
+        return QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+    return Row % 2 == 1 ? QColor(Qt::white) : HtmlColor(EvenRowColor);
+}
+
+QColor CellTextColor(int Row, int Selected)
+{
+    if (Row != 0 && Row == Selected)
+        return QApplication::palette().color(QPalette::Active, QPalette::HighlightedText);
+    return QColor(Qt::black);
+}
+
+} // namespace ListGrid
+
+// ---------------------------------------------------------------------------------------
+// Creation
+// ---------------------------------------------------------------------------------------
+
+TFormList::TFormList(QWidget *Parent) : QDialog(Parent)
+{
+    setObjectName(QStringLiteral("FormList"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setFont(InputFont());
+    QPalette Palette = palette();
+    Palette.setColor(QPalette::Window, Qt::white);
+    setPalette(Palette);
+    setAutoFillBackground(true);
+    setSizeGripEnabled(false);
+
+    CreatePanelRight();
+    CreatePanelLeft();
+    ConnectEvents();
+
+    setMinimumSize(MinClientWidth, MinClientHeight);
+    resize(ClientWidth, ClientHeight);
+    AlignControls();
+}
+
+TFormList::~TFormList()
+{
+    // The grid outlives this body (it is a child): it must not call back into a window
+    // being destroyed.
+    GridItems->ClearHandlers();
+}
+
+void TFormList::CreatePanelRight()
+{
+    PanelRight = new QWidget(this);
+    PanelRight->setObjectName(QStringLiteral("PanelRight"));
+    Shape1 = NewGreyLine(PanelRight, QStringLiteral("Shape1"), QRect(0, 0, 1, ClientHeight));
+
+    auto NewButton = [this](const QString &Name, const QString &Caption, int Index) {
+        auto *Button = new TSevenButton(PanelRight);
+        Button->setObjectName(Name);
+        Button->SetCaption(Caption);
+        Button->setFont(WindowFont());
+        Button->setGeometry(ButtonLeft, 5 + Index * ButtonStep, ButtonWidth, ButtonHeight);
+        SetStateFonts(Button, WindowFont());
+        return Button;
+    };
+    BtAdd = NewButton(QStringLiteral("BtAdd"), QStringLiteral("&Ajouter"), 0);
+    BtEdit = NewButton(QStringLiteral("BtEdit"), QStringLiteral("&Modifier"), 1);
+    BtDelete = NewButton(QStringLiteral("BtDelete"), QStringLiteral("&Supprimer"), 2);
+    BtFusion = NewButton(QStringLiteral("BtFusion"), CaptionFusion, 3);
+
+    LbFusion =
+        new QLabel(QStringLiteral("* Sélectionnez un 2ème ingrédient et cliquez à nouveau sur Fusionner"), PanelRight);
+    LbFusion->setObjectName(QStringLiteral("LbFusion"));
+    LbFusion->setGeometry(7, 125, 100, 61);
+    LbFusion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    LbFusion->setWordWrap(true);
+    LbFusion->setFont(HintFont());
+    SetTextColor(LbFusion, HtmlColor(HintColor));
+    LbFusion->hide();
+}
+
+void TFormList::CreatePanelLeft()
+{
+    PanelLeft = new QWidget(this);
+    PanelLeft->setObjectName(QStringLiteral("PanelLeft"));
+
+    GridItems = new TDrawGrid(PanelLeft);
+    GridItems->setObjectName(QStringLiteral("GridItems"));
+    GridItems->setFont(InputFont());
+    QPalette GridPalette = GridItems->palette();
+    GridPalette.setColor(QPalette::Base, Qt::white);
+    GridItems->setPalette(GridPalette);
+    GridItems->OnMeasureRow = [](int) { return ListGrid::RowHeight; };
+    GridItems->OnDrawCell = [this](QPainter &Painter, int Row, const QRect &Rect) {
+        GridItemsDrawCell(Painter, Row, Rect);
+    };
+    GridItems->OnDblClick = [this] { GridItemsDblClick(); };
+
+    PanelTop = new QWidget(PanelLeft);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    Shape2 = NewGreyLine(PanelTop, QStringLiteral("Shape2"), QRect(0, 0, ClientWidth, 1));
+    Label7 = NewLabel(PanelTop, QStringLiteral("Label7"),
+                      QStringLiteral("Utilisez le filtre ci-dessous pour affiner votre recherche"), QPoint(5, 4),
+                      HintFont());
+    SetTextColor(Label7, HtmlColor(HintColor));
+    EdFilter = NewEdit(PanelTop, QStringLiteral("EdFilter"), QString(), QRect(FilterLeft, FilterTop, 530, 21));
+}
+
+void TFormList::ConnectEvents()
+{
+    EdFilter->installEventFilter(this);
+    GridItems->installEventFilter(this);
+    GridItems->viewport()->installEventFilter(this);
+
+    GuardedConnect(BtAdd, &TSevenButton::clicked, this, [this] { AddEdit(0); });
+    GuardedConnect(BtEdit, &TSevenButton::clicked, this, [this] { AddEdit(1); });
+    GuardedConnect(BtDelete, &TSevenButton::clicked, this, [this] { DeleteItem(); });
+    GuardedConnect(BtFusion, &TSevenButton::clicked, this, [this] { BtFusionClick(); });
+    GuardedConnect(EdFilter, &QLineEdit::textChanged, this, [this](const QString &) { EdFilterChange(); });
+}
+
+void TFormList::AlignControls()
+{
+    const int W = width();
+    const int H = height();
+    const int LeftWidth = std::max(0, W - PanelRightWidth);
+    PanelRight->setGeometry(LeftWidth, 0, PanelRightWidth, H);
+    Shape1->setGeometry(0, 0, 1, H);
+    PanelLeft->setGeometry(0, 0, LeftWidth, H);
+    const int GridHeight = std::max(0, H - PanelTopHeight);
+    GridItems->setGeometry(0, 0, LeftWidth, GridHeight);
+    PanelTop->setGeometry(0, GridHeight, LeftWidth, PanelTopHeight);
+    Shape2->setGeometry(0, 0, LeftWidth, 1);
+    EdFilter->setGeometry(FilterLeft, FilterTop, std::max(0, LeftWidth - FilterLeft - FilterRightMargin),
+                          EdFilter->height());
+}
+
+// ---------------------------------------------------------------------------------------
+// Creation routines
+// ---------------------------------------------------------------------------------------
+
+std::unique_ptr<TFormList> NewFormList(std::unique_ptr<TStringList> Columns, int DisplayCol,
+                                       std::unique_ptr<TStringList> Fields, std::unique_ptr<TStringList> Keys,
+                                       std::unique_ptr<TStringList> AddDefaults, const QString &SelectSql,
+                                       const QString &TableName, TEditFunc EditFunc, const QString &Caption)
+{
+    return Wrap("NewFormList", [&] {
+        // The lists belong to the window from here on: whatever fails below frees them with it.
+        auto Form = std::make_unique<TFormList>();
+        Form->Columns = std::move(Columns);
+        Form->DisplayCol = DisplayCol;
+        Form->Fields = std::move(Fields);
+        Form->Keys = std::move(Keys);
+        Form->AddDefaults = std::move(AddDefaults);
+        Form->SelectSql = SelectSql;
+        Form->TableName = TableName;
+        Form->EditFunc = EditFunc;
+        Form->setWindowTitle(Caption);
+        LoadTableIcon(Form.get(), TableName);
+        return Form;
+    });
+}
+
+void ShowFormList(std::unique_ptr<TStringList> Columns, int DisplayCol, std::unique_ptr<TStringList> Fields,
+                  std::unique_ptr<TStringList> Keys, std::unique_ptr<TStringList> AddDefaults, const QString &SelectSql,
+                  const QString &TableName, TEditFunc EditFunc, const QString &Caption)
+{
+    Wrap("ShowFormList", [&] {
+        std::unique_ptr<TFormList> Form =
+            NewFormList(std::move(Columns), DisplayCol, std::move(Fields), std::move(Keys), std::move(AddDefaults),
+                        SelectSql, TableName, EditFunc, Caption);
+        Form->exec();
+    });
+}
+
+void TFormList::IncludeInPanel(QWidget *Panel)
+{
+    FEmbedded = true;
+    setWindowFlags(Qt::Widget);
+    setParent(Panel);
+    QLayout *Layout = Panel->layout();
+    if (!Layout) {
+        Layout = new QVBoxLayout(Panel);
+        Layout->setContentsMargins(0, 0, 0, 0);
+    }
+    Layout->addWidget(this);
+    setMinimumSize(0, 0);
+    const QList<TSevenButton *> Buttons = PanelRight->findChildren<TSevenButton *>();
+    for (TSevenButton *Button : Buttons)
+        Button->SetTabStop(false);
+}
+
+// ---------------------------------------------------------------------------------------
+// The grid's contents
+// ---------------------------------------------------------------------------------------
+
+int TFormList::RowCount() const
+{
+    return GridItems->RowCount();
+}
+
+QString TFormList::Cell(int Col, int Row) const
+{
+    if (Col < 0 || Col >= ColCount() || Row < 0 || Row >= RowCount())
+        return QString();
+    return FCells[std::size_t(Row) * std::size_t(ColCount()) + std::size_t(Col)];
+}
+
+int TFormList::Row() const
+{
+    return GridItems->Row();
+}
+
+void TFormList::SetRow(int Value)
+{
+    GridItems->SetRow(Value);
+}
+
+TQlTable &TFormList::TableRow(int Row)
+{
+    if (!Table || Row < 1 || !Table->MoveTo(static_cast<quint32>(Row - 1)))
+        throw Exception(QStringLiteral("No row %d in the list"), {Row});
+    return *Table;
+}
+
+void TFormList::PrepareCol()
+{
+    Wrap("TFormList.PrepareCol", [&] {
+        const int Count = Columns ? Columns->Count() : 0;
+        ColAlign.assign(std::size_t(Count), 0);
+        ColWidths.assign(std::size_t(Count), 0);
+        FCells.assign(std::size_t(Count), QString());
+        AutoCol = 0;
+        for (int I = 0; I < Count; ++I) {
+            const TListColumn Column = ParseListColumn((*Columns)[I]);
+            FCells[std::size_t(I)] = Column.Title;
+            if (Column.HasWidth)
+                ColWidths[std::size_t(I)] = Column.Width;
+            else
+                AutoCol = I;
+            ColAlign[std::size_t(I)] = Column.Align;
+        }
+        GridItems->SetRowCount(1);
+        GridAutoWidth();
+    });
+}
+
+void TFormList::GridAutoWidth()
+{
+    Wrap("TFormList.GridAutoWidth", [&] {
+        if (AutoCol < 0 || AutoCol >= ColCount())
+            return;
+        const int ScrollBar = GridItems->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, GridItems);
+        ColWidths[std::size_t(AutoCol)] = ListGrid::AutoWidth(GridItems->width(), ColWidths, AutoCol, ScrollBar);
+        GridItems->viewport()->update();
+    });
+}
+
+void TFormList::RefreshList(bool Focus)
+{
+    Wrap("TFormList.RefreshList", [&] {
+        if (!Database)
+            throw Exception(QStringLiteral("Database is not open"));
+        Database->AddParamText(":filtername", LikeValue(EdFilter->text()));
+        // The new rows are complete before anything shown changes.
+        std::unique_ptr<TQlTable> NewTable = Database->GetTable(SelectSql);
+
+        const std::size_t Cols = std::size_t(ColCount());
+        const std::size_t Rows = NewTable->RowCount();
+        FCells.resize(Cols);
+        FCells.reserve((Rows + 1) * Cols);
+        if (Rows > 0) {
+            std::vector<QString> Names;
+            std::vector<bool> Numeric;
+            for (std::size_t C = 0; C < Cols; ++C) {
+                Names.push_back(Columns->Names(static_cast<int>(C)));
+                const int Index = NewTable->FieldIndex(Names.back());
+                const int Type = NewTable->ColTypes()[std::size_t(Index)];
+                Numeric.push_back(Type != dtStr && Type != dtBlob);
+            }
+            for (; !NewTable->Eof(); NewTable->Next()) {
+                for (std::size_t C = 0; C < Cols; ++C) {
+                    QString Value = NewTable->FieldAsString(Names[C]);
+                    // A zero or a NULL number says nothing: its cell stays empty. A name is
+                    // shown as it is, even one that reads as 0.
+                    int Number = 0;
+                    if (Numeric[C] && TryStrToInt(Value, Number) && Number == 0)
+                        Value.clear();
+                    FCells.push_back(std::move(Value));
+                }
+            }
+        }
+        Table = std::move(NewTable);
+
+        GridItems->SetFixedRows(Rows > 0 ? 1 : 0);
+        GridItems->SetRowCount(static_cast<int>(Rows) + 1);
+        GridItems->SetTopRow(0);
+        GridItems->SetRow(Rows > 0 ? 1 : 0);
+        GridItems->viewport()->update();
+        if (Focus)
+            GridItems->setFocus(Qt::OtherFocusReason);
+        EnableButtons();
+    });
+}
+
+void TFormList::EnableButtons()
+{
+    const bool HasRow = Row() > 0;
+    BtEdit->setEnabled(HasRow);
+    BtDelete->setEnabled(HasRow);
+}
+
+int TFormList::IndexOfValue(const QString &Value, int Col) const
+{
+    return Wrap("TFormList.IndexOfValue", [&] {
+        for (int R = 1; R < RowCount(); ++R) {
+            if (CompareText(Cell(Col, R), Value) == 0)
+                return R;
+        }
+        return -1;
+    });
+}
+
+void TFormList::EvtRefresh(const QString &Name)
+{
+    Wrap("TFormList.EvtRefresh", [&] {
+        RefreshList(false);
+        if (Name.isEmpty())
+            return;
+        const int R = IndexOfValue(Name, DisplayCol);
+        if (R > 1)
+            SetRow(R);
+    });
+}
+
+QString TFormList::PrepCondition(const TStringList &Keys)
+{
+    return Wrap("TFormList.PrepCondition", [&] {
+        QStringList Conditions;
+        for (const QString &Key : Keys)
+            Conditions << QStringLiteral("(%1=:%1)").arg(Key);
+        return Conditions.join(QStringLiteral(" and "));
+    });
+}
+
+bool TFormList::IsIngredientTable() const
+{
+    return SameText(TableName, IngredientTable);
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands
+// ---------------------------------------------------------------------------------------
+
+void TFormList::AddEdit(int Mode)
+{
+    // The grid gets the focus back however the edit window ends, a failure included.
+    struct TFocusGrid
+    {
+        TDrawGrid *Grid;
+        ~TFocusGrid() { Grid->setFocus(Qt::OtherFocusReason); }
+    } FocusGrid{GridItems};
+
+    Wrap("TFormList.AddEdit", [&] {
+        const int R = Row();
+        if ((Mode == 1 && R < 1) || !EditFunc)
+            return;
+        TKVXStringList Values;
+        if (Mode == 1) {
+            if (Fields)
+                TableToStrings(*Fields, TableRow(R), Values);
+        } else if (AddDefaults) {
+            Values.AddStrings(*AddDefaults);
+        }
+        const QString Caption = windowTitle() + (Mode == 0 ? SuffixAdd : SuffixEdit);
+        EditFunc(Mode, &Values, TableName, Caption, [this](const QString &Name) { EvtRefresh(Name); });
+    });
+}
+
+void TFormList::DeleteItem()
+{
+    Wrap("TFormList.DeleteItem", [&] {
+        int R = Row();
+        if (R >= 1) {
+            QString Msg = Format(MsgDelete, {Cell(DisplayCol, R)});
+            TDialogType Kind = dtConfirm;
+            TDialogButtons Buttons = dbAuto;
+            if (IsIngredientTable()) {
+                Kind = dtAlert;
+                Buttons = dbYesNo;
+                Msg += MsgDeleteIngredient;
+            }
+            if (FormDialog->Show(Msg, Kind, Buttons) == mrYes) {
+                // Every key is read before any is queued, so that a failed read leaves no
+                // parameter behind for the next statement.
+                TQlTable &Rows = TableRow(R);
+                std::vector<std::pair<QByteArray, int>> Values;
+                for (const QString &Key : std::as_const(*Keys))
+                    Values.emplace_back(QByteArray(":") + Key.toUtf8(), Rows.FieldAsInteger(Key));
+                for (const auto &[Name, Value] : Values)
+                    Database->AddParamInt(Name, Value);
+                Database->ExecSQL(Format(QStringLiteral("delete from %s where %s"), {TableName, PrepCondition(*Keys)}));
+                RefreshList(true);
+                while (R >= RowCount())
+                    --R;
+                SetRow(R);
+            }
+        }
+        GridItems->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void TFormList::SearchRow()
+{
+    int R = 1;
+    for (; R < RowCount(); ++R) {
+        const QString Prefix = StrToAscii(Cell(AutoCol, R).left(SearchText.size()));
+        if (CompareText(Prefix, SearchText) >= 0)
+            break;
+    }
+    SetRow(std::min(R, RowCount() - 1));
+}
+
+void TFormList::RazFusion()
+{
+    Wrap("TFormList.RazFusion", [&] {
+        BtFusion->setVisible(IsIngredientTable());
+        BtFusion->SetCaption(CaptionFusion);
+        FusionStep = 0;
+        LbFusion->hide();
+        FusionCode = -1;
+    });
+}
+
+void TFormList::StartFusion()
+{
+    Wrap("TFormList.StartFusion", [&] {
+        BtFusion->SetCaption(CaptionFusionWaiting);
+        LbFusion->show();
+        FusionRow = Row();
+        FusionCode = FusionRow >= 1 ? TableRow(FusionRow).FieldAsInteger(QStringLiteral("code")) : -1;
+        FusionStep = 1;
+    });
+}
+
+bool TFormList::DoFusion()
+{
+    return Wrap("TFormList.DoFusion", [&] {
+        const int R2 = Row();
+        if (R2 == FusionRow) {
+            FormDialog->Show(MsgFusionSelf, dtAlert, dbAuto);
+            return false;
+        }
+        const bool FirstInPlace = FusionCode >= 0 && FusionRow >= 1 && FusionRow < RowCount() &&
+                                  TableRow(FusionRow).FieldAsInteger(QStringLiteral("code")) == FusionCode;
+        if (!FirstInPlace || R2 < 1) {
+            FormDialog->Show(MsgFusionMoved, dtAlert, dbAuto);
+            return false;
+        }
+        const QString Msg = Format(MsgFusionAsk, {Cell(DisplayCol, FusionRow), Cell(DisplayCol, R2)});
+        if (FormDialog->Show(Msg, dtConfirm, dbAuto) != mrYes)
+            return false;
+        const int C1 = FusionCode;
+        const int C2 = TableRow(R2).FieldAsInteger(QStringLiteral("code"));
+        try {
+            Database->ExecSQL(Format(QStringLiteral("update ingredients set ingcode=%d where ingcode=%d"), {C2, C1}));
+        } catch (const std::exception &E) {
+            throw UserException::CreateUser(UserFusionTogether, &E);
+        }
+        Database->ExecSQL(Format(QStringLiteral("delete from ingredient where code=%d"), {C1}));
+        return true;
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// Event handlers
+// ---------------------------------------------------------------------------------------
+
+void TFormList::FormShow()
+{
+    Wrap("TFormList.FormShow", [&] {
+        {
+            // The list is loaded once below, with the columns of this showing.
+            const QSignalBlocker Blocker(EdFilter);
+            EdFilter->clear();
+        }
+        PrepareCol();
+        RazFusion();
+        RefreshList(true);
+    });
+}
+
+void TFormList::BtFusionClick()
+{
+    Wrap("TFormList.BtFusionClick", [&] {
+        if (FusionStep == 0) {
+            StartFusion();
+            return;
+        }
+        if (DoFusion())
+            RefreshList(true);
+        RazFusion();
+    });
+}
+
+void TFormList::EdFilterChange()
+{
+    RefreshList(false);
+}
+
+bool TFormList::GridItemsKeyDown(int Key)
+{
+    return Wrap("TFormList.GridItemsKeyDown", [&] {
+        switch (Key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            AddEdit(1);
+            return false;
+        case Qt::Key_Escape:
+            reject();
+            return true;
+        case Qt::Key_Delete:
+            DeleteItem();
+            return false;
+        default:
+            return false;
+        }
+    });
+}
+
+void TFormList::GridItemsKeyPress(const QString &Text)
+{
+    Wrap("TFormList.GridItemsKeyPress", [&] {
+        if (Text.size() != 1 || !IsTypeAheadKey(Text.front()))
+            return;
+        const quint32 Now = GetTickCount();
+        // Unsigned subtraction: the counter's wrap does no harm.
+        if (quint32(Now - LastKeyTime) >= TypeAheadPause)
+            SearchText.clear();
+        LastKeyTime = Now;
+        SearchText += Text;
+        SearchRow();
+    });
+}
+
+void TFormList::GridItemsDblClick()
+{
+    Wrap("TFormList.GridItemsDblClick", [&] {
+        if (GridItems->RowAt(FDblClickPos) > 0)
+            AddEdit(1);
+    });
+}
+
+void TFormList::GridItemsDrawCell(QPainter &Painter, int Row, const QRect &Rect) const
+{
+    Wrap("TFormList.GridItemsDrawCell", [&] {
+        const int Selected = this->Row();
+        const QColor Background = ListGrid::CellBackground(Row, Selected);
+        const QColor Text = ListGrid::CellTextColor(Row, Selected);
+        const QColor Line = TColorToQColor(GridLineColor);
+        Painter.setFont(GridItems->font());
+        const std::vector<int> Lefts = ListGrid::ColumnLefts(ColWidths);
+        for (int C = 0; C < ColCount(); ++C) {
+            const QRect CellRect(Rect.left() + Lefts[std::size_t(C)], Rect.top(),
+                                 std::max(0, ColWidths[std::size_t(C)]), Rect.height());
+            Painter.fillRect(CellRect, Background);
+            Painter.setPen(Text);
+            int Flags = Qt::AlignVCenter | Qt::TextSingleLine;
+            Flags |= ColAlign[std::size_t(C)] == 1   ? Qt::AlignHCenter
+                     : ColAlign[std::size_t(C)] == 2 ? Qt::AlignRight
+                                                     : Qt::AlignLeft;
+            Painter.save();
+            Painter.setClipRect(CellRect, Qt::IntersectClip);
+            Painter.drawText(ListGrid::TextRect(CellRect), Flags, Cell(C, Row));
+            Painter.restore();
+            Painter.fillRect(QRect(CellRect.right() + 1, Rect.top(), ListGrid::GridLineWidth, Rect.height()), Line);
+        }
+    });
+}
+
+bool TFormList::GridItemsSizing(QEvent *Event)
+{
+    const auto *Mouse = static_cast<QMouseEvent *>(Event);
+    const QPoint Pos = Mouse->position().toPoint();
+    QWidget *Viewport = GridItems->viewport();
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress: {
+        const int Col = GridItems->RowAt(Pos) == 0 && Mouse->button() == Qt::LeftButton
+                            ? ListGrid::ColumnBorderAt(Pos.x(), ColWidths)
+                            : -1;
+        if (Col < 0)
+            return false;
+        FSizingCol = Col;
+        FSizingStartX = Pos.x();
+        FSizingStartWidth = ColWidths[std::size_t(Col)];
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (FSizingCol >= 0) {
+            ColWidths[std::size_t(FSizingCol)] = std::max(0, FSizingStartWidth + Pos.x() - FSizingStartX);
+            Viewport->update();
+            return true;
+        }
+        if (Mouse->buttons() == Qt::NoButton) {
+            const bool OnBorder = GridItems->RowAt(Pos) == 0 && ListGrid::ColumnBorderAt(Pos.x(), ColWidths) >= 0;
+            Viewport->setCursor(OnBorder ? Qt::SplitHCursor : Qt::ArrowCursor);
+        }
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (FSizingCol >= 0) {
+            FSizingCol = -1;
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TFormList::eventFilter(QObject *Watched, QEvent *Event)
+{
+    bool Taken = false;
+    if (Watched == EdFilter && (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut)) {
+        SetControlHighlight(EdFilter, Event->type() == QEvent::FocusIn);
+    } else if (Watched == GridItems && Event->type() == QEvent::KeyPress) {
+        const auto *Key = static_cast<QKeyEvent *>(Event);
+        Guard([&] {
+            // Embedded in another window, the grid leaves Enter, Escape and Delete to it.
+            if (!FEmbedded)
+                Taken = GridItemsKeyDown(Key->key());
+            if (!Taken)
+                GridItemsKeyPress(Key->text());
+        });
+    } else if (Watched == GridItems->viewport()) {
+        if (Event->type() == QEvent::MouseButtonDblClick)
+            FDblClickPos = static_cast<QMouseEvent *>(Event)->position().toPoint();
+        if (Event->type() == QEvent::MouseButtonPress || Event->type() == QEvent::MouseMove ||
+            Event->type() == QEvent::MouseButtonRelease)
+            Guard([&] { Taken = GridItemsSizing(Event); });
+    }
+    return Taken || QDialog::eventFilter(Watched, Event);
+}
+
+void TFormList::reject()
+{
+    if (!FEmbedded)
+        done(mrCancel);
+}
+
+void TFormList::keyPressEvent(QKeyEvent *Event)
+{
+    // Embedded, the window's keys are the host window's: Escape answers its cancel button.
+    if (FEmbedded) {
+        Event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(Event);
+}
+
+void TFormList::resizeEvent(QResizeEvent *Event)
+{
+    QDialog::resizeEvent(Event);
+    AlignControls();
+    Guard([this] { GridAutoWidth(); });
+}
+
+void TFormList::showEvent(QShowEvent *Event)
+{
+    QDialog::showEvent(Event);
+    // A window brought back from the task bar is not shown anew.
+    if (!Event->spontaneous())
+        Guard([this] { FormShow(); });
 }

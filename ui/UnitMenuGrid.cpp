@@ -218,7 +218,7 @@ TRecetteRowGeometry RecetteRowGeometry(const TLineRecette &Recette, const QRect 
     G.Height = RecetteRowHeight(Recette);
     const int B = T + G.Height;
 
-    G.TypeRect = QRect(QPoint(L, T), QPoint(60 - 1, T + 20 - 1));
+    G.TypeRect = QRect(QPoint(L, T), QPoint(L + 60 - 1, T + 20 - 1));
     G.TypeText = TypeToStr(Recette.Type_, false);
     G.NamePos = QPoint(L + 70, T);
     G.Name = Recette.Name;
@@ -228,20 +228,20 @@ TRecetteRowGeometry RecetteRowGeometry(const TLineRecette &Recette, const QRect 
 
     int Y = T + 30;
     if (!Recette.Description.isEmpty()) {
-        G.DescriptionRect = QRect(QPoint(5, T + 25), QPoint(R - 1, B - 1));
+        G.DescriptionRect = QRect(QPoint(L + 5, T + 25), QPoint(R - 1, B - 1));
         Y = T + 60;
     }
     G.InfoTop = Y;
     G.Info = {
-        IconText(giNbPers, 5, Y + 2, 25, Y, QStringLiteral("%1 pers.").arg(Recette.NbPers)),
-        IconText(giTPrep, 85, Y + 2, 105, Y, QStringLiteral("Prép : %1'").arg(Recette.TPrep)),
-        IconText(giTCuisson, 185, Y - 1, 205, Y, QStringLiteral("Cuisson : %1'").arg(Recette.TCuisson)),
-        IconText(giTRepos, 305, Y + 2, 325, Y, QStringLiteral("Repos : %1'").arg(Recette.TRepos)),
-        IconText(giSaison, 415, Y + 2, 435, Y, SaisonToStr(Recette.Saison, false)),
+        IconText(giNbPers, L + 5, Y + 2, L + 25, Y, QStringLiteral("%1 pers.").arg(Recette.NbPers)),
+        IconText(giTPrep, L + 85, Y + 2, L + 105, Y, QStringLiteral("Prép : %1'").arg(Recette.TPrep)),
+        IconText(giTCuisson, L + 185, Y - 1, L + 205, Y, QStringLiteral("Cuisson : %1'").arg(Recette.TCuisson)),
+        IconText(giTRepos, L + 305, Y + 2, L + 325, Y, QStringLiteral("Repos : %1'").arg(Recette.TRepos)),
+        IconText(giSaison, L + 415, Y + 2, L + 435, Y, SaisonToStr(Recette.Saison, false)),
     };
 
     const int Y3 = Y + 25;
-    int X = 5;
+    int X = L + 5;
     if (!Recette.Link.isEmpty()) {
         G.HasLink = true;
         G.Link = IconText(giLink, X, Y3 + 2, X + 20, Y3, QStringLiteral("Page web"));
@@ -266,10 +266,14 @@ QString LinkCaption(int Width)
     return QFontMetrics(GridLinkFont()).elidedText(QStringLiteral("Page web"), Qt::ElideRight, Width);
 }
 
-bool InLinkHotZone(const QRect &Row, const QPoint &P)
+bool InLinkHotZone(const TLineRecette &Recette, const QRect &Row, const QPoint &P)
 {
-    const int B = BottomOf(Row);
-    return P.x() >= 25 && P.x() <= 88 && P.y() >= B - 20 && P.y() <= B - 5;
+    const TRecetteRowGeometry G = RecetteRowGeometry(Recette, Row);
+    if (!G.HasLink)
+        return false;
+    const int X = G.Link.TextPos.x();
+    const int B = Row.top() + G.Height;
+    return P.x() >= X && P.x() <= X + LinkHotWidth && P.y() >= B - 20 && P.y() <= B - 5;
 }
 
 void PaintMenuRow(QPainter &Painter, const TRecetteList &Menu, int Index, const QRect &Row, const TGridIcons &Icons)

@@ -65,7 +65,8 @@ int RecetteRowHeight(const TLineRecette &Recette);
 int MenuRowHeight(const TRecetteList &Menu, int Index);
 
 // In the functions below, Row is the row's rectangle in the grid: its left L and top T,
-// its right edge R = left + width and its bottom edge B = top + height.
+// its right edge R = left + width and its bottom edge B = top + height. Every x is measured
+// from L.
 
 // Day header: the capitalised long date ("Samedi 5 octobre"), centred in the whole row.
 QString DayRowText(const TLineDate &Day);
@@ -119,9 +120,12 @@ TRecetteRowGeometry RecetteRowGeometry(const TLineRecette &Recette, const QRect 
 QString LivreText(const TLineRecette &Recette);
 // The caption of the link, ended by an ellipsis when it must fit in Width pixels.
 QString LinkCaption(int Width);
-// Whether P lies on the "Page web" link of a recipe row: x from 25 to 88 and y from B - 20
-// to B - 5, all bounds included.
-bool InLinkHotZone(const QRect &Row, const QPoint &P);
+// Width of the "Page web" link's hot zone, from the left of its text.
+inline constexpr int LinkHotWidth = 63;
+// Whether P lies on the "Page web" link of Recette drawn in Row: from the link text's left
+// (L + 25) over LinkHotWidth pixels, and from B - 20 to B - 5, all bounds included. Never
+// true for a recipe without a link.
+bool InLinkHotZone(const TLineRecette &Recette, const QRect &Row, const QPoint &P);
 
 // Draws line Index of Menu in Row: its colour, then the row of its kind.
 void PaintMenuRow(QPainter &Painter, const TRecetteList &Menu, int Index, const QRect &Row, const TGridIcons &Icons);

@@ -139,15 +139,7 @@ TFormMenus::~TFormMenus()
 {
     // The grid outlives this body (it is a child): it must not call back into a window
     // being destroyed.
-    GridMenus->OnMeasureRow = nullptr;
-    GridMenus->OnDrawCell = nullptr;
-    GridMenus->OnMouseDown = nullptr;
-    GridMenus->OnMouseMove = nullptr;
-    GridMenus->OnClick = nullptr;
-    GridMenus->OnDblClick = nullptr;
-    GridMenus->OnDragOver = nullptr;
-    GridMenus->OnDragDrop = nullptr;
-    GridMenus->OnContextPopup = nullptr;
+    GridMenus->ClearHandlers();
     try {
         FormDestroy();
     } catch (const std::exception &E) {
@@ -661,9 +653,8 @@ void TFormMenus::GridMenusMouseMove(const QPoint &Pos)
     Wrap("TFormMenus.GridMenusMouseMove", [&] {
         HoverRow = GridMenus->RowAt(Pos);
         bool OnLink = false;
-        if (HoverRow >= 0 && HoverRow < Menu->Count() && Menu->GetLineType(HoverRow) == TRecetteList::ltRecette &&
-            !Menu->GetRecette(HoverRow)->Link.isEmpty())
-            OnLink = InLinkHotZone(GridMenus->CellRect(HoverRow), Pos);
+        if (HoverRow >= 0 && HoverRow < Menu->Count() && Menu->GetLineType(HoverRow) == TRecetteList::ltRecette)
+            OnLink = InLinkHotZone(*Menu->GetRecette(HoverRow), GridMenus->CellRect(HoverRow), Pos);
         GridMenus->SetCursorShape(OnLink ? Qt::PointingHandCursor : Qt::ArrowCursor);
         GridMenus->Tag = OnLink ? 1 : 0;
     });

@@ -95,9 +95,31 @@ TEST(UnitMenuGrid, TextsAreDrawnAsTheyAre)
 
 TEST(UnitMenuGrid, LinkHotZoneHasItsBoundsIncluded)
 {
+    const auto WithLink = Recipe(QString(), Link, QString());
     const QRect Row(0, 200, 600, 80); // bottom edge 280
     for (const QPoint P : {QPoint(25, 260), QPoint(88, 275)})
-        EXPECT_TRUE(InLinkHotZone(Row, P)) << P.x() << "," << P.y();
+        EXPECT_TRUE(InLinkHotZone(*WithLink, Row, P)) << P.x() << "," << P.y();
     for (const QPoint P : {QPoint(24, 270), QPoint(89, 270), QPoint(50, 259), QPoint(50, 276)})
-        EXPECT_FALSE(InLinkHotZone(Row, P)) << P.x() << "," << P.y();
+        EXPECT_FALSE(InLinkHotZone(*WithLink, Row, P)) << P.x() << "," << P.y();
+    // The same place on a recipe without a link is no link.
+    EXPECT_FALSE(InLinkHotZone(*Recipe(QString(), QString(), Book), Row, QPoint(50, 270)));
+}
+
+TEST(UnitMenuGrid, EveryPieceIsMeasuredFromTheRowsLeftEdge)
+{
+    const auto R = Recipe(Desc, Link, Book);
+    const TRecetteRowGeometry At0 = RecetteRowGeometry(*R, QRect(0, 100, 600, 110));
+    const TRecetteRowGeometry At30 = RecetteRowGeometry(*R, QRect(30, 100, 600, 110));
+    EXPECT_EQ(At30.TypeRect, At0.TypeRect.translated(30, 0));
+    EXPECT_EQ(At30.NamePos, At0.NamePos + QPoint(30, 0));
+    EXPECT_EQ(At30.DescriptionRect.left(), At0.DescriptionRect.left() + 30);
+    for (std::size_t I = 0; I < At0.Info.size(); ++I) {
+        EXPECT_EQ(At30.Info[I].IconPos, At0.Info[I].IconPos + QPoint(30, 0)) << I;
+        EXPECT_EQ(At30.Info[I].TextPos, At0.Info[I].TextPos + QPoint(30, 0)) << I;
+    }
+    EXPECT_EQ(At30.Link.TextPos, At0.Link.TextPos + QPoint(30, 0));
+    EXPECT_EQ(At30.Livre.IconPos, At0.Livre.IconPos + QPoint(30, 0));
+    // The link's hot zone moves with it.
+    EXPECT_TRUE(InLinkHotZone(*R, QRect(30, 100, 600, 110), QPoint(30 + 88, 200)));
+    EXPECT_FALSE(InLinkHotZone(*R, QRect(30, 100, 600, 110), QPoint(30 + 24, 200)));
 }
