@@ -206,7 +206,11 @@ public:
                 (Index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
             Painter->save();
             Painter->fillRect(Option.rect, Qt::white);
-            QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &Check, Painter, Option.widget);
+            // Shelf headers and free articles paint over their check box: it is drawn only
+            // where it shows.
+            const int Row = Index.row();
+            if (Row < Form->Lines.Count() && Form->Lines.GetLineType(Row) == TIngredientList::ltIngredient)
+                QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &Check, Painter, Option.widget);
             Painter->restore();
             Painter->save();
             Form->ListIngDrawItem(*Painter, Index.row(), G, Option.state.testFlag(QStyle::State_HasFocus));
