@@ -1,11 +1,12 @@
-# The two commands of the README: `make run` and `make test`.
-# Both install what is missing, configure and build first.
+# The commands of the README: `make run`, `make test` and `make check-sanitize`, and for
+# developers `make fuzz` and `make bench`. Each installs what is missing, configures and
+# builds first.
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test check-sanitize fuzz bench clean
 
 all: build
 
@@ -24,10 +25,48 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The whole suite again (both window runs) in a build of its own under AddressSanitizer and
+# UndefinedBehaviorSanitizer; any finding, a leak outside the D-Bus library included, fails.
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_FLAGS = -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+check-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer program for FUZZ_SECONDS, in a clang build of its own; what a fuzzer finds is
+# written to $(FUZZ_DIR)/findings: a harness stops at its first finding, the others still run,
+# and the target fails at the end.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_HARNESSES = json commatext decode version convert settings menu
+
+fuzz:
+	bash scripts/install-deps.sh --fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENOLDA_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_HARNESSES))
+	mkdir -p $(FUZZ_DIR)/findings
+	status=0; for h in $(FUZZ_HARNESSES); do \
+		mkdir -p $(FUZZ_DIR)/corpus/$$h; \
+		echo "== fuzz_$$h for $(FUZZ_SECONDS) s"; \
+		if ! $(SANITIZE_ENV) $(FUZZ_DIR)/bin/fuzz_$$h -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+			-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/findings/$$h- \
+			$(FUZZ_DIR)/corpus/$$h tests/fuzz/corpus/$$h $$(test -d tests/fuzz/reproducers/$$h && echo tests/fuzz/reproducers/$$h) \
+			> $(FUZZ_DIR)/fuzz_$$h.log 2>&1; then \
+			status=1; echo "   FINDING: see $(FUZZ_DIR)/fuzz_$$h.log and $(FUZZ_DIR)/findings"; \
+		fi; \
+		grep -E "^stat::number_of_executed_units|^stat::new_units_added|^SUMMARY|property broken" $(FUZZ_DIR)/fuzz_$$h.log || true; \
+	done; exit $$status
+
 bench: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DFENOLDA_BUILD_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR)/bin && for b in ./bench_*; do $$b; done
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

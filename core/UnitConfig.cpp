@@ -114,6 +114,12 @@ int TConfig::GetDatabaseVersion() const
     return Ini->ReadInteger(SectionDatabase, QStringLiteral("Version"), 1);
 }
 
+int TConfig::GetStoredDatabaseVersion() const
+{
+    const int Value = Ini->ReadInteger(SectionDatabase, QStringLiteral("Version"), -1);
+    return Value < 0 ? -1 : Value;
+}
+
 void TConfig::SetDatabaseVersion(int Value)
 {
     Ini->WriteInteger(SectionDatabase, QStringLiteral("Version"), Value);

@@ -42,6 +42,8 @@ public:
     // "DATABASE" "Version": the schema version of the working database, 1 by default.
     int GetDatabaseVersion() const;
     void SetDatabaseVersion(int Value);
+    // The same setting, -1 when the file, the key or a whole number of 0 or more is missing.
+    int GetStoredDatabaseVersion() const;
     // "DATABASE" "LastSync": the date and time of the last upload, 0 (never) by default.
     TDateTime GetLastSync() const;
     void SetLastSync(TDateTime Value);

@@ -140,9 +140,11 @@ SELECT column1, (SELECT code FROM rayon WHERE name = 'Boissons') FROM (VALUES
 -- No shelf: listed under "Divers"
 INSERT INTO ingredient (name) VALUES
     ('Eau'),
-    ('Glaçons'),
-    ('Gros sel'),
-    ('Pâte à pizza');
+    ('Glaçons');
+-- Added last, so the codes above stay as they are, but shelved beside their kin.
+INSERT INTO ingredient (name, raycode) VALUES
+    ('Gros sel', (SELECT code FROM rayon WHERE name = 'Épices et aromates')),
+    ('Pâte à pizza', (SELECT code FROM rayon WHERE name = 'Crèmerie'));
 
 -- ======================================================================
 -- Entrées
@@ -151,7 +153,7 @@ INSERT INTO ingredient (name) VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Salade de tomates à la mozzarella',
     'Tomates bien mûres et mozzarella en tranches, arrosées d''huile d''olive et parsemées de basilic frais.',
-    15, 0, 0, 4, 0, 0, 1, NULL, NULL, 'https://www.fenolda.example/recettes/salade-tomates-mozzarella');
+    15, 0, 0, 4, 0, 0, 1, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Salade de tomates à la mozzarella'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -212,13 +214,13 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Velouté de potiron',
     'Un velouté doux et onctueux pour les soirées d''automne, servi avec un trait de crème.',
-    20, 30, 0, 4, 0, 0, 2, NULL, NULL, 'https://www.fenolda.example/recettes/veloute-potiron');
+    20, 30, 0, 4, 0, 0, 2, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Velouté de potiron'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
     ('Potiron', 0.75, 'kg', 'en cubes'),
     ('Pommes de terre', 2, NULL, ''),
-    ('Oignons', 1, NULL, 'émincé'),
+    ('Oignons', 1, NULL, 'émincés'),
     ('Bouillon de volaille', 1, 'cube', ''),
     ('Eau', 75, 'cl', ''),
     ('Crème liquide', 10, 'cl', ''),
@@ -238,7 +240,7 @@ FROM (VALUES
     ('Beurre', 40, 'g', ''),
     ('Farine', 1, 'c. à soupe', ''),
     ('Bouillon de volaille', 1, 'cube', ''),
-    ('Eau', 1, 'l', ''),
+    ('Eau', 100, 'cl', ''),
     ('Vin blanc', 10, 'cl', ''),
     ('Baguette', 0.5, NULL, 'en tranches'),
     ('Gruyère râpé', 100, 'g', ''),
@@ -249,7 +251,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Gaspacho andalou',
     'Une soupe froide de tomates, concombre et poivron mixés, à servir très fraîche avec quelques croûtons.',
-    20, 0, 120, 4, 0, 0, 1, NULL, NULL, 'https://www.fenolda.example/recettes/gaspacho-andalou');
+    20, 0, 120, 4, 0, 0, 1, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Gaspacho andalou'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -343,7 +345,7 @@ INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Betteraves en vinaigrette'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
     ('Betteraves cuites', 500, 'g', 'en dés'),
-    ('Échalotes', 1, NULL, 'hachée'),
+    ('Échalotes', 1, NULL, 'hachées'),
     ('Huile de tournesol', 3, 'c. à soupe', ''),
     ('Vinaigre de vin', 1, 'c. à soupe', ''),
     ('Moutarde de Dijon', 1, 'c. à café', ''),
@@ -388,7 +390,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Houmous et bâtonnets de légumes',
     'Une purée de pois chiches citronnée à l''ail et au cumin, servie avec des bâtonnets de carottes et de concombre.',
-    15, 0, 0, 6, 0, 0, 0, NULL, NULL, 'https://www.fenolda.example/recettes/houmous-maison');
+    15, 0, 0, 6, 0, 0, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Houmous et bâtonnets de légumes'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -414,7 +416,7 @@ FROM (VALUES
     ('Échalotes', 2, NULL, ''),
     ('Beurre', 20, 'g', ''),
     ('Bouillon de volaille', 1, 'cube', ''),
-    ('Eau', 0.75, 'l', ''),
+    ('Eau', 75, 'cl', ''),
     ('Crème liquide', 10, 'cl', ''),
     ('Sel', 0, NULL, ''),
     ('Poivre', 0, NULL, '')
@@ -433,7 +435,7 @@ FROM (VALUES
     ('Navets', 2, NULL, ''),
     ('Oignons', 1, NULL, ''),
     ('Bouillon de légumes', 1, 'cube', ''),
-    ('Eau', 1.5, 'l', ''),
+    ('Eau', 150, 'cl', ''),
     ('Beurre', 20, 'g', ''),
     ('Sel', 0, NULL, ''),
     ('Poivre', 0, NULL, '')
@@ -490,7 +492,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Cake aux olives et au jambon',
     'Un cake salé moelleux garni d''olives vertes et de dés de jambon, à servir tiède ou froid, coupé en tranches ou en petits cubes pour l''apéritif.',
-    20, 45, 0, 8, 0, 0, 0, NULL, NULL, 'https://www.fenolda.example/recettes/cake-olives-jambon');
+    20, 45, 0, 8, 0, 0, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Cake aux olives et au jambon'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -593,7 +595,7 @@ FROM (VALUES
     ('Lait de coco', 20, 'cl', ''),
     ('Cumin', 1, 'c. à café', ''),
     ('Bouillon de légumes', 1, 'cube', ''),
-    ('Eau', 1, 'l', ''),
+    ('Eau', 100, 'cl', ''),
     ('Sel', 0, NULL, '')
 ) AS v LEFT JOIN ingredient i ON i.name = v.column1 LEFT JOIN unite u ON u.name = v.column3;
 
@@ -624,7 +626,7 @@ INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Poireaux vinaigrette'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
     ('Poireaux', 6, NULL, 'blancs'),
-    ('Oeufs', 1, NULL, 'dur'),
+    ('Oeufs', 1, NULL, 'durs'),
     ('Huile de tournesol', 3, 'c. à soupe', ''),
     ('Vinaigre de vin', 1, 'c. à soupe', ''),
     ('Moutarde de Dijon', 1, 'c. à café', ''),
@@ -719,7 +721,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Boeuf bourguignon',
     'Du bœuf mijoté longuement dans le vin rouge avec lardons, champignons et carottes. Encore meilleur réchauffé le lendemain.',
-    30, 180, 0, 6, 0, 1, 2, (SELECT code FROM livre WHERE name = 'Carnet de cuisine familiale'), '112', 'https://www.fenolda.example/recettes/boeuf-bourguignon');
+    30, 180, 0, 6, 0, 1, 2, (SELECT code FROM livre WHERE name = 'Carnet de cuisine familiale'), '112', NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Boeuf bourguignon'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -750,7 +752,7 @@ FROM (VALUES
     ('Champignons de Paris', 250, 'g', ''),
     ('Bouquet garni', 1, NULL, ''),
     ('Crème fraîche épaisse', 20, 'cl', ''),
-    ('Oeufs', 1, NULL, 'jaune'),
+    ('Oeufs', 1, NULL, 'jaunes'),
     ('Beurre', 40, 'g', ''),
     ('Farine', 40, 'g', ''),
     ('Citrons', 0.5, NULL, 'jus'),
@@ -797,7 +799,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Lasagnes à la bolognaise',
     'Des couches de pâtes, de sauce bolognaise et de béchamel, gratinées au parmesan. Préparez la sauce la veille pour gagner du temps.',
-    40, 45, 10, 6, 0, 1, 0, NULL, NULL, 'https://www.fenolda.example/recettes/lasagnes-bolognaise');
+    40, 45, 10, 6, 0, 1, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Lasagnes à la bolognaise'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -871,7 +873,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Quiche lorraine',
     'La vraie quiche aux lardons, avec une garniture d''œufs, de lait et de crème sur une pâte brisée.',
-    20, 35, 0, 6, 0, 1, 0, (SELECT code FROM livre WHERE name = 'Carnet de cuisine familiale'), '52', 'https://www.fenolda.example/recettes/quiche-lorraine');
+    20, 35, 0, 6, 0, 1, 0, (SELECT code FROM livre WHERE name = 'Carnet de cuisine familiale'), '52', NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Quiche lorraine'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -906,7 +908,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Tartiflette',
     'Des pommes de terre, des lardons et des oignons gratinés sous un reblochon fondant. Un plat généreux pour les soirs de grand froid.',
-    25, 40, 0, 6, 2, 1, 2, NULL, NULL, 'https://www.fenolda.example/recettes/tartiflette');
+    25, 40, 0, 6, 2, 1, 2, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Tartiflette'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1010,7 +1012,7 @@ FROM (VALUES
     ('Échalotes', 2, NULL, ''),
     ('Vin blanc', 10, 'cl', ''),
     ('Bouillon de volaille', 1, 'cube', ''),
-    ('Eau', 1, 'l', ''),
+    ('Eau', 100, 'cl', ''),
     ('Parmesan', 60, 'g', 'râpé'),
     ('Beurre', 30, 'g', ''),
     ('Sel', 0, NULL, ''),
@@ -1039,7 +1041,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Chili con carne',
     'Du bœuf haché, des haricots rouges et des tomates relevés de cumin et de piment : un plat convivial et bien épicé.',
-    20, 60, 0, 6, 0, 1, 0, NULL, NULL, 'https://www.fenolda.example/recettes/chili-con-carne');
+    20, 60, 0, 6, 0, 1, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Chili con carne'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1058,7 +1060,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Couscous au poulet et aux légumes',
     'Poulet, carottes, courgettes, navets et pois chiches cuits dans un bouillon épicé, servis avec de la semoule bien gonflée.',
-    30, 60, 0, 6, 0, 1, 0, NULL, NULL, 'https://www.fenolda.example/recettes/couscous-poulet');
+    30, 60, 0, 6, 0, 1, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Couscous au poulet et aux légumes'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1282,7 +1284,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Tajine d''agneau aux abricots',
     'Une épaule d''agneau mijotée avec abricots secs, oignons, miel et épices douces, servie avec de la semoule et des amandes grillées.',
-    30, 100, 0, 6, 0, 1, 0, NULL, NULL, 'https://www.fenolda.example/recettes/tajine-agneau-abricots');
+    30, 100, 0, 6, 0, 1, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Tajine d''agneau aux abricots'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1412,7 +1414,7 @@ FROM (VALUES
     ('Carottes', 6, NULL, ''),
     ('Navets', 4, NULL, ''),
     ('Petits pois', 300, 'g', ''),
-    ('Pommes de terre', 600, 'g', ''),
+    ('Pommes de terre', 0.6, 'kg', ''),
     ('Oignons', 2, NULL, ''),
     ('Concentré de tomates', 1, 'c. à soupe', ''),
     ('Bouquet garni', 1, NULL, ''),
@@ -1443,7 +1445,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Mousse au chocolat',
     'Une mousse aérienne au chocolat noir, à préparer la veille ou le matin pour le soir.',
-    20, 0, 180, 6, 0, 2, 0, (SELECT code FROM livre WHERE name = 'Douceurs du dimanche'), '14', 'https://www.fenolda.example/recettes/mousse-chocolat');
+    20, 0, 180, 6, 0, 2, 0, (SELECT code FROM livre WHERE name = 'Douceurs du dimanche'), '14', NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Mousse au chocolat'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1485,7 +1487,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Clafoutis aux cerises',
     'Des cerises entières noyées dans une pâte moelleuse au lait et aux œufs, à servir tiède.',
-    15, 40, 0, 6, 0, 2, 1, NULL, NULL, 'https://www.fenolda.example/recettes/clafoutis-cerises');
+    15, 40, 0, 6, 0, 2, 1, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Clafoutis aux cerises'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1515,7 +1517,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Tiramisu',
     'Des biscuits imbibés de café, une crème au mascarpone et du cacao : le dessert italien à préparer la veille pour qu''il prenne bien au réfrigérateur.',
-    25, 0, 360, 6, 0, 2, 0, NULL, NULL, 'https://www.fenolda.example/recettes/tiramisu');
+    25, 0, 360, 6, 0, 2, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Tiramisu'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1567,7 +1569,7 @@ INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Riz au lait'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
     ('Riz rond', 150, 'g', ''),
-    ('Lait', 1, 'l', ''),
+    ('Lait', 100, 'cl', ''),
     ('Sucre en poudre', 100, 'g', ''),
     ('Vanille', 1, 'gousse', '')
 ) AS v LEFT JOIN ingredient i ON i.name = v.column1 LEFT JOIN unite u ON u.name = v.column3;
@@ -1660,7 +1662,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Gâteau au yaourt',
     'Le gâteau de l''enfance, mesuré avec le pot de yaourt : simple, moelleux et inratable.',
-    15, 35, 0, 8, 0, 2, 0, NULL, NULL, 'https://www.fenolda.example/recettes/gateau-yaourt');
+    15, 35, 0, 8, 0, 2, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Gâteau au yaourt'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1682,7 +1684,7 @@ FROM (VALUES
     ('Poires', 4, NULL, ''),
     ('Sucre en poudre', 150, 'g', ''),
     ('Vanille', 1, 'gousse', ''),
-    ('Eau', 1, 'l', ''),
+    ('Eau', 100, 'cl', ''),
     ('Chocolat noir pâtissier', 100, 'g', ''),
     ('Crème liquide', 10, 'cl', ''),
     ('Glace vanille', 0.5, 'l', '')
@@ -1803,7 +1805,7 @@ FROM (VALUES
 INSERT INTO recette (name, description, tprep, tcuisson, trepos, nbpers, repas, type_, saison, livcode, page, link)
 VALUES ('Brownies aux noix',
     'Des carrés de gâteau fondant au chocolat noir et aux noix, croustillants sur le dessus.',
-    15, 25, 0, 8, 0, 2, 0, NULL, NULL, 'https://www.fenolda.example/recettes/brownies-noix');
+    15, 25, 0, 8, 0, 2, 0, NULL, NULL, NULL);
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Brownies aux noix'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
@@ -1899,7 +1901,7 @@ SELECT (SELECT code FROM recette WHERE name = 'Citronnade maison'), i.code, v.co
 FROM (VALUES
     ('Citrons', 4, NULL, 'jus'),
     ('Sucre en poudre', 100, 'g', ''),
-    ('Eau', 1.5, 'l', ''),
+    ('Eau', 150, 'cl', ''),
     ('Menthe fraîche', 0.25, 'botte', ''),
     ('Glaçons', 0, NULL, '')
 ) AS v LEFT JOIN ingredient i ON i.name = v.column1 LEFT JOIN unite u ON u.name = v.column3;
@@ -1914,7 +1916,7 @@ FROM (VALUES
     ('Thé noir', 3, 'sachet', ''),
     ('Pêches', 2, NULL, ''),
     ('Sucre en poudre', 60, 'g', ''),
-    ('Eau', 1, 'l', ''),
+    ('Eau', 100, 'cl', ''),
     ('Citrons', 0.5, NULL, 'jus'),
     ('Glaçons', 0, NULL, '')
 ) AS v LEFT JOIN ingredient i ON i.name = v.column1 LEFT JOIN unite u ON u.name = v.column3;
@@ -1926,7 +1928,7 @@ VALUES ('Chocolat chaud à l''ancienne',
 INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note)
 SELECT (SELECT code FROM recette WHERE name = 'Chocolat chaud à l''ancienne'), i.code, v.column2, u.code, v.column4
 FROM (VALUES
-    ('Lait', 1, 'l', ''),
+    ('Lait', 100, 'cl', ''),
     ('Chocolat noir pâtissier', 150, 'g', ''),
     ('Sucre en poudre', 2, 'c. à soupe', ''),
     ('Cannelle', 1, 'pincée', '')

@@ -3,12 +3,14 @@
 #include "KVXFiles.h"
 #include "UnitConfig.h"
 #include "UnitDatabase.h"
+#include "UnitTools.h"
 #include "UnitTypes.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -109,13 +111,74 @@ void TDb3File::CreateFromBase()
 void TDb3File::Open()
 {
     FreeDatabase();
-    SetDatabase(std::make_unique<TQlDatabase>(DbFile));
+    try {
+        auto Db = std::make_unique<TQlDatabase>(DbFile);
+        // The engine reads nothing when it opens a file: a truncated, garbage or empty file
+        // shows itself only when the schema is read, so it is read now, before the program
+        // relies on it, and not at the first command the user gives.
+        const QByteArray Objects =
+            Db->TSQLiteDatabase::GetTableString(QStringLiteral("select count(*) from sqlite_master"));
+        if (Objects.toInt() == 0)
+            throw Exception(QStringLiteral("The database has no table"));
+        SetDatabase(std::move(Db));
+    } catch (const std::exception &E) {
+        // Nothing is deleted or replaced: the user decides, with the backups at hand.
+        throw UserException::CreateWithUserFmt(
+            QStringLiteral("TDb3File.Open"), {},
+            QStringLiteral("La base de données \"%s\" est endommagée ou illisible, le programme ne peut pas "
+                           "l'utiliser.\r\nFermez le programme et remplacez-la par une sauvegarde du dossier "
+                           "\"%s\"."),
+            {DbFile, Config ? Config->BackupDir : QString()}, E);
+    }
+}
+
+int TDb3File::StoredVersion() const
+{
+    if (!Database)
+        throw UserException::Create(QStringLiteral("TDb3File.Update"),
+                                    Exception(QStringLiteral("The database is not open")));
+    // The scripts and the base file record their version in the database itself: it stays
+    // right when the settings file is lost, damaged or belongs to another installation.
+    const int Own = Database->TSQLiteDatabase::GetTableString(QStringLiteral("PRAGMA user_version")).toInt();
+    const int Stored = Config->GetStoredDatabaseVersion();
+    if (Stored < 0)
+        return Own > 0 ? Own : Config->GetDatabaseVersion();
+    return std::max(Stored, Own);
+}
+
+void TDb3File::StoreVersion(int Version)
+{
+    if (Config->GetStoredDatabaseVersion() == Version)
+        return;
+    // The database keeps its own version, so a settings file that cannot be written costs
+    // nothing but this line in the log.
+    try {
+        Config->SetDatabaseVersion(Version);
+    } catch (const std::exception &E) {
+        LogQuietly(ExceptionMessage(E));
+    }
+}
+
+void TDb3File::LogQuietly(const QString &Message)
+{
+    try {
+        WriteLog(Message, QStringLiteral("TDb3File.Update"));
+    } catch (const std::exception &) {
+        // A log that cannot be written must not stop the program from opening its data.
+    }
 }
 
 void TDb3File::Update()
 {
     if (!Created) {
-        for (int Version = Config->GetDatabaseVersion() + 1; Version <= SchemaVersion; ++Version) {
+        const int Stored = StoredVersion();
+        if (Stored > SchemaVersion) {
+            // Written by a later program: used as it is, and the settings keep its number.
+            LogQuietly(Format(QStringLiteral("The database is at schema version %d, later than %d: no migration"),
+                              {Stored, SchemaVersion}));
+            return;
+        }
+        for (int Version = Stored + 1; Version <= SchemaVersion; ++Version) {
             const QString Script = SqlDir + QStringLiteral("/update-%1.sql").arg(Version);
             if (!KVXFileExists(Script))
                 throw UserException::CreateUserFmt(
@@ -123,9 +186,6 @@ void TDb3File::Update()
                                    "migration \"%s\"."),
                     {Script});
             const std::vector<QByteArray> Statements = ScriptStatements(KVXReadFileBytes(Script));
-            if (!Database)
-                throw UserException::Create(QStringLiteral("TDb3File.Update"),
-                                            Exception(QStringLiteral("The database is not open")));
             // A script is applied whole or not at all: when one of its statements fails,
             // the ones before it are rolled back, the stored version stays that of the
             // scripts already applied, and the next start runs this script again from a
@@ -134,8 +194,8 @@ void TDb3File::Update()
             for (const QByteArray &Statement : Statements)
                 Database->ExecSQL(QString::fromUtf8(Statement));
             Transaction.Commit();
-            Config->SetDatabaseVersion(Version);
+            StoreVersion(Version);
         }
     }
-    Config->SetDatabaseVersion(SchemaVersion);
+    StoreVersion(SchemaVersion);
 }

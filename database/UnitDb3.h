@@ -19,12 +19,19 @@ public:
     // Copies BaseFile over DbFile and makes the copy writable. A failed copy raises
     // UserException "Impossible de créer la base de données \"<DbFile>\".".
     void CreateFromBase();
-    // Replaces Database with a new TQlDatabase on DbFile; on failure Database stays empty.
+    // Replaces Database with a new TQlDatabase on DbFile and reads its schema; on failure
+    // Database stays empty. A file that does not open or whose schema does not read (or is
+    // empty) raises UserException with a French user text naming it and the backup folder;
+    // the file is left as it is.
     void Open();
     // Runs the scripts SqlDir + "/update-<v>.sql" from the stored version + 1 up to 2 (none
-    // after a copy from the base file), then stores 2. Each script runs in one transaction:
-    // a failing statement rolls its script back and its error goes on unchanged, the stored
-    // version being the one reached by the scripts before it.
+    // after a copy from the base file), then stores 2. The stored version is the larger of
+    // the settings' and the database's own (PRAGMA user_version); without a usable one in
+    // the settings, the database's own, else the settings' default. A database of a later
+    // version is left as it is, with one log line, and its number is never lowered. Each
+    // script runs in one transaction: a failing statement rolls its script back and its
+    // error goes on unchanged, the stored version being the one reached by the scripts
+    // before it. A settings file that cannot be written is only logged.
     void Update();
 
     // Folder + "recipes-base.db3", folder + "recipes.db3", folder + "sql".
@@ -33,4 +40,9 @@ public:
     QString SqlDir;
     // Set once the working file has been copied from the base file in this run.
     bool Created = false;
+
+private:
+    int StoredVersion() const;
+    void StoreVersion(int Version);
+    static void LogQuietly(const QString &Message);
 };

@@ -1,5 +1,7 @@
 #include "KVXConversion.h"
 
+#include <cmath>
+
 #include "KVXRegExpr.h"
 
 QString KVXDateTimeToString(quint8 Kind, bool EmptyIfZero, TDateTime Value)
@@ -100,5 +102,11 @@ double KVXStringToFloat(const QString &Text, double Default)
 
 QString KVXFloatToString(double Value)
 {
-    return FloatToStrGeneral(Value, QLatin1Char('.'));
+    const QString Text = FloatToStrGeneral(Value, QLatin1Char('.'));
+    // Rounded to 15 digits, the largest doubles pass the end of the range and would not read
+    // back: those alone get the 17 digits that always do.
+    double Back = 0;
+    if (std::isfinite(Value) && !TryStrToFloat(Text, Back, QLatin1Char('.')))
+        return FloatToStrGeneral(Value, QLatin1Char('.'), 17);
+    return Text;
 }

@@ -24,5 +24,6 @@ QString KVXDateTimeToString(quint8 Kind, bool EmptyIfZero, TDateTime Value);
 TDateTime KVXStringToDateTime(const QString &Text, bool RaiseOnError, TDateTime Default);
 // Reads a decimal number written with "," or "." as separator; Default when it is none.
 double KVXStringToFloat(const QString &Text, double Default);
-// The general form (up to 15 significant digits) with "." as separator: 2.5, 3, 1E20.
+// The general form (up to 15 significant digits) with "." as separator: 2.5, 3, 1E20; 17
+// digits for the few largest doubles, whose 15-digit form would not read back.
 QString KVXFloatToString(double Value);

@@ -157,7 +157,20 @@ void WriteBytes(const QString &FileName, const QByteArray &Bytes, bool Rewrite)
 
 QString KVXDecodeText(const QByteArray &Bytes)
 {
-    QStringDecoder Utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A file saved as UTF-16 by a Windows editor announces itself by its byte-order mark;
+    // read as Windows-1252 it would be every other letter a NUL, and a settings save would
+    // then write that back.
+    for (const auto Encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        const char *Mark = Encoding == QStringConverter::Utf16LE ? "\xFF\xFE" : "\xFE\xFF";
+        if (Bytes.startsWith(Mark)) {
+            QStringDecoder Utf16(Encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+            return Utf16.decode(QByteArrayView(Bytes).sliced(2));
+        }
+    }
+    // The decoder is told to keep the byte-order mark, so that exactly one leading mark is
+    // dropped here: a second one is a real U+FEFF of the text.
+    QStringDecoder Utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString Text = Utf8.decode(Bytes);
     if (Utf8.hasError())
         return DecodeCp1252(Bytes);

@@ -6,8 +6,9 @@
 #include <QString>
 #include <QtGlobal>
 
-// The text of a file's bytes: UTF-8 when they are valid UTF-8 (a leading byte-order mark is
-// dropped), else Windows-1252, so that files written by the Windows program still read.
+// The text of a file's bytes: UTF-16 after a UTF-16 byte-order mark, UTF-8 when they are
+// valid UTF-8, else Windows-1252, so that files written by the Windows program still read.
+// One leading byte-order mark is dropped; a second one is text.
 QString KVXDecodeText(const QByteArray &Bytes);
 
 // Writes Line as UTF-8 followed by CR LF; Rewrite empties the file first, otherwise the line

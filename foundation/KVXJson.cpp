@@ -2,6 +2,7 @@
 
 #include "SysUtils.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -51,6 +52,46 @@ void WriteString(std::string &Out, const std::string &S)
     Out += '"';
 }
 
+// The shortest of 15, 16 or 17 significant digits that reads back as the same double: 15
+// keeps the usual short form (0.1, 2.5), and 17 always suffices, so the largest doubles stay
+// readable by the parser instead of rounding past the end of the range.
+std::string DoubleText(double D)
+{
+    for (int Precision = 15;; ++Precision) {
+        const std::string Text = FloatToStrGeneral(D, QLatin1Char('.'), Precision).toStdString();
+        double Back = 0;
+        const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Back);
+        if (Precision >= 17 || (R.ec == std::errc() && Back == D))
+            return Text;
+    }
+}
+
+// The deepest nesting of objects and arrays in a JSON text, counted outside strings. The
+// printer recurses once per level; a document nested beyond any real one is refused before
+// it is parsed, so that neither the printer nor anything else walks it.
+bool NestedTooDeep(const char *P, const char *End)
+{
+    int Depth = 0;
+    bool InString = false;
+    for (; P < End; ++P) {
+        const char C = *P;
+        if (InString) {
+            if (C == '\\')
+                ++P;
+            else if (C == '"')
+                InString = false;
+        } else if (C == '"') {
+            InString = true;
+        } else if (C == '[' || C == '{') {
+            if (++Depth > MaxJsonDepth)
+                return true;
+        } else if (C == ']' || C == '}') {
+            --Depth;
+        }
+    }
+    return false;
+}
+
 void WriteScalar(std::string &Out, const TJsonValue &V)
 {
     switch (V.type()) {
@@ -67,7 +108,7 @@ void WriteScalar(std::string &Out, const TJsonValue &V)
         const double D = V.get<double>();
         // NAN and INF have no JSON form; null keeps the text readable by any parser.
         if (std::isfinite(D))
-            Out += FloatToStrGeneral(D, QLatin1Char('.')).toStdString();
+            Out += DoubleText(D);
         else
             Out += "null";
         break;
@@ -165,6 +206,8 @@ void TKVXJson::LoadFromBytes(const QByteArray &Bytes)
     if (Bytes.isEmpty())
         return;
     Root.reset();
+    if (NestedTooDeep(Bytes.constData(), Bytes.constData() + Bytes.size()))
+        throw Exception(QStringLiteral("Invalid JSON data"));
     TJsonValue Parsed = TJsonValue::parse(Bytes.constData(), Bytes.constData() + Bytes.size(), nullptr, false);
     if (Parsed.is_discarded())
         throw Exception(QStringLiteral("Invalid JSON data"));

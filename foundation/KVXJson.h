@@ -13,6 +13,10 @@
 
 using TJsonValue = nlohmann::ordered_json;
 
+// Objects and arrays nested deeper than this are refused as "Invalid JSON data": far beyond
+// any menu or reply of the web API, and shallow enough for the recursive printer.
+inline constexpr int MaxJsonDepth = 512;
+
 class TKVXJson
 {
 public:
@@ -20,8 +24,8 @@ public:
     TKVXJson();
 
     // Replaces the content by the value parsed from Text; an empty Text changes nothing.
-    // Text that is not JSON leaves the document without value and raises Exception
-    // "Invalid JSON data".
+    // Text that is not JSON, or nested deeper than MaxJsonDepth, leaves the document without
+    // value and raises Exception "Invalid JSON data".
     void LoadFromString(const QString &Text);
     // As LoadFromString on UTF-8 bytes.
     void LoadFromBytes(const QByteArray &Bytes);

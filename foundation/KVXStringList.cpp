@@ -159,9 +159,9 @@ QString TStringList::DelimitedText() const
     for (int I = 0; I < Count(); ++I) {
         const QString &S = FItems.at(I);
         bool Quote = false;
+        // A NUL is a character like another: an item holding one is quoted, since reading
+        // takes an unquoted NUL for a blank between items.
         for (const QChar C : S) {
-            if (C.unicode() == 0)
-                break;
             if (C == FQuoteChar || C == FDelimiter || (!FStrictDelimiter && C.unicode() <= ' ')) {
                 Quote = true;
                 break;
@@ -185,7 +185,9 @@ void TStringList::SetDelimitedText(const QString &Value)
     Clear();
     const int N = Value.size();
     int P = 0;
-    auto IsBlank = [&](int I) { return I < N && Value[I].unicode() >= 1 && Value[I].unicode() <= ' '; };
+    // A NUL is a blank like the other control characters: the item scanner stops at it too,
+    // so skipping anything less would leave it there and add empty items forever.
+    auto IsBlank = [&](int I) { return I < N && Value[I].unicode() <= ' '; };
     if (!FStrictDelimiter) {
         while (IsBlank(P))
             ++P;

@@ -368,6 +368,8 @@ QString PadDigits(QString Digits, int MinDigits)
 
 QString Format(const QString &Fmt, const QVariantList &Args)
 {
+    // The largest width, precision or argument index a format may ask for.
+    constexpr qint64 MaxFormatNumber = 100000;
     auto Invalid = [&Fmt]() {
         return EConvertError(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(Fmt));
     };
@@ -391,6 +393,12 @@ QString Format(const QString &Fmt, const QVariantList &Args)
             const QVariant &A = NextArg();
             if (!IsIntegerVariant(A))
                 throw Invalid();
+            // The same bounds as a written number: a 64-bit argument must not ask for a
+            // width of gigabytes, nor wrap round to one when cut to int.
+            const bool InRange = IsUnsigned64(A) ? A.toULongLong() <= quint64(MaxFormatNumber)
+                                                 : A.toLongLong() >= 0 && A.toLongLong() <= MaxFormatNumber;
+            if (!InRange)
+                throw Invalid();
             return static_cast<int>(A.toLongLong());
         }
         if (I >= N || Fmt[I] < QLatin1Char('0') || Fmt[I] > QLatin1Char('9'))
@@ -398,7 +406,7 @@ QString Format(const QString &Fmt, const QVariantList &Args)
         qint64 V = 0;
         while (I < N && Fmt[I] >= QLatin1Char('0') && Fmt[I] <= QLatin1Char('9')) {
             V = V * 10 + (Fmt[I].unicode() - '0');
-            if (V > 100000)
+            if (V > MaxFormatNumber)
                 throw Invalid();
             ++I;
         }
@@ -444,6 +452,10 @@ QString Format(const QString &Fmt, const QVariantList &Args)
                 Prec = 0;
         }
         if (I >= N)
+            throw Invalid();
+        // Only an ASCII letter is a directive: a wider character must not pass for the letter
+        // of its low byte.
+        if (Fmt[I].unicode() > 0x7F)
             throw Invalid();
         const char Kind = static_cast<char>(Fmt[I].toLower().unicode());
         ++I;
@@ -882,7 +894,12 @@ TDateTime IncDay(TDateTime Value, int Days)
 int DaysBetween(TDateTime A, TDateTime B)
 {
     // Half a millisecond absorbs the rounding of times computed from parts.
-    return int(std::trunc(std::fabs(A - B) + 0.5 / MSecsPerDay));
+    const double Span = std::trunc(std::fabs(A - B) + 0.5 / MSecsPerDay);
+    // Beyond int (or not a number at all) the conversion would be undefined: such spans
+    // lie far outside any calendar the program handles, so they count as the largest.
+    if (!(Span < 2147483647.0))
+        return std::numeric_limits<int>::max();
+    return int(Span);
 }
 
 TDateTime Now()

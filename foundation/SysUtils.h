@@ -182,7 +182,8 @@ TDateTime DateOf(TDateTime Value);
 TDateTime TimeOf(TDateTime Value);
 // Adds whole days, keeping the time of day.
 TDateTime IncDay(TDateTime Value, int Days = 1);
-// Whole days between two values (fraction dropped), never negative.
+// Whole days between two values (fraction dropped), never negative; a span beyond int
+// gives the largest int.
 int DaysBetween(TDateTime A, TDateTime B);
 
 // The current local date and time / today at midnight. Tests replace the clock with

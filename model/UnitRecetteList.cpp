@@ -2,6 +2,7 @@
 
 #include "KVXConversion.h"
 #include "UnitConfig.h"
+#include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitIngredientList.h"
 #include "UnitRandom.h"
@@ -79,6 +80,20 @@ int DocumentInteger(const TJsonValue &Element, const char *Name, std::size_t Pos
     return static_cast<int>(It->get<std::int64_t>());
 }
 
+// What no saved menu holds: a meal other than midi and soir would give meal headers without
+// a label, negative persons negative shopping quantities, a negative day a recipe before the
+// menu's first day. The reason for the log, or "" when the values are possible.
+QString ImpossibleValue(int Jour, int Repas, int Pers)
+{
+    if (Repas != RepasMidi && Repas != RepasSoir)
+        return QStringLiteral("\"repas\" %1").arg(Repas);
+    if (Pers < 0)
+        return QStringLiteral("\"pers\" %1").arg(Pers);
+    if (Jour < 0)
+        return QStringLiteral("\"jour\" %1").arg(Jour);
+    return QString();
+}
+
 struct TDocumentLine
 {
     int Jour;
@@ -101,8 +116,12 @@ std::vector<TDocumentLine> ReadMenuDocument(const TJsonValue &Root)
         const TJsonValue &Element = (*Recettes)[I];
         if (!Element.is_object())
             RefuseMenuDocument(QStringLiteral("element %1 of \"recettes\" is not an object").arg(I));
-        Result.push_back({DocumentInteger(Element, "jour", I), DocumentInteger(Element, "repas", I),
-                          DocumentInteger(Element, "pers", I), DocumentInteger(Element, "code", I)});
+        const TDocumentLine Line{DocumentInteger(Element, "jour", I), DocumentInteger(Element, "repas", I),
+                                 DocumentInteger(Element, "pers", I), DocumentInteger(Element, "code", I)};
+        const QString Impossible = ImpossibleValue(Line.Jour, Line.Repas, Line.Pers);
+        if (!Impossible.isEmpty())
+            RefuseMenuDocument(QStringLiteral("element %1 of \"recettes\" has %2").arg(I).arg(Impossible));
+        Result.push_back(Line);
     }
     return Result;
 }
@@ -754,6 +773,11 @@ void TRecetteList::LoadFromList(const TStringList &Lines, TDateTime StartDate)
             const int Pers = StrToInt(Items.Values(QStringLiteral("pers")));
             const QString Name = Items.Values(QStringLiteral("nom"));
             try {
+                const QString Impossible = ImpossibleValue(Jour, Repas, Pers);
+                if (!Impossible.isEmpty())
+                    throw UserException::CreateWithUser(QStringLiteral("TRecetteList.LoadFromList"),
+                                                        QString::fromUtf8(InvalidMenu),
+                                                        Exception(QStringLiteral("Invalid menu line: ") + Impossible));
                 AddRecetteFromName(Repas, Pers, IncDay(StartDate, Jour), Name);
             } catch (const std::exception &E) {
                 throw UserException::CreateUserFmt(QString::fromUtf8(CannotLoadRecette), {Name}, &E);
@@ -787,7 +811,10 @@ void TRecetteList::UpdateMenuPers()
 {
     Wrap("TRecetteList.UpdateMenuPers", [&] {
         TQlDatabase &D = CurrentDatabase();
-        TSQLiteQueryGuard Statement(D, QStringLiteral("UPDATE recette SET menupers=? WHERE code=?"));
+        // Only a recipe whose persons change is written: an unchanged row would still fire
+        // the change-date trigger (and be uploaded again) and cost a committed write.
+        TSQLiteQueryGuard Statement(
+            D, QStringLiteral("UPDATE recette SET menupers=?1 WHERE code=?2 AND menupers IS NOT ?1"));
         for (const auto &Line : FLines) {
             const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get());
             if (!Recette)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Fenolda needs to build, test and run.
+# Installs the Debian packages Fenolda needs to build, test and run; with --fuzz also those
+# of make fuzz.
 # Only what is missing is installed; runs as root or through sudo.
 set -euo pipefail
 
@@ -12,6 +13,10 @@ packages=(
     fonts-crosextra-carlito fonts-dejavu-core fonts-liberation2
     xvfb xauth openssl
 )
+# make fuzz: clang with its libFuzzer and sanitizer runtimes.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -179,6 +179,10 @@ QByteArray THttpObject::Perform(TMethod Method, const QString &URL, const QByteA
         if (!ContentType.isEmpty())
             Append(Headers, "Content-Type: " + ContentType.toUtf8());
         SetOption(Curl, CURLOPT_POST, 1L);
+        // A redirect keeps the method and the body: by default libcurl would turn them into
+        // a GET after 301, 302 or 303, and a PUT or PATCH would then reach the new address
+        // without its body, answered with a success.
+        SetOption(Curl, CURLOPT_POSTREDIR, long(CURL_REDIR_POST_ALL));
         SetOption(Curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(Body->size()));
         SetOption(Curl, CURLOPT_POSTFIELDS, Body->constData());
         if (Method == TMethod::Put)
@@ -205,6 +209,7 @@ QByteArray THttpObject::Perform(TMethod Method, const QString &URL, const QByteA
             }
         }
         SetOption(Curl, CURLOPT_MIMEPOST, Form.get());
+        SetOption(Curl, CURLOPT_POSTREDIR, long(CURL_REDIR_POST_ALL));
         break;
     }
     }

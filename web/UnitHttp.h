@@ -35,7 +35,8 @@ public:
 
 // The HTTP client. One libcurl handle serves every request of the run, so connections are
 // reused; the settings below hold for every request: certificates verified, any content
-// encoding accepted and decoded, redirects followed (at most 15), 10 s to connect, 60 s
+// encoding accepted and decoded, redirects followed (at most 15, keeping the method and
+// the body, and sending no credentials to another host), 10 s to connect, 60 s
 // without a byte before a read gives up, the program's fixed user agent, no proxy.
 // Requests are blocking, one at a time. A status of 400 and above raises
 // EHttpProtocolError; a request that gets no reply raises EHttpSocketError; any other

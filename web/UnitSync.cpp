@@ -7,6 +7,9 @@
 #include "UnitHttp.h"
 #include "UnitTypes.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <memory>
 
 TSlimApi *SlimApi = nullptr;
@@ -127,7 +130,11 @@ void TSlimApi::GetToken()
         QString Reply;
         ApiRequest([&] { Client.PostForm(ApiAddress(QStringLiteral("/common/token")), &Fields, Reply); });
         const QString Token = KVXFirstSubExpr(Reply, QStringLiteral("\"token\":\"(.*)\""), true, false, QString());
-        if (Token.isEmpty())
+        // The token goes into a header line as it is: a line break in it would add headers
+        // of the server's choosing to every later request.
+        const bool Control = std::any_of(Token.cbegin(), Token.cend(),
+                                         [](QChar C) { return C.unicode() < 0x20 || C.unicode() == 0x7F; });
+        if (Token.isEmpty() || Control)
             throw Exception(QStringLiteral("No token returned"));
         Client.CustomHeaders.Add(QStringLiteral("Authorization: Bearer ") + Token);
     });
@@ -204,9 +211,16 @@ int TSlimApi::AddMenu(const QString &Text)
         Document.LoadFromString(Reply);
         const TJsonValue &Root = Document.GetRoot();
         const auto Member = Root.is_object() ? Root.find("code") : Root.end();
-        if (Member == Root.end() || !Member->is_number_integer())
+        // A code beyond 32 bits would be cut to another menu's code, which a later update
+        // would then overwrite.
+        const bool Fits = Member != Root.end() && Member->is_number_integer() &&
+                          (Member->is_number_unsigned()
+                               ? Member->get<std::uint64_t>() <= std::uint64_t(std::numeric_limits<int>::max())
+                               : Member->get<std::int64_t>() >= std::numeric_limits<int>::min() &&
+                                     Member->get<std::int64_t>() <= std::numeric_limits<int>::max());
+        if (!Fits)
             throw Exception(QStringLiteral("No menu code returned"));
-        return Member->get<int>();
+        return static_cast<int>(Member->get<std::int64_t>());
     });
 }
 

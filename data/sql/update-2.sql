@@ -111,6 +111,7 @@ END;
 
 --u
 CREATE TRIGGER livre_update AFTER UPDATE OF name ON livre
+WHEN OLD.name IS NOT NEW.name
 BEGIN
     UPDATE livre SET updated = datetime('now', 'localtime') WHERE code = NEW.code;
 END;
@@ -124,6 +125,7 @@ END;
 
 --u
 CREATE TRIGGER rayon_update AFTER UPDATE OF name ON rayon
+WHEN OLD.name IS NOT NEW.name
 BEGIN
     UPDATE rayon SET updated = datetime('now', 'localtime') WHERE code = NEW.code;
 END;
@@ -137,6 +139,7 @@ END;
 
 --u
 CREATE TRIGGER unite_update AFTER UPDATE OF name ON unite
+WHEN OLD.name IS NOT NEW.name
 BEGIN
     UPDATE unite SET updated = datetime('now', 'localtime') WHERE code = NEW.code;
 END;
@@ -150,6 +153,7 @@ END;
 
 --u
 CREATE TRIGGER ingredient_update AFTER UPDATE OF name, raycode ON ingredient
+WHEN OLD.name IS NOT NEW.name OR OLD.raycode IS NOT NEW.raycode
 BEGIN
     UPDATE ingredient SET updated = datetime('now', 'localtime') WHERE code = NEW.code;
 END;
@@ -164,6 +168,14 @@ END;
 --u
 CREATE TRIGGER recette_update AFTER UPDATE OF name, description, tprep, tcuisson, nbpers, menupers,
     repas, type_, saison, livcode, page, link, prep, photo, filestream, filename, trepos ON recette
+WHEN OLD.name IS NOT NEW.name OR OLD.description IS NOT NEW.description OR
+    OLD.tprep IS NOT NEW.tprep OR OLD.tcuisson IS NOT NEW.tcuisson OR
+    OLD.nbpers IS NOT NEW.nbpers OR OLD.menupers IS NOT NEW.menupers OR
+    OLD.repas IS NOT NEW.repas OR OLD.type_ IS NOT NEW.type_ OR OLD.saison IS NOT NEW.saison OR
+    OLD.livcode IS NOT NEW.livcode OR OLD.page IS NOT NEW.page OR OLD.link IS NOT NEW.link OR
+    OLD.prep IS NOT NEW.prep OR OLD.photo IS NOT NEW.photo OR
+    OLD.filestream IS NOT NEW.filestream OR OLD.filename IS NOT NEW.filename OR
+    OLD.trepos IS NOT NEW.trepos
 BEGIN
     UPDATE recette SET updated = datetime('now', 'localtime') WHERE code = NEW.code;
 END;
@@ -177,6 +189,9 @@ END;
 
 --u
 CREATE TRIGGER ingredients_update AFTER UPDATE OF reccode, ingcode, quantite, unitecode, note ON ingredients
+WHEN OLD.reccode IS NOT NEW.reccode OR OLD.ingcode IS NOT NEW.ingcode OR
+    OLD.quantite IS NOT NEW.quantite OR OLD.unitecode IS NOT NEW.unitecode OR
+    OLD.note IS NOT NEW.note
 BEGIN
     UPDATE ingredients SET updated = datetime('now', 'localtime')
     WHERE reccode = NEW.reccode AND ingcode = NEW.ingcode;

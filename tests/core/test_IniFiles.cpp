@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -63,6 +64,16 @@ TEST_F(TIniFileTest, WritesKeepOtherLinesInUtf8WithCrLf)
     // Long values are cut where the Windows profile functions cut them.
     Ini.WriteString(QStringLiteral("SYNC"), QStringLiteral("Email"), QString(3000, QLatin1Char('x')));
     EXPECT_EQ(Read("SYNC", "Email").size(), 2047);
+}
+
+TEST_F(TIniFileTest, AUtf16FileIsReadAndAWriteKeepsItsOtherKeys)
+{
+    // Saved as "Unicode" by Notepad: UTF-16 with its byte-order mark.
+    QStringEncoder Encoder(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom);
+    Write(Encoder.encode(QStringLiteral("[SYNC]\r\nEmail=élise@exemple.fr\r\n[HISTO]\r\nDays=12\r\n")));
+    EXPECT_EQ(Read("SYNC", "Email"), QStringLiteral("élise@exemple.fr"));
+    Ini.WriteInteger(QStringLiteral("HISTO"), QStringLiteral("Days"), 20);
+    EXPECT_EQ(KVXReadFileBytes(Name), QByteArray("[SYNC]\r\nEmail=\xc3\xa9lise@exemple.fr\r\n[HISTO]\r\nDays=20\r\n"));
 }
 
 TEST_F(TIniFileTest, ReadOnlyFileOrFolderRefusesTheWriteAndKeepsTheFile)

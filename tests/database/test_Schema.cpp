@@ -77,6 +77,22 @@ TEST_F(SchemaTest, CodesAndChangeDatesAreTheDatabasesWork)
         EXPECT_EQ(Sql(QStringLiteral("select count(*) || inserted from %1 where updated > inserted"), Table),
                   QStringLiteral("12000-01-01 00:00:00"));
     }
+    // Writing a value that is already there is no change: the row is not sent again.
+    for (const QString &Table : NameTables + QStringList{QStringLiteral("ingredients")}) {
+        SCOPED_TRACE(Table.toStdString());
+        Sql(QStringLiteral("update %1 set updated = '2000-01-01 00:00:00'"), Table);
+        Sql(Table == QLatin1String("ingredients") ? QStringLiteral("update %1 set quantite = quantite, note = note")
+            : Table == QLatin1String("recette")   ? QStringLiteral("update %1 set name = name, menupers = menupers, "
+                                                                     "livcode = livcode, photo = photo")
+                                                  : QStringLiteral("update %1 set name = name"),
+            Table);
+        EXPECT_EQ(Sql(QStringLiteral("select count(*) from %1 where updated <> '2000-01-01 00:00:00'"), Table),
+                  QStringLiteral("0"));
+    }
+    // A NULL that becomes a value is a change.
+    Sql(QStringLiteral("update recette set page = '12' where code = 1"));
+    EXPECT_EQ(Sql(QStringLiteral("select count(*) from recette where updated > '2000-01-01 00:00:00'")),
+              QStringLiteral("1"));
     Sql(QStringLiteral("INSERT INTO rayon (name) VALUES ('Sec')"));
     EXPECT_EQ(Sql(QStringLiteral("select max(code) from rayon")), QStringLiteral("2"));
 }
@@ -151,4 +167,22 @@ TEST(GeneratedBase, OpensAndHoldsTheStarterRows)
                   "t and saison in (0, s) and repas in (0, m)) < 7 or (select count(*) from recette where type_ = t "
                   "and saison in (0, s)) < 14)")),
               QStringLiteral("0"));
+
+    // What a cook notices: no dead "Page web", and the shopping list does not split one
+    // ingredient over notes that differ only by a plural "s" (nor by scale of one unit).
+    EXPECT_EQ(Db.GetTableString(QStringLiteral("select count(*) from recette where ifnull(link, '') <> ''")),
+              QStringLiteral("0"));
+    EXPECT_EQ(Db.GetTableString(QStringLiteral(
+                  "select group_concat(i.name || ': ' || a.note || '/' || b.note, ', ') from ingredient i, "
+                  "(select distinct ingcode, note from ingredients) a, (select distinct ingcode, note from "
+                  "ingredients) b where a.ingcode = i.code and b.ingcode = i.code and b.note = a.note || 's'")),
+              QString());
+    EXPECT_EQ(Db.GetTableString(QStringLiteral(
+                  "select group_concat(name, ', ') from (select i.name from ingredients ri join ingredient i on "
+                  "i.code = ri.ingcode join unite u on u.code = ri.unitecode group by i.code having count(distinct "
+                  "u.name) > 1 and (sum(u.name in ('cl', 'l')) = count(*) or sum(u.name in ('g', 'kg')) = count(*)))")),
+              QString());
+    EXPECT_EQ(Db.GetTableString(QStringLiteral("select group_concat(name, ', ') from ingredient where raycode is "
+                                               "null and name not in ('Eau', 'Glaçons')")),
+              QString());
 }

@@ -1,10 +1,13 @@
 #include "TestDatabase.h"
 
+#include "RecipeBase.h"
 #include "UnitDb3.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +81,12 @@ TEST_F(Db3Test, ShippedScriptsBringOlderDatabasesToTheBaseSchema)
         File.Update();
         EXPECT_EQ(Config->GetDatabaseVersion(), 2);
         EXPECT_EQ(SchemaOf(*Database), SchemaOf(Reference));
+        // The same triggers, word for word: a change date moves only on a real change.
+        const QString Triggers = QStringLiteral("select group_concat(sql, ' ') from (select sql from sqlite_master "
+                                                "where type = 'trigger' order by name)");
+        const QString Migrated = Database->TSQLiteDatabase::GetTableString(Triggers);
+        EXPECT_EQ(Migrated.simplified(), QString(Reference.TSQLiteDatabase::GetTableString(Triggers)).simplified());
+        EXPECT_EQ(Migrated.count(QStringLiteral("IS NOT NEW.")), 27);
         // The rows came through, stamped with change dates.
         EXPECT_EQ(Database->GetTableString(QStringLiteral("select count(*) from ingredients")), QStringLiteral("10"));
         EXPECT_EQ(Database->GetTableString(QStringLiteral("select count(*) from recette where updated is null")),
@@ -104,7 +113,8 @@ TEST_F(Db3Test, ScriptsRunInOrderFromTheStoredVersion)
         Config->SetDatabaseVersion(Stored);
         File.Update();
         EXPECT_EQ(Log(), Stored == 1 ? QStringLiteral("2") : QString());
-        EXPECT_EQ(Config->GetDatabaseVersion(), 2);
+        // A later version than the program knows is never lowered.
+        EXPECT_EQ(Config->GetDatabaseVersion(), std::max(Stored, 2));
     }
 
     // A missing script stops the update and names its full path.
@@ -187,4 +197,111 @@ TEST_F(Db3Test, TheFirstStartCopiesAWritableBaseAndRunsNoScript)
     EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
     EXPECT_TRUE(FailureOf([] { TDb3File(QStringLiteral("/no/such/folder/")).Open(); }).Raised);
     EXPECT_EQ(Database, nullptr);
+}
+
+TEST_F(Db3Test, TheDatabaseKnowsItsVersionWhenTheSettingsDoNot)
+{
+    // The working copy of the base file (version 2) and scripts that must never run again
+    // on it: each would fail on its first statement.
+    ASSERT_TRUE(MakeRecipeBase(File.DbFile, false));
+    for (int V = 1; V <= 2; ++V) {
+        const QString Name = QStringLiteral("sql/update-%1.sql").arg(V);
+        ASSERT_TRUE(QFile::copy(DataFile(Name), Program.Path(Name)));
+    }
+    const QString Ini = Config->IniFileName;
+    const auto WriteIni = [&](const QByteArray &Bytes) {
+        QFile::remove(Ini);
+        if (!Bytes.isNull()) {
+            QFile F(Ini);
+            ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+            F.write(Bytes);
+        }
+    };
+    for (const QByteArray &Settings :
+         {QByteArray(), QByteArray("[DATABASE]\r\nVersion=abc\r\n"), QByteArray("[DATABASE]\r\nVersion=-4\r\n"),
+          QByteArray("\x00\xFF garbage"), QByteArray("[DATABASE]\r\nVersion=1\r\n")}) {
+        SCOPED_TRACE(Settings.toStdString());
+        WriteIni(Settings);
+        File.Open();
+        File.Update();
+        EXPECT_EQ(Config->GetDatabaseVersion(), 2);
+        EXPECT_EQ(Database->GetTableString(QStringLiteral("select count(*) from pragma_table_info('recette') "
+                                                          "where name='inserted'")),
+                  QStringLiteral("1"));
+    }
+
+    // A settings file that is a folder cannot be written: the database opens all the same,
+    // and the log says why the version was not stored.
+    QFile::remove(Ini);
+    ASSERT_TRUE(QDir().mkdir(Ini));
+    File.Open();
+    EXPECT_FALSE(FailureOf([&] { File.Update(); }).Raised);
+    EXPECT_TRUE(Program.LogText().contains(QStringLiteral("Unable to write to")));
+    ASSERT_TRUE(QDir().rmdir(Ini));
+
+    // A database of a later program is used as it is, with one log line, and its number is
+    // kept, in the settings and in the database.
+    Database->ExecSQL(QStringLiteral("PRAGMA user_version = 3"));
+    WriteIni(QByteArray());
+    const int LogLines = Program.LogLines().size();
+    File.Update();
+    EXPECT_EQ(Program.LogLines().size(), LogLines + 1);
+    EXPECT_TRUE(Program.LogLines().last().contains(QStringLiteral("[TDb3File.Update] The database is at schema "
+                                                                  "version 3, later than 2")));
+    EXPECT_EQ(Config->GetStoredDatabaseVersion(), -1);
+    Config->SetDatabaseVersion(3);
+    File.Update();
+    EXPECT_EQ(Config->GetDatabaseVersion(), 3);
+}
+
+TEST_F(Db3Test, ADamagedWorkingDatabaseIsReportedAndLeftAsItIs)
+{
+    ASSERT_TRUE(MakeRecipeBase(File.BaseFile));
+    const QByteArray Base = KVXReadFileBytes(File.BaseFile);
+    const QString Expected =
+        QStringLiteral("La base de données \"%1\" est endommagée ou illisible, le programme ne peut "
+                       "pas l'utiliser.\r\nFermez le programme et remplacez-la par une sauvegarde "
+                       "du dossier \"%2\".")
+            .arg(File.DbFile, Config->BackupDir);
+    QByteArray Garbage;
+    for (int I = 0; I < 8192; ++I)
+        Garbage += char(I * 7919 % 251);
+    struct TCase
+    {
+        const char *Name;
+        QByteArray Bytes;
+    };
+    const TCase Cases[] = {{"empty", QByteArray("")},
+                           {"first page only", Base.left(4096)},
+                           {"half", Base.left(Base.size() / 2)},
+                           {"garbage", Garbage},
+                           {"header and garbage", Base.left(100) + Garbage}};
+    for (const TCase &C : Cases) {
+        SCOPED_TRACE(C.Name);
+        QFile::remove(File.DbFile);
+        {
+            QFile F(File.DbFile);
+            ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+            F.write(C.Bytes);
+        }
+        const TFailure Failure = FailureOf([&] { File.OpenOrCreate(); });
+        EXPECT_EQ(Failure.UserMessage, Expected);
+        EXPECT_TRUE(Failure.Message.startsWith(QStringLiteral("[TDb3File.Open] "))) << Failure.Message.toStdString();
+        EXPECT_EQ(Database, nullptr);
+        // Not replaced by the base file, nor touched at all.
+        EXPECT_EQ(KVXReadFileBytes(File.DbFile), C.Bytes);
+        EXPECT_FALSE(File.Created);
+    }
+    // A file the user may not read.
+    if (geteuid() != 0) {
+        QFile::remove(File.DbFile);
+        ASSERT_TRUE(QFile::copy(File.BaseFile, File.DbFile));
+        ASSERT_TRUE(QFile::setPermissions(File.DbFile, QFileDevice::Permissions()));
+        EXPECT_EQ(FailureOf([&] { File.OpenOrCreate(); }).UserMessage, Expected);
+        QFile::setPermissions(File.DbFile, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    // The base file's copy opens.
+    QFile::remove(File.DbFile);
+    File.OpenOrCreate();
+    EXPECT_NE(Database, nullptr);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cmath>
 
 TEST(KVXConversion, DateTimeTextsBothWays)
@@ -57,4 +59,9 @@ TEST(KVXConversion, FloatTexts)
     EXPECT_EQ(KVXFloatToString(1e20), QStringLiteral("1E20"));
     for (double D : {0.3, 1.0 / 3, 1e-7})
         EXPECT_NEAR(KVXStringToFloat(KVXFloatToString(D), 0), D, std::fabs(D) * 1e-14) << D;
+    // The largest doubles keep a text that reads back instead of one past the range.
+    const double Max = std::numeric_limits<double>::max();
+    EXPECT_EQ(KVXStringToFloat(KVXFloatToString(Max), 0), Max);
+    EXPECT_EQ(KVXStringToFloat(KVXFloatToString(-Max), 0), -Max);
+    EXPECT_EQ(KVXFloatToString(0.1 + 0.2), QStringLiteral("0.3"));
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -105,6 +106,17 @@ TEST_F(KVXFilesTest, ReadFileReadsEveryBlockAndDecodesUtf8OrWindows1252)
     EXPECT_EQ(KVXReadFile(Path("old.txt")), QStringLiteral("Crème brûlée – 5 €"));
     EXPECT_EQ(KVXDecodeText(QByteArray("\xEF\xBB\xBF[HISTO]")), QStringLiteral("[HISTO]"));
     EXPECT_EQ(KVXDecodeText(QByteArray("\x81\x8D")), QStringLiteral("\u0081\u008D"));
+    // Only the first byte-order mark is a signature; a second one is a character of the text.
+    EXPECT_EQ(KVXDecodeText(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx")), QString(QChar(0xFEFF)) + QLatin1Char('x'));
+    // Files saved as UTF-16 by a Windows editor, in either byte order.
+    const QString Settings = QStringLiteral("[HISTO]\r\nDays=7 é€\r\n");
+    for (const auto Encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder Encoder(Encoding, QStringEncoder::Flag::WriteBom);
+        const QByteArray Bytes = Encoder.encode(Settings);
+        EXPECT_EQ(KVXDecodeText(Bytes), Settings);
+        Write(Path("utf16.ini"), Bytes);
+        EXPECT_EQ(KVXReadFile(Path("utf16.ini")), Settings);
+    }
 }
 
 TEST_F(KVXFilesTest, ExistsSizeAndReadOnlyAttribute)

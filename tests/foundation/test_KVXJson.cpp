@@ -4,6 +4,7 @@
 #include <QBuffer>
 
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,48 @@ TEST(KVXJson, LoadFailuresAndEmptyText)
     EXPECT_EQ(ErrorOf([&] { Doc.LoadFromBytes(QByteArray("\"\xE9\"")); }), QStringLiteral("Invalid JSON data"));
     Doc.LoadFromString(QStringLiteral("[{\"code\":1}]"));
     EXPECT_TRUE(Doc.GetRoot().is_array());
+}
+
+TEST(KVXJson, EveryFiniteDoubleReadsBackTheSame)
+{
+    const double Values[] = {std::numeric_limits<double>::max(),
+                             -std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             0.1 + 0.2,
+                             1.0 / 3,
+                             123456789012345678.0,
+                             2.5};
+    for (const double D : Values) {
+        TKVXJson Doc;
+        Doc.GetRoot()["v"] = D;
+        const QString Text = Doc.GetText(false);
+        TKVXJson Back;
+        Back.LoadFromString(Text);
+        EXPECT_EQ(Back.GetRoot()["v"].get<double>(), D) << Text.toStdString();
+    }
+    // The usual values keep their short form.
+    TKVXJson Doc;
+    Doc.GetRoot()["v"] = 0.1 + 0.2;
+    Doc.GetRoot()["w"] = 2.5;
+    EXPECT_EQ(Doc.GetText(false), QStringLiteral("{\"v\":0.30000000000000004,\"w\":2.5}"));
+}
+
+TEST(KVXJson, NestingBeyondTheLimitIsRefused)
+{
+    const auto Nested = [](int Depth) { return QString(Depth, QLatin1Char('[')) + QString(Depth, QLatin1Char(']')); };
+    TKVXJson Doc;
+    Doc.LoadFromString(Nested(MaxJsonDepth));
+    EXPECT_EQ(Doc.GetText(true).count(QLatin1Char('[')), MaxJsonDepth);
+    // Far deeper than any menu: refused before the printer or the parser walk it.
+    EXPECT_EQ(ErrorOf([&] { Doc.LoadFromString(Nested(MaxJsonDepth + 1)); }), QStringLiteral("Invalid JSON data"));
+    EXPECT_FALSE(Doc.Root);
+    EXPECT_EQ(ErrorOf([&] { Doc.LoadFromString(QStringLiteral("{\"a\":") + Nested(50000) + QStringLiteral("}")); }),
+              QStringLiteral("Invalid JSON data"));
+    // Brackets inside strings are text, escaped quotes included.
+    Doc.LoadFromString(QStringLiteral("{\"s\":\"\\\"") + QString(MaxJsonDepth + 5, QLatin1Char('[')) +
+                       QStringLiteral("\"}"));
+    EXPECT_EQ(QStr(Doc.GetRoot()["s"]).size(), MaxJsonDepth + 6);
 }
 
 TEST(KVXJson, StreamsReadFromTheStartAndWriteAtThePosition)

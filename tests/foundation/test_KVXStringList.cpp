@@ -105,6 +105,24 @@ TEST(KVXStringList, CommaDelimitedAndLineTexts)
     EXPECT_EQ(L.Text(), QStringLiteral("{\r\n  \"a\":1\r\n}\r\n"));
 }
 
+TEST(KVXStringList, ControlCharactersAndNulsAlwaysMoveTheSplitOn)
+{
+    // A menu line read from a UTF-16 or NUL-padded file: every NUL is a blank between items.
+    TStringList L;
+    L.SetCommaText(QStringLiteral("jour=0,\0repas=1") + QChar(0) + QStringLiteral("pers=2"));
+    EXPECT_EQ(L.ToQStringList(), QStringList({"jour=0", "repas=1", "pers=2"}));
+    L.SetCommaText(QString(4, QChar(0)));
+    EXPECT_EQ(L.Count(), 0);
+    TStringList Blank;
+    Blank.SetCommaText(QStringLiteral("a, "));
+    L.SetCommaText(QStringLiteral("a,") + QChar(0));
+    EXPECT_EQ(L.ToQStringList(), Blank.ToQStringList());
+    L.SetCommaText(QStringLiteral("\"x") + QChar(0) + QStringLiteral("y\"") + QChar(0x1F) + QStringLiteral(",z"));
+    EXPECT_EQ(L.ToQStringList(), QStringList({QStringLiteral("x") + QChar(0) + QStringLiteral("y"), "z"}));
+    // Written back, an item holding a NUL is quoted, so that it reads back whole.
+    EXPECT_EQ(L.CommaText(), QStringLiteral("\"x") + QChar(0) + QStringLiteral("y\",z"));
+}
+
 TEST(KVXStringList, NameValueItems)
 {
     TKVXStringList L;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 TEST(SysUtils, ExceptionMessageIsWhatAsUtf8)
 {
@@ -41,6 +42,18 @@ TEST(SysUtils, FormatDirectivesAndErrors)
     EXPECT_EQ(ErrorOf([] { Format(QStringLiteral("%s %s"), {QStringLiteral("a")}); }),
               QStringLiteral("No argument for format '%s %s'"));
     EXPECT_THROW(Format(QStringLiteral("%d"), {}), EConvertError);
+
+    // Only ASCII letters are directives ("յ" is U+0575, whose low byte is "u"), and a width
+    // taken from the arguments has the bounds of a written one.
+    EXPECT_EQ(ErrorOf([] { Format(QStringLiteral("%յ"), {5}); }), Bad.arg(QStringLiteral("%յ")));
+    EXPECT_EQ(Format(QStringLiteral("%*d|%-*d|"), {3, 7, 2, 8}), QStringLiteral("  7|8 |"));
+    for (const QVariant &Width : {QVariant(qint64(1600000000)), QVariant(qint64(-4294967296LL + 1600000000)),
+                                  QVariant(quint64(1) << 40), QVariant(100001)})
+        EXPECT_EQ(ErrorOf([&] {
+                      Format(QStringLiteral("%*d"), {Width, 1});
+                  }),
+                  Bad.arg("%*d"))
+            << Width.toString().toStdString();
 }
 
 TEST(SysUtils, TextComparisonFoldsOnlyAsciiLetters)
@@ -109,6 +122,11 @@ TEST(SysUtils, DayCountsAndTheirQtForms)
     // A time a hair before midnight rounds into the next day as a whole.
     EXPECT_EQ(DateTimeToQDateTime(45356.0 - 1e-10), QDateTime(QDate(2024, 3, 5), QTime(0, 0)));
     EXPECT_EQ(DaysBetween(EncodeDate(2024, 3, 5) + 0.9, EncodeDate(2024, 3, 1)), 4);
+    // Spans beyond int count as the largest, never as a wrapped or undefined number.
+    EXPECT_EQ(DaysBetween(1e300, 0), std::numeric_limits<int>::max());
+    EXPECT_EQ(DaysBetween(-3e9, 0), std::numeric_limits<int>::max());
+    EXPECT_EQ(DaysBetween(std::nan(""), 0), std::numeric_limits<int>::max());
+    EXPECT_EQ(DaysBetween(2147483646.5, 0), 2147483646);
     EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 5)), 7); // a Saturday
 
     const QDateTime Dt(QDate(2024, 3, 5), QTime(14, 7, 9, 250));

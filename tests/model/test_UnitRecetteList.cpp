@@ -269,10 +269,24 @@ TEST_F(TRecetteListTest, ShoppingListScalesSumsAndGroupsByShelf)
     const TLineIngredient *Farine = List.GetIngredient(4);
     EXPECT_TRUE(Farine->FromMenu && Farine->InitialQuantity == 100 && Farine->RayCode == 2 && Farine->UnitCode == 1);
 
+    // Persons already in the table are not written again: the rows keep their change date,
+    // so the next upload does not send them; a real change still moves it.
+    Exec(QStringLiteral("UPDATE recette SET updated = '2000-01-01 00:00:00'"));
+    const auto Updated = [&] {
+        const QString Sql = QStringLiteral("select updated from recette where code=%1");
+        return Database->GetTableString(Sql.arg(A)) + QLatin1Char('|') + Database->GetTableString(Sql.arg(B));
+    };
     // Appended, not cleared; colours start again at each computation.
     Menu.GetIngredientList(List);
+    EXPECT_EQ(Updated(), QStringLiteral("2000-01-01 00:00:00|2000-01-01 00:00:00"));
     EXPECT_EQ(List.Count(), 16);
     EXPECT_EQ(List.GetRayon(8)->Color, KVXHtmlToColor(QStringLiteral("#6C3288")));
+
+    Menu.GetRecette(Menu.Count() - 1)->MenuPers = 3;
+    TIngredientList Again;
+    Menu.GetIngredientList(Again);
+    EXPECT_EQ(Updated().count(QStringLiteral("2000-01-01")), 1);
+    EXPECT_EQ(Int(QStringLiteral("select sum(menupers) from recette where code in (%1, %2)").arg(A).arg(B)), 5);
 
     auto Uses = Menu.GetRecetteList3(2);
     EXPECT_EQ(Names(*Uses), (QSet<QString>{"Quiche", "Sablés"}));

@@ -6,6 +6,8 @@
 #include "UnitSync.h"
 
 #include <QDir>
+#include <QFile>
+#include <QStringEncoder>
 
 #include <unistd.h>
 
@@ -91,6 +93,32 @@ TEST_F(TMenuDocumentTest, OlderLineFormat)
     EXPECT_EQ(Cut.Message, QStringLiteral("[TRecetteList.LoadFromFile] [TRecetteList.LoadFromList] "
                                           "[TRecetteList.GetRecetteFromName] [TRecetteList.GetUniqueRecette] ") +
                                RecetteMissing);
+    // The older format's lines are held to the same values, line by line.
+    for (const char *Line :
+         {"jour=0,repas=3,pers=2,\"nom=Soupe à l'oignon\"", "jour=0,repas=1,pers=-2,\"nom=Soupe à l'oignon\""}) {
+        KVXWriteText(File(QStringLiteral("old.txt")), QString::fromUtf8(Line), true);
+        const TFailure Impossible = FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); });
+        EXPECT_EQ(Impossible.UserMessage, QStringLiteral("Impossible de charger la recette \"Soupe à l'oignon\".\r\n"
+                                                         "Le menu n'a pas un format valide."))
+            << Line;
+        EXPECT_EQ(Menu.Count(), 0);
+    }
+    // A file padded with NULs, or a UTF-16 file: read, never a hang.
+    {
+        QFile F(File(QStringLiteral("old.txt")));
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+        F.write(QByteArray("jour=0,repas=1,pers=2,\"nom=Soupe \xC3\xA0 l'oignon\"\r\n") + QByteArray(64, '\0'));
+    }
+    EXPECT_TRUE(FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); }).Raised);
+    {
+        QFile F(File(QStringLiteral("old.txt")));
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+        QStringEncoder Encoder(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom);
+        F.write(Encoder.encode(QStringLiteral("jour=0,repas=1,pers=2,\"nom=Soupe à l'oignon\"\r\n")));
+    }
+    Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start);
+    EXPECT_EQ(Menu.GetCodeList(), QStringLiteral("1"));
+
     // A first line "{" with more on it is the older format.
     KVXWriteText(File(QStringLiteral("old.txt")), QStringLiteral("{ \r\n\"recettes\":[]}"), true);
     EXPECT_EQ(
@@ -107,7 +135,12 @@ TEST_F(TMenuDocumentTest, DocumentsOfAnotherShapeAreRefusedBeforeAnythingIsAdded
           QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":1,\"code\":2}]}"),
           QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":\"2\"}]}"),
           QStringLiteral("{\"recettes\":[%1,{\"jour\":0.5,\"repas\":1,\"pers\":2,\"code\":2}]}"),
-          QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":4294967298}]}")}) {
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":4294967298}]}"),
+          // Values no saved menu holds: a third meal, negative persons, a day before the first.
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":3,\"pers\":2,\"code\":2}]}"),
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":0,\"pers\":2,\"code\":2}]}"),
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":0,\"repas\":2,\"pers\":-4,\"code\":2}]}"),
+          QStringLiteral("{\"recettes\":[%1,{\"jour\":-1,\"repas\":2,\"pers\":4,\"code\":2}]}")}) {
         const TFailure Failure =
             FailureOf([&] { Menu.LoadFromJson(QString(Text).replace(QStringLiteral("%1"), Valid), Start); });
         EXPECT_EQ(Failure.UserMessage, QStringLiteral("Le menu n'a pas un format valide.")) << Text.toStdString();

@@ -91,6 +91,60 @@ TEST(THttpObject, StatusesRedirectsAndFailures)
     EXPECT_THROW(Http.Get(Server.Address() + QStringLiteral("/lent")), EHttpSocketError);
 }
 
+TEST(THttpObject, RedirectsKeepMethodAndBodyButNotCredentialsForAnotherHost)
+{
+    TTestServer Server;
+    THttpObject Http;
+    Http.ContentType = QStringLiteral("application/json");
+    Http.CustomHeaders.Add(QStringLiteral("Authorization: Bearer jeton-42"));
+    struct TCase
+    {
+        int Status;
+        const char *Method;
+    };
+    for (const TCase C :
+         {TCase{301, "PUT"}, TCase{302, "PATCH"}, TCase{303, "PUT"}, TCase{302, "POST"}, TCase{307, "PATCH"}}) {
+        SCOPED_TRACE(std::to_string(C.Status) + C.Method);
+        Server.Answer("", "", {});
+        Server.Answer("*", "/ancien", {C.Status, "", "/nouveau"});
+        Server.ClearRequests();
+        const QString URL = Server.Address() + QStringLiteral("/ancien");
+        const QByteArray Body("{\"name\":\"Menu\"}");
+        if (std::string(C.Method) == "PUT")
+            Http.Put(URL, Body);
+        else if (std::string(C.Method) == "PATCH")
+            Http.Patch(URL, Body);
+        else
+            Http.Post(URL, Body);
+        EXPECT_EQ(Http.ResponseCode, 200);
+        const auto Requests = Server.Requests();
+        ASSERT_EQ(Requests.size(), 2u);
+        EXPECT_EQ(Requests[1].Line + Requests[1].Body, std::string(C.Method) + " /nouveau" + Body.toStdString());
+        EXPECT_EQ(Requests[1].Header("Authorization"), "Bearer jeton-42");
+    }
+    // The form of the token request too.
+    Server.Answer("*", "/ancien", {302, "", "/nouveau"});
+    Server.ClearRequests();
+    TStringList Fields;
+    Fields.Add(QStringLiteral("email=a@b.fr"));
+    QString Response;
+    Http.PostForm(Server.Address() + QStringLiteral("/ancien"), &Fields, Response);
+    ASSERT_EQ(Server.Requests().size(), 2u);
+    EXPECT_EQ(Server.Requests()[1].Line, "POST /nouveau");
+    EXPECT_EQ(Server.Requests()[1].Files.find("email")->second.content, "a@b.fr");
+
+    // Another host name gets the request without the token.
+    const QString Other = Server.Address().replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
+    Server.Answer("*", "/ailleurs", {302, "", (Other + QStringLiteral("/nouveau")).toStdString()});
+    Server.ClearRequests();
+    // The server turns the request without a token away.
+    Http.ContentType = QStringLiteral("application/json");
+    EXPECT_THROW(Http.Put(Server.Address() + QStringLiteral("/ailleurs"), QByteArray("{}")), EHttpProtocolError);
+    ASSERT_EQ(Server.Requests().size(), 2u);
+    EXPECT_EQ(Server.Requests()[0].Header("Authorization"), "Bearer jeton-42");
+    EXPECT_EQ(Server.Requests()[1].Header("Authorization"), "");
+}
+
 TEST(THttpObject, HttpsTrustsOnlyTheGivenCertificate)
 {
     QTemporaryDir Dir;

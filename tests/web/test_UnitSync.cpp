@@ -81,11 +81,21 @@ TEST_F(SlimApiTest, TokenFailures)
                              "menu.\r\n") +
                   AuthenticationText);
     EXPECT_EQ(HttpObject->CustomHeaders.Count(), 0);
+    // A token with a line break or another control character would write header lines of
+    // its own into every later request.
+    for (const char *Reply : {"{\"token\":\"abc\r\nX-Admin: 1\"}", "{\"token\":\"abc\nX-Admin: 1\"}",
+                              "{\"token\":\"a\tb\"}", "{\"token\":\"a\x7F\"}"}) {
+        Server.Answer("POST", "/common/token", {200, Reply});
+        EXPECT_EQ(Failure([] { SlimApi->GetToken(); }),
+                  QStringLiteral("[TSlimApi.GetToken] No token returned | ") + AuthenticationText)
+            << Reply;
+        EXPECT_EQ(HttpObject->CustomHeaders.Count(), 0);
+    }
     Server.Answer("POST", "/common/token", {200, "{\"token\":\"abc\",\"expire\":\"2027-01-01\"}"});
     SlimApi->GetToken();
     SlimApi->GetToken();
     EXPECT_EQ(HttpObject->CustomHeaders.Text(), QStringLiteral("Authorization: Bearer abc\r\n"));
-    EXPECT_EQ(Server.Requests().size(), 3u);
+    EXPECT_EQ(Server.Requests().size(), 7u);
 }
 
 TEST_F(SlimApiTest, MenuOperationsAndTheirFailures)
@@ -115,6 +125,16 @@ TEST_F(SlimApiTest, MenuOperationsAndTheirFailures)
                              "menu."));
     EXPECT_EQ(Failure([] { SlimApi->AddMenu(QStringLiteral("{}")); }),
               QStringLiteral("[TSlimApi.AddMenu] No menu code returned | Erreur de création du menu."));
+    // A code that does not fit 32 bits is no code: cut, it would name another menu.
+    for (const char *Reply :
+         {"{\"code\":4294967313}", "{\"code\":-2147483649}", "{\"code\":18446744073709551615}", "{\"code\":17.0}"}) {
+        Server.Answer("POST", "/fenolda/menu", {200, Reply});
+        EXPECT_EQ(Failure([] { SlimApi->AddMenu(QStringLiteral("{}")); }),
+                  QStringLiteral("[TSlimApi.AddMenu] No menu code returned | Erreur de création du menu."))
+            << Reply;
+    }
+    Server.Answer("POST", "/fenolda/menu", {200, "{\"code\":2147483647}"});
+    EXPECT_EQ(SlimApi->AddMenu(QStringLiteral("{}")), 2147483647);
     EXPECT_EQ(Failure([&] { SlimApi->GetMenuList(List); }),
               QStringLiteral("[TSlimApi.GetMenuList] Invalid JSON data | Erreur de récupération de la liste des "
                              "menus."));
