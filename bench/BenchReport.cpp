@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 void TRatioReporter::ReportRuns(const std::vector<Run> &Reports)
 {
@@ -46,6 +47,16 @@ double TRatioReporter::Ratio(const std::string &Numerator, const std::string &De
 
 int RunBenchmarks(int argc, char **argv, TRatioReporter &Reporter)
 {
+    // The runs of the benchmarks being compared are shuffled together, so that a drift of the
+    // machine (another build, the frequency) weighs on both sides of a ratio alike. A flag
+    // given on the command line comes later and wins.
+    std::vector<char *> Args(argv, argv + argc);
+    static char Interleave[] = "--benchmark_enable_random_interleaving=true";
+    Args.insert(Args.begin() + 1, Interleave);
+    int Count = int(Args.size());
+    Args.push_back(nullptr);
+    argc = Count;
+    argv = Args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

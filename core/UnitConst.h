@@ -1,37 +1,54 @@
-// The program's fixed colours, written once. Colours are "#RRGGBB" texts converted by
-// KVXHtmlToColor where they are drawn.
+// The program's fixed colours and font names, written once as values: nothing parses a
+// colour text where it paints.
 #pragma once
 
 #include "KVXGraphics.h"
+
+// A colour written as the web writes it, 0xRRGGBB.
+constexpr TColor RgbColor(unsigned Rgb)
+{
+    return RGBToColor(int((Rgb >> 16) & 0xFF), int((Rgb >> 8) & 0xFF), int(Rgb & 0xFF));
+}
+
+// The font families of the layouts (substituted by metric-compatible free fonts at start-up).
+inline constexpr const char *FontArial = "Arial";
+inline constexpr const char *FontVerdana = "Verdana";
+inline constexpr const char *FontCalibri = "Calibri";
 
 // Number of colours in Palette.
 inline constexpr int PaletteCount = 9;
 
 // The colours that TColorRotation hands out in turn to day rows and shelf rows.
-inline constexpr const char *Palette[PaletteCount] = {"#6C3288", "#3D468A", "#3E7D66", "#D88A4C", "#E1AF44",
-                                                      "#BD5543", "#BB2A7C", "#859BC0", "#982453"};
+inline constexpr TColor Palette[PaletteCount] = {RgbColor(0x6C3288), RgbColor(0x3D468A), RgbColor(0x3E7D66),
+                                                 RgbColor(0xD88A4C), RgbColor(0xE1AF44), RgbColor(0xBD5543),
+                                                 RgbColor(0xBB2A7C), RgbColor(0x859BC0), RgbColor(0x982453)};
 
 // Background of an input field while it has the focus (a pale green).
-inline constexpr const char *FocusTint = "#EBFDD7";
+inline constexpr TColor FocusTint = RgbColor(0xEBFDD7);
 // Background of an input field without the focus.
 inline constexpr TColor NoFocusColor = clWhite;
 
 // The menu grid of the main window.
 // Dish-type block of a recipe row, by dish type: entrée, plat, dessert, boisson.
 inline constexpr int TypeColorCount = 4;
-inline constexpr const char *TypeColors[TypeColorCount] = {"#83A99A", "#888CB2", "#CE7DAB", "#CE958B"};
+inline constexpr TColor TypeColors[TypeColorCount] = {RgbColor(0x83A99A), RgbColor(0x888CB2), RgbColor(0xCE7DAB),
+                                                      RgbColor(0xCE958B)};
 // Texts drawn on a coloured block: the day header and the dish type.
-inline constexpr const char *GridLightTextColor = "#FFFFFF";
+inline constexpr TColor GridLightTextColor = RgbColor(0xFFFFFF);
 // The meal header's lines and name, and the recipe's name.
-inline constexpr const char *GridDarkTextColor = "#000000";
+inline constexpr TColor GridDarkTextColor = RgbColor(0x000000);
 // Persons planned in the menu.
-inline constexpr const char *GridMenuPersColor = "#800000";
+inline constexpr TColor GridMenuPersColor = RgbColor(0x800000);
 // Description, information line and cookbook of a recipe; also the captions of the panels.
-inline constexpr const char *GridInfoColor = "#666966";
+inline constexpr TColor GridInfoColor = RgbColor(0x666966);
 // The "Page web" link.
-inline constexpr const char *GridLinkColor = "#3F709F";
+inline constexpr TColor GridLinkColor = RgbColor(0x3F709F);
 // The 1-pixel lines between rows.
 inline constexpr TColor GridLineColor = clSilver;
+// The hint above the menu grid.
+inline constexpr TColor MenuHintColor = RgbColor(0x00509F);
+// The grey one-pixel lines between panels.
+inline constexpr TColor GreyLineColor = clGray;
 
 // The program's integers, named once.
 // Modal results of the windows and the message box.
@@ -48,3 +65,5 @@ inline constexpr int TypeEntree = 0;
 inline constexpr int TypePlat = 1;
 inline constexpr int TypeDessert = 2;
 inline constexpr int TypeBoisson = 3;
+// Persons of a menu line when the typed count is no whole number of at least 1.
+inline constexpr int DefaultPersons = 2;

@@ -90,7 +90,7 @@ TColor TColorRotation::NextColor()
     // Index is public; a value set out of range starts the rotation again.
     if (Index < 0 || Index >= PaletteCount)
         Index = 0;
-    const TColor Result = KVXHtmlToColor(QString::fromLatin1(Palette[Index]));
+    const TColor Result = Palette[Index];
     Index = (Index + 1) % PaletteCount;
     return Result;
 }

@@ -14,7 +14,7 @@
 // The program's exception. Message names every routine the failure passed through
 // ("[Outer] [Inner] first message"); UserMessage is the French text shown to the user,
 // lines separated by CR LF, empty when the failure has none. Built only through the
-// factory functions below, which mirror the designed constructors.
+// factory functions below, one per way of building it.
 class UserException : public Exception
 {
 public:
@@ -95,6 +95,19 @@ auto WrapWithUser(const QString &Context, const QString &UserText, F &&Body) -> 
         return std::forward<F>(Body)();
     } catch (const std::exception &E) {
         throw UserException::CreateWithUser(Context, UserText, E);
+    }
+}
+
+// As Wrap for the few routines that report a plain Exception instead of a UserException
+// (the message box's own routines): its message is Prefix followed by the inner message,
+// so nested calls read "[Outer] [Inner] message".
+//   return WrapPlain("[TFormDialog.Show] ", [&] { ... });
+template <class F> auto WrapPlain(const char *Prefix, F &&Body) -> decltype(std::forward<F>(Body)())
+{
+    try {
+        return std::forward<F>(Body)();
+    } catch (const std::exception &E) {
+        throw Exception(QString::fromUtf8(Prefix) + ExceptionMessage(E));
     }
 }
 

@@ -222,8 +222,8 @@ TSQLiteQuery TSQLiteDatabase::PrepareSQL(const QString &SQL)
     TSQLiteQuery Query;
     Query.SQL = SQL;
     const QByteArray Bytes = SqlBytes(SQL);
-    // The older interface, as designed: a statement that outlives a schema change reports
-    // it at its next step instead of recompiling silently.
+    // The older interface on purpose: a statement that outlives a schema change reports it
+    // at its next step instead of recompiling silently.
     const int Rc = sqlite3_prepare(DB, Bytes.constData(), -1, &Query.Statement, nullptr);
     if (Rc != SQLITE_OK) {
         TSQLiteStatement Failed(Query.Statement);

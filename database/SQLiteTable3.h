@@ -196,7 +196,7 @@ public:
     // dtInt .. dtNull per column; empty when the query yielded no row.
     const std::vector<int> &ColTypes() const { return FColTypes; }
 
-    // Row >= RowCount (the design's EOF; that name is the C library's macro).
+    // Row >= RowCount: past the last row (named Eof because EOF is the C library's macro).
     bool Eof() const { return FRow >= FRowCount; }
     // False at the end; otherwise moves one row on (also past the last) and gives true.
     bool Next();

@@ -199,3 +199,23 @@ void TDb3File::Update()
     }
     StoreVersion(SchemaVersion);
 }
+
+void TDb3File::DeletePlaceholders()
+{
+    Wrap("TDb3File.DeletePlaceholders", [&] {
+        if (!Database)
+            throw Exception(QStringLiteral("The database is not open"));
+        // The exact shape of KVXNewGuid's text, so that no name a user could type is taken.
+        const QString Hex4 = QStringLiteral("[0-9A-F][0-9A-F][0-9A-F][0-9A-F]");
+        const QString Guid = QStringLiteral("{") + Hex4 + Hex4 + QStringLiteral("-") + Hex4 + QStringLiteral("-") +
+                             Hex4 + QStringLiteral("-") + Hex4 + QStringLiteral("-") + Hex4 + Hex4 + Hex4 +
+                             QStringLiteral("}");
+        Database->AddParamText(":guid", Guid);
+        // The lines go first by hand as well: a database whose foreign keys were switched
+        // off elsewhere would otherwise keep them.
+        Database->ExecSQL(QStringLiteral(
+            "delete from ingredients where reccode in (select code from recette where name glob :guid)"));
+        Database->AddParamText(":guid", Guid);
+        Database->ExecSQL(QStringLiteral("delete from recette where name glob :guid"));
+    });
+}

@@ -33,6 +33,10 @@ public:
     // error goes on unchanged, the stored version being the one reached by the scripts
     // before it. A settings file that cannot be written is only logged.
     void Update();
+    // Deletes the recipes that an abandoned creation left behind (a recipe is written as soon
+    // as its editor opens, under a GUID text "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" as its
+    // name, until the user saves it), their ingredient lines with them. Needs Database.
+    void DeletePlaceholders();
 
     // Folder + "recipes-base.db3", folder + "recipes.db3", folder + "sql".
     QString BaseFile;

@@ -201,7 +201,7 @@ QDateTime DateTimeToQDateTime(TDateTime Value);
 QDate DateTimeToQDate(TDateTime Value);
 QTime DateTimeToQTime(TDateTime Value);
 
-// Formats Value with the class library's pattern letters: d dd ddd dddd ddddd dddddd,
+// Formats Value with these pattern letters: d dd ddd dddd ddddd dddddd,
 // m mm mmm mmmm (minutes right after h or hh), yy yyyy, h hh, n nn, s ss, z zzz,
 // c (short date and long time), t tt (short and long time), "/" and ":" (the locale's
 // separators), and literal text between single or double quotes. Names are French.

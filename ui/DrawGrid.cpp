@@ -4,6 +4,7 @@
 #include "UnitAppEvents.h"
 #include "UnitConst.h"
 #include "UnitGraphicsQt.h"
+#include "UnitLook.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -36,7 +37,7 @@ TDrawGrid::TDrawGrid(QWidget *Parent) : QAbstractScrollArea(Parent)
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(1);
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int Value) {
+    GuardedConnect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int Value) {
         FTopRow = Value;
         viewport()->update();
     });
@@ -381,8 +382,10 @@ void TDrawGrid::mouseReleaseEvent(QMouseEvent *Event)
         FDragPending = false;
         const bool EndOfDoubleClick = FAfterDoubleClick;
         FAfterDoubleClick = false;
-        if (Event->button() == Qt::LeftButton && !EndOfDoubleClick && OnClick)
+        if (Event->button() == Qt::LeftButton && !EndOfDoubleClick && OnClick) {
+            FClickPos = Pos;
             OnClick();
+        }
     });
 }
 

@@ -1,7 +1,7 @@
 // A one-column grid whose every row the program draws itself: rows of their own heights,
 // one selected row, scrolling by whole rows, and a drag of a row that starts only after the
 // pointer has moved a few pixels. The window that owns the grid paints the rows and answers
-// its events through the handlers below, as it would for the class library's drawn grid.
+// its events through the handlers below.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -28,7 +28,8 @@ public:
     std::function<void(Qt::MouseButton Button, Qt::MouseButtons Buttons, const QPoint &Pos)> OnMouseDown;
     // The pointer moved over the grid (no drag in progress).
     std::function<void(const QPoint &Pos)> OnMouseMove;
-    // A left press and release that was neither a drag nor the end of a double click.
+    // A left press and release that was neither a drag nor the end of a double click; the
+    // release happened at ClickPos.
     std::function<void()> OnClick;
     // A left double click, after which OnMouseDown reports the press that belongs to it.
     std::function<void()> OnDblClick;
@@ -73,6 +74,8 @@ public:
     // Threshold pixels with the left button held; a release before that stays a click.
     void BeginDrag(int Threshold);
     bool Dragging() const { return FDragging; }
+    // Where the release of the last click happened (viewport coordinates).
+    QPoint ClickPos() const { return FClickPos; }
     // The pointer shape outside a drag.
     void SetCursorShape(Qt::CursorShape Shape);
     Qt::CursorShape CursorShape() const;
@@ -132,6 +135,7 @@ private:
     bool FDragging = false;
     int FDragThreshold = 0;
     QPoint FPressPos;
+    QPoint FClickPos;
     bool FAfterDoubleClick = false;
     Qt::CursorShape FCursor = Qt::ArrowCursor;
 };

@@ -1,5 +1,8 @@
 #include "SevenButton.h"
 
+#include "UnitConst.h"
+#include "UnitLook.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEnterEvent>
@@ -13,12 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr TColor Rgb(unsigned Value)
-{
-    return RGBToColor(static_cast<int>((Value >> 16) & 0xFF), static_cast<int>((Value >> 8) & 0xFF),
-                      static_cast<int>(Value & 0xFF));
-}
 
 // Name of the key watcher a window gets with its first button.
 const char *const WindowKeysName = "SevenButtonWindowKeys";
@@ -69,8 +66,8 @@ protected:
 // ---------------------------------------------------------------------------------------
 
 TSevenButtonBorder::TSevenButtonBorder(TSevenButton *AButton)
-    : Button(AButton), FColorNormal(Rgb(0x707070)), FColorHot(Rgb(0x3C7FB1)), FColorDown(Rgb(0x2C628B)),
-      FColorDisabled(Rgb(0xADB2B5)), FColorFocused(Rgb(0x3C7FB1))
+    : Button(AButton), FColorNormal(RgbColor(0x707070)), FColorHot(RgbColor(0x3C7FB1)), FColorDown(RgbColor(0x2C628B)),
+      FColorDisabled(RgbColor(0xADB2B5)), FColorFocused(RgbColor(0x3C7FB1))
 {
 }
 
@@ -92,10 +89,10 @@ void TSevenButtonBorder::SetWidthNormal(int Value)
 }
 
 TSevenButtonColors::TSevenButtonColors(TSevenButton *AButton)
-    : Button(AButton), FColorNormalFrom(Rgb(0xFCFCFC)), FColorNormalTo(Rgb(0xCFCFCF)), FColorHotFrom(Rgb(0xFCFCFC)),
-      FColorHotTo(Rgb(0xA7D9F5)), FColorDownFrom(Rgb(0xFCFCFC)), FColorDownTo(Rgb(0x68B3DB)),
-      FColorDisabledFrom(Rgb(0xF4F4F4)), FColorDisabledTo(Rgb(0xF4F4F4)), FColorFocusedFrom(Rgb(0xFCFCFC)),
-      FColorFocusedTo(Rgb(0xCFCFCF))
+    : Button(AButton), FColorNormalFrom(RgbColor(0xFCFCFC)), FColorNormalTo(RgbColor(0xCFCFCF)),
+      FColorHotFrom(RgbColor(0xFCFCFC)), FColorHotTo(RgbColor(0xA7D9F5)), FColorDownFrom(RgbColor(0xFCFCFC)),
+      FColorDownTo(RgbColor(0x68B3DB)), FColorDisabledFrom(RgbColor(0xF4F4F4)), FColorDisabledTo(RgbColor(0xF4F4F4)),
+      FColorFocusedFrom(RgbColor(0xFCFCFC)), FColorFocusedTo(RgbColor(0xCFCFCF))
 {
 }
 
@@ -111,13 +108,31 @@ void TSevenButtonColors::SetColorNormalTo(TColor Value)
     Button->update();
 }
 
-TSevenButtonFonts::TSevenButtonFonts(TSevenButton *AButton) : Button(AButton)
+TSevenButtonFonts::TSevenButtonFonts(TSevenButton *AButton) : Button(AButton) {}
+
+TFont TSevenButtonFonts::OwnFont(TColor Color) const
 {
-    const QFont Standard = QApplication::font();
-    FFontHot = {Standard, clWindowText};
-    FFontDown = {Standard, clWindowText};
-    FFontDisabled = {Standard, clGrayText};
-    FFontFocused = {Standard, clWindowText};
+    return {Button->font(), Color};
+}
+
+TFont TSevenButtonFonts::FontHot() const
+{
+    return FFontHot.value_or(OwnFont(Button->FontColor()));
+}
+
+TFont TSevenButtonFonts::FontDown() const
+{
+    return FFontDown.value_or(OwnFont(Button->FontColor()));
+}
+
+TFont TSevenButtonFonts::FontDisabled() const
+{
+    return FFontDisabled.value_or(OwnFont(clGrayText));
+}
+
+TFont TSevenButtonFonts::FontFocused() const
+{
+    return FFontFocused.value_or(OwnFont(Button->FontColor()));
 }
 
 TSevenButtonPictures::TSevenButtonPictures(TSevenButton *AButton) : Button(AButton) {}
@@ -153,7 +168,7 @@ TSevenButton::TSevenButton(QWidget *Parent)
     setFocusPolicy(Qt::StrongFocus);
     // The paint covers every pixel: no background erase, so the button never flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *Now) { FormFocusChanged(Now); });
+    GuardedConnect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *Now) { FormFocusChanged(Now); });
     if (Parent)
         WatchWindowKeys();
 }
@@ -229,7 +244,7 @@ void TSevenButton::Click()
     emit clicked();
     // Like a form's modal result: the dialog closes once the click handler has run, with the
     // result the handler left, and stays open when that result is 0.
-    if (Form && Form->result() != 0 && Form->isModal() && Form->isVisible())
+    if (Form && Form->result() != mrNone && Form->isModal() && Form->isVisible())
         Form->done(Form->result());
 }
 
@@ -604,5 +619,24 @@ void TSevenButton::changeEvent(QEvent *Event)
 void TSevenButton::showEvent(QShowEvent *Event)
 {
     WatchWindowKeys();
+    UpdateState();
     QWidget::showEvent(Event);
+}
+
+void TSevenButton::hideEvent(QHideEvent *Event)
+{
+    // A press that the hiding cut short clicks nothing when the button comes back.
+    FClicked = false;
+    UpdateState();
+    QWidget::hideEvent(Event);
+}
+
+void TSevenButton::UpdateState()
+{
+    // Hot and pressed wait for the pointer to enter: a window shown under a resting pointer
+    // gets its enter event from the desktop, while a hidden one gets no leave event at all.
+    if (!isEnabled())
+        SetState(sbsDisabled);
+    else
+        SetState(hasFocus() ? sbsFocused : sbsNormal);
 }

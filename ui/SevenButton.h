@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TSevenButton;
@@ -124,17 +125,18 @@ private:
 };
 
 // Caption fonts of the states other than normal (the normal state uses the button's own
-// font and FontColor). Plain stores: they show at the next repaint.
+// font and FontColor). A state font the window never set follows the button's own font, in
+// FontColor (the grey text colour when disabled), so that a bold or larger caption keeps its
+// look under the mouse. Plain stores: they show at the next repaint.
 class TSevenButtonFonts
 {
 public:
     explicit TSevenButtonFonts(TSevenButton *AButton);
 
-    const TFont &FontHot() const { return FFontHot; }
-    const TFont &FontDown() const { return FFontDown; }
-    const TFont &FontDisabled() const { return FFontDisabled; }
-    const TFont &FontFocused() const { return FFontFocused; }
-
+    TFont FontHot() const;
+    TFont FontDown() const;
+    TFont FontDisabled() const;
+    TFont FontFocused() const;
     void SetFontHot(const TFont &Value) { FFontHot = Value; }
     void SetFontDown(const TFont &Value) { FFontDown = Value; }
     void SetFontDisabled(const TFont &Value) { FFontDisabled = Value; }
@@ -143,10 +145,12 @@ public:
     TSevenButton *const Button;
 
 private:
-    TFont FFontHot;
-    TFont FFontDown;
-    TFont FFontDisabled;
-    TFont FFontFocused;
+    TFont OwnFont(TColor Color) const;
+
+    std::optional<TFont> FFontHot;
+    std::optional<TFont> FFontDown;
+    std::optional<TFont> FFontDisabled;
+    std::optional<TFont> FFontFocused;
 };
 
 // A picture per state and where it goes. PictureNormal, Alignment and Transparent repaint the
@@ -320,6 +324,7 @@ protected:
     void keyPressEvent(QKeyEvent *Event) override;
     void changeEvent(QEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
+    void hideEvent(QHideEvent *Event) override;
 
 private:
     friend class TSevenButtonBorder;
@@ -327,6 +332,9 @@ private:
     friend class TSevenButtonPictures;
 
     void SetState(TSevenButtonState Value);
+    // The state from what is true now, the pointer left aside: enabled, then the focus. No
+    // leave event reaches a button hidden under the pointer, so showing and hiding ask again.
+    void UpdateState();
     void FormFocusChanged(QWidget *Now);
     void WatchWindowKeys();
     void UpdateAccelerator();

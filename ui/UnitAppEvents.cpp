@@ -1,10 +1,24 @@
 #include "UnitAppEvents.h"
 
-#include "UnitMenus.h"
 #include "UnitTools.h"
 #include "UnitTypes.h"
 
 #include <cstdio>
+
+namespace {
+
+TExceptionHandler &Handler()
+{
+    static TExceptionHandler Registered;
+    return Registered;
+}
+
+} // namespace
+
+void SetExceptionHandler(TExceptionHandler Value)
+{
+    Handler() = std::move(Value);
+}
 
 TApplication::TApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {}
 
@@ -23,8 +37,8 @@ bool TApplication::notify(QObject *Receiver, QEvent *Event)
 void HandleException(const std::exception &E) noexcept
 {
     try {
-        if (FormMenus) {
-            FormMenus->AppEventsException(E);
+        if (const TExceptionHandler &Show = Handler()) {
+            Show(E);
             return;
         }
         WriteLog(ExceptionMessage(E), QStringLiteral("TFormMenus.AppEventsException"));

@@ -1,7 +1,7 @@
 // The program's one exception boundary. No exception may cross Qt's event loop: every slot
-// and event handler runs its body through Guard, which hands whatever escapes to the main
-// window's error box (TFormMenus::AppEventsException); TApplication::notify does the same
-// for anything that still escapes an event handler.
+// (connected with GuardedConnect) and event handler runs its body through Guard, which hands
+// whatever escapes to the error handler that the main window registers (its error box);
+// TApplication::notify does the same for anything that still escapes an event handler.
 #pragma once
 
 #include "SysUtils.h"
@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <exception>
+#include <functional>
 #include <utility>
 
 class TApplication : public QApplication
@@ -22,12 +23,17 @@ public:
     bool notify(QObject *Receiver, QEvent *Event) override;
 };
 
-// Hands an exception that no routine handled to the error box of the main window; without a
-// main window it is logged. Never raises.
+// What shows an exception that no routine handled: the main window's error box, registered
+// by the main window for its lifetime. An empty handler unregisters it.
+using TExceptionHandler = std::function<void(const std::exception &E)>;
+void SetExceptionHandler(TExceptionHandler Handler);
+
+// Hands an exception that no routine handled to the registered handler; without one it is
+// logged. Never raises.
 void HandleException(const std::exception &E) noexcept;
 
-// Runs Body; an exception escaping from it goes to HandleException.
-//   connect(Bt, &TSevenButton::clicked, this, [this] { Guard([&] { BtGenerateClick(); }); });
+// Runs Body; an exception escaping from it goes to HandleException. Slots get it through
+// GuardedConnect (UnitLook), event handlers call it themselves.
 template <class F> void Guard(F &&Body) noexcept
 {
     try {

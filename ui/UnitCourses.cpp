@@ -61,19 +61,20 @@ const QString FicheCaption = QStringLiteral("Fiche recette");
 // Look
 // ---------------------------------------------------------------------------------------
 
-// $9F5000 and $666966 of the layout.
-constexpr TColor HintColor = 0x009F5000;
-constexpr TColor TitleColor = 0x00666966;
+// The hints are in the program's hint colour, the list's title in the grey of its
+// information texts.
+constexpr TColor HintColor = MenuHintColor;
+constexpr TColor TitleColor = GridInfoColor;
 constexpr const char *MarkColor = "#C00000";
 constexpr const char *SeparatorColor = "#BEBEBE";
 
 QFont ListFont()
 {
-    return PointFont(QStringLiteral("Arial"), 10);
+    return PointFont(QLatin1String(FontArial), 10);
 }
 QFont HintFont()
 {
-    return PointFont(QStringLiteral("Calibri"), 10, false, true);
+    return PointFont(QLatin1String(FontCalibri), 10, false, true);
 }
 
 // Places of the panel's controls; the buttons keep their distance to the right edge.
@@ -238,7 +239,7 @@ struct TCoursesRowFonts
         Struck.setStrikeOut(true);
         StruckMetrics = QFontMetrics(Struck);
     }
-    static QString ArialName() { return QStringLiteral("Arial"); }
+    static QString ArialName() { return QLatin1String(FontArial); }
 
     QFont Header;
     QFont Star;
@@ -327,10 +328,7 @@ void TFormCourses::CreatePanel1()
     SetTextColor(Label7, HintColor);
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int Width, bool Bold) {
-        auto *Button = new TSevenButton(Panel1);
-        Button->setObjectName(Name);
-        Button->SetCaption(Caption);
-        Button->setGeometry(Left, ButtonTop, Width, ButtonHeight);
+        TSevenButton *Button = NewSevenButton(Panel1, Name, Caption, QRect(Left, ButtonTop, Width, ButtonHeight));
         Button->SetTabStop(false);
         QFont Font = WindowFont();
         Font.setBold(Bold);
@@ -347,7 +345,7 @@ void TFormCourses::CreatePanel1()
     BtView = NewButton(QStringLiteral("BtView"), QStringLiteral("Imprimer la liste"), ViewLeft, ViewWidth, true);
 
     Label8 = NewLabel(Panel1, QStringLiteral("Label8"), QStringLiteral("Liste des ingrédients et des articles"),
-                      QPoint(5, 53), PointFont(QStringLiteral("Verdana"), 10, true));
+                      QPoint(5, 53), PointFont(QLatin1String(FontVerdana), 10, true));
     SetTextColor(Label8, TitleColor);
     Label1 = NewLabel(Panel1, QStringLiteral("Label1"),
                       QStringLiteral("Cochez les ingrédients et les articles que vous ne souhaitez pas voir sur votre "
@@ -740,7 +738,8 @@ bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
             }
         }
     } else if (Watched == ListIng->viewport()) {
-        const auto *Mouse = static_cast<QMouseEvent *>(Event);
+        // Only read for the mouse events below.
+        const auto *Mouse = dynamic_cast<const QMouseEvent *>(Event);
         switch (Event->type()) {
         case QEvent::Resize:
             AlignColumns();
@@ -749,7 +748,7 @@ bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
             FSkipRelease = false;
             break;
         case QEvent::MouseButtonRelease:
-            if (Mouse->button() == Qt::LeftButton && !std::exchange(FSkipRelease, false)) {
+            if (Mouse && Mouse->button() == Qt::LeftButton && !std::exchange(FSkipRelease, false)) {
                 const QPoint Pos = Mouse->position().toPoint();
                 const QModelIndex Index = ListIng->indexAt(Pos);
                 if (Index.isValid() &&
@@ -758,7 +757,7 @@ bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
             }
             break;
         case QEvent::MouseButtonDblClick:
-            if (Mouse->button() == Qt::LeftButton) {
+            if (Mouse && Mouse->button() == Qt::LeftButton) {
                 FSkipRelease = true;
                 const QPoint Pos = Mouse->position().toPoint();
                 Guard([&] { InvertChecked2(Pos); });

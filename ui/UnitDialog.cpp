@@ -2,8 +2,10 @@
 
 #include "SevenButton.h"
 #include "SysUtils.h"
+#include "UnitConst.h"
 #include "UnitGraphicsQt.h"
 #include "UnitLook.h"
+#include "UnitTypes.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -46,19 +48,6 @@ const QSize DesignedClient(369, 68);
 constexpr int Gap = 10;
 constexpr int PictureSide = 48;
 
-// The box's routines report what fails inside them as a plain exception whose message starts
-// with their own context.
-template <typename TBody> auto InContext(const char *Context, TBody &&Body) -> decltype(Body())
-{
-    try {
-        return Body();
-    } catch (const Exception &E) {
-        throw Exception(QLatin1String(Context) + E.Message);
-    } catch (const std::exception &E) {
-        throw Exception(QLatin1String(Context) + QString::fromUtf8(E.what()));
-    }
-}
-
 // Every line break, whatever its form, starts a new line.
 QString MessageText(const QString &Msg)
 {
@@ -68,14 +57,12 @@ QString MessageText(const QString &Msg)
     return Text;
 }
 
-void SetupButton(TSevenButton *Button, const QString &Name, const QString &Caption, QSize Size, int ModalResult)
+TSevenButton *NewBoxButton(QWidget *Parent, const QString &Name, const QString &Caption, QSize Size, int ModalResult)
 {
-    Button->setObjectName(Name);
-    Button->SetCaption(Caption);
-    Button->resize(Size);
+    TSevenButton *Button = NewSevenButton(Parent, Name, Caption, QRect(QPoint(0, 0), Size));
     Button->SetModalResult(ModalResult);
-    Button->Border()->SetWidthFocused(2);
     Button->hide();
+    return Button;
 }
 
 } // namespace
@@ -94,12 +81,9 @@ TFormDialog::TFormDialog(QWidget *Parent) : QDialog(Parent)
     LbMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LbMessage->move(MessagePos);
 
-    BtYes = new TSevenButton(this);
-    SetupButton(BtYes, QStringLiteral("BtYes"), CaptionYes, YesSize, 6);
-    BtNo = new TSevenButton(this);
-    SetupButton(BtNo, QStringLiteral("BtNo"), CaptionNo, NoSize, 7);
-    BtOk = new TSevenButton(this);
-    SetupButton(BtOk, QStringLiteral("BtOk"), CaptionOk, OkSize, 1);
+    BtYes = NewBoxButton(this, QStringLiteral("BtYes"), CaptionYes, YesSize, mrYes);
+    BtNo = NewBoxButton(this, QStringLiteral("BtNo"), CaptionNo, NoSize, mrNo);
+    BtOk = NewBoxButton(this, QStringLiteral("BtOk"), CaptionOk, OkSize, mrOk);
     setTabOrder(BtYes, BtNo);
     setTabOrder(BtNo, BtOk);
 
@@ -108,7 +92,7 @@ TFormDialog::TFormDialog(QWidget *Parent) : QDialog(Parent)
     ImageSystem->setGeometry(ImageRect);
 
     SetColor(clBtnFace);
-    QFont Standard(QStringLiteral("Arial"));
+    QFont Standard{QLatin1String(FontArial)};
     Standard.setPixelSize(11);
     ApplyFont(Standard, clWindowText);
 
@@ -140,7 +124,7 @@ void TFormDialog::FormDestroy()
 
 void TFormDialog::LoadImages()
 {
-    InContext("[TFormDialog.LoadImages] ", [this] {
+    WrapPlain("[TFormDialog.LoadImages] ", [this] {
         const QSize Size(PictureSide, PictureSide);
         FImageInfo = LoadResourcePicture(QStringLiteral("MSGDLGINFO"), Size);
         FImageAlert = LoadResourcePicture(QStringLiteral("MSGDLGALERT"), Size);
@@ -159,7 +143,7 @@ void TFormDialog::FreeImages()
 
 int TFormDialog::Show(const QString &Msg, TDialogType Kind, TDialogButtons Buttons)
 {
-    return InContext("[TFormDialog.Show] ", [&] {
+    return WrapPlain("[TFormDialog.Show] ", [&] {
         if (isVisible())
             throw Exception(QStringLiteral("Cannot make a visible window modal"));
         ++Record.ShowCount;
@@ -216,7 +200,7 @@ int TFormDialog::Show(const QString &Msg, TDialogType Kind, TDialogButtons Butto
 
 void TFormDialog::AdjustDim()
 {
-    InContext("[TFormDialog.AdjustDim] ", [this] {
+    WrapPlain("[TFormDialog.AdjustDim] ", [this] {
         const TDialogLayout Layout = DialogLayout(LbMessage->geometry());
         setFixedSize(Layout.Client.width(), height());
         PosButtons();
@@ -226,7 +210,7 @@ void TFormDialog::AdjustDim()
 
 void TFormDialog::PosButtons()
 {
-    InContext("[TFormDialog.PosButtons] ", [this] {
+    WrapPlain("[TFormDialog.PosButtons] ", [this] {
         const TDialogLayout Layout = DialogLayout(LbMessage->geometry());
         BtOk->move(Layout.OkLeft, Layout.ButtonsTop);
         BtYes->move(Layout.YesLeft, Layout.ButtonsTop);
@@ -236,7 +220,7 @@ void TFormDialog::PosButtons()
 
 void TFormDialog::AdjustPos()
 {
-    InContext("[TFormDialog.AdjustPos] ", [this] {
+    WrapPlain("[TFormDialog.AdjustPos] ", [this] {
         // Before the first showing the frame is not known yet: the client size stands for it.
         const QSize Box = frameGeometry().size();
         QWidget *Active = QApplication::activeWindow();
@@ -283,7 +267,7 @@ void TFormDialog::SetColor(TColor Color)
 
 void TFormDialog::SetFont(const QString &Name, int Size, TColor Color)
 {
-    InContext("[TFormDialog.SetFont] ", [&] {
+    WrapPlain("[TFormDialog.SetFont] ", [&] {
         QFont Font(Name);
         if (Size > 0)
             Font.setPointSize(Size);
@@ -321,7 +305,7 @@ void TFormDialog::showEvent(QShowEvent *Event)
 
 void TFormDialog::reject()
 {
-    done(2);
+    done(mrCancel);
 }
 
 bool TFormDialog::eventFilter(QObject *Watched, QEvent *Event)
@@ -337,10 +321,10 @@ bool TFormDialog::ApplicationEvents1Message(QEvent *Event)
         return false;
     // While the box is closed the result is without effect: the next showing starts from
     // no result.
-    setResult(2);
+    setResult(mrCancel);
     if (!isVisible() || !isModal())
         return false;
-    done(2);
+    done(mrCancel);
     return true;
 }
 

@@ -58,15 +58,14 @@ constexpr int OpBetween = 3;
 
 constexpr TColor BackColor = clWhite;
 constexpr TColor LabelColor = clGray;
-constexpr TColor LineColor = clGray;
 
 QFont HintFont()
 {
-    return PixelFont(QStringLiteral("Calibri"), 11, false, true);
+    return PixelFont(QLatin1String(FontCalibri), 11, false, true);
 }
 QFont CountFont()
 {
-    return PixelFont(QStringLiteral("Verdana"), 11);
+    return PixelFont(QLatin1String(FontVerdana), 11);
 }
 
 // Places of the upper panel's controls.
@@ -149,12 +148,8 @@ void TFormEditRec::CreatePanelMain()
     PanelMain->setObjectName(QStringLiteral("PanelMain"));
 
     auto NewLabel = [this](const char *Name, const QString &Text, int Left, int Top) {
-        auto *Label = new QLabel(Text, PanelMain);
-        Label->setObjectName(QLatin1String(Name));
-        Label->setFont(LabelFont());
+        QLabel *Label = ::NewLabel(PanelMain, QLatin1String(Name), Text, QPoint(Left, Top));
         SetTextColor(Label, LabelColor);
-        Label->move(Left, Top);
-        Label->adjustSize();
         return Label;
     };
     auto NewRadio = [](QWidget *Parent, const char *Name, const QString &Text, int Left, int Width) {
@@ -198,18 +193,15 @@ void TFormEditRec::CreatePanelMain()
     RbPlat->setChecked(true);
 
     auto NewButton = [this](const char *Name, const QString &Caption, int Left, int ModalResult) {
-        auto *Button = new TSevenButton(PanelMain);
-        Button->setObjectName(QLatin1String(Name));
-        Button->SetCaption(Caption);
-        Button->setGeometry(Left, ButtonsTop, 100, 24);
+        TSevenButton *Button =
+            NewSevenButton(PanelMain, QLatin1String(Name), Caption, QRect(Left, ButtonsTop, 100, 24));
         Button->SetModalResult(ModalResult);
         Button->SetTabStop(false);
-        SetStateFonts(Button, font());
         return Button;
     };
-    BtRandom = NewButton("BtRandom", CaptionRandom, InputLeft, 1);
+    BtRandom = NewButton("BtRandom", CaptionRandom, InputLeft, mrOk);
     BtRandom->SetDefault(true);
-    BtCancel = NewButton("BtCancel", QStringLiteral("Annuler"), InputLeft + 110, 2);
+    BtCancel = NewButton("BtCancel", QStringLiteral("Annuler"), InputLeft + 110, mrCancel);
     BtCancel->SetCancel(true);
 
     LbInfo = new QLabel(PanelMain);
@@ -224,12 +216,7 @@ void TFormEditRec::CreatePanelMain()
     LbCount->setFont(CountFont());
     LbCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    ShapeMain = new QFrame(PanelMain);
-    ShapeMain->setObjectName(QStringLiteral("ShapeMain"));
-    QPalette Line = ShapeMain->palette();
-    Line.setColor(QPalette::Window, TColorToQColor(LineColor));
-    ShapeMain->setPalette(Line);
-    ShapeMain->setAutoFillBackground(true);
+    ShapeMain = NewGreyLine(PanelMain, QStringLiteral("ShapeMain"), QRect());
 }
 
 void TFormEditRec::CreateListRec()
@@ -254,12 +241,7 @@ void TFormEditRec::CreatePanelFilter()
     PanelFilter = new QWidget(this);
     PanelFilter->setObjectName(QStringLiteral("PanelFilter"));
 
-    ShapeFilter = new QFrame(PanelFilter);
-    ShapeFilter->setObjectName(QStringLiteral("ShapeFilter"));
-    QPalette Line = ShapeFilter->palette();
-    Line.setColor(QPalette::Window, TColorToQColor(LineColor));
-    ShapeFilter->setPalette(Line);
-    ShapeFilter->setAutoFillBackground(true);
+    ShapeFilter = NewGreyLine(PanelFilter, QStringLiteral("ShapeFilter"), QRect());
 
     LbFilter = new QLabel(QStringLiteral("Utilisez les filtres ci-dessous pour affiner votre recherche"), PanelFilter);
     LbFilter->setObjectName(QStringLiteral("LbFilter"));
@@ -334,20 +316,21 @@ void TFormEditRec::ConnectEvents()
         Input->installEventFilter(this);
 
     for (QRadioButton *Radio : {RbMidi, RbSoir, RbEntree, RbPlat, RbDessert, RbBoisson})
-        connect(Radio, &QRadioButton::toggled, this, &TFormEditRec::RbClick);
+        GuardedConnect(Radio, &QRadioButton::toggled, this, [this](bool Checked) { RbClick(Checked); });
     for (QLineEdit *Edit : {EdFilterNom, EdFilterIng, EdFilterPers1, EdFilterPers2, EdFilterTime1, EdFilterTime2})
-        connect(Edit, &QLineEdit::textChanged, this, &TFormEditRec::FilterChange);
+        GuardedConnect(Edit, &QLineEdit::textChanged, this, [this] { FilterChange(); });
     for (QComboBox *Combo : {EdFilterSaison, EdFilterLivre})
-        connect(Combo, &QComboBox::currentIndexChanged, this, &TFormEditRec::FilterChange);
+        GuardedConnect(Combo, &QComboBox::currentIndexChanged, this, [this] { FilterChange(); });
     for (QComboBox *Combo : {EdOpPers, EdOpTime})
-        connect(Combo, &QComboBox::currentIndexChanged, this, &TFormEditRec::EdOpPersChange);
+        GuardedConnect(Combo, &QComboBox::currentIndexChanged, this, [this] { EdOpPersChange(); });
     for (QCheckBox *Box : {CbFilterNom, CbFilterIng, CbFilterPers, CbFilterTime, CbFilterLivre})
-        connect(Box, &QCheckBox::toggled, this, [this, Box] { CbFilterClick(Box); });
+        GuardedConnect(Box, &QCheckBox::toggled, this, [this, Box] { CbFilterClick(Box); });
 
-    connect(BtRandom, &TSevenButton::clicked, this, &TFormEditRec::BtRandomClick);
-    connect(ListRec, &QListWidget::itemDoubleClicked, this, &TFormEditRec::ListRecDblClick);
-    connect(ListRec, &QListWidget::customContextMenuRequested, this, &TFormEditRec::ListRecContextPopup);
-    connect(MenuOpen, &QAction::triggered, this, &TFormEditRec::MenuOpenClick);
+    GuardedConnect(BtRandom, &TSevenButton::clicked, this, [this] { BtRandomClick(); });
+    GuardedConnect(ListRec, &QListWidget::itemDoubleClicked, this, [this] { ListRecDblClick(); });
+    GuardedConnect(ListRec, &QListWidget::customContextMenuRequested, this,
+                   [this](const QPoint &Pos) { ListRecContextPopup(Pos); });
+    GuardedConnect(MenuOpen, &QAction::triggered, this, [this] { MenuOpenClick(); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -370,7 +353,7 @@ int TFormEditRec::Show(int AAction, TRecetteList *AMenu, TDateTime ADate, int AR
         SetAction(AAction, Title);
         Ready = true;
         RefreshList();
-        return exec() == 1 ? 1 : 2;
+        return exec() == mrOk ? mrOk : mrCancel;
     });
 }
 
@@ -429,7 +412,7 @@ void TFormEditRec::GetLivres()
 
 void TFormEditRec::SetRepas(int Value)
 {
-    if (Value == 2)
+    if (Value == RepasSoir)
         RbSoir->setChecked(true);
     else
         RbMidi->setChecked(true);
@@ -438,13 +421,13 @@ void TFormEditRec::SetRepas(int Value)
 void TFormEditRec::SetType(int Value)
 {
     switch (Value) {
-    case 1:
+    case TypePlat:
         RbPlat->setChecked(true);
         break;
-    case 2:
+    case TypeDessert:
         RbDessert->setChecked(true);
         break;
-    case 3:
+    case TypeBoisson:
         RbBoisson->setChecked(true);
         break;
     default:
@@ -512,16 +495,16 @@ void TFormEditRec::SetProperties()
 {
     Wrap("TFormEditRec.SetProperties", [&] {
         Date = QDateToDateTime(EdDay->date());
-        Pers = StrToIntDef(EdPers->text(), 2);
-        Repas = RbMidi->isChecked() ? 1 : 2;
+        Pers = PersonsOf(EdPers->text());
+        Repas = RbMidi->isChecked() ? RepasMidi : RepasSoir;
         if (RbEntree->isChecked())
-            Type = 0;
+            Type = TypeEntree;
         else if (RbPlat->isChecked())
-            Type = 1;
+            Type = TypePlat;
         else if (RbDessert->isChecked())
-            Type = 2;
+            Type = TypeDessert;
         else
-            Type = 3;
+            Type = TypeBoisson;
     });
 }
 
@@ -589,85 +572,74 @@ TRecFilter TFormEditRec::GetFilter() const
 
 void TFormEditRec::FilterChange()
 {
-    Guard([this] { RefreshList(); });
+    RefreshList();
 }
 
 void TFormEditRec::CbFilterClick(QCheckBox *Box)
 {
-    Guard([this, Box] {
-        EnableFilters(Box);
-        RefreshList();
-    });
+    EnableFilters(Box);
+    RefreshList();
 }
 
 void TFormEditRec::RbClick(bool Checked)
 {
     // Checking one button of a group unchecks another: one refresh is enough.
     if (Checked)
-        Guard([this] { RefreshList(); });
+        RefreshList();
 }
 
 void TFormEditRec::EdOpPersChange()
 {
-    Guard([this] {
-        Wrap("TFormEditRec.EdOpPersChange", [this] {
-            EdFilterPers2->setVisible(EdOpPers->currentIndex() == OpBetween);
-            EdFilterTime2->setVisible(EdOpTime->currentIndex() == OpBetween);
-            RefreshList();
-        });
+    Wrap("TFormEditRec.EdOpPersChange", [this] {
+        EdFilterPers2->setVisible(EdOpPers->currentIndex() == OpBetween);
+        EdFilterTime2->setVisible(EdOpTime->currentIndex() == OpBetween);
+        RefreshList();
     });
 }
 
 void TFormEditRec::BtRandomClick()
 {
-    bool Done = false;
-    Guard([this, &Done] {
+    try {
         Wrap("TFormEditRec.BtRandomClick", [this] {
             SetProperties();
             if (Action != acModify)
                 Code = CandidateCode(Random(ListRec->count()));
         });
-        Done = true;
-    });
-    // The button closes the dialog after this handler: a failed pick keeps it open.
-    if (!Done)
-        setResult(0);
+    } catch (...) {
+        // The button closes the dialog after this handler: a failed pick keeps it open.
+        setResult(mrNone);
+        throw;
+    }
 }
 
 void TFormEditRec::ListRecDblClick()
 {
-    Guard([this] {
-        Wrap("TFormEditRec.ListRecDblClick", [this] {
-            SetProperties();
-            const int Row = SelectedRow();
-            if (Row < 0)
-                return;
-            Code = CandidateCode(Row);
-            done(1);
-        });
+    Wrap("TFormEditRec.ListRecDblClick", [this] {
+        SetProperties();
+        const int Row = SelectedRow();
+        if (Row < 0)
+            return;
+        Code = CandidateCode(Row);
+        done(mrOk);
     });
 }
 
 void TFormEditRec::ListRecContextPopup(const QPoint &Pos)
 {
-    Guard([this, &Pos] {
-        QListWidgetItem *Item = ListRec->itemAt(Pos);
-        if (!Item)
-            return;
-        ListRec->setCurrentItem(Item);
-        PopupList->popup(ListRec->viewport()->mapToGlobal(Pos));
-    });
+    QListWidgetItem *Item = ListRec->itemAt(Pos);
+    if (!Item)
+        return;
+    ListRec->setCurrentItem(Item);
+    PopupList->popup(ListRec->viewport()->mapToGlobal(Pos));
 }
 
 void TFormEditRec::MenuOpenClick()
 {
-    Guard([this] {
-        Wrap("TFormEditRec.MenuOpenClick", [this] {
-            const int Row = SelectedRow();
-            if (Row < 0)
-                return;
-            ShowFormRecette2(FicheCaption, CandidateCode(Row));
-        });
+    Wrap("TFormEditRec.MenuOpenClick", [this] {
+        const int Row = SelectedRow();
+        if (Row < 0)
+            return;
+        ShowFormRecette2(FicheCaption, CandidateCode(Row));
     });
 }
 
@@ -699,7 +671,7 @@ void TFormEditRec::done(int Result)
 
 void TFormEditRec::reject()
 {
-    done(2);
+    done(mrCancel);
 }
 
 bool TFormEditRec::eventFilter(QObject *Watched, QEvent *Event)

@@ -3,8 +3,11 @@
 #include "KVXStringList.h"
 #include "UnitDatabase.h"
 #include "UnitGraphicsQt.h"
+#include "UnitIngredient.h"
+#include "UnitIngredients.h"
 #include "UnitList.h"
 #include "UnitName.h"
+#include "UnitRecette.h"
 #include "UnitTypes.h"
 
 #include <QIcon>
@@ -80,7 +83,7 @@ void ShowIngredientList()
                      QStringLiteral("select i.code, i.name as ingname, raycode, r.name as rayname from ingredient i "
                                     "left join rayon r on i.raycode=r.code where i.name like :filtername "
                                     "order by ingname"),
-                     QStringLiteral("ingredient"), nullptr, QStringLiteral("Ingrédients"));
+                     QStringLiteral("ingredient"), ShowFormIngredient, QStringLiteral("Ingrédients"));
     });
 }
 
@@ -97,7 +100,7 @@ std::unique_ptr<TFormList> ShowIngredientsList(int RecCode, const QString &Capti
                            "from ingredients ing, ingredient i left join unite u on ing.unitecode=u.code ") +
                 QStringLiteral("where reccode=%1 and ingcode=i.code and i.name like :filtername order by ingname")
                     .arg(RecCode),
-            QStringLiteral("ingredients"), nullptr, Caption);
+            QStringLiteral("ingredients"), ShowFormIngredients, Caption);
     });
 }
 
@@ -109,6 +112,6 @@ void ShowRecetteList()
         ShowFormList(NewList({"name=Nom"}), 0, std::move(Fields), NewList({"code"}), nullptr,
                      QStringLiteral("select r.*, l.name as livname from recette r left join livre l on "
                                     "r.livcode=l.code where r.name like :filtername order by r.name"),
-                     QStringLiteral("recette"), nullptr, QStringLiteral("Recettes"));
+                     QStringLiteral("recette"), ShowFormRecette1, QStringLiteral("Recettes"));
     });
 }

@@ -1,5 +1,7 @@
 #include "UnitGraphicsQt.h"
 
+#include "UnitConst.h"
+
 #include "SysUtils.h"
 
 #include <QDirIterator>
@@ -121,9 +123,9 @@ void InstallSystemColors()
 
 void InstallFontSubstitutions()
 {
-    QFont::insertSubstitution(QStringLiteral("Calibri"), QStringLiteral("Carlito"));
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QLatin1String(FontCalibri), QStringLiteral("Carlito"));
+    QFont::insertSubstitution(QLatin1String(FontVerdana), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QLatin1String(FontArial), QStringLiteral("Liberation Sans"));
 }
 
 QPixmap LoadResourcePicture(const QString &Name, QSize Size)

@@ -6,16 +6,52 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class TQlTable;
+class TSevenButton;
+class TStringList;
 
 class TFormIngredients : public QDialog
 {
     Q_OBJECT
 
 public:
+    static constexpr int ClientWidth = 640;
+    static constexpr int ClientHeight = 274;
+
     explicit TFormIngredients(QWidget *Parent = nullptr);
     ~TFormIngredients() override;
+
+    // Both combos reloaded without selection (the edited line's in mode 1), quantity and
+    // note emptied (the edited line's in mode 1).
+    void LoadFields();
+    void LoadIng();
+    void LoadUnit();
+    // Mode 2: the pick results from the inputs.
+    void SetProperties();
+
+    // 0 add, 1 edit, 2 pick.
+    int Mode = 0;
+    // Borrowed "name=value" lines: reccode, and in mode 1 ingcode, quantite, unitecode, note.
+    TStringList *Values = nullptr;
+    QString Table;
+    TNameEvent OnDone;
+    // The ingredients and units, row i for item i of their combo.
+    std::unique_ptr<TQlTable> IngTable;
+    std::unique_ptr<TQlTable> UnitTable;
+    // Each combo item folded to US-ASCII, item for item, for the type-ahead.
+    QStringList IngKeys;
+    QStringList UnitKeys;
+    // The type-ahead text shared by both combos and the time of its last key.
+    QString SearchText;
+    quint32 SearchTick = 0;
 
     // Pick results, read by the caller after a result of mrOk in mode 2.
     double Quantity = 0;
@@ -25,6 +61,55 @@ public:
     QString IngName;
     QString Note;
     int RayCode = 0;
+
+    QLabel *LbQuantity = nullptr;
+    QLineEdit *EdQuantity = nullptr;
+    QLabel *LbQuantityHint = nullptr;
+    QLabel *LbUnit = nullptr;
+    QComboBox *ComboUnit = nullptr;
+    TSevenButton *BtUnite = nullptr;
+    QLabel *LbUnitHint = nullptr;
+    QLabel *LbIng = nullptr;
+    QComboBox *ComboIng = nullptr;
+    TSevenButton *BtIng = nullptr;
+    QLabel *LbIngHint = nullptr;
+    QLabel *LbNote = nullptr;
+    QLineEdit *EdNote = nullptr;
+    QCheckBox *CbDontClose = nullptr;
+    QLabel *LbDontCloseHint = nullptr;
+    QLabel *LbTabHint = nullptr;
+    TSevenButton *BtOk = nullptr;
+    TSevenButton *BtCancel = nullptr;
+
+public slots:
+    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void showEvent(QShowEvent *Event) override;
+
+private:
+    void CreateControls();
+    void ConnectEvents();
+    void FormShow();
+    void BtUniteClick();
+    void BtIngClick();
+    void BtOkClick();
+    // An alert, the focus on the faulty input and false when the line is refused.
+    bool CheckFields();
+    void SqlInsert();
+    void SqlUpdate();
+    // Queues the parameters that the insert and the update share.
+    void AddLineParams();
+    // The quantity typed, with "," or "." as decimal separator; 0 when empty or not a number.
+    double TypedQuantity() const;
+    // The code of the chosen item of a combo (first column of its table row), 0 when none;
+    // the table is left on that row.
+    static int SelectedCode(const QComboBox *Combo, TQlTable *Table);
+    QString Value(const QString &Name) const;
+    // One key of the type-ahead in Combo; true when the key is taken.
+    bool ComboKeyPress(QComboBox *Combo, const QStringList &Keys, QKeyEvent *Key);
 };
 
 // The edit function of a recipe's ingredient lines.

@@ -1,6 +1,7 @@
 #include "UnitLook.h"
 
 #include "SevenButton.h"
+#include "UnitConst.h"
 #include "UnitGraphicsQt.h"
 #include "UnitToolsUi.h"
 
@@ -12,17 +13,17 @@
 
 QFont WindowFont()
 {
-    return PixelFont(QStringLiteral("Verdana"), 13);
+    return PixelFont(QLatin1String(FontVerdana), 13);
 }
 
 QFont InputFont()
 {
-    return PixelFont(QStringLiteral("Arial"), 13);
+    return PixelFont(QLatin1String(FontArial), 13);
 }
 
 QFont LabelFont()
 {
-    return PixelFont(QStringLiteral("Verdana"), 13, true);
+    return PixelFont(QLatin1String(FontVerdana), 13, true);
 }
 
 QColor HtmlColor(const char *Html)
@@ -50,7 +51,7 @@ QFrame *NewGreyLine(QWidget *Parent, const QString &Name, const QRect &Place)
     Line->setGeometry(Place);
     Line->setAutoFillBackground(true);
     QPalette Palette = Line->palette();
-    Palette.setColor(QPalette::Window, TColorToQColor(clGray));
+    Palette.setColor(QPalette::Window, TColorToQColor(GreyLineColor));
     Line->setPalette(Palette);
     return Line;
 }
@@ -63,6 +64,16 @@ void SetStateFonts(TSevenButton *Button, const QFont &Font, TColor Color)
     Fonts->SetFontDown(Styled);
     Fonts->SetFontDisabled({Font, clGrayText});
     Fonts->SetFontFocused(Styled);
+}
+
+TSevenButton *NewSevenButton(QWidget *Parent, const QString &Name, const QString &Caption, const QRect &Place)
+{
+    auto *Button = new TSevenButton(Parent);
+    Button->setObjectName(Name);
+    Button->SetCaption(Caption);
+    Button->setGeometry(Place);
+    Button->Border()->SetWidthFocused(2);
+    return Button;
 }
 
 QLabel *NewLabel(QWidget *Parent, const QString &Name, const QString &Caption, const QPoint &Place, const QFont &Font)

@@ -4,7 +4,6 @@
 #include "SysUtils.h"
 #include "UnitConst.h"
 #include "UnitGraphicsQt.h"
-#include "UnitLook.h"
 #include "UnitRecetteList.h"
 #include "UnitTools.h"
 #include "UnitToolsUi.h"
@@ -16,13 +15,10 @@
 
 namespace {
 
-const QString GridFontName = QStringLiteral("Calibri");
-
 QFont GridFont(int Points, bool Bold, bool Underline = false)
 {
-    return PointFont(GridFontName, Points, Bold, false, Underline);
+    return PointFont(QLatin1String(FontCalibri), Points, Bold, false, Underline);
 }
-
 
 // Right and bottom edges of a row rectangle, as the layout counts them.
 int RightOf(const QRect &R)
@@ -70,13 +66,13 @@ TGridIconText IconText(TGridIcon Icon, int IconX, int IconY, int TextX, int Text
 
 void PaintDay(QPainter &Painter, const TLineDate &Day, const QRect &Row, const QColor &Fill)
 {
-    DrawText(Painter, Row, OneLineCentred, DayRowText(Day), GridDayFont(), HtmlColor(GridLightTextColor), Fill);
+    DrawText(Painter, Row, OneLineCentred, DayRowText(Day), GridDayFont(), TColorToQColor(GridLightTextColor), Fill);
 }
 
 void PaintRepas(QPainter &Painter, const TLineRepas &Repas, const QRect &Row, const QColor &Fill)
 {
     const TRepasRowGeometry G = RepasRowGeometry(Repas, Row);
-    const QColor Dark = HtmlColor(GridDarkTextColor);
+    const QColor Dark = TColorToQColor(GridDarkTextColor);
     Painter.setPen(QPen(Dark, 2));
     Painter.drawLine(G.LeftLine);
     Painter.drawLine(G.RightLine);
@@ -87,19 +83,19 @@ void PaintRecette(QPainter &Painter, const TLineRecette &Recette, const QRect &R
                   const TGridIcons &Icons)
 {
     const TRecetteRowGeometry G = RecetteRowGeometry(Recette, Row);
-    const QColor Info = HtmlColor(GridInfoColor);
+    const QColor Info = TColorToQColor(GridInfoColor);
 
     if (Recette.Type_ < TypeColorCount) {
-        const QColor TypeColor = HtmlColor(TypeColors[Recette.Type_]);
+        const QColor TypeColor = TColorToQColor(TypeColors[Recette.Type_]);
         Painter.fillRect(G.TypeRect, TypeColor);
-        DrawText(Painter, G.TypeRect, OneLineCentred, G.TypeText, GridTypeFont(), HtmlColor(GridLightTextColor),
+        DrawText(Painter, G.TypeRect, OneLineCentred, G.TypeText, GridTypeFont(), TColorToQColor(GridLightTextColor),
                  TypeColor);
     }
     DrawText(Painter, LineRect(G.NamePos.x(), G.NamePos.y(), Row), OneLineLeft, G.Name, GridNameFont(),
-             HtmlColor(GridDarkTextColor), Fill);
+             TColorToQColor(GridDarkTextColor), Fill);
     Painter.drawPixmap(G.MenuPersIconPos, Icons[giNbPersMenu]);
     DrawText(Painter, LineRect(G.MenuPersPos.x(), G.MenuPersPos.y(), Row), OneLineLeft, G.MenuPersText, GridPersFont(),
-             HtmlColor(GridMenuPersColor), Fill);
+             TColorToQColor(GridMenuPersColor), Fill);
     if (!G.DescriptionRect.isEmpty())
         DrawText(Painter, G.DescriptionRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Recette.Description,
                  GridDescFont(), Info, Fill);
@@ -112,7 +108,8 @@ void PaintRecette(QPainter &Painter, const TLineRecette &Recette, const QRect &R
     if (G.HasLink) {
         Painter.drawPixmap(G.Link.IconPos, Icons[giLink]);
         const QRect Rect = LineRect(G.Link.TextPos.x(), G.Link.TextPos.y(), Row);
-        DrawText(Painter, Rect, OneLineLeft, LinkCaption(Rect.width()), GridLinkFont(), HtmlColor(GridLinkColor), Fill);
+        DrawText(Painter, Rect, OneLineLeft, LinkCaption(Rect.width()), GridLinkFont(), TColorToQColor(GridLinkColor),
+                 Fill);
     }
     if (G.HasLivre) {
         Painter.drawPixmap(G.Livre.IconPos, Icons[giLivre]);
@@ -222,9 +219,14 @@ TRecetteRowGeometry RecetteRowGeometry(const TLineRecette &Recette, const QRect 
     G.TypeText = TypeToStr(Recette.Type_, false);
     G.NamePos = QPoint(L + 70, T);
     G.Name = Recette.Name;
-    G.MenuPersIconPos = QPoint(R - 45, T + 4);
-    G.MenuPersPos = QPoint(R - 18, T);
+    // One digit starts at R - 18 as laid out; a longer count ends where one digit ends and
+    // grows to the left, its icon with it, so that "100" is drawn whole.
     G.MenuPersText = QString::number(Recette.MenuPers);
+    const QFontMetrics PersMetrics(GridPersFont());
+    const int NumberRight = R - 18 + PersMetrics.horizontalAdvance(QLatin1Char('0'));
+    const int NumberLeft = std::min(R - 18, NumberRight - PersMetrics.horizontalAdvance(G.MenuPersText));
+    G.MenuPersPos = QPoint(NumberLeft, T);
+    G.MenuPersIconPos = QPoint(NumberLeft - 27, T + 4);
 
     int Y = T + 30;
     if (!Recette.Description.isEmpty()) {

@@ -98,7 +98,8 @@ struct TRecetteRowGeometry
     // The recipe's name, as it is ("&" included).
     QPoint NamePos;
     QString Name;
-    // Persons planned in the menu.
+    // Persons planned in the menu: one digit from R - 18, more digits right-aligned where one
+    // digit ends, the icon 27 pixels left of the number.
     QPoint MenuPersIconPos;
     QPoint MenuPersPos;
     QString MenuPersText;

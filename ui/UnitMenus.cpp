@@ -15,6 +15,7 @@
 #include "UnitEditRecette.h"
 #include "UnitFormCall.h"
 #include "UnitGraphicsQt.h"
+#include "UnitHttp.h"
 #include "UnitLook.h"
 #include "UnitOptions.h"
 #include "UnitRecette.h"
@@ -22,6 +23,7 @@
 #include "UnitTools.h"
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
+#include "UnitVersionCheck.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,11 +32,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,6 +46,9 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -63,32 +70,17 @@ constexpr int DragThreshold = 10;
 // Largest shift of the days, either way.
 constexpr int MaxShiftDays = 365;
 
-// Colours of the window itself.
-constexpr const char *HintColor = "#00509F";
-constexpr TColor ShapeColor = clGray;
+// The message box's font, given to it at the window's first show.
+constexpr int DialogFontSize = 10;
 
-const QString ArialName = QStringLiteral("Arial");
-const QString VerdanaName = QStringLiteral("Verdana");
-const QString CalibriName = QStringLiteral("Calibri");
-
-QFrame *NewShape(QWidget *Parent, const QString &Name)
-{
-    auto *Shape = new QFrame(Parent);
-    Shape->setObjectName(Name);
-    Shape->setAutoFillBackground(true);
-    QPalette Palette = Shape->palette();
-    Palette.setColor(QPalette::Window, TColorToQColor(ShapeColor));
-    Shape->setPalette(Palette);
-    return Shape;
-}
+const QString ArialName = QLatin1String(FontArial);
+const QString VerdanaName = QLatin1String(FontVerdana);
+const QString CalibriName = QLatin1String(FontCalibri);
 
 TSevenButton *NewButton(QWidget *Parent, const QString &Name, const QString &Caption, const QRect &Place,
                         const QString &Hint = QString())
 {
-    auto *Button = new TSevenButton(Parent);
-    Button->setObjectName(Name);
-    Button->SetCaption(Caption);
-    Button->setGeometry(Place);
+    TSevenButton *Button = NewSevenButton(Parent, Name, Caption, Place);
     Button->SetTabStop(false);
     Button->Pictures()->SetAlignment(taLeftJustify);
     // The captions line up after their pictures, so that none runs into its picture.
@@ -110,20 +102,56 @@ QGroupBox *NewGroup(QWidget *Parent, const QString &Name, const QString &Caption
     Group->setObjectName(Name);
     Group->setGeometry(Place);
     Group->setFont(PixelFont(VerdanaName, 13));
-    SetTextColor(Group, HtmlColor(GridInfoColor));
+    SetTextColor(Group, GridInfoColor);
     return Group;
+}
+
+// The narrowest the date picker's font may become to fit a long date.
+constexpr int MinDateStretch = 70;
+
+// The picker's font for the date it shows: narrowed only as much as a long date needs to fit
+// its text field whole, so that the field keeps its designed width and never scrolls the date
+// out of sight, while short dates keep the plain font.
+void FitDateText(QDateEdit *Edit)
+{
+    // The text field's inner margins and its cursor.
+    constexpr int TextMargins = 2 * 2 + 2;
+    QStyleOptionSpinBox Option;
+    Option.initFrom(Edit);
+    Option.frame = true;
+    Option.subControls = QStyle::SC_SpinBoxEditField;
+    const int Room =
+        Edit->style()->subControlRect(QStyle::CC_SpinBox, &Option, QStyle::SC_SpinBoxEditField, Edit).width() -
+        TextMargins;
+    const QString Text = Edit->text();
+    QFont Font = Edit->font();
+    Font.setStretch(QFont::Unstretched);
+    const int Width = QFontMetrics(Font).horizontalAdvance(Text);
+    if (Width > Room) {
+        // Widths scale with the stretch but round per glyph: narrow a step further while
+        // the first guess is still a pixel too wide.
+        int Stretch = std::max(MinDateStretch, Room * 100 / Width);
+        Font.setStretch(Stretch);
+        while (Stretch > MinDateStretch && QFontMetrics(Font).horizontalAdvance(Text) > Room)
+            Font.setStretch(--Stretch);
+    }
+    if (Font != Edit->font())
+        Edit->setFont(Font);
 }
 
 } // namespace
 
 QString ClosingRequest()
 {
+    const QString LogName = Config ? QFileInfo(Config->LogFileName).fileName() : QStringLiteral("fenolda.log");
     return QStringLiteral("\r\nSi le problème persiste, veuillez contacter l'auteur à l'adresse ") +
-           QStringLiteral(FENOLDA_CONTACT) + QStringLiteral(" et envoyez-lui votre fichier \"Fenolda.log\".");
+           QStringLiteral(FENOLDA_CONTACT) + QStringLiteral(" et envoyez-lui votre fichier \"") + LogName +
+           QStringLiteral("\".");
 }
 
 TFormMenus::TFormMenus(QWidget *Parent) : QMainWindow(Parent), Menu(std::make_unique<TRecetteList>())
 {
+    SetExceptionHandler([this](const std::exception &E) { AppEventsException(E); });
     CreateControls();
     ConnectEvents();
     // A failure here reaches the error box, which does not exist yet: it waits for it, and
@@ -140,6 +168,8 @@ TFormMenus::~TFormMenus()
     // The grid outlives this body (it is a child): it must not call back into a window
     // being destroyed.
     GridMenus->ClearHandlers();
+    SetExceptionHandler({});
+    FVersionCheck.reset();
     try {
         FormDestroy();
     } catch (const std::exception &E) {
@@ -199,13 +229,13 @@ void TFormMenus::CreateControls()
     Label8 = new QLabel(QStringLiteral("Menu de la semaine"), Panel4);
     Label8->setObjectName(QStringLiteral("Label8"));
     Label8->setFont(PixelFont(VerdanaName, 13, true));
-    SetTextColor(Label8, HtmlColor(GridInfoColor));
+    SetTextColor(Label8, GridInfoColor);
     Label8->adjustSize();
     Label8->move(5, 3);
     Label9 = new QLabel(QStringLiteral("Cliquez droit sur la liste pour gérer vos recettes"), Panel4);
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setFont(PixelFont(CalibriName, 13, false, true));
-    SetTextColor(Label9, HtmlColor(HintColor));
+    SetTextColor(Label9, MenuHintColor);
     Label9->setAlignment(Qt::AlignRight | Qt::AlignTop);
     auto *Panel4Layout = new QHBoxLayout(Panel4);
     Panel4Layout->setContentsMargins(0, 0, 0, 0);
@@ -213,7 +243,7 @@ void TFormMenus::CreateControls()
     Panel4Layout->addWidget(Label9, 0, Qt::AlignRight | Qt::AlignTop);
     Panel3Layout->addWidget(Panel4);
 
-    Shape1 = NewShape(Panel3, QStringLiteral("Shape1"));
+    Shape1 = NewGreyLine(Panel3, QStringLiteral("Shape1"), QRect());
     Shape1->setFixedHeight(1);
     Panel3Layout->addWidget(Shape1);
 
@@ -223,7 +253,7 @@ void TFormMenus::CreateControls()
     GridMenus = new TDrawGrid(Panel3);
     GridMenus->setObjectName(QStringLiteral("GridMenus"));
     GridRow->addWidget(GridMenus, 1);
-    Shape2 = NewShape(Panel3, QStringLiteral("Shape2"));
+    Shape2 = NewGreyLine(Panel3, QStringLiteral("Shape2"), QRect());
     Shape2->setFixedWidth(1);
     GridRow->addWidget(Shape2);
     Panel3Layout->addLayout(GridRow, 1);
@@ -276,7 +306,7 @@ void TFormMenus::CreatePanelRight()
     EdStartDate = new QDateEdit(GroupRandom);
     EdStartDate->setObjectName(QStringLiteral("EdStartDate"));
     EdStartDate->setGeometry(10, 75, 165, 24);
-    // Arial like the other inputs, so that the longest French dates fit the designed width.
+    // Arial like the other inputs; FitDateText narrows it for a date that would not fit.
     EdStartDate->setFont(PixelFont(ArialName, 13));
     SetTextColor(EdStartDate, Qt::black);
     EdStartDate->setLocale(UserLocale());
@@ -339,6 +369,8 @@ void TFormMenus::CreatePopupGrid()
         Action->setObjectName(Name);
         return Action;
     };
+    // The separators show even around hidden items, as the menu lists them.
+    PopupGrid->setSeparatorsCollapsible(false);
     MenuAdd = Item(QStringLiteral("MenuAdd"), QStringLiteral("Ajouter une recette"));
     MenuShift = Item(QStringLiteral("MenuShift"), QStringLiteral("Décaler les recettes"));
     N2 = Separator(QStringLiteral("N2"));
@@ -390,7 +422,7 @@ void TFormMenus::ConnectEvents()
     };
 
     auto OnClick = [this](TSevenButton *Button, void (TFormMenus::*Handler)()) {
-        connect(Button, &TSevenButton::clicked, this, [this, Handler] { Guard([&] { (this->*Handler)(); }); });
+        GuardedConnect(Button, &TSevenButton::clicked, this, [this, Handler] { (this->*Handler)(); });
     };
     OnClick(BtGenerate, &TFormMenus::BtGenerateClick);
     OnClick(BtCourses, &TFormMenus::BtCoursesClick);
@@ -402,13 +434,14 @@ void TFormMenus::ConnectEvents()
     OnClick(BtOptions, &TFormMenus::BtOptionsClick);
 
     for (QCheckBox *Box : {CbMidi, CbSoir, CbEntree, CbPlat, CbDessert, CbSaison})
-        connect(Box, &QCheckBox::clicked, this, [this] { Guard([&] { CbMidiClick(); }); });
+        GuardedConnect(Box, &QCheckBox::clicked, this, [this] { CbMidiClick(); });
+    GuardedConnect(EdStartDate, &QDateEdit::dateChanged, this, [this] { FitDateText(EdStartDate); });
     for (QWidget *Input : std::initializer_list<QWidget *>{EdDays, EdPers, EdStartDate})
         Input->installEventFilter(this);
     ImgUpdate->installEventFilter(this);
 
     auto OnTriggered = [this](QAction *Action, void (TFormMenus::*Handler)()) {
-        connect(Action, &QAction::triggered, this, [this, Handler] { Guard([&] { (this->*Handler)(); }); });
+        GuardedConnect(Action, &QAction::triggered, this, [this, Handler] { (this->*Handler)(); });
     };
     OnTriggered(MenuAdd, &TFormMenus::MenuAddClick);
     OnTriggered(MenuShift, &TFormMenus::MenuShiftClick);
@@ -432,8 +465,8 @@ void TFormMenus::FormCreate()
         DblClicked = false;
         StatusPanel1->setText(QStringLiteral("version ") + Config->Version);
         Db3File = std::make_unique<TDb3File>(Config->ExePath);
-        UpdateUrl = CheckVersion();
-        ImgUpdate->setVisible(!UpdateUrl.isEmpty());
+        // The version check waits for the window to be shown (StartVersionCheck).
+        ImgUpdate->setVisible(false);
     });
 }
 
@@ -460,7 +493,7 @@ void TFormMenus::FormShow()
     Wrap("TFormMenus.FormShow", [&] {
         if (FormDialog) {
             FormDialog->SetColor(clWhite);
-            FormDialog->SetFont(VerdanaName, 10, clBlack);
+            FormDialog->SetFont(VerdanaName, DialogFontSize, clBlack);
         }
         ShowPendingErrors();
         EdStartDate->setDate(DateTimeToQDate(Today()));
@@ -471,6 +504,26 @@ void TFormMenus::FormShow()
         PrepareBackupDialog();
         OpenDatabase();
     });
+    // Once the window is on screen: a slow or silent network never holds it back.
+    if (!FVersionCheck)
+        QTimer::singleShot(0, this, [this] { Guard([this] { StartVersionCheck(); }); });
+}
+
+void TFormMenus::StartVersionCheck()
+{
+    if (FVersionCheck)
+        return;
+    FVersionCheck = std::make_unique<TVersionCheck>(
+        this, Config->Version, WebSiteAddress(),
+        [this](const QString &Url, const QString &Failure) { VersionChecked(Url, Failure); });
+}
+
+void TFormMenus::VersionChecked(const QString &Url, const QString &Failure)
+{
+    if (!Failure.isEmpty())
+        LogCheckVersionFailure(Failure);
+    UpdateUrl = Url;
+    ImgUpdate->setVisible(!UpdateUrl.isEmpty());
 }
 
 void TFormMenus::OpenDatabase()
@@ -479,6 +532,7 @@ void TFormMenus::OpenDatabase()
         throw Exception(QStringLiteral("The database file object was not created"));
     Db3File->OpenOrCreate();
     Db3File->Update();
+    Db3File->DeletePlaceholders();
 }
 
 void TFormMenus::closeEvent(QCloseEvent *Event)
@@ -500,6 +554,16 @@ bool TFormMenus::FormCloseQuery()
 
 bool TFormMenus::eventFilter(QObject *Watched, QEvent *Event)
 {
+    // Tab leaves the date picker at once instead of walking through its day, month and year.
+    if (Watched == EdStartDate && Event->type() == QEvent::KeyPress) {
+        const auto *Key = static_cast<QKeyEvent *>(Event);
+        const bool Tab = Key->key() == Qt::Key_Tab && !(Key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        const bool Backtab = Key->key() == Qt::Key_Backtab;
+        if (Tab || Backtab) {
+            focusNextPrevChild(Tab && !(Key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
     if (Watched == ImgUpdate) {
         if (Event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent *>(Event)->button() == Qt::LeftButton)
@@ -515,7 +579,7 @@ bool TFormMenus::eventFilter(QObject *Watched, QEvent *Event)
 
 int TFormMenus::GetPersons() const
 {
-    return StrToIntDef(EdPers->text(), 2);
+    return PersonsOf(EdPers->text());
 }
 
 void TFormMenus::CbMidiClick()
@@ -598,6 +662,11 @@ void TFormMenus::RefreshGrid(bool Reset)
 {
     Wrap("TFormMenus.RefreshGrid", [&] {
         const int Selected = GridMenus->Row();
+        // The rows under a resting pointer are no longer those it pointed at: nothing is
+        // hovered until it moves again.
+        HoverRow = -1;
+        GridMenus->Tag = 0;
+        GridMenus->SetCursorShape(Qt::ArrowCursor);
         GridMenus->SetRowCount(Menu->Count());
         if (Menu->Count() > 0)
             GridMenus->SetRow(Reset ? 0 : std::min(Selected, Menu->Count() - 1));
@@ -662,10 +731,16 @@ void TFormMenus::GridMenusMouseMove(const QPoint &Pos)
 
 void TFormMenus::GridMenusClick()
 {
-    const bool OnLink = GridMenus->Tag == 1;
+    // Decided from the row under the pointer now: the menu may have changed since it last
+    // moved.
     GridMenus->Tag = 0;
-    if (OnLink)
-        OpenDocument(Menu->GetRecette(HoverRow)->Link);
+    const QPoint Pos = GridMenus->ClickPos();
+    const int Row = GridMenus->RowAt(Pos);
+    if (Row < 0 || Row >= Menu->Count() || Menu->GetLineType(Row) != TRecetteList::ltRecette)
+        return;
+    const TLineRecette *Recette = Menu->GetRecette(Row);
+    if (InLinkHotZone(*Recette, GridMenus->CellRect(Row), Pos))
+        OpenDocument(Recette->Link);
 }
 
 void TFormMenus::GridMenusDblClick()
@@ -713,18 +788,18 @@ void TFormMenus::BtGenerateClick()
             const TDateTime Start = QDateToDateTime(EdStartDate->date());
             auto GenerateMeal = [&](int Repas, TDateTime Day) {
                 if (CbEntree->isChecked())
-                    Menu->AddRandomRecette(Repas, Persons, Day, 0, Saison);
+                    Menu->AddRandomRecette(Repas, Persons, Day, TypeEntree, Saison);
                 if (CbPlat->isChecked())
-                    Menu->AddRandomRecette(Repas, Persons, Day, 1, Saison);
+                    Menu->AddRandomRecette(Repas, Persons, Day, TypePlat, Saison);
                 if (CbDessert->isChecked())
-                    Menu->AddRandomRecette(Repas, Persons, Day, 2, Saison);
+                    Menu->AddRandomRecette(Repas, Persons, Day, TypeDessert, Saison);
             };
             for (int I = 0; I < Days; ++I) {
                 const TDateTime Day = IncDay(Start, I);
                 if (CbMidi->isChecked())
-                    GenerateMeal(1, Day);
+                    GenerateMeal(RepasMidi, Day);
                 if (CbSoir->isChecked())
-                    GenerateMeal(2, Day);
+                    GenerateMeal(RepasSoir, Day);
             }
         } catch (...) {
             // What was drawn before the failure stays, and the grid shows it.
@@ -739,13 +814,13 @@ void TFormMenus::MenuAddClick()
 {
     Wrap("TFormMenus.MenuAddClick", [&] {
         TDateTime Date = Today();
-        int Repas = 1;
+        int Repas = RepasMidi;
         if (Menu->Count() > 0) {
             const int Row = GridMenus->Row();
             Date = Menu->GetMenuDate(Row);
-            Repas = Menu->GetMenuRepas(Row, 1);
+            Repas = Menu->GetMenuRepas(Row, RepasMidi);
         }
-        if (FormEditRec->Show(TFormEditRec::acAdd, Menu.get(), Date, Repas, 1, GetPersons(), QString()) != 1)
+        if (FormEditRec->Show(TFormEditRec::acAdd, Menu.get(), Date, Repas, TypePlat, GetPersons(), QString()) != mrOk)
             return;
         if (FormEditRec->Code < 0)
             Menu->AddRandomRecette(FormEditRec->Repas, FormEditRec->Pers, FormEditRec->Date, FormEditRec->Type,
@@ -790,7 +865,7 @@ bool TFormMenus::EditRecette(int Action)
     return Wrap("TFormMenus.EditRecette", [&] {
         const TLineRecette *Recette = Menu->GetRecette(GridMenus->Row());
         return FormEditRec->Show(Action, Menu.get(), Recette->MenuDate, Recette->MenuRepas, Recette->Type_,
-                                 Recette->MenuPers, Recette->Name) == 1;
+                                 Recette->MenuPers, Recette->Name) == mrOk;
     });
 }
 
@@ -856,7 +931,7 @@ void TFormMenus::MenuDeleteClick()
                               {Menu->GetRecette(Row)->Name});
             break;
         }
-        if (FormDialog->Show(Question, dtConfirm, dbAuto) != 6)
+        if (FormDialog->Show(Question, dtConfirm, dbAuto) != mrYes)
             return;
         Menu->DeleteLine(Row);
         RefreshGrid(false);
@@ -867,7 +942,7 @@ void TFormMenus::MenuClearClick()
 {
     Wrap("TFormMenus.MenuClearClick", [&] {
         if (FormDialog->Show(QStringLiteral("Etes-vous sûr de vouloir supprimer toutes les recettes ?"), dtConfirm,
-                             dbAuto) != 6)
+                             dbAuto) != mrYes)
             return;
         Menu->Clear();
         RefreshGrid(true);

@@ -26,6 +26,7 @@ class TDb3File;
 class TDrawGrid;
 class TRecetteList;
 class TSevenButton;
+class TVersionCheck;
 
 // The request that follows every error shown in the error box: a line break, then whom to
 // write to and which file to send.
@@ -59,6 +60,11 @@ public:
     void EdDaysEnter(QWidget *Sender);
     void EdDaysExit(QWidget *Sender);
     void ImgUpdateClick();
+    // Starts the version check once the window is shown (TVersionCheck: off the GUI thread);
+    // its answer comes back through VersionChecked.
+    void StartVersionCheck();
+    // The check's answer: a failure goes to the log, a newer version shows ImgUpdate.
+    void VersionChecked(const QString &Url, const QString &Failure);
 
     // ---- current menu, backup and error box -----------------------------------------------
 
@@ -197,6 +203,7 @@ private:
     void ConnectEvents();
 
     bool FShowingErrors = false;
+    std::unique_ptr<TVersionCheck> FVersionCheck;
 };
 
 // The main window of the run.

@@ -1,6 +1,7 @@
 #include "UnitToolsUi.h"
 
 #include "KVXGraphics.h"
+#include "SysUtils.h"
 #include "UnitConst.h"
 #include "UnitGraphicsQt.h"
 
@@ -24,13 +25,19 @@ void SetControlHighlight(QWidget *Control, bool Focused)
                           qobject_cast<QTextEdit *>(Control);
     if (!Editable)
         return;
-    const QColor Color = TColorToQColor(Focused ? KVXHtmlToColor(QString::fromLatin1(FocusTint)) : NoFocusColor);
+    const QColor Color = TColorToQColor(Focused ? FocusTint : NoFocusColor);
     QPalette Palette = Control->palette();
     Palette.setColor(QPalette::Base, Color);
     // A drop-down list without an edit field is painted as a button.
     if (qobject_cast<QComboBox *>(Control))
         Palette.setColor(QPalette::Button, Color);
     Control->setPalette(Palette);
+}
+
+int PersonsOf(const QString &Text)
+{
+    const int Persons = StrToIntDef(Text, DefaultPersons);
+    return Persons >= 1 ? Persons : DefaultPersons;
 }
 
 void GetMouseClientPos(const QWidget *Control, QPoint &P)

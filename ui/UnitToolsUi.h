@@ -11,6 +11,9 @@ class QWidget;
 // An edit box, a combo box, a date picker or a memo (or a class derived from one) gets the
 // focus tint when Focused, white otherwise; any other control is left alone.
 void SetControlHighlight(QWidget *Control, bool Focused);
+// A persons count typed by the user: a whole number of at least 1, else 2 as for any text
+// that is not a number (a count below 1 would put negative quantities on the shopping list).
+int PersonsOf(const QString &Text);
 // The current mouse position in Control's own coordinates.
 void GetMouseClientPos(const QWidget *Control, QPoint &P);
 

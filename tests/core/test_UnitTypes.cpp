@@ -75,6 +75,20 @@ TEST(Wrap, PassesResultsThroughAndWrapsStandardExceptions)
     EXPECT_TRUE(F.UserMessage.isEmpty());
 }
 
+TEST(WrapPlain, RaisesAPlainExceptionWithTheContextsOuterFirst)
+{
+    EXPECT_EQ(WrapPlain("[TFormDialog.Show] ", [] { return 7; }), 7);
+    try {
+        WrapPlain("[TFormDialog.Show] ",
+                  [] { WrapPlain("[TFormDialog.AdjustDim] ", [] { throw std::runtime_error("boom"); }); });
+        ADD_FAILURE() << "nothing raised";
+    } catch (const UserException &) {
+        ADD_FAILURE() << "a program error, not a plain exception";
+    } catch (const Exception &E) {
+        EXPECT_EQ(E.Message, QStringLiteral("[TFormDialog.Show] [TFormDialog.AdjustDim] boom"));
+    }
+}
+
 TEST(TColorRotation, HandsOutTheNinePaletteColoursInTurn)
 {
     TColorRotation Rotation;

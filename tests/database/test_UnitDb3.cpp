@@ -199,6 +199,30 @@ TEST_F(Db3Test, TheFirstStartCopiesAWritableBaseAndRunsNoScript)
     EXPECT_EQ(Database, nullptr);
 }
 
+TEST_F(Db3Test, LeftoverPlaceholderRecipesAndTheirLinesAreDeleted)
+{
+    TSQLiteDatabase(File.DbFile)
+        .ExecScript(
+            QStringLiteral("create table recette (code INTEGER PRIMARY KEY, name TEXT);"
+                           "create table ingredients (reccode INTEGER, ingcode INTEGER);"
+                           "insert into recette values (1, '{0A1B2C3D-4E5F-6789-ABCD-EF0123456789}'), (2, 'Tarte'),"
+                           " (3, '{0A1B2C3D-4E5F-6789-ABCD-EF012345678}'), (4, '{ma recette}'),"
+                           " (5, '{0a1b2c3d-4e5f-6789-abcd-ef0123456789}');"
+                           "insert into ingredients values (1, 10), (1, 11), (2, 10), (3, 10);"));
+    File.Open();
+    File.DeletePlaceholders();
+    // Only the exact shape of a new GUID goes: a name one digit short, a user's braces or
+    // lower-case letters stay.
+    EXPECT_EQ(Database->GetTableString(QStringLiteral("select group_concat(code, ',') from recette")),
+              QStringLiteral("2,3,4,5"));
+    EXPECT_EQ(Database->GetTableString(QStringLiteral("select group_concat(reccode, ',') from ingredients")),
+              QStringLiteral("2,3"));
+
+    FreeDatabase();
+    EXPECT_EQ(FailureOf([&] { File.DeletePlaceholders(); }).Message.section(QLatin1Char(']'), 0, 0),
+              QStringLiteral("[TDb3File.DeletePlaceholders"));
+}
+
 TEST_F(Db3Test, TheDatabaseKnowsItsVersionWhenTheSettingsDoNot)
 {
     // The working copy of the base file (version 2) and scripts that must never run again

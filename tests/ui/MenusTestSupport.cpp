@@ -66,21 +66,24 @@ void TMenusTest::StartProgram(TBase Base)
 
 void TMenusTest::Generate(int Days, bool Midi, bool Soir, bool Entree, bool Plat, bool Dessert)
 {
-    W->EdDays->setText(QString::number(Days));
-    W->EdStartDate->setDate(DateTimeToQDate(Day1));
-    const std::pair<QCheckBox *, bool> Boxes[] = {
-        {W->CbMidi, Midi}, {W->CbSoir, Soir}, {W->CbEntree, Entree}, {W->CbPlat, Plat}, {W->CbDessert, Dessert}};
+    Find<QLineEdit>("EdDays")->setText(QString::number(Days));
+    Find<QDateEdit>("EdStartDate")->setDate(DateTimeToQDate(Day1));
+    const std::pair<QCheckBox *, bool> Boxes[] = {{Find<QCheckBox>("CbMidi"), Midi},
+                                                  {Find<QCheckBox>("CbSoir"), Soir},
+                                                  {Find<QCheckBox>("CbEntree"), Entree},
+                                                  {Find<QCheckBox>("CbPlat"), Plat},
+                                                  {Find<QCheckBox>("CbDessert"), Dessert}};
     for (const auto &[Box, Wanted] : Boxes) {
         if (Box->isChecked() != Wanted)
             Click(Box);
     }
-    ASSERT_TRUE(W->BtGenerate->isEnabled());
-    QTest::mouseClick(W->BtGenerate, Qt::LeftButton);
+    ASSERT_TRUE(Find<TSevenButton>("BtGenerate")->isEnabled());
+    QTest::mouseClick(Find<TSevenButton>("BtGenerate"), Qt::LeftButton);
 }
 
 void TMenusTest::GridMouse(int Type, const QPoint &Pos, Qt::MouseButton Button, Qt::MouseButtons Buttons)
 {
-    QWidget *Viewport = W->GridMenus->viewport();
+    QWidget *Viewport = Find<TDrawGrid>("GridMenus")->viewport();
     QMouseEvent Event(static_cast<QEvent::Type>(Type), QPointF(Pos), QPointF(Viewport->mapToGlobal(Pos)), Button,
                       Buttons, Qt::NoModifier);
     QApplication::sendEvent(Viewport, &Event);
@@ -88,7 +91,7 @@ void TMenusTest::GridMouse(int Type, const QPoint &Pos, Qt::MouseButton Button, 
 
 void TMenusTest::ContextMenuAt(const QPoint &Pos, bool FromMouse)
 {
-    QWidget *Viewport = W->GridMenus->viewport();
+    QWidget *Viewport = Find<TDrawGrid>("GridMenus")->viewport();
     QContextMenuEvent Event(FromMouse ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, Pos,
                             Viewport->mapToGlobal(Pos));
     QApplication::sendEvent(Viewport, &Event);

@@ -43,6 +43,14 @@ protected:
     // shows the main window, which opens the database.
     void StartProgram(TBase Base = TBase::Starter);
 
+    // The main window's control of that name, as a user finds it: by its name.
+    template <class T> T *Find(const char *Name) const
+    {
+        T *Control = W ? W->findChild<T *>(QLatin1String(Name)) : nullptr;
+        EXPECT_NE(Control, nullptr) << Name;
+        return Control;
+    }
+
     // Clicks a check box or button as the user would.
     void Click(QWidget *Widget) { QTest::mouseClick(Widget, Qt::LeftButton, {}, QPoint(8, Widget->height() / 2)); }
     // Sets EdDays and the start date, ticks the meals and dish types, and generates.
@@ -57,7 +65,7 @@ protected:
         GridMouse(QEvent::MouseButtonRelease, Pos, Button, Qt::NoButton);
     }
     // Centre of a grid row in viewport coordinates.
-    QPoint RowCentre(int Row) const { return W->GridMenus->CellRect(Row).center(); }
+    QPoint RowCentre(int Row) const { return Find<TDrawGrid>("GridMenus")->CellRect(Row).center(); }
     // Opens the grid's context menu at Pos (from the mouse) or from the keyboard.
     void ContextMenuAt(const QPoint &Pos, bool FromMouse = true);
 

@@ -1,10 +1,12 @@
 #include "MenusTestSupport.h"
 #include "SevenButton.h"
+#include "UnitConst.h"
 #include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
 #include "WindowActivation.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -43,6 +45,14 @@ protected:
         return Box->Show(Msg, Kind, Buttons);
     }
 
+    // The box's control of that name, found as a user finds it: by its name.
+    template <class T> T *Find(const char *Name) const
+    {
+        T *Control = Box->findChild<T *>(QLatin1String(Name));
+        EXPECT_NE(Control, nullptr) << Name;
+        return Control;
+    }
+
     std::unique_ptr<TFormDialog> Box = std::make_unique<TFormDialog>();
 };
 
@@ -51,13 +61,13 @@ protected:
 TEST_F(FormDialogTest, OneLineMessageGivesTheSmallestBoxWithCentredButtons)
 {
     EXPECT_EQ(ShowQueued(QStringLiteral("Menu enregistré."), dtInfo, dbAuto), 1);
-    EXPECT_EQ(Box->LbMessage->pos(), QPoint(70, 10));
+    EXPECT_EQ(Find<QLabel>("LbMessage")->pos(), QPoint(70, 10));
     EXPECT_EQ(Box->size(), QSize(284, 68 + 23 + 10));
-    EXPECT_EQ(Box->BtOk->geometry(), QRect((284 - 74) / 2, 68, 74, 23));
+    EXPECT_EQ(Find<TSevenButton>("BtOk")->geometry(), QRect((284 - 74) / 2, 68, 74, 23));
 
     ShowQueued(QStringLiteral("Supprimer ?"), dtConfirm, dbAuto);
-    EXPECT_EQ(Box->BtYes->geometry(), QRect((284 - 10) / 2 - 74, 68, 74, 23));
-    EXPECT_EQ(Box->BtNo->geometry(), QRect((284 - 10) / 2 + 10, 68, 72, 23));
+    EXPECT_EQ(Find<TSevenButton>("BtYes")->geometry(), QRect((284 - 10) / 2 - 74, 68, 74, 23));
+    EXPECT_EQ(Find<TSevenButton>("BtNo")->geometry(), QRect((284 - 10) / 2 + 10, 68, 72, 23));
     EXPECT_EQ(Box->width(), 284);
 }
 
@@ -71,19 +81,19 @@ TEST_F(FormDialogTest, LongerMessageWidensTheBoxAndPushesTheButtonsUnderIt)
                                        "ou un autre nom.");
     ShowQueued(Msg, dtConfirm, dbAuto);
 
-    EXPECT_EQ(Box->LbMessage->text().split(QLatin1Char('\n')).size(), 4);
-    EXPECT_FALSE(Box->LbMessage->text().contains(QLatin1Char('\r')));
-    const QRect Label = Box->LbMessage->geometry();
-    EXPECT_EQ(Label.size(), TFormDialog::MessageSize(Box->LbMessage->font(), Msg));
+    EXPECT_EQ(Find<QLabel>("LbMessage")->text().split(QLatin1Char('\n')).size(), 4);
+    EXPECT_FALSE(Find<QLabel>("LbMessage")->text().contains(QLatin1Char('\r')));
+    const QRect Label = Find<QLabel>("LbMessage")->geometry();
+    EXPECT_EQ(Label.size(), TFormDialog::MessageSize(Find<QLabel>("LbMessage")->font(), Msg));
     ASSERT_GT(Label.height(), 48) << "the text is higher than the picture";
     ASSERT_GT(Label.width(), 284);
 
     const int Width = 70 + Label.width() + 10;
     const int Top = 10 + Label.height() + 10;
     EXPECT_EQ(Box->size(), QSize(Width, Top + 23 + 10));
-    EXPECT_EQ(Box->BtYes->pos(), QPoint((Width - 10) / 2 - 74, Top));
-    EXPECT_EQ(Box->BtNo->pos(), QPoint((Width - 10) / 2 + 10, Top));
-    EXPECT_EQ(Box->BtOk->pos(), QPoint((Width - 74) / 2, Top));
+    EXPECT_EQ(Find<TSevenButton>("BtYes")->pos(), QPoint((Width - 10) / 2 - 74, Top));
+    EXPECT_EQ(Find<TSevenButton>("BtNo")->pos(), QPoint((Width - 10) / 2 + 10, Top));
+    EXPECT_EQ(Find<TSevenButton>("BtOk")->pos(), QPoint((Width - 74) / 2, Top));
 }
 
 TEST_F(FormDialogTest, KindGivesCaptionAndPictureAndButtonsValueGivesTheButtons)
@@ -97,23 +107,25 @@ TEST_F(FormDialogTest, KindGivesCaptionAndPictureAndButtonsValueGivesTheButtons)
             SCOPED_TRACE(testing::Message() << Caption << ", buttons " << int(Buttons));
             ShowQueued(QStringLiteral("Message"), Kind, Buttons);
             EXPECT_EQ(Box->windowTitle(), QString::fromLatin1(Caption));
-            EXPECT_TRUE(SamePicture(Box->ImageSystem->pixmap(),
+            EXPECT_TRUE(SamePicture(Find<QLabel>("ImageSystem")->pixmap(),
                                     LoadResourcePicture(QString::fromLatin1(Picture), QSize(48, 48))));
             const bool YesNo = Buttons == dbYesNo || (Buttons == dbAuto && Kind == dtConfirm);
-            EXPECT_EQ(!Box->BtOk->isHidden(), !YesNo);
-            EXPECT_EQ(!Box->BtYes->isHidden() && !Box->BtNo->isHidden(), YesNo);
+            EXPECT_EQ(!Find<TSevenButton>("BtOk")->isHidden(), !YesNo);
+            EXPECT_EQ(!Find<TSevenButton>("BtYes")->isHidden() && !Find<TSevenButton>("BtNo")->isHidden(), YesNo);
             // A hidden button takes no key.
-            EXPECT_EQ(Box->BtOk->isEnabled(), !YesNo);
-            EXPECT_EQ(Box->BtNo->isEnabled(), YesNo);
+            EXPECT_EQ(Find<TSevenButton>("BtOk")->isEnabled(), !YesNo);
+            EXPECT_EQ(Find<TSevenButton>("BtNo")->isEnabled(), YesNo);
         }
     }
-    EXPECT_EQ(Box->BtYes->Caption() + Box->BtNo->Caption() + Box->BtOk->Caption(), QStringLiteral("OuiNonOK"));
+    EXPECT_EQ(Find<TSevenButton>("BtYes")->Caption() + Find<TSevenButton>("BtNo")->Caption() +
+                  Find<TSevenButton>("BtOk")->Caption(),
+              QStringLiteral("OuiNonOK"));
 
     // A kind outside the four keeps the caption and picture of the previous message.
     ShowQueued(QStringLiteral("Message"), dtError, dbAuto);
     ShowQueued(QStringLiteral("Message"), static_cast<TDialogType>(9), dbAuto);
     EXPECT_EQ(Box->windowTitle(), QStringLiteral("Erreur"));
-    EXPECT_FALSE(Box->BtOk->isHidden()) << "the box still offers an answer";
+    EXPECT_FALSE(Find<TSevenButton>("BtOk")->isHidden()) << "the box still offers an answer";
 }
 
 TEST_F(FormDialogTest, ModalBoxAnswersByKeyboardAndMouse)
@@ -122,13 +134,13 @@ TEST_F(FormDialogTest, ModalBoxAnswersByKeyboardAndMouse)
     // Oui/Non: the focus is on "Oui" and Enter answers 6; OK: the focus is on "OK", the space
     // bar answers 1.
     AnswerModals({[this](QWidget *) {
-        EXPECT_EQ(QApplication::focusWidget(), Box->BtYes);
-        QTest::keyClick(Box->BtYes, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), Find<TSevenButton>("BtYes"));
+        QTest::keyClick(Find<TSevenButton>("BtYes"), Qt::Key_Return);
     }});
     EXPECT_EQ(Box->Show(QStringLiteral("Supprimer la recette ?"), dtConfirm, dbAuto), 6);
     AnswerModals({[this](QWidget *) {
-        EXPECT_EQ(QApplication::focusWidget(), Box->BtOk);
-        QTest::keyClick(Box->BtOk, Qt::Key_Space);
+        EXPECT_EQ(QApplication::focusWidget(), Find<TSevenButton>("BtOk"));
+        QTest::keyClick(Find<TSevenButton>("BtOk"), Qt::Key_Space);
     }});
     EXPECT_EQ(Box->Show(QStringLiteral("Terminé."), dtInfo, dbAuto), 1);
 
@@ -137,7 +149,8 @@ TEST_F(FormDialogTest, ModalBoxAnswersByKeyboardAndMouse)
     EXPECT_EQ(Box->Show(QStringLiteral("Abandonner ?"), dtConfirm, dbAuto), 2);
     AnswerModals({[](QWidget *Open) { Open->close(); }});
     EXPECT_EQ(Box->Show(QStringLiteral("Abandonner ?"), dtAlert, dbYesNo), 2);
-    AnswerModals({[this](QWidget *) { QTest::mouseClick(Box->BtNo, Qt::LeftButton, {}, QPoint(10, 10)); }});
+    AnswerModals(
+        {[this](QWidget *) { QTest::mouseClick(Find<TSevenButton>("BtNo"), Qt::LeftButton, {}, QPoint(10, 10)); }});
     EXPECT_EQ(Box->Show(QStringLiteral("Abandonner ?"), dtConfirm, dbAuto), 7);
     EXPECT_FALSE(Box->isVisible());
 
@@ -167,7 +180,7 @@ TEST_F(FormDialogTest, SetFontReachesEveryButtonStateButKeepsTheDisabledGrey)
     // "OK" is disabled in a Oui/Non box: its caption stays grey, never black.
     Box->SetFont(QStringLiteral("Verdana"), 10, clBlack);
     EXPECT_EQ(Box->font().family(), QStringLiteral("Verdana"));
-    for (TSevenButton *Button : {Box->BtOk, Box->BtYes, Box->BtNo}) {
+    for (TSevenButton *Button : {Find<TSevenButton>("BtOk"), Find<TSevenButton>("BtYes"), Find<TSevenButton>("BtNo")}) {
         EXPECT_EQ(Button->Fonts()->FontHot().Font.family(), QStringLiteral("Verdana"));
         EXPECT_EQ(Button->Fonts()->FontHot().Color, clBlack);
         EXPECT_EQ(Button->Fonts()->FontDisabled().Font.pointSize(), 10);
@@ -181,4 +194,34 @@ TEST_F(FormDialogTest, ShowWhileTheBoxIsOpenIsRefusedWithItsContext)
     const QString Message = ErrorOf([this] { ShowQueued(QStringLiteral("Encore"), dtInfo, dbAuto); });
     EXPECT_TRUE(Message.startsWith(QStringLiteral("[TFormDialog.Show] "))) << Message.toStdString();
     Box->hide();
+}
+
+TEST_F(FormDialogTest, AButtonThatClosedTheBoxIsNotHotWhenTheBoxComesBack)
+{
+    auto *No = Box->findChild<TSevenButton *>(QStringLiteral("BtNo"));
+    auto *Yes = Box->findChild<TSevenButton *>(QStringLiteral("BtYes"));
+    ASSERT_TRUE(No && Yes);
+    // The pointer enters "Non" and clicks it; the box closes under the pointer, so no leave
+    // event ever reaches the button.
+    AnswerModals({[No](QWidget *) {
+        QEnterEvent Enter(QPointF(10, 10), QPointF(10, 10), No->mapToGlobal(QPointF(10, 10)));
+        QApplication::sendEvent(No, &Enter);
+        ASSERT_EQ(No->State(), sbsHot);
+        QTest::mouseClick(No, Qt::LeftButton, {}, QPoint(10, 10));
+    }});
+    EXPECT_EQ(Box->Show(QStringLiteral("Supprimer la recette ?"), dtConfirm, dbAuto), mrNo);
+    // Shown again: only the focused "Oui" stands out, and Enter answers it.
+    TSevenButtonState NoState = sbsHot;
+    TSevenButtonState YesState = sbsNormal;
+    AnswerModals({[&](QWidget *) {
+        NoState = No->State();
+        YesState = Yes->State();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }});
+    EXPECT_EQ(Box->Show(QStringLiteral("Supprimer la recette ?"), dtConfirm, dbAuto), mrYes);
+    EXPECT_EQ(NoState, sbsNormal);
+    EXPECT_EQ(YesState, sbsFocused);
+    // Every button of the box shows its focus with a 2-pixel border.
+    for (TSevenButton *Button : Box->findChildren<TSevenButton *>())
+        EXPECT_EQ(Button->Border()->WidthFocused(), 2) << Button->objectName().toStdString();
 }

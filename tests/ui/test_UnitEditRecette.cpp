@@ -86,15 +86,15 @@ protected:
     QStringList Items() const
     {
         QStringList Names;
-        for (int I = 0; I < Form->ListRec->count(); ++I)
-            Names << Form->ListRec->item(I)->text();
+        for (int I = 0; I < Find<QListWidget>("ListRec")->count(); ++I)
+            Names << Find<QListWidget>("ListRec")->item(I)->text();
         return Names;
     }
 
     QStringList OnlyZebulon()
     {
-        Form->EdFilterNom->setText(QStringLiteral("zébulon"));
-        Form->CbFilterNom->setChecked(true);
+        Find<QLineEdit>("EdFilterNom")->setText(QStringLiteral("zébulon"));
+        Find<QCheckBox>("CbFilterNom")->setChecked(true);
         return Items();
     }
 
@@ -102,11 +102,22 @@ protected:
     // that the first press went to.
     void DoubleClick(QPoint Pos)
     {
-        QTest::mouseClick(Form->ListRec->viewport(), Qt::LeftButton, {}, Pos);
-        QTest::mouseDClick(Form->ListRec->viewport(), Qt::LeftButton, {}, Pos);
+        QTest::mouseClick(Find<QListWidget>("ListRec")->viewport(), Qt::LeftButton, {}, Pos);
+        QTest::mouseDClick(Find<QListWidget>("ListRec")->viewport(), Qt::LeftButton, {}, Pos);
     }
-    QPoint ItemCentre(int Row) const { return Form->ListRec->visualItemRect(Form->ListRec->item(Row)).center(); }
-    QPoint BelowItems() const { return QPoint(10, Form->ListRec->viewport()->height() - 3); }
+    QPoint ItemCentre(int Row) const
+    {
+        return Find<QListWidget>("ListRec")->visualItemRect(Find<QListWidget>("ListRec")->item(Row)).center();
+    }
+    QPoint BelowItems() const { return QPoint(10, Find<QListWidget>("ListRec")->viewport()->height() - 3); }
+
+    // The editor's control of that name, found as a user finds it: by its name.
+    template <class T> T *Find(const char *Name) const
+    {
+        T *Control = Form->findChild<T *>(QLatin1String(Name));
+        EXPECT_NE(Control, nullptr) << Name;
+        return Control;
+    }
 
     TRecetteList Menu;
     TFormEditRec *Form = nullptr;
@@ -123,26 +134,29 @@ TEST_F(FormEditRecTest, EachActionSetsUpItsControlsAndSize)
     // meal and dish type fixed; modify: no list, the dish type fixed, the persons selected,
     // and Enter validates.
     auto Add = [this] {
-        EXPECT_TRUE(Form->RbSoir->isChecked() && Form->RbDessert->isChecked() && Form->PanelFilter->isVisible());
+        EXPECT_TRUE(Find<QRadioButton>("RbSoir")->isChecked() && Find<QRadioButton>("RbDessert")->isChecked() &&
+                    Find<QWidget>("PanelFilter")->isVisible());
         EXPECT_EQ(Form->size(), QSize(390, 500));
     };
     EXPECT_EQ(Show(TFormEditRec::acAdd, Add, 2, 2), 2);
     const QString Title = QStringLiteral("Quiche lorraine");
     auto Replace = [this] {
         EXPECT_EQ(Form->windowTitle(), QStringLiteral("Remplacer - Quiche lorraine"));
-        EXPECT_FALSE(Form->EdDay->isEnabled() || Form->EdPers->isEnabled() || Form->RbMidi->isEnabled() ||
-                     Form->RbPlat->isEnabled());
+        EXPECT_FALSE(Find<QDateEdit>("EdDay")->isEnabled() || Find<QLineEdit>("EdPers")->isEnabled() ||
+                     Find<QRadioButton>("RbMidi")->isEnabled() || Find<QRadioButton>("RbPlat")->isEnabled());
     };
     Show(TFormEditRec::acReplace, Replace, 1, 1, 4, Title);
     auto Modify = [this] {
-        EXPECT_EQ(Form->windowTitle() + Form->BtRandom->Caption(), QStringLiteral("Modifier - Quiche lorraineOK"));
-        EXPECT_FALSE(Form->ListRec->isVisible() || Form->PanelFilter->isVisible() || Form->RbPlat->isEnabled());
+        EXPECT_EQ(Form->windowTitle() + Find<TSevenButton>("BtRandom")->Caption(),
+                  QStringLiteral("Modifier - Quiche lorraineOK"));
+        EXPECT_FALSE(Find<QListWidget>("ListRec")->isVisible() || Find<QWidget>("PanelFilter")->isVisible() ||
+                     Find<QRadioButton>("RbPlat")->isEnabled());
         EXPECT_EQ(Form->size(), QSize(374, 135));
-        EXPECT_EQ(QApplication::focusWidget(), Form->EdPers);
-        EXPECT_EQ(Form->EdPers->selectedText(), QStringLiteral("6"));
-        Form->EdPers->setText(QStringLiteral("3"));
-        Form->RbSoir->setChecked(true);
-        QTest::keyClick(Form->EdPers, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>("EdPers"));
+        EXPECT_EQ(Find<QLineEdit>("EdPers")->selectedText(), QStringLiteral("6"));
+        Find<QLineEdit>("EdPers")->setText(QStringLiteral("3"));
+        Find<QRadioButton>("RbSoir")->setChecked(true);
+        QTest::keyClick(Find<QLineEdit>("EdPers"), Qt::Key_Return);
     };
     EXPECT_EQ(Show(TFormEditRec::acModify, Modify, 1, 1, 6, Title), 1);
     EXPECT_EQ(Result(), QStringLiteral("-1 3 2 1 04/05/2026"));
@@ -151,22 +165,23 @@ TEST_F(FormEditRecTest, EachActionSetsUpItsControlsAndSize)
 TEST_F(FormEditRecTest, FilterPanelNarrowsTheList)
 {
     Show(TFormEditRec::acAdd, [this] {
-        EXPECT_EQ(Form->EdFilterSaison->currentIndex(), 1);
+        EXPECT_EQ(Find<QComboBox>("EdFilterSaison")->currentIndex(), 1);
         EXPECT_EQ(OnlyZebulon(), SpringPlats);
-        EXPECT_EQ(Form->LbCount->text(), QStringLiteral("4 recettes"));
+        EXPECT_EQ(Find<QLabel>("LbCount")->text(), QStringLiteral("4 recettes"));
 
         // Each box in turn: persons from 4 to 6, total time at most 40 minutes, the cookbook
         // combo's first cookbook by name, an ingredient.
-        Form->EdFilterPers1->setText(QStringLiteral("4"));
-        Form->EdFilterPers2->setText(QStringLiteral("6"));
-        Form->EdOpPers->setCurrentIndex(3);
-        Form->EdFilterTime1->setText(QStringLiteral("40"));
-        Form->EdFilterIng->setText(QStringLiteral("zinzo"));
-        EXPECT_EQ(Form->EdFilterLivre->currentText(), QStringLiteral("Atelier Zébulon"));
-        const std::pair<QCheckBox *, QStringList> Boxes[] = {{Form->CbFilterPers, {"Zébulon beta"}},
-                                                             {Form->CbFilterTime, {"Zébulon alpha", "Zébulon beta"}},
-                                                             {Form->CbFilterLivre, {"Zébulon alpha", "Zébulon gamma"}},
-                                                             {Form->CbFilterIng, {"Zébulon beta"}}};
+        Find<QLineEdit>("EdFilterPers1")->setText(QStringLiteral("4"));
+        Find<QLineEdit>("EdFilterPers2")->setText(QStringLiteral("6"));
+        Find<QComboBox>("EdOpPers")->setCurrentIndex(3);
+        Find<QLineEdit>("EdFilterTime1")->setText(QStringLiteral("40"));
+        Find<QLineEdit>("EdFilterIng")->setText(QStringLiteral("zinzo"));
+        EXPECT_EQ(Find<QComboBox>("EdFilterLivre")->currentText(), QStringLiteral("Atelier Zébulon"));
+        const std::pair<QCheckBox *, QStringList> Boxes[] = {
+            {Find<QCheckBox>("CbFilterPers"), {"Zébulon beta"}},
+            {Find<QCheckBox>("CbFilterTime"), {"Zébulon alpha", "Zébulon beta"}},
+            {Find<QCheckBox>("CbFilterLivre"), {"Zébulon alpha", "Zébulon gamma"}},
+            {Find<QCheckBox>("CbFilterIng"), {"Zébulon beta"}}};
         for (const auto &[Box, Expected] : Boxes) {
             Box->setChecked(true);
             EXPECT_EQ(Items(), Expected) << Box->objectName().toStdString();
@@ -175,25 +190,25 @@ TEST_F(FormEditRecTest, FilterPanelNarrowsTheList)
 
         // The second persons value shows for "entre" only, and keeps its text; an empty list
         // leaves nothing to draw.
-        Form->CbFilterPers->setChecked(true);
-        EXPECT_TRUE(Form->EdFilterPers2->isVisible());
-        Form->EdOpPers->setCurrentIndex(0);
-        EXPECT_FALSE(Form->EdFilterPers2->isVisible());
-        EXPECT_EQ(Form->EdFilterPers2->text(), QStringLiteral("6"));
-        EXPECT_EQ(Form->LbCount->text(), QStringLiteral("0 recettes"));
-        EXPECT_FALSE(Form->BtRandom->isEnabled());
-        Form->CbFilterPers->setChecked(false);
-        EXPECT_FALSE(Form->EdOpPers->isEnabled());
-        EXPECT_TRUE(Form->BtRandom->isEnabled());
+        Find<QCheckBox>("CbFilterPers")->setChecked(true);
+        EXPECT_TRUE(Find<QLineEdit>("EdFilterPers2")->isVisible());
+        Find<QComboBox>("EdOpPers")->setCurrentIndex(0);
+        EXPECT_FALSE(Find<QLineEdit>("EdFilterPers2")->isVisible());
+        EXPECT_EQ(Find<QLineEdit>("EdFilterPers2")->text(), QStringLiteral("6"));
+        EXPECT_EQ(Find<QLabel>("LbCount")->text(), QStringLiteral("0 recettes"));
+        EXPECT_FALSE(Find<TSevenButton>("BtRandom")->isEnabled());
+        Find<QCheckBox>("CbFilterPers")->setChecked(false);
+        EXPECT_FALSE(Find<QComboBox>("EdOpPers")->isEnabled());
+        EXPECT_TRUE(Find<TSevenButton>("BtRandom")->isEnabled());
         // A time that is no number asks for nothing.
-        Form->EdFilterTime1->setText(QStringLiteral("abc"));
-        Form->CbFilterTime->setChecked(true);
+        Find<QLineEdit>("EdFilterTime1")->setText(QStringLiteral("abc"));
+        Find<QCheckBox>("CbFilterTime")->setChecked(true);
         EXPECT_EQ(Items(), SpringPlats);
-        Form->CbFilterTime->setChecked(false);
+        Find<QCheckBox>("CbFilterTime")->setChecked(false);
 
-        Form->EdFilterSaison->setCurrentIndex(2);
+        Find<QComboBox>("EdFilterSaison")->setCurrentIndex(2);
         EXPECT_EQ(Items(), (QStringList{"Zébulon alpha", "Zébulon beta", "Zébulon gamma", "Zébulon hiver"}));
-        Form->EdFilterSaison->setCurrentIndex(0);
+        Find<QComboBox>("EdFilterSaison")->setCurrentIndex(0);
         EXPECT_EQ(Items().size(), 5);
     });
 }
@@ -204,15 +219,15 @@ TEST_F(FormEditRecTest, MenuRecipesAndOtherDishTypesAreNotOffered)
     Show(TFormEditRec::acAdd, [this] {
         EXPECT_EQ(OnlyZebulon(), (QStringList{QStringLiteral("Zébulon alpha"), QStringLiteral("Zébulon été"),
                                               QStringLiteral("Zébulon gamma")}));
-        Form->RbDessert->setChecked(true);
+        Find<QRadioButton>("RbDessert")->setChecked(true);
         EXPECT_TRUE(Items().isEmpty());
-        EXPECT_FALSE(Form->BtRandom->isEnabled());
+        EXPECT_FALSE(Find<TSevenButton>("BtRandom")->isEnabled());
         // Enter finds no enabled default button to click: the editor stays open.
-        QTest::keyClick(Form->EdFilterNom, Qt::Key_Return);
+        QTest::keyClick(Find<QLineEdit>("EdFilterNom"), Qt::Key_Return);
         EXPECT_TRUE(Form->isVisible());
     });
     // "OK" of a modify is enabled even when the last list ended empty.
-    Show(TFormEditRec::acModify, [this] { EXPECT_TRUE(Form->BtRandom->isEnabled()); });
+    Show(TFormEditRec::acModify, [this] { EXPECT_TRUE(Find<TSevenButton>("BtRandom")->isEnabled()); });
 }
 
 TEST_F(FormEditRecTest, RandomPickStaysWithinTheShownRecipes)
@@ -223,11 +238,11 @@ TEST_F(FormEditRecTest, RandomPickStaysWithinTheShownRecipes)
         auto Pick = [this, Seed] {
             OnlyZebulon();
             // Enter in the list draws too: the selected item does not count.
-            Form->ListRec->setCurrentRow(0);
+            Find<QListWidget>("ListRec")->setCurrentRow(0);
             if (Seed % 2)
-                QTest::mouseClick(Form->BtRandom, Qt::LeftButton);
+                QTest::mouseClick(Find<TSevenButton>("BtRandom"), Qt::LeftButton);
             else
-                QTest::keyClick(Form->ListRec, Qt::Key_Return);
+                QTest::keyClick(Find<QListWidget>("ListRec"), Qt::Key_Return);
         };
         ASSERT_EQ(Show(TFormEditRec::acAdd, Pick), 1);
         EXPECT_EQ(Codes.count(Form->Code), 1u) << Form->Code;
@@ -242,18 +257,19 @@ TEST_F(FormEditRecTest, PointerOnTheListOpensTheMenuOrTakesTheRecipeWithTheInput
         OnlyZebulon();
         // A right click over no item opens no menu; over an item, it selects that item first.
         for (const QPoint Pos : {BelowItems(), ItemCentre(1)}) {
-            QContextMenuEvent Event(QContextMenuEvent::Mouse, Pos, Form->ListRec->viewport()->mapToGlobal(Pos));
-            QApplication::sendEvent(Form->ListRec->viewport(), &Event);
-            EXPECT_EQ(Form->PopupList->isVisible(), Pos != BelowItems());
+            QContextMenuEvent Event(QContextMenuEvent::Mouse, Pos,
+                                    Find<QListWidget>("ListRec")->viewport()->mapToGlobal(Pos));
+            QApplication::sendEvent(Find<QListWidget>("ListRec")->viewport(), &Event);
+            EXPECT_EQ(Find<QMenu>("PopupList")->isVisible(), Pos != BelowItems());
         }
-        EXPECT_EQ(Form->ListRec->currentRow(), 1);
-        Form->PopupList->close();
+        EXPECT_EQ(Find<QListWidget>("ListRec")->currentRow(), 1);
+        Find<QMenu>("PopupList")->close();
 
         // A double click under the last item selects nothing and is ignored; on an item it
         // takes that recipe with the inputs.
-        Form->EdPers->setText(QStringLiteral("abc"));
-        Form->EdDay->setDate(QDate(2026, 5, 9));
-        Form->RbSoir->setChecked(true);
+        Find<QLineEdit>("EdPers")->setText(QStringLiteral("abc"));
+        Find<QDateEdit>("EdDay")->setDate(QDate(2026, 5, 9));
+        Find<QRadioButton>("RbSoir")->setChecked(true);
         DoubleClick(BelowItems());
         EXPECT_TRUE(Form->isVisible());
         DoubleClick(ItemCentre(2));
@@ -266,24 +282,26 @@ TEST_F(FormEditRecTest, FilterTextsAndSizeCarryOverWhileTheBoxesStartUnticked)
 {
     Show(TFormEditRec::acAdd, [this] {
         OnlyZebulon();
-        Form->EdOpPers->setCurrentIndex(3);
-        Form->EdFilterPers1->setText(QStringLiteral("4"));
-        Form->CbFilterLivre->setChecked(true);
-        Form->EdFilterLivre->setCurrentIndex(2);
-        Form->EdFilterSaison->setCurrentIndex(0);
+        Find<QComboBox>("EdOpPers")->setCurrentIndex(3);
+        Find<QLineEdit>("EdFilterPers1")->setText(QStringLiteral("4"));
+        Find<QCheckBox>("CbFilterLivre")->setChecked(true);
+        Find<QComboBox>("EdFilterLivre")->setCurrentIndex(2);
+        Find<QComboBox>("EdFilterSaison")->setCurrentIndex(0);
         Form->resize(520, 640);
     });
     Show(TFormEditRec::acModify, [this] { EXPECT_EQ(Form->size(), QSize(374, 135)); });
     Show(TFormEditRec::acReplace, [this] {
         for (QCheckBox *Box :
-             {Form->CbFilterNom, Form->CbFilterIng, Form->CbFilterPers, Form->CbFilterTime, Form->CbFilterLivre})
+             {Find<QCheckBox>("CbFilterNom"), Find<QCheckBox>("CbFilterIng"), Find<QCheckBox>("CbFilterPers"),
+              Find<QCheckBox>("CbFilterTime"), Find<QCheckBox>("CbFilterLivre")})
             EXPECT_FALSE(Box->isChecked()) << Box->objectName().toStdString();
-        EXPECT_FALSE(Form->EdFilterNom->isEnabled() || Form->EdFilterPers1->isEnabled());
-        EXPECT_EQ(Form->EdFilterNom->text() + Form->EdFilterPers1->text(), QStringLiteral("zébulon4"));
-        EXPECT_TRUE(Form->EdOpPers->currentIndex() == 3 && Form->EdFilterPers2->isVisible());
+        EXPECT_FALSE(Find<QLineEdit>("EdFilterNom")->isEnabled() || Find<QLineEdit>("EdFilterPers1")->isEnabled());
+        EXPECT_EQ(Find<QLineEdit>("EdFilterNom")->text() + Find<QLineEdit>("EdFilterPers1")->text(),
+                  QStringLiteral("zébulon4"));
+        EXPECT_TRUE(Find<QComboBox>("EdOpPers")->currentIndex() == 3 && Find<QLineEdit>("EdFilterPers2")->isVisible());
         // The cookbook and the season start again at the first cookbook and the current season.
-        EXPECT_EQ(Form->EdFilterLivre->currentIndex(), 0);
-        EXPECT_EQ(Form->EdFilterSaison->currentIndex(), 1);
+        EXPECT_EQ(Find<QComboBox>("EdFilterLivre")->currentIndex(), 0);
+        EXPECT_EQ(Find<QComboBox>("EdFilterSaison")->currentIndex(), 1);
         EXPECT_GT(Items().size(), 4);
         // The size of the last add or replace comes back, never below the smallest one.
         EXPECT_EQ(Form->size(), QSize(520, 640));
@@ -298,10 +316,10 @@ TEST_F(FormEditRecTest, AFailedRefreshKeepsTheListAndItsRecipesInStep)
     Show(TFormEditRec::acAdd, [this] {
         OnlyZebulon();
         Database->ExecSQL(QStringLiteral("drop table ingredients"));
-        Form->EdFilterIng->setText(QStringLiteral("zinzo"));
-        Form->CbFilterIng->setChecked(true);
+        Find<QLineEdit>("EdFilterIng")->setText(QStringLiteral("zinzo"));
+        Find<QCheckBox>("CbFilterIng")->setChecked(true);
         EXPECT_EQ(Items(), SpringPlats);
-        QTest::mouseClick(Form->BtRandom, Qt::LeftButton);
+        QTest::mouseClick(Find<TSevenButton>("BtRandom"), Qt::LeftButton);
     });
     EXPECT_TRUE(Program->LogText().contains(QStringLiteral("[TFormEditRec.RefreshList]")));
     EXPECT_EQ(TDialogTest::ShowCount(), 1);
@@ -318,8 +336,8 @@ TEST_F(FormEditRecTest, CookbookBoxWithoutCookbooksAsksForNothing)
     Database->ExecSQL(QStringLiteral("delete from livre"));
     Show(TFormEditRec::acAdd, [this] {
         OnlyZebulon();
-        Form->CbFilterLivre->setChecked(true);
-        EXPECT_EQ(Form->EdFilterLivre->count(), 0);
+        Find<QCheckBox>("CbFilterLivre")->setChecked(true);
+        EXPECT_EQ(Find<QComboBox>("EdFilterLivre")->count(), 0);
         EXPECT_EQ(Items(), SpringPlats);
     });
 }

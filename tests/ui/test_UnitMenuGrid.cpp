@@ -123,3 +123,23 @@ TEST(UnitMenuGrid, EveryPieceIsMeasuredFromTheRowsLeftEdge)
     EXPECT_TRUE(InLinkHotZone(*R, QRect(30, 100, 600, 110), QPoint(30 + 88, 200)));
     EXPECT_FALSE(InLinkHotZone(*R, QRect(30, 100, 600, 110), QPoint(30 + 24, 200)));
 }
+
+TEST(UnitMenuGrid, PersonsOfTheMenuAreDrawnWholeAndEndWhereOneDigitEnds)
+{
+    const QRect Row(0, 0, 600, 55);
+    const QFontMetrics Metrics(GridPersFont());
+    const int End = 600 - 18 + Metrics.horizontalAdvance(QLatin1Char('0'));
+    auto R = Recipe(QString(), QString(), QString());
+    R->MenuPers = 3;
+    const TRecetteRowGeometry One = RecetteRowGeometry(*R, Row);
+    EXPECT_EQ(One.MenuPersPos, QPoint(600 - 18, 0));
+    EXPECT_EQ(One.MenuPersIconPos, QPoint(600 - 45, 4));
+    for (const int Persons : {12, 100, 999}) {
+        R->MenuPers = Persons;
+        const TRecetteRowGeometry G = RecetteRowGeometry(*R, Row);
+        EXPECT_EQ(G.MenuPersText, QString::number(Persons));
+        EXPECT_EQ(G.MenuPersPos.x() + Metrics.horizontalAdvance(G.MenuPersText), End) << Persons;
+        // The icon (24 pixels wide) moves left with the number and never runs into it.
+        EXPECT_LE(G.MenuPersIconPos.x() + 24, G.MenuPersPos.x()) << Persons;
+    }
+}

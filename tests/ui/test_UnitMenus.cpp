@@ -8,15 +8,21 @@
 #include "RecipeBase.h"
 #include "SevenButton.h"
 #include "UnitAppEvents.h"
+#include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitEditRecette.h"
+#include "UnitHttp.h"
+#include "UnitLook.h"
 #include "UnitRandom.h"
 #include "UnitRecetteList.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QElapsedTimer>
+#include <QEnterEvent>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +30,12 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QWheelEvent>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,45 +51,82 @@ std::function<void(QWidget *)> WithEditor(std::function<void(TFormEditRec *)> Ac
 
 const QString Sure = QStringLiteral("Etes-vous sûr de vouloir supprimer ");
 
+// A loopback site that takes connections and never answers: a listening socket that accepts
+// nothing (the system completes the connections for it).
+struct TSilentSite
+{
+    TSilentSite()
+    {
+        Fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in Address{};
+        Address.sin_family = AF_INET;
+        Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t Length = sizeof Address;
+        if (Fd >= 0 && bind(Fd, reinterpret_cast<sockaddr *>(&Address), Length) == 0 && listen(Fd, 4) == 0 &&
+            getsockname(Fd, reinterpret_cast<sockaddr *>(&Address), &Length) == 0)
+            Port = ntohs(Address.sin_port);
+    }
+    ~TSilentSite()
+    {
+        if (Fd >= 0)
+            close(Fd);
+    }
+    TSilentSite(const TSilentSite &) = delete;
+    TSilentSite &operator=(const TSilentSite &) = delete;
+
+    // A connection waits to be accepted.
+    bool Asked() const
+    {
+        pollfd Poll{Fd, POLLIN, 0};
+        return poll(&Poll, 1, 0) == 1;
+    }
+
+    int Fd = -1;
+    int Port = 0;
+};
+
 } // namespace
 
 TEST_F(TMenusTest, StartsWithItsStatusVersionAndGenerationRule)
 {
     StartProgram();
-    EXPECT_EQ(W->windowTitle() + W->StatusPanel0->text() + W->StatusPanel1->text(),
+    EXPECT_EQ(W->windowTitle() + Find<QLabel>("StatusPanel0")->text() + Find<QLabel>("StatusPanel1")->text(),
               QStringLiteral("Fenolda*version 2.1.0"));
-    EXPECT_EQ(W->EdStartDate->date(), QDate(2024, 10, 5));
-    EXPECT_TRUE(W->CbSaison->isChecked());
+    EXPECT_EQ(Find<QDateEdit>("EdStartDate")->date(), QDate(2024, 10, 5));
+    EXPECT_TRUE(Find<QCheckBox>("CbSaison")->isChecked());
     EXPECT_TRUE(QFile::exists(Program->Path(QStringLiteral("recipes.db3")))) << "created from the base";
-    // The version site cannot be reached: the check is logged and the update picture hidden.
-    EXPECT_FALSE(W->ImgUpdate->isVisible());
+    // The version site cannot be reached: the check, run once the window shows, is logged
+    // and the update picture stays hidden.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !LogLines(QStringLiteral("[TConfig.CheckVersion]")).isEmpty(); }));
     EXPECT_EQ(LogLines(QStringLiteral("[TConfig.CheckVersion]")).size(), 1);
+    EXPECT_FALSE(Find<QLabel>("ImgUpdate")->isVisible());
 
     // "Générer le menu" wants a meal and a dish type; the season box does not count.
-    const std::pair<QCheckBox *, bool> Steps[] = {{W->CbMidi, false}, {W->CbPlat, true},    {W->CbSaison, true},
-                                                  {W->CbMidi, false}, {W->CbSaison, false}, {W->CbSoir, true}};
-    EXPECT_FALSE(W->BtGenerate->isEnabled());
+    const std::pair<QCheckBox *, bool> Steps[] = {
+        {Find<QCheckBox>("CbMidi"), false}, {Find<QCheckBox>("CbPlat"), true},    {Find<QCheckBox>("CbSaison"), true},
+        {Find<QCheckBox>("CbMidi"), false}, {Find<QCheckBox>("CbSaison"), false}, {Find<QCheckBox>("CbSoir"), true}};
+    EXPECT_FALSE(Find<TSevenButton>("BtGenerate")->isEnabled());
     for (const auto &[Box, Enabled] : Steps) {
         Click(Box);
-        EXPECT_EQ(W->BtGenerate->isEnabled(), Enabled) << Box->objectName().toStdString();
+        EXPECT_EQ(Find<TSevenButton>("BtGenerate")->isEnabled(), Enabled) << Box->objectName().toStdString();
     }
     // Persons that are not a whole number count as 2.
     for (const auto &[Text, Persons] : {std::pair("abc", 2), std::pair("1.5", 2), std::pair("6", 6)}) {
-        W->EdPers->setText(QString::fromLatin1(Text));
+        Find<QLineEdit>("EdPers")->setText(QString::fromLatin1(Text));
         EXPECT_EQ(W->GetPersons(), Persons) << Text;
     }
 
     // When a newer version is announced, the picture opens its download page.
     W->UpdateUrl = QStringLiteral("http://127.0.0.1:9/version.php?sw=fenolda&req=dl&ver=3.0.0");
-    W->ImgUpdate->show();
-    QTest::mouseClick(W->ImgUpdate, Qt::LeftButton);
+    Find<QLabel>("ImgUpdate")->show();
+    QTest::mouseClick(Find<QLabel>("ImgUpdate"), Qt::LeftButton);
     EXPECT_EQ(OpenedDocuments, QStringList{W->UpdateUrl});
     // The input fields are tinted while they have the focus.
     ASSERT_TRUE(ActivateWindow(W));
-    W->EdDays->setFocus();
-    EXPECT_EQ(W->EdDays->palette().color(QPalette::Base), QColor(0xEB, 0xFD, 0xD7));
-    W->EdStartDate->setFocus();
-    EXPECT_EQ(W->EdDays->palette().color(QPalette::Base), QColor(Qt::white));
+    Find<QLineEdit>("EdDays")->setFocus();
+    EXPECT_EQ(Find<QLineEdit>("EdDays")->palette().color(QPalette::Base), QColor(0xEB, 0xFD, 0xD7));
+    Find<QDateEdit>("EdStartDate")->setFocus();
+    EXPECT_EQ(Find<QLineEdit>("EdDays")->palette().color(QPalette::Base), QColor(Qt::white));
     // An empty menu never saved: nothing to ask, the window closes.
     EXPECT_TRUE(W->close());
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
@@ -93,8 +142,8 @@ TEST_F(TMenusTest, DatabaseThatCannotBeCreatedReachesTheErrorBoxAndTheWindowStay
     EXPECT_EQ(TDialogTest::ShowCount(), 1);
     EXPECT_EQ(TDialogTest::LastKind(), dtError);
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Impossible de créer la base de données \"%1\".")
-                                                .arg(Program->Path(QStringLiteral("recipes.db3"))) +
-                                            ClosingRequest());
+                                                  .arg(Program->Path(QStringLiteral("recipes.db3"))) +
+                                              ClosingRequest());
     EXPECT_EQ(LogLines(QStringLiteral("[TFormMenus.AppEventsException] [TFormMenus.FormShow]")).size(), 1);
 }
 
@@ -103,7 +152,9 @@ TEST_F(TMenusTest, ErrorBoxShowsTheUserTextOrTheMessageWithTheClosingRequest)
     StartProgram();
     EXPECT_TRUE(ClosingRequest().startsWith(
         QStringLiteral("\r\nSi le problème persiste, veuillez contacter l'auteur à l'adresse ")));
-    EXPECT_TRUE(ClosingRequest().endsWith(QStringLiteral(" et envoyez-lui votre fichier \"Fenolda.log\".")));
+    // It names the log file the program really writes.
+    EXPECT_TRUE(ClosingRequest().endsWith(QStringLiteral(" et envoyez-lui votre fichier \"fenolda.log\".")));
+    EXPECT_EQ(QFileInfo(Config->LogFileName).fileName(), QStringLiteral("fenolda.log"));
 
     // A plain exception shows its message; a program error its user text, or only the closing
     // request when it has none. The routines it passed through go to the log.
@@ -149,25 +200,25 @@ TEST_F(TMenusTest, GenerationVisitsDaysMealsAndDishTypesInOrder)
     Generate(2, true, true, true, false, true);
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r0 r2 M2 r0 r2 D6 M1 r0 r2 M2 r0 r2"));
     EXPECT_EQ(W->Menu->GetCodeList(), Expected.GetCodeList());
-    EXPECT_EQ(W->GridMenus->RowCount(), 14);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->RowCount(), 14);
     for (int I = 0; I < W->Menu->Count(); ++I) {
         const int Kind = W->Menu->GetLineType(I);
-        EXPECT_EQ(W->GridMenus->RowHeight(I), Kind == TRecetteList::ltDate ? 25
-                                              : Kind == TRecetteList::ltRepas
-                                                  ? 15
-                                                  : RecetteRowHeight(*W->Menu->GetRecette(I)));
+        EXPECT_EQ(Find<TDrawGrid>("GridMenus")->RowHeight(I), Kind == TRecetteList::ltDate ? 25
+                                                              : Kind == TRecetteList::ltRepas
+                                                                  ? 15
+                                                                  : RecetteRowHeight(*W->Menu->GetRecette(I)));
     }
 
     // A day count that is not a number gives one day, zero gives none; the first row is
     // selected again.
-    W->GridMenus->SetRow(5);
+    Find<TDrawGrid>("GridMenus")->SetRow(5);
     W->Menu->Clear();
-    W->EdDays->setText(QStringLiteral("abc"));
-    QTest::mouseClick(W->BtGenerate, Qt::LeftButton);
+    Find<QLineEdit>("EdDays")->setText(QStringLiteral("abc"));
+    QTest::mouseClick(Find<TSevenButton>("BtGenerate"), Qt::LeftButton);
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r0 r2 M2 r0 r2"));
-    EXPECT_EQ(W->GridMenus->Row(), 0);
-    W->EdDays->setText(QStringLiteral("0"));
-    QTest::mouseClick(W->BtGenerate, Qt::LeftButton);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), 0);
+    Find<QLineEdit>("EdDays")->setText(QStringLiteral("0"));
+    QTest::mouseClick(Find<TSevenButton>("BtGenerate"), Qt::LeftButton);
     EXPECT_EQ(W->Menu->Count(), 7);
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }
@@ -182,7 +233,7 @@ TEST_F(TMenusTest, RecipesRunningOutKeepTheDaysDrawnAndShowTheUserText)
     Generate(5, true, false, true, false, true);
 
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r0 r2 D6 M1 r0 r2 D7 M1 r0"));
-    EXPECT_EQ(W->GridMenus->RowCount(), 11) << "the grid shows what was drawn before the failure";
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->RowCount(), 11) << "the grid shows what was drawn before the failure";
     EXPECT_EQ(TDialogTest::ShowCount(), 1);
     EXPECT_EQ(TDialogTest::LastMessage(),
               QStringLiteral("Plus aucune recette disponible dans la base.\r\n"
@@ -199,11 +250,11 @@ TEST_F(TMenusTest, ContextMenuShowsTheItemsOfTheRowUnderThePointer)
     auto ItemsAt = [this](const QPoint &Pos, bool FromMouse = true) {
         ContextMenuAt(Pos, FromMouse);
         QStringList Items;
-        for (const QAction *Action : W->PopupGrid->actions()) {
+        for (const QAction *Action : Find<QMenu>("PopupGrid")->actions()) {
             if (Action->isVisible() && !Action->isSeparator())
-                Items << (Action == W->MenuDelete ? Action->text() : Action->objectName());
+                Items << (Action == Find<QAction>("MenuDelete") ? Action->text() : Action->objectName());
         }
-        W->PopupGrid->hide();
+        Find<QMenu>("PopupGrid")->hide();
         return Items.join(QLatin1Char('|'));
     };
     EXPECT_EQ(ItemsAt(QPoint(20, 20)), QStringLiteral("MenuAdd")) << "an empty grid";
@@ -212,32 +263,38 @@ TEST_F(TMenusTest, ContextMenuShowsTheItemsOfTheRowUnderThePointer)
     ASSERT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2 r1"));
     EXPECT_EQ(ItemsAt(RowCentre(0)), QStringLiteral("MenuAdd|MenuShift|Supprimer les recettes de ce jour|MenuClear"));
     EXPECT_EQ(ItemsAt(RowCentre(3)), QStringLiteral("MenuAdd|Supprimer les recettes de ce repas|MenuClear"));
-    EXPECT_EQ(W->GridMenus->Row(), 3) << "the row under the pointer becomes the selected one";
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), 3) << "the row under the pointer becomes the selected one";
     EXPECT_EQ(ItemsAt(RowCentre(4)),
               QStringLiteral("MenuAdd|MenuEdit|MenuChange|MenuOpen|Supprimer la recette|MenuClear"));
     // From the keyboard there is no row under the pointer.
     EXPECT_EQ(ItemsAt(QPoint(0, 0), false), QStringLiteral("MenuAdd|MenuClear"));
-    EXPECT_EQ(W->GridMenus->Row(), 4);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), 4);
 }
 
 TEST_F(TMenusTest, AddingPresetsTheDayAndMealOfTheSelectedRow)
 {
     StartProgram();
-    W->EdPers->setText(QStringLiteral("3"));
+    Find<QLineEdit>("EdPers")->setText(QStringLiteral("3"));
     // Opens the editor from Row (none on an empty grid) and gives what it was preset to.
     auto AddFrom = [this](int Row) {
         QString Seen;
         AnswerModals({WithEditor([&Seen](TFormEditRec *Editor) {
-            Seen = QStringLiteral("%1 %2 %3 %4 %5")
-                       .arg(Editor->windowTitle(), Editor->EdDay->date().toString(QStringLiteral("dd")),
-                            Editor->RbSoir->isChecked() ? QStringLiteral("soir") : QStringLiteral("midi"),
-                            Editor->RbPlat->isChecked() ? QStringLiteral("plat") : QStringLiteral("?"),
-                            Editor->EdPers->text());
+            Seen =
+                QStringLiteral("%1 %2 %3 %4 %5")
+                    .arg(Editor->windowTitle(),
+                         Editor->findChild<QDateEdit *>(QStringLiteral("EdDay"))->date().toString(QStringLiteral("dd")),
+                         Editor->findChild<QRadioButton *>(QStringLiteral("RbSoir"))->isChecked()
+                             ? QStringLiteral("soir")
+                             : QStringLiteral("midi"),
+                         Editor->findChild<QRadioButton *>(QStringLiteral("RbPlat"))->isChecked()
+                             ? QStringLiteral("plat")
+                             : QStringLiteral("?"),
+                         Editor->findChild<QLineEdit *>(QStringLiteral("EdPers"))->text());
             QTest::keyClick(Editor, Qt::Key_Escape);
         })});
         if (Row >= 0)
-            W->GridMenus->SetRow(Row);
-        W->MenuAdd->trigger();
+            Find<TDrawGrid>("GridMenus")->SetRow(Row);
+        Find<QAction>("MenuAdd")->trigger();
         return Seen;
     };
     // An empty grid: today, midi, plat and the window's persons; cancelling adds nothing.
@@ -273,9 +330,9 @@ TEST_F(TMenusTest, ShiftAsksAgainUntilANumberOfDaysWithinAYear)
             });
         }
         ContextMenuAt(RowCentre(0));
-        W->PopupGrid->hide();
+        Find<QMenu>("PopupGrid")->hide();
         AnswerModals(std::move(Answers));
-        W->MenuShift->trigger();
+        Find<QAction>("MenuShift")->trigger();
         return Shown->join(QLatin1Char(' '));
     };
     EXPECT_EQ(Shift(QStringLiteral("Samedi 5 octobre"), {"0", "abc", "366", "-366", "365"}, true),
@@ -300,22 +357,22 @@ TEST_F(TMenusTest, DeletingAsksWithTheDayMealOrRecipeInBrackets)
         {0, 2, QStringLiteral("toutes les recettes de ce jour ?\r\n(Samedi 5 octobre)")},
         {4, 6, QStringLiteral("cette recette ?\r\n(%1)").arg(W->Menu->GetRecette(4)->Name)}};
     for (const auto &[Row, Answer, Question] : Questions) {
-        W->GridMenus->SetRow(Row);
+        Find<TDrawGrid>("GridMenus")->SetRow(Row);
         TDialogTest::QueueAnswers({Answer});
-        W->MenuDelete->trigger();
+        Find<QAction>("MenuDelete")->trigger();
         EXPECT_EQ(TDialogTest::LastMessage(), Sure + Question);
         EXPECT_EQ(TDialogTest::LastKind(), dtConfirm);
     }
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2"));
-    EXPECT_EQ(W->GridMenus->Row(), 3);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), 3);
 
     // "Tout supprimer" keeps the current menu's name.
     W->SetFileName(QStringLiteral("/tmp/menu.txt"));
     TDialogTest::QueueAnswers({6});
-    W->MenuClear->trigger();
+    Find<QAction>("MenuClear")->trigger();
     EXPECT_EQ(TDialogTest::LastMessage(), Sure + QStringLiteral("toutes les recettes ?"));
-    EXPECT_EQ(W->GridMenus->RowCount(), 0);
-    EXPECT_EQ(W->StatusPanel0->text(), QStringLiteral("/tmp/menu.txt"));
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->RowCount(), 0);
+    EXPECT_EQ(Find<QLabel>("StatusPanel0")->text(), QStringLiteral("/tmp/menu.txt"));
 }
 
 TEST_F(TMenusTest, DraggingARecipeToAnotherDayMovesItThere)
@@ -335,7 +392,8 @@ TEST_F(TMenusTest, DraggingARecipeToAnotherDayMovesItThere)
         GridMouse(QEvent::MouseButtonPress, From, Button, Button);
         for (const QPoint &P : Through) {
             GridMouse(QEvent::MouseMove, P, Qt::NoButton, Button);
-            Steps.push_back(W->GridMenus->Dragging() ? int(W->GridMenus->CursorShape()) : -1);
+            Steps.push_back(Find<TDrawGrid>("GridMenus")->Dragging() ? int(Find<TDrawGrid>("GridMenus")->CursorShape())
+                                                                     : -1);
         }
         GridMouse(QEvent::MouseButtonRelease, Through.end()[-1], Button, Qt::NoButton);
         return Steps;
@@ -343,9 +401,9 @@ TEST_F(TMenusTest, DraggingARecipeToAnotherDayMovesItThere)
 
     // Less than 10 pixels selects the row and moves nothing; neither a header nor the right
     // button starts a drag.
-    W->GridMenus->SetRow(0);
+    Find<TDrawGrid>("GridMenus")->SetRow(0);
     EXPECT_EQ(Drag(Source, {Source + QPoint(9, 0)}, Qt::LeftButton), TSteps{-1});
-    EXPECT_EQ(W->GridMenus->Row(), 2);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), 2);
     EXPECT_EQ(Drag(RowCentre(0), {RowCentre(0) + QPoint(0, 40)}, Qt::LeftButton), TSteps{-1});
     EXPECT_EQ(Drag(Source, {Source + QPoint(0, 40)}, Qt::RightButton), TSteps{-1});
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 D6 M2 r1"));
@@ -355,12 +413,12 @@ TEST_F(TMenusTest, DraggingARecipeToAnotherDayMovesItThere)
     // the first day's headers stay, and the target row is selected.
     EXPECT_EQ(Drag(Source, {Source + QPoint(10, 0), RowCentre(3)}, Qt::LeftButton),
               (TSteps{Qt::ForbiddenCursor, Qt::DragMoveCursor}));
-    EXPECT_FALSE(W->GridMenus->Dragging());
+    EXPECT_FALSE(Find<TDrawGrid>("GridMenus")->Dragging());
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 D6 M1 r1 M2 r1"));
     EXPECT_EQ(W->Menu->GetRecette(4)->Code, Moved);
     EXPECT_EQ(W->Menu->GetRecette(4)->MenuDate, Day1 + 1);
-    EXPECT_EQ(W->GridMenus->Row(), 3);
-    EXPECT_EQ(W->GridMenus->RowCount(), 7);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), 3);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->RowCount(), 7);
 }
 
 TEST_F(TMenusTest, PageWebLinkTurnsThePointerIntoAHandAndOpensTheLink)
@@ -376,12 +434,12 @@ TEST_F(TMenusTest, PageWebLinkTurnsThePointerIntoAHandAndOpensTheLink)
 
     // The link's place, then the same place on a recipe with a cookbook and no link.
     for (const int Row : {2, 4}) {
-        const QPoint Pos(30, W->GridMenus->CellRect(Row).bottom() - 9);
+        const QPoint Pos(30, Find<TDrawGrid>("GridMenus")->CellRect(Row).bottom() - 9);
         GridMouse(QEvent::MouseMove, Pos, Qt::NoButton, Qt::NoButton);
-        EXPECT_EQ(W->GridMenus->CursorShape(), Row == 2 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        EXPECT_EQ(Find<TDrawGrid>("GridMenus")->CursorShape(), Row == 2 ? Qt::PointingHandCursor : Qt::ArrowCursor);
         GridClick(Pos);
         EXPECT_EQ(OpenedDocuments, QStringList{Linked->Link});
-        EXPECT_EQ(W->GridMenus->Row(), Row);
+        EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), Row);
     }
 }
 
@@ -392,13 +450,15 @@ TEST_F(TMenusTest, DoubleClickOpensTheCardAndStartsNoDrag)
     // The card reloads the line from the database, whatever the card's answer.
     const QString Name = W->Menu->GetRecette(2)->Name;
     W->Menu->GetRecette(2)->Name = QStringLiteral("Nom périmé");
+    AnswerModals({[](QWidget *Card) { EXPECT_EQ(Card->objectName(), QStringLiteral("FormRecette")); }});
     const QPoint Recipe = RowCentre(2);
     GridClick(Recipe);
     GridMouse(QEvent::MouseButtonDblClick, Recipe, Qt::LeftButton, Qt::LeftButton);
     GridMouse(QEvent::MouseMove, Recipe + QPoint(0, 30), Qt::NoButton, Qt::LeftButton);
-    EXPECT_FALSE(W->GridMenus->Dragging());
+    EXPECT_FALSE(Find<TDrawGrid>("GridMenus")->Dragging());
     GridMouse(QEvent::MouseButtonRelease, Recipe + QPoint(0, 30), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(W->Menu->GetRecette(2)->Name, Name);
+    EXPECT_EQ(ModalsAnswered(), 1);
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }
 
@@ -406,7 +466,7 @@ TEST_F(TMenusTest, ReplaceAndModifyApplyWhatTheEditorAnswers)
 {
     StartProgram();
     Generate(1, true, false, false, true, true);
-    W->GridMenus->SetRow(2);
+    Find<TDrawGrid>("GridMenus")->SetRow(2);
     const int Code = W->Menu->GetRecette(2)->Code;
     const QString Name = W->Menu->GetRecette(2)->Name;
 
@@ -414,19 +474,22 @@ TEST_F(TMenusTest, ReplaceAndModifyApplyWhatTheEditorAnswers)
     // pick takes the line's place. Modify: new persons for the same day and meal.
     AnswerModals({WithEditor([&Name](TFormEditRec *Editor) {
                       EXPECT_EQ(Editor->windowTitle(), QStringLiteral("Remplacer - ") + Name);
-                      EXPECT_TRUE(Editor->EdDay->date() == QDate(2024, 10, 5) && Editor->RbMidi->isChecked() &&
-                                  Editor->RbPlat->isChecked() && Editor->EdPers->text() == QStringLiteral("2"));
-                      QTest::mouseClick(Editor->BtRandom, Qt::LeftButton);
+                      EXPECT_TRUE(
+                          Editor->findChild<QDateEdit *>(QStringLiteral("EdDay"))->date() == QDate(2024, 10, 5) &&
+                          Editor->findChild<QRadioButton *>(QStringLiteral("RbMidi"))->isChecked() &&
+                          Editor->findChild<QRadioButton *>(QStringLiteral("RbPlat"))->isChecked() &&
+                          Editor->findChild<QLineEdit *>(QStringLiteral("EdPers"))->text() == QStringLiteral("2"));
+                      QTest::mouseClick(Editor->findChild<TSevenButton *>(QStringLiteral("BtRandom")), Qt::LeftButton);
                   }),
                   WithEditor([](TFormEditRec *Editor) {
-                      Editor->EdPers->setText(QStringLiteral("5"));
-                      QTest::mouseClick(Editor->BtRandom, Qt::LeftButton);
+                      Editor->findChild<QLineEdit *>(QStringLiteral("EdPers"))->setText(QStringLiteral("5"));
+                      QTest::mouseClick(Editor->findChild<TSevenButton *>(QStringLiteral("BtRandom")), Qt::LeftButton);
                   })});
-    W->MenuChange->trigger();
+    Find<QAction>("MenuChange")->trigger();
     EXPECT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 r2"));
     EXPECT_NE(W->Menu->GetRecette(2)->Code, Code);
-    EXPECT_EQ(W->GridMenus->Row(), 2);
-    W->MenuEdit->trigger();
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), 2);
+    Find<QAction>("MenuEdit")->trigger();
     EXPECT_EQ(ModalsAnswered(), 2);
     EXPECT_EQ(W->Menu->GetRecette(2)->MenuPers, 5);
     EXPECT_EQ(W->Menu->GetRecette(3)->MenuPers, 2);
@@ -437,15 +500,194 @@ TEST_F(TMenusTest, OneWheelStepScrollsOneRowAndKeepsTheSelection)
 {
     StartProgram();
     Generate(5, true, true, true, true, true);
-    ASSERT_GT(W->GridMenus->MaxTopRow(), 3);
-    W->GridMenus->SetRow(2);
+    ASSERT_GT(Find<TDrawGrid>("GridMenus")->MaxTopRow(), 3);
+    Find<TDrawGrid>("GridMenus")->SetRow(2);
     // A notch is a step, two half notches make one.
     for (const auto &[Delta, Top] : {std::pair(-120, 1), std::pair(-60, 1), std::pair(-60, 2), std::pair(120, 1)}) {
-        QWidget *Viewport = W->GridMenus->viewport();
+        QWidget *Viewport = Find<TDrawGrid>("GridMenus")->viewport();
         QWheelEvent Event(QPointF(50, 50), Viewport->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, Delta),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(Viewport, &Event);
-        EXPECT_EQ(W->GridMenus->TopRow(), Top) << Delta;
+        EXPECT_EQ(Find<TDrawGrid>("GridMenus")->TopRow(), Top) << Delta;
     }
-    EXPECT_EQ(W->GridMenus->Row(), 2);
+    EXPECT_EQ(Find<TDrawGrid>("GridMenus")->Row(), 2);
+}
+
+// ---- faults found in use ------------------------------------------------------------------
+
+TEST_F(TMenusTest, ClickAfterTheMenuChangedUnderARestingPointerActsOnWhatIsThereNow)
+{
+    StartProgram();
+    Generate(1, true, true, false, true, false);
+    auto *Grid = W->findChild<TDrawGrid *>(QStringLiteral("GridMenus"));
+    ASSERT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2 r1"));
+    TLineRecette *Linked = W->Menu->GetRecette(2);
+    Linked->Link = QStringLiteral("https://cuisine.example/gratin");
+    Linked->Description.clear();
+    W->RefreshGrid(false);
+
+    // Rest on "Page web", right-click there, delete the recipe from the keyboard and confirm.
+    const QPoint Pos(30, Grid->CellRect(2).bottom() - 9);
+    GridMouse(QEvent::MouseMove, Pos, Qt::NoButton, Qt::NoButton);
+    ASSERT_EQ(Grid->CursorShape(), Qt::PointingHandCursor);
+    ContextMenuAt(Pos);
+    W->findChild<QMenu *>(QStringLiteral("PopupGrid"))->hide();
+    // A second answer stands ready for an error box, so that a failure shows as a count.
+    TDialogTest::QueueAnswers({mrYes, mrOk});
+    W->findChild<QAction *>(QStringLiteral("MenuDelete"))->trigger();
+    ASSERT_NE(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2 r1"));
+    // The hand is gone with the row, and a click without moving opens nothing and raises no
+    // error.
+    EXPECT_EQ(Grid->CursorShape(), Qt::ArrowCursor);
+    EXPECT_EQ(Grid->Tag, 0);
+    GridClick(Pos);
+    EXPECT_EQ(TDialogTest::ShowCount(), 1) << TDialogTest::LastMessage().toStdString();
+    EXPECT_TRUE(OpenedDocuments.isEmpty());
+    TDialogTest::Reset();
+
+    // A recipe with a link that the change brought under the pointer opens on the click.
+    const int Row = Grid->RowAt(Pos);
+    ASSERT_GE(Row, 0);
+    if (W->Menu->GetLineType(Row) == TRecetteList::ltRecette) {
+        W->Menu->GetRecette(Row)->Link = QStringLiteral("https://cuisine.example/autre");
+        W->Menu->GetRecette(Row)->Description.clear();
+        W->Menu->GetRecette(Row)->LivName.clear();
+        W->RefreshGrid(false);
+        const QPoint OnLink(30, Grid->CellRect(Row).bottom() - 9);
+        GridClick(OnLink);
+        EXPECT_EQ(OpenedDocuments, QStringList{QStringLiteral("https://cuisine.example/autre")});
+    }
+}
+
+TEST_F(TMenusTest, LongDatesAreReadableWholeAndTabStopsThreeTimes)
+{
+    StartProgram();
+    ASSERT_TRUE(ActivateWindow(W));
+    auto *Date = W->findChild<QDateEdit *>(QStringLiteral("EdStartDate"));
+    auto *Days = W->findChild<QLineEdit *>(QStringLiteral("EdDays"));
+    auto *Pers = W->findChild<QLineEdit *>(QStringLiteral("EdPers"));
+    ASSERT_TRUE(Date && Days && Pers);
+    EXPECT_EQ(Date->geometry(), QRect(10, 75, 165, 24));
+    auto *Text = Date->findChild<QLineEdit *>();
+    ASSERT_NE(Text, nullptr);
+    // The longest French dates, with the cursor at their end as after a pick: the whole text
+    // fits and nothing is scrolled out on the left.
+    for (const QDate Day : {QDate(2026, 12, 6), QDate(2026, 12, 30), QDate(2026, 9, 30), QDate(2027, 9, 29)}) {
+        Date->setDate(Day);
+        Text->end(false);
+        const int Width = QFontMetrics(Text->font()).horizontalAdvance(Text->text());
+        const int Cursor = Text->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_LE(Cursor, Text->contentsRect().right()) << Text->text().toStdString();
+        EXPECT_GE(Cursor, Width) << Text->text().toStdString() << " is scrolled";
+    }
+    EXPECT_EQ(Text->text(), QStringLiteral("mercredi 29 septembre 2027"));
+    // A date that fits keeps the plain font of the inputs.
+    Date->setDate(QDate(2026, 12, 7));
+    EXPECT_EQ(QFontMetrics(Text->font()).horizontalAdvance(Text->text()),
+              QFontMetrics(InputFont()).horizontalAdvance(Text->text()));
+
+    // Three stops: EdDays, EdPers, EdStartDate, and round again.
+    Days->setFocus();
+    QStringList Stops;
+    for (int I = 0; I < 4; ++I) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        Stops << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(Stops.join(QLatin1Char(' ')), QStringLiteral("EdPers EdStartDate EdDays EdPers"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), Days);
+}
+
+TEST_F(TMenusTest, ButtonCaptionsKeepTheirFontInEveryStateAndShowTheFocus)
+{
+    StartProgram();
+    auto *Courses = W->findChild<TSevenButton *>(QStringLiteral("BtCourses"));
+    ASSERT_NE(Courses, nullptr);
+    ASSERT_TRUE(Courses->font().bold());
+    QEnterEvent Enter(QPointF(5, 5), QPointF(5, 5), Courses->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(Courses, &Enter);
+    ASSERT_EQ(Courses->State(), sbsHot);
+    EXPECT_TRUE(Courses->ChooseLook().Font.Font.bold());
+    QTest::mousePress(Courses, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(Courses->State(), sbsDown);
+    EXPECT_TRUE(Courses->ChooseLook().Font.Font.bold());
+    // Released away from the button: no shopping list opens.
+    QTest::mouseRelease(Courses, Qt::LeftButton, {}, QPoint(200, 5));
+
+    // Every drawn button of the main window and of the menu line editor: hot, pressed and
+    // focused captions in the button's own font, and a 2-pixel border with the focus.
+    QList<TSevenButton *> Buttons = W->findChildren<TSevenButton *>();
+    Buttons += FormEditRec->findChildren<TSevenButton *>();
+    ASSERT_EQ(Buttons.size(), 13 + 2);
+    for (TSevenButton *Button : std::as_const(Buttons)) {
+        const std::string Name = Button->objectName().toStdString();
+        EXPECT_EQ(Button->Border()->WidthFocused(), 2) << Name;
+        for (const TFont &State :
+             {Button->Fonts()->FontHot(), Button->Fonts()->FontDown(), Button->Fonts()->FontFocused()})
+            EXPECT_EQ(State.Font, Button->font()) << Name;
+        EXPECT_EQ(Button->Fonts()->FontDisabled().Font, Button->font()) << Name;
+        EXPECT_EQ(Button->Fonts()->FontDisabled().Color, clGrayText) << Name;
+    }
+}
+
+TEST_F(TMenusTest, ContextMenuKeepsItsSeparators)
+{
+    StartProgram();
+    auto *Popup = W->findChild<QMenu *>(QStringLiteral("PopupGrid"));
+    // On an empty grid only "Ajouter une recette" shows, with both separators.
+    ContextMenuAt(QPoint(50, 50));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Popup));
+    for (const char *Name : {"N2", "N1"}) {
+        QAction *Separator = W->findChild<QAction *>(QLatin1String(Name));
+        ASSERT_NE(Separator, nullptr);
+        EXPECT_FALSE(Popup->actionGeometry(Separator).isEmpty()) << Name;
+    }
+    Popup->hide();
+}
+
+TEST_F(TMenusTest, PersonsBelowOneCountAsNoNumber)
+{
+    StartProgram();
+    auto *Pers = W->findChild<QLineEdit *>(QStringLiteral("EdPers"));
+    for (const auto &[Text, Persons] :
+         {std::pair("0", 2), std::pair("-3", 2), std::pair("1", 1), std::pair("100", 100), std::pair("", 2)}) {
+        Pers->setText(QString::fromLatin1(Text));
+        EXPECT_EQ(W->GetPersons(), Persons) << Text;
+    }
+    Pers->setText(QStringLiteral("-1"));
+    Generate(1, true, false, false, true, false);
+    EXPECT_EQ(W->Menu->GetRecette(2)->MenuPers, 2);
+
+    // The menu line editor reads its persons the same way.
+    W->findChild<TDrawGrid *>(QStringLiteral("GridMenus"))->SetRow(2);
+    AnswerModals({WithEditor([](TFormEditRec *Editor) {
+        Editor->findChild<QLineEdit *>(QStringLiteral("EdPers"))->setText(QStringLiteral("0"));
+        QTest::mouseClick(Editor->findChild<TSevenButton *>(QStringLiteral("BtRandom")), Qt::LeftButton);
+    })});
+    W->findChild<QAction *>(QStringLiteral("MenuEdit"))->trigger();
+    EXPECT_EQ(W->Menu->GetRecette(2)->MenuPers, 2);
+}
+
+TEST_F(TMenusTest, ASilentVersionSiteNeitherHoldsTheWindowNorItsClosing)
+{
+    const TSilentSite Silent;
+    ASSERT_GT(Silent.Port, 0);
+    const QString Site = QStringLiteral("http://127.0.0.1:%1").arg(Silent.Port);
+    SetWebAddressesForTesting(Site, Site);
+    QElapsedTimer Clock;
+    Clock.start();
+    StartProgram();
+    EXPECT_TRUE(W->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&Silent] { return Silent.Asked(); }, 5000)) << "the check never asked";
+    // The window answers while the question is pending.
+    auto *Midi = W->findChild<QCheckBox *>(QStringLiteral("CbMidi"));
+    Click(Midi);
+    EXPECT_TRUE(Midi->isChecked());
+    EXPECT_LT(Clock.elapsed(), 5000);
+    EXPECT_TRUE(LogLines(QStringLiteral("[TConfig.CheckVersion]")).isEmpty());
+    EXPECT_FALSE(W->findChild<QLabel *>(QStringLiteral("ImgUpdate"))->isVisible());
+    // Closing does not wait for the answer.
+    Clock.restart();
+    Windows.reset();
+    EXPECT_LT(Clock.elapsed(), 1000);
 }

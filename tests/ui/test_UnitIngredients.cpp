@@ -1,0 +1,283 @@
+#include "UnitIngredients.h"
+
+#include "KVXStringList.h"
+#include "MenusTestSupport.h"
+#include "SevenButton.h"
+#include "UnitConst.h"
+#include "UnitDatabase.h"
+#include "UnitDialog.h"
+#include "UnitIngredient.h"
+#include "UnitTools.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// The program started on the starter base; the editors are opened as the lists open them.
+class TableEditorsTest : public TMenusTest
+{
+protected:
+    void SetUp() override
+    {
+        TMenusTest::SetUp();
+        BaseSql << QStringLiteral("insert into ingredient (name) values ('Zeste sans rayon')");
+        StartProgram();
+        SetTickCountFunction([this] { return Tick; });
+    }
+    void TearDown() override
+    {
+        SetTickCountFunction({});
+        TMenusTest::TearDown();
+    }
+
+    static QString Sql(const QString &Query) { return Database->GetTableString(Query); }
+    static int Code(const QString &Table, const QString &Name)
+    {
+        Database->AddParamText(":name", Name);
+        return Database->GetTableString(QStringLiteral("select code from %1 where name=:name").arg(Table)).toInt();
+    }
+    static void Choose(QComboBox *Combo, const QString &Text)
+    {
+        Combo->setCurrentIndex(Combo->findText(Text));
+        ASSERT_GE(Combo->currentIndex(), 0) << Text.toStdString();
+    }
+    static void ClickOk(TSevenButton *Ok) { QTest::mouseClick(Ok, Qt::LeftButton); }
+
+    // Answers the next modal window, which must be a T, with Action.
+    template <class T> void Answer(std::function<void(T *)> Action)
+    {
+        AnswerModals({[Action](QWidget *Open) {
+            auto *Form = qobject_cast<T *>(Open);
+            ASSERT_NE(Form, nullptr);
+            Action(Form);
+        }});
+    }
+
+    quint32 Tick = 100000;
+    QStringList Done;
+    TNameEvent Record = [this](const QString &Name) { Done << Name; };
+};
+
+} // namespace
+
+TEST_F(TableEditorsTest, IngredientsAddedInARowKeepTheBlockedShelfByItsCode)
+{
+    const int Boucherie = Code(QStringLiteral("rayon"), QStringLiteral("Boucherie"));
+    Answer<TFormIngredient>([&](TFormIngredient *Form) {
+        EXPECT_TRUE(Form->CbDontClose->isChecked() && Form->CbDontClose->isEnabled());
+        EXPECT_TRUE(Form->CbFixRayon->isEnabled() && !Form->CbFixRayon->isChecked());
+        EXPECT_EQ(Form->BtCancel->Caption(), QStringLiteral("Terminer"));
+        Form->CbFixRayon->setChecked(true);
+        Choose(Form->ComboRayon, QStringLiteral("Boucherie"));
+        for (const char *Name : {"Onglet", "Bavette"}) {
+            Form->EdName->setText(QString::fromUtf8(Name));
+            ClickOk(Form->BtOk);
+            EXPECT_TRUE(Form->isVisible());
+            EXPECT_EQ(Form->EdName->text(), QString());
+        }
+        // A shelf added meanwhile (through the shelf button) sorts before it: the same shelf
+        // stays chosen, not the same place in the list.
+        Database->ExecSQL(QStringLiteral("insert into rayon (name) values ('Animalerie')"));
+        Form->LoadRayon();
+        EXPECT_EQ(Form->ComboRayon->currentText(), QStringLiteral("Boucherie"));
+        Form->EdName->setText(QStringLiteral("Paleron"));
+        ClickOk(Form->BtOk);
+        // Unblocked, the next one still has the shelf shown, the one after it none.
+        Form->CbFixRayon->setChecked(false);
+        Form->EdName->setText(QStringLiteral("Jarret"));
+        ClickOk(Form->BtOk);
+        EXPECT_EQ(Form->ComboRayon->currentIndex(), -1);
+        Form->EdName->setText(QStringLiteral("Gîte"));
+        ClickOk(Form->BtOk);
+        QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(
+        ShowFormIngredient(0, nullptr, QStringLiteral("ingredient"), QStringLiteral("Ingrédients (ajout)"), Record),
+        mrCancel);
+    EXPECT_EQ(Done.join(QLatin1Char(',')), QStringLiteral("Onglet,Bavette,Paleron,Jarret,Gîte"));
+    EXPECT_EQ(Sql(QStringLiteral("select group_concat(name || ':' || ifnull(raycode, 'null'), ',') from "
+                                 "(select * from ingredient where code > (select code from ingredient where "
+                                 "name='Zeste sans rayon') order by code)")),
+              QStringLiteral("Onglet:%1,Bavette:%1,Paleron:%1,Jarret:%1,Gîte:null").arg(Boucherie));
+}
+
+TEST_F(TableEditorsTest, IngredientEditRefusesAnEmptyOrTakenNameAndStoresNoShelfAsNull)
+{
+    const int Code = ::TableEditorsTest::Code(QStringLiteral("ingredient"), QStringLiteral("Zeste sans rayon"));
+    TKVXStringList Values;
+    Values.Add(QStringLiteral("code=%1").arg(Code));
+    Values.Add(QStringLiteral("ingname=Zeste sans rayon"));
+    Values.Add(QStringLiteral("raycode=0"));
+    Answer<TFormIngredient>([&](TFormIngredient *Form) {
+        EXPECT_TRUE(!Form->CbDontClose->isChecked() && !Form->CbDontClose->isEnabled());
+        EXPECT_FALSE(Form->CbFixRayon->isEnabled());
+        EXPECT_EQ(Form->BtCancel->Caption(), QStringLiteral("Annuler"));
+        EXPECT_EQ(Form->EdName->text(), QStringLiteral("Zeste sans rayon"));
+        EXPECT_EQ(Form->ComboRayon->currentIndex(), -1);
+
+        TDialogTest::QueueAnswers({mrOk, mrOk});
+        Form->EdName->clear();
+        ClickOk(Form->BtOk);
+        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
+        EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
+        Form->EdName->setText(QStringLiteral("Ail"));
+        ClickOk(Form->BtOk);
+        EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
+            QStringLiteral("Assurez-vous que cet ingrédient n'existe pas déjà et réessayez.")));
+        ASSERT_TRUE(Form->isVisible());
+        EXPECT_EQ(Form->EdName->text(), QStringLiteral("Ail"));
+
+        // Delete takes the shelf away again.
+        Choose(Form->ComboRayon, QStringLiteral("Surgelés"));
+        QTest::keyClick(Form->ComboRayon, Qt::Key_Delete);
+        EXPECT_EQ(Form->ComboRayon->currentIndex(), -1);
+        Form->EdName->setText(QStringLiteral("Zeste de citron"));
+        ClickOk(Form->BtOk);
+    });
+    EXPECT_EQ(ShowFormIngredient(1, &Values, QStringLiteral("ingredient"), QStringLiteral("Ingrédients (modification)"),
+                                 Record),
+              mrOk);
+    EXPECT_EQ(Done, QStringList{QStringLiteral("Zeste de citron")});
+    EXPECT_EQ(
+        Sql(QStringLiteral("select name || ':' || ifnull(raycode, 'null') from ingredient where code=%1").arg(Code)),
+        QStringLiteral("Zeste de citron:null"));
+}
+
+TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOne)
+{
+    Database->ExecSQL(QStringLiteral("insert into recette (name) values ('Essai de lignes')"));
+    const int Rec = Code(QStringLiteral("recette"), QStringLiteral("Essai de lignes"));
+    TKVXStringList Add;
+    Add.Add(QStringLiteral("reccode=%1").arg(Rec));
+    Answer<TFormIngredients>([&](TFormIngredients *Form) {
+        EXPECT_TRUE(Form->CbDontClose->isChecked() && Form->CbDontClose->isEnabled());
+        EXPECT_EQ(Form->BtCancel->Caption(), QStringLiteral("Terminer"));
+        TDialogTest::QueueAnswers({mrOk, mrOk, mrOk, mrOk, mrOk});
+        ClickOk(Form->BtOk);
+        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vous devez sélectionner un ingrédient."));
+        EXPECT_EQ(QApplication::focusWidget(), Form->ComboIng);
+
+        // Keys typed quickly build one prefix, folded without accents; a pause starts anew.
+        QTest::keyClicks(Form->ComboIng, QStringLiteral("ec"));
+        EXPECT_EQ(Form->ComboIng->currentText(), QStringLiteral("Échalotes"));
+        Tick += 500;
+        QTest::keyClicks(Form->ComboIng, QStringLiteral("ail"));
+        EXPECT_EQ(Form->ComboIng->currentText(), QStringLiteral("Ail"));
+        // Entering another input also starts anew.
+        QTest::keyClicks(Form->ComboIng, QStringLiteral("m"));
+        EXPECT_NE(Form->ComboIng->currentText(), QStringLiteral("Ail"));
+        Form->ComboUnit->setFocus();
+        QTest::keyClicks(Form->ComboUnit, QStringLiteral("g"));
+        EXPECT_EQ(Form->ComboUnit->currentText(), QStringLiteral("g"));
+        Form->ComboIng->setFocus();
+        QTest::keyClicks(Form->ComboIng, QStringLiteral("ail"));
+        EXPECT_EQ(Form->ComboIng->currentText(), QStringLiteral("Ail"));
+
+        const QString UnitMessage = QStringLiteral(
+            "Dès lors que vous avez sélectionné une unité, vous devez saisir une quantité supérieure à 0.\r\n"
+            "Pour supprimer l'unité, placez vous sur la liste (en utilisant la touche Tab) et appuyez sur la touche "
+            "Suppr.");
+        for (const char *Refused : {"0", "", "abc", "-2"}) {
+            Form->EdQuantity->setText(QString::fromLatin1(Refused));
+            ClickOk(Form->BtOk);
+            EXPECT_EQ(TDialogTest::LastMessage(), UnitMessage) << Refused;
+        }
+        EXPECT_EQ(QApplication::focusWidget(), Form->EdQuantity);
+        EXPECT_EQ(TDialogTest::ShowCount(), 5);
+
+        Form->EdQuantity->setText(QStringLiteral("1,5"));
+        Form->EdNote->setText(QStringLiteral("hachée"));
+        ClickOk(Form->BtOk);
+        // Ready for the next line: nothing chosen any more.
+        EXPECT_TRUE(Form->ComboIng->currentIndex() == -1 && Form->ComboUnit->currentIndex() == -1 &&
+                    Form->EdQuantity->text().isEmpty() && Form->EdNote->text().isEmpty());
+        // Without a unit any quantity goes.
+        Choose(Form->ComboIng, QStringLiteral("Oignons"));
+        Form->EdQuantity->setText(QStringLiteral("-2"));
+        ClickOk(Form->BtOk);
+        Choose(Form->ComboIng, QStringLiteral("Tomates"));
+        Form->EdQuantity->setText(QStringLiteral("abc"));
+        ClickOk(Form->BtOk);
+
+        // The same ingredient twice in one recipe is refused; the window keeps its inputs.
+        TDialogTest::QueueAnswers({mrOk});
+        Choose(Form->ComboIng, QStringLiteral("Ail"));
+        ClickOk(Form->BtOk);
+        EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral(
+            "Assurez-vous que l'ingrédient sélectionné dans la liste n'existe pas déjà dans votre recette.")));
+        EXPECT_TRUE(Form->isVisible() && Form->ComboIng->currentText() == QStringLiteral("Ail"));
+        QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(ShowFormIngredients(0, &Add, QStringLiteral("ingredients"), QStringLiteral("* (ajout)"), Record),
+              mrCancel);
+    EXPECT_EQ(Done.join(QLatin1Char(',')), QStringLiteral("Ail,Oignons,Tomates"));
+    const QString Lines =
+        QStringLiteral("select group_concat(i.name || ':' || l.quantite || ':' || ifnull(u.name, '-') "
+                       "|| ':' || l.note, ',') from (select * from ingredients where reccode=%1 "
+                       "order by ingcode) l join ingredient i on i.code=l.ingcode left join unite u "
+                       "on u.code=l.unitecode")
+            .arg(Rec);
+    EXPECT_EQ(Sql(Lines), QStringLiteral("Ail:1.5:g:hachée,Oignons:-2.0:-:,Tomates:0.0:-:"));
+
+    // Editing shows the stored quantity with a point and may change the line's ingredient;
+    // a stored 0 shows as nothing.
+    auto EditValues = [&](const QString &Ing, const QString &Quantity, const QString &Unit) {
+        TKVXStringList Values;
+        for (const QString &Line : {QStringLiteral("reccode=%1").arg(Rec),
+                                    QStringLiteral("ingcode=%1").arg(Code(QStringLiteral("ingredient"), Ing)),
+                                    QStringLiteral("quantite=") + Quantity, QStringLiteral("unitecode=%1").arg(Unit),
+                                    QStringLiteral("note=hachée")})
+            Values.Add(Line);
+        return Values;
+    };
+    TKVXStringList Ail = EditValues(QStringLiteral("Ail"), QStringLiteral("1,5"),
+                                    QString::number(Code(QStringLiteral("unite"), QStringLiteral("g"))));
+    Answer<TFormIngredients>([&](TFormIngredients *Form) {
+        EXPECT_FALSE(Form->CbDontClose->isChecked() || Form->CbDontClose->isEnabled());
+        EXPECT_EQ(Form->EdQuantity->text() + Form->ComboUnit->currentText() + Form->ComboIng->currentText() +
+                      Form->EdNote->text(),
+                  QStringLiteral("1.5gAilhachée"));
+        Choose(Form->ComboIng, QStringLiteral("Échalotes"));
+        ClickOk(Form->BtOk);
+    });
+    EXPECT_EQ(ShowFormIngredients(1, &Ail, QStringLiteral("ingredients"), QStringLiteral("* (modification)"), Record),
+              mrOk);
+    EXPECT_EQ(Sql(Lines), QStringLiteral("Oignons:-2.0:-:,Échalotes:1.5:g:hachée,Tomates:0.0:-:"));
+    TKVXStringList Tomates = EditValues(QStringLiteral("Tomates"), QStringLiteral("0"), QStringLiteral("0"));
+    Answer<TFormIngredients>([](TFormIngredients *Form) {
+        EXPECT_EQ(Form->EdQuantity->text(), QString());
+        EXPECT_EQ(Form->ComboUnit->currentIndex(), -1);
+    });
+    EXPECT_EQ(ShowFormIngredients(1, &Tomates, QStringLiteral("ingredients"), QString(), Record), mrCancel);
+}
+
+TEST_F(TableEditorsTest, PickingWritesNothingAndHandsBackTheChoice)
+{
+    const QString Before = Sql(QStringLiteral("select count(*) || '/' || total(quantite) from ingredients"));
+    std::unique_ptr<TFormIngredients> Form =
+        NewFormIngredients(2, nullptr, QStringLiteral("ingredients"), QStringLiteral("Ajouter un ingrédient"), {});
+    EXPECT_EQ(Form->Quantity + Form->UnitCode + Form->IngCode + Form->RayCode, 0);
+    Answer<TFormIngredients>([](TFormIngredients *Open) {
+        EXPECT_FALSE(Open->CbDontClose->isChecked() || Open->CbDontClose->isEnabled());
+        Choose(Open->ComboIng, QStringLiteral("Zeste sans rayon"));
+        Choose(Open->ComboUnit, QStringLiteral("kg"));
+        Open->EdQuantity->setText(QStringLiteral("2.5"));
+        Open->EdNote->setText(QStringLiteral("bio"));
+        ClickOk(Open->BtOk);
+    });
+    EXPECT_EQ(Form->exec(), mrOk);
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Ajouter un ingrédient"));
+    EXPECT_EQ(Form->Quantity, 2.5);
+    EXPECT_EQ(Form->UnitCode, Code(QStringLiteral("unite"), QStringLiteral("kg")));
+    EXPECT_EQ(Form->UnitName + Form->IngName + Form->Note, QStringLiteral("kgZeste sans rayonbio"));
+    EXPECT_EQ(Form->IngCode, Code(QStringLiteral("ingredient"), QStringLiteral("Zeste sans rayon")));
+    EXPECT_EQ(Form->RayCode, 0);
+    EXPECT_EQ(Sql(QStringLiteral("select count(*) || '/' || total(quantite) from ingredients")), Before);
+}

@@ -1,0 +1,267 @@
+#include "UnitRecette.h"
+
+#include "KVXStringList.h"
+#include "MenusTestSupport.h"
+#include "SevenButton.h"
+#include "UnitConst.h"
+#include "UnitDatabase.h"
+#include "UnitDialog.h"
+#include "UnitEditRecette.h"
+#include "UnitIngredients.h"
+#include "UnitList.h"
+#include "UnitRecetteList.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class RecipeEditorTest : public TMenusTest
+{
+protected:
+    static QString Sql(const QString &Query) { return Database->GetTableString(Query); }
+    static int RecipeCode(const QString &Name)
+    {
+        Database->AddParamText(":name", Name);
+        return Database->GetTableString(QStringLiteral("select code from recette where name=:name")).toInt();
+    }
+    // Every stored column that the editor shows, NULL as "null", joined by "|".
+    static QString Stored(int Code)
+    {
+        QStringList Columns;
+        for (const char *Column : {"name", "description", "tprep", "tcuisson", "trepos", "nbpers", "repas", "type_",
+                                   "saison", "livcode", "page", "link"})
+            Columns << QStringLiteral("ifnull(%1, 'null')").arg(QString::fromLatin1(Column));
+        return Sql(QStringLiteral("select %1 from recette where code=%2")
+                       .arg(Columns.join(QStringLiteral(" || '|' || ")))
+                       .arg(Code));
+    }
+    static QString TableState()
+    {
+        return Sql(QStringLiteral("select (select count(*) || '/' || max(code) from recette) || ' ' || "
+                                  "(select count(*) from ingredients)"));
+    }
+    static int Placeholders()
+    {
+        return Sql(QStringLiteral("select count(*) from recette where name glob '{*-*-*-*-*}'")).toInt();
+    }
+
+    // Answers the next modal window, which must be the recipe editor, with Action.
+    void AnswerEditor(std::function<void(TFormRecette *)> Action)
+    {
+        AnswerModals({[Action](QWidget *Open) {
+            auto *Form = qobject_cast<TFormRecette *>(Open);
+            ASSERT_NE(Form, nullptr) << Open->objectName().toStdString();
+            Action(Form);
+        }});
+    }
+
+    QStringList Done;
+    TNameEvent Record = [this](const QString &Name) { Done << Name; };
+};
+
+} // namespace
+
+TEST_F(RecipeEditorTest, ANewRecipeIsSavedWithItsLinesAndDefaults)
+{
+    StartProgram();
+    const QString Before = TableState();
+    int Placeholder = 0;
+    AnswerEditor([&](TFormRecette *Form) {
+        Placeholder = Form->RecCode;
+        EXPECT_EQ(Placeholders(), 1);
+        EXPECT_EQ(Form->EdPers->text() + Form->ComboType->currentText() + Form->ComboRepas->currentText() +
+                      Form->ComboSaison->currentText(),
+                  QStringLiteral("4platmidi et soirtoute saison"));
+        EXPECT_EQ(Form->ComboLivre->currentIndex(), -1);
+        EXPECT_FALSE(Form->MemoPrep->isEnabled() || Form->BtLoadFile->isEnabled() || Form->PanelPhoto->isEnabled());
+
+        // Two lines through the embedded list, written at once under the placeholder's code.
+        ASSERT_NE(Form->IngList, nullptr);
+        ::AnswerModals({[](QWidget *Open) {
+            auto *Lines = qobject_cast<TFormIngredients *>(Open);
+            ASSERT_NE(Lines, nullptr);
+            for (const char *Name : {"Pommes de terre", "Crème liquide"}) {
+                Lines->ComboIng->setCurrentIndex(Lines->ComboIng->findText(QString::fromUtf8(Name)));
+                Lines->EdQuantity->setText(QStringLiteral("2"));
+                QTest::mouseClick(Lines->BtOk, Qt::LeftButton);
+            }
+            QTest::mouseClick(Lines->BtCancel, Qt::LeftButton);
+        }});
+        QTest::mouseClick(Form->IngList->BtAdd, Qt::LeftButton);
+        EXPECT_EQ(Sql(QStringLiteral("select count(*) from ingredients where reccode=%1").arg(Form->RecCode)),
+                  QStringLiteral("2"));
+
+        TDialogTest::QueueAnswers({mrOk});
+        QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
+        Form->EdName->setText(QStringLiteral("Gratin d'essai"));
+        Form->EdPers->setText(QStringLiteral("abc"));
+        Form->EdTrepos->setText(QStringLiteral("15"));
+        Form->ComboType->setCurrentIndex(TypeDessert);
+        Form->ComboLivre->setCurrentIndex(Form->ComboLivre->findText(QStringLiteral("Au fil des saisons")));
+        QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+    });
+    EXPECT_EQ(ShowFormRecette1(0, nullptr, QStringLiteral("recette"), QStringLiteral("Recettes (ajout)"), Record),
+              mrOk);
+    EXPECT_EQ(Done, QStringList{QStringLiteral("Gratin d'essai")});
+    const int Code = RecipeCode(QStringLiteral("Gratin d'essai"));
+    EXPECT_EQ(Code, Placeholder);
+    EXPECT_EQ(Placeholders(), 0);
+    EXPECT_EQ(Stored(Code), QStringLiteral("Gratin d'essai||0|0|15|4|0|2|0|%1||")
+                                .arg(Sql(QStringLiteral("select code from livre where name='Au fil des saisons'"))));
+    EXPECT_EQ(Sql(QStringLiteral("select count(*) from ingredients where reccode=%1").arg(Code)), QStringLiteral("2"));
+
+    // Found in the recipe list, and drawn in a menu like any other recipe.
+    AnswerModals({[](QWidget *Open) {
+        auto *List = qobject_cast<TFormList *>(Open);
+        ASSERT_NE(List, nullptr);
+        List->findChild<QLineEdit *>(QStringLiteral("EdFilter"))->setText(QStringLiteral("gratin d'ess"));
+        ASSERT_EQ(List->RowCount(), 2);
+        EXPECT_EQ(List->Cell(0, 1), QStringLiteral("Gratin d'essai"));
+    }});
+    ShowRecetteList();
+    W->Menu->AddRecetteFromCode(RepasSoir, 2, Day1, Code);
+    W->RefreshGrid(false);
+    ASSERT_EQ(W->Menu->Count(), 3);
+    EXPECT_EQ(W->Menu->GetRecette(2)->Name, QStringLiteral("Gratin d'essai"));
+    EXPECT_NE(TableState(), Before);
+}
+
+TEST_F(RecipeEditorTest, AnAbandonedNewRecipeLeavesTheTablesAsTheyWere)
+{
+    // A placeholder that a failed run left behind is gone at the next start.
+    BaseSql << QStringLiteral("insert into recette (name) values ('{01234567-89AB-CDEF-0123-456789ABCDEF}');"
+                              "insert into ingredients (reccode, ingcode) select max(r.code), min(i.code) "
+                              "from recette r, ingredient i;");
+    StartProgram();
+    EXPECT_EQ(Placeholders(), 0);
+    const QString Before = TableState();
+
+    AnswerEditor([&](TFormRecette *Form) {
+        Database->ExecSQL(QStringLiteral("insert into ingredients (reccode, ingcode) select %1, min(code) from "
+                                         "ingredient")
+                              .arg(Form->RecCode));
+        const QString Question = QStringLiteral("Etes-vous sûr de vouloir annuler la création de cette recette ?");
+        // "Non" keeps the window and the placeholder, whichever way the user tried to close.
+        TDialogTest::QueueAnswers({mrNo, mrNo});
+        QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
+        Form->close();
+        EXPECT_EQ(TDialogTest::ShowCount(), 2);
+        EXPECT_EQ(TDialogTest::LastMessage(), Question);
+        EXPECT_EQ(TDialogTest::LastKind(), dtConfirm);
+        EXPECT_TRUE(Form->isVisible());
+        EXPECT_EQ(Placeholders(), 1);
+        TDialogTest::QueueAnswers({mrYes});
+        QTest::keyClick(Form->EdName, Qt::Key_Escape);
+        EXPECT_FALSE(Form->isVisible());
+    });
+    EXPECT_EQ(ShowFormRecette1(0, nullptr, QStringLiteral("recette"), QStringLiteral("Recettes (ajout)"), Record),
+              mrCancel);
+    EXPECT_TRUE(Done.isEmpty());
+    EXPECT_EQ(TableState().section(QLatin1Char(' '), 1), Before.section(QLatin1Char(' '), 1));
+    EXPECT_EQ(Sql(QStringLiteral("select count(*) from recette")), Before.section(QLatin1Char('/'), 0, 0));
+
+    // A window that ends without any answer (the program failing around it) takes its
+    // placeholder and lines with it.
+    {
+        TFormRecette Form;
+        Form.Table = QStringLiteral("recette");
+        Form.show();
+        ASSERT_EQ(Placeholders(), 1);
+        Database->ExecSQL(
+            QStringLiteral("insert into ingredients (reccode, ingcode) select %1, min(code) from ingredient")
+                .arg(Form.RecCode));
+    }
+    EXPECT_EQ(Placeholders(), 0);
+    EXPECT_EQ(TableState().section(QLatin1Char(' '), 1), Before.section(QLatin1Char(' '), 1));
+}
+
+TEST_F(RecipeEditorTest, TheCardSavesWhatItShowsAndRefusesATakenName)
+{
+    BaseSql << QStringLiteral(
+        "update recette set trepos=25, tcuisson=35, nbpers=6, repas=2, type_=2, saison=1, "
+        "page='p. 12', link='https://cuisine.example/carottes', livcode=(select min(code) from livre), "
+        "description='Deux lignes' "
+        "where name='Carottes râpées au citron'");
+    StartProgram();
+    const int Code = RecipeCode(QStringLiteral("Carottes râpées au citron"));
+    const QString Before = Stored(Code);
+    AnswerEditor([](TFormRecette *Form) {
+        EXPECT_EQ(Form->windowTitle(), QStringLiteral("Fiche recette"));
+        EXPECT_EQ(Form->EdTrepos->text() + Form->EdPers->text() + Form->ComboSaison->currentText(),
+                  QStringLiteral("256printemps-été"));
+        QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+    });
+    EXPECT_EQ(ShowFormRecette2(QStringLiteral("Fiche recette"), Code), mrOk);
+    EXPECT_EQ(Stored(Code), Before);
+
+    // Another recipe's name: the error box names the cause and the card stays open; Delete
+    // in the cookbook combo then saves the recipe without a cookbook.
+    AnswerEditor([](TFormRecette *Form) {
+        TDialogTest::QueueAnswers({mrOk});
+        Form->EdName->setText(QStringLiteral("Salade de tomates à la mozzarella"));
+        QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+        EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
+            QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.")));
+        ASSERT_TRUE(Form->isVisible());
+        Form->EdName->setText(QStringLiteral("Carottes râpées"));
+        QTest::keyClick(Form->ComboLivre, Qt::Key_Delete);
+        QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+    });
+    EXPECT_EQ(ShowFormRecette2(QStringLiteral("Fiche recette"), Code), mrOk);
+    EXPECT_EQ(Stored(Code), QStringLiteral("Carottes râpées|Deux lignes|%1|35|25|6|2|2|1|null|p. 12|%2")
+                                .arg(Before.section(QLatin1Char('|'), 2, 2), Before.section(QLatin1Char('|'), 11)));
+
+    // A recipe that is gone opens nothing and says which code it looked for.
+    Database->ExecSQL(QStringLiteral("delete from recette where code=%1").arg(Code));
+    const TFailure Missing = FailureOf([&] { ShowFormRecette2(QStringLiteral("Fiche recette"), Code); });
+    EXPECT_EQ(Missing.UserMessage,
+              QStringLiteral("Bizarre, impossible de retrouver la recette code %1 dans la base.").arg(Code));
+    EXPECT_TRUE(Missing.Message.startsWith(QStringLiteral("[ShowFormRecette2]")));
+}
+
+TEST_F(RecipeEditorTest, TheCardOpenedFromTheMenuReloadsItsLine)
+{
+    StartProgram();
+    Generate(1, true, false, false, true, false);
+    ASSERT_EQ(W->Menu->GetLineType(2), TRecetteList::ltRecette);
+    const int Code = W->Menu->GetRecette(2)->Code;
+    AnswerEditor([](TFormRecette *Form) {
+        Form->EdName->setText(QStringLiteral("Plat renommé sur sa fiche"));
+        Form->EdPers->setText(QStringLiteral("3"));
+        QTest::mouseClick(Form->BtOk, Qt::LeftButton);
+    });
+    const QPoint Recipe = RowCentre(2);
+    GridClick(Recipe);
+    GridMouse(QEvent::MouseButtonDblClick, Recipe, Qt::LeftButton, Qt::LeftButton);
+    GridMouse(QEvent::MouseButtonRelease, Recipe, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(ModalsAnswered(), 1);
+    EXPECT_EQ(W->Menu->GetRecette(2)->Code, Code);
+    EXPECT_EQ(W->Menu->GetRecette(2)->Name, QStringLiteral("Plat renommé sur sa fiche"));
+    EXPECT_EQ(W->Menu->GetRecette(2)->NbPers, 3);
+
+    // The menu line editor's "Ouvrir la fiche" opens the card of the candidate under it.
+    QString Opened;
+    AnswerModals({[&Opened](QWidget *Open) {
+        ASSERT_EQ(Open, FormEditRec);
+        ASSERT_GT(FormEditRec->ListRec->count(), 0);
+        FormEditRec->ListRec->setCurrentRow(0);
+        ::AnswerModals({[&Opened](QWidget *Card) {
+            auto *Form = qobject_cast<TFormRecette *>(Card);
+            ASSERT_NE(Form, nullptr);
+            Opened = Form->windowTitle() + QLatin1Char('|') + Form->EdName->text();
+        }});
+        FormEditRec->MenuOpen->trigger();
+    }});
+    FormEditRec->Show(TFormEditRec::acAdd, W->Menu.get(), Day1, RepasMidi, TypePlat, 2, QString());
+    EXPECT_EQ(Opened, QStringLiteral("Fiche recette|") + FormEditRec->ListRec->item(0)->text());
+}
