@@ -8,9 +8,11 @@
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
+#include "UnitIngredients.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
@@ -323,4 +325,51 @@ TEST_F(FormCoursesTest, RowsArePaintedFromTheirLines)
     const TCoursesRowGeometry Article = CoursesRowGeometry(RowRect(FindRow(TIngredientList::ltDivers)));
     for (const QPoint &P : {Article.CheckBox.topLeft(), Article.CheckBox.center()})
         EXPECT_EQ(Pixel(P), QColor(Qt::white));
+}
+
+TEST_F(FormCoursesTest, AnIngredientPickedWithThePickerGoesAtTheEndOfItsShelf)
+{
+    // An ingredient of a shelf that the menu does not use yet.
+    QStringList Used;
+    for (int I = 0; I < Form->Lines.Count(); ++I) {
+        if (Form->Lines.GetLineType(I) == TIngredientList::ltIngredient)
+            Used << QString::number(Form->Lines.GetIngredient(I)->IngCode);
+    }
+    const auto Picked = Database->GetTable(
+        QStringLiteral("select code, name, raycode from ingredient where raycode is not null and code not in (%1) "
+                       "order by code limit 1")
+            .arg(Used.join(QLatin1Char(','))));
+    ASSERT_FALSE(Picked->Eof());
+    const int Code = int(Picked->FieldAsInteger(QStringLiteral("code")));
+    const QString Name = Picked->FieldAsString(QStringLiteral("name"));
+    const int RayCode = int(Picked->FieldAsInteger(QStringLiteral("raycode")));
+
+    AnswerModals({[&](QWidget *Modal) {
+        auto *Picker = qobject_cast<TFormIngredients *>(Modal);
+        ASSERT_NE(Picker, nullptr);
+        EXPECT_EQ(Picker->windowTitle(), QStringLiteral("Ajouter un ingrédient"));
+        auto *Ingredients = Picker->findChild<QComboBox *>(QStringLiteral("ComboIng"));
+        ASSERT_NE(Ingredients, nullptr);
+        Ingredients->setCurrentIndex(Ingredients->findText(Name));
+        Picker->findChild<QLineEdit *>(QStringLiteral("EdQuantity"))->setText(QStringLiteral("2"));
+        QTest::mouseClick(Picker->findChild<TSevenButton *>(QStringLiteral("BtOk")), Qt::LeftButton);
+    }});
+    PopupAt(0);
+    Form->MenuAddIng->trigger();
+    EXPECT_EQ(ModalsAnswered(), 1);
+
+    const int Row = FindRow(TIngredientList::ltIngredient, [Code](const TLine &Line) {
+        return static_cast<const TLineIngredient &>(Line).IngCode == Code;
+    });
+    ASSERT_GE(Row, 0);
+    const TLineIngredient *Line = Form->Lines.GetIngredient(Row);
+    EXPECT_EQ(Line->Text, QStringLiteral("2 ") + Name);
+    EXPECT_TRUE(Line->Modified && !Line->FromMenu);
+    // Last of its shelf, under its shelf's header.
+    EXPECT_EQ(Form->Lines.GetIngIndex(Row), Row + 1);
+    int Header = Row;
+    while (Form->Lines.GetLineType(Header) != TIngredientList::ltRayon)
+        --Header;
+    EXPECT_EQ(Form->Lines.GetRayon(Header)->RayCode, RayCode);
+    EXPECT_EQ(Form->Changes.AddedLines.Count(), 1);
 }
