@@ -61,6 +61,10 @@ public:
                            QStringLiteral("recette"), nullptr, QStringLiteral("Recettes"));
         Form->show();
         QApplication::processEvents();
+        Filter = Form->findChild<QLineEdit *>(QStringLiteral("EdFilter"));
+        Grid = Form->findChild<TDrawGrid *>(QStringLiteral("GridItems"));
+        if (!Filter || !Grid)
+            throw std::runtime_error("the list has no filter or grid");
     }
     ~TWorld()
     {
@@ -98,6 +102,8 @@ public:
     QString File;
     sqlite3 *DB = nullptr;
     std::unique_ptr<TFormList> Form;
+    QLineEdit *Filter = nullptr;
+    TDrawGrid *Grid = nullptr;
 };
 
 std::unique_ptr<TWorld> CurrentWorld;
@@ -115,7 +121,7 @@ TWorld &World(int N)
 
 void BM_ListOpen(benchmark::State &State, TWorld &W)
 {
-    W.Form->EdFilter->clear();
+    W.Filter->clear();
     for (auto _ : State)
         W.Form->RefreshList(false);
     State.counters["rows"] = double(W.Form->RowCount() - 1);
@@ -134,11 +140,11 @@ void BM_FloorOpen(benchmark::State &State, TWorld &W)
 // Each iteration is one keystroke: the letter typed, then taken away again.
 void BM_ListKeystroke(benchmark::State &State, TWorld &W)
 {
-    W.Form->EdFilter->clear();
+    W.Filter->clear();
     bool Typed = false;
     for (auto _ : State) {
         Typed = !Typed;
-        W.Form->EdFilter->setText(Typed ? TypedLetter : QString());
+        W.Filter->setText(Typed ? TypedLetter : QString());
     }
 }
 
@@ -156,9 +162,9 @@ void BM_FloorKeystroke(benchmark::State &State, TWorld &W)
 // One painting of the whole grid, scrolled to the middle of the list.
 void BM_ListPaint(benchmark::State &State, TWorld &W)
 {
-    W.Form->EdFilter->clear();
+    W.Filter->clear();
     W.Form->SetRow(W.Form->RowCount() / 2);
-    QWidget *Viewport = W.Form->GridItems->viewport();
+    QWidget *Viewport = W.Grid->viewport();
     QImage Image(Viewport->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : State) {
         Viewport->render(&Image);

@@ -45,10 +45,16 @@ inline constexpr TColor GridInfoColor = RgbColor(0x666966);
 inline constexpr TColor GridLinkColor = RgbColor(0x3F709F);
 // The 1-pixel lines between rows.
 inline constexpr TColor GridLineColor = clSilver;
-// The hint above the menu grid.
-inline constexpr TColor MenuHintColor = RgbColor(0x00509F);
+// The hints of every window (italic lines that say what to do).
+inline constexpr TColor WindowHintColor = RgbColor(0x00509F);
+// The label of an input that must be filled.
+inline constexpr TColor RequiredLabelColor = RgbColor(0xC00000);
 // The grey one-pixel lines between panels.
 inline constexpr TColor GreyLineColor = clGray;
+
+// The table lists: the header row, and every second data row (the others are white).
+inline constexpr TColor ListHeaderColor = RgbColor(0xF0F0F0);
+inline constexpr TColor ListEvenRowColor = RgbColor(0xFDFBE5);
 
 // The program's integers, named once.
 // Modal results of the windows and the message box.

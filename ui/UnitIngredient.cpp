@@ -32,8 +32,6 @@ constexpr int RowFixRayon = 152;
 constexpr int ButtonsTop = 192;
 constexpr int ButtonWidth = 100;
 
-const char *const RequiredColor = "#C00000";
-
 const QString NameRequired = QStringLiteral("Veuillez saisir un nom et réessayez.");
 
 } // namespace
@@ -60,7 +58,7 @@ QLabel *NewHint(QWidget *Parent, const QString &Name, const QString &Text, const
 {
     QLabel *Label = NewLabel(Parent, Name, Text, Place, PixelFont(QLatin1String(FontCalibri), 13, false, true));
     Label->setTextFormat(Qt::PlainText);
-    SetTextColor(Label, MenuHintColor);
+    SetTextColor(Label, WindowHintColor);
     Label->adjustSize();
     return Label;
 }
@@ -69,7 +67,7 @@ QLabel *NewFieldLabel(QWidget *Parent, const QString &Name, const QString &Text,
 {
     QLabel *Label = NewLabel(Parent, Name, Text, Place);
     if (Required)
-        SetTextColor(Label, HtmlColor(RequiredColor));
+        SetTextColor(Label, RequiredLabelColor);
     else
         SetTextColor(Label, clGray);
     return Label;

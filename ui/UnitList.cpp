@@ -1,18 +1,19 @@
 #include "UnitList.h"
 
+#include "UnitListGrid.h"
+
 #include "DrawGrid.h"
 #include "KVXStringList.h"
 #include "SevenButton.h"
 #include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
-#include "UnitGraphicsQt.h"
+#include "UnitIngredient.h"
 #include "UnitLook.h"
 #include "UnitTools.h"
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -56,10 +56,6 @@ const QString IngredientTable = QStringLiteral("ingredient");
 // Look
 // ---------------------------------------------------------------------------------------
 
-constexpr const char *HintColor = "#00509F";
-constexpr const char *FixedColor = "#F0F0F0";
-constexpr const char *EvenRowColor = "#FDFBE5";
-
 constexpr int ButtonLeft = 6;
 constexpr int ButtonWidth = 100;
 constexpr int ButtonHeight = 24;
@@ -67,15 +63,8 @@ constexpr int ButtonStep = 30;
 constexpr int FilterTop = 22;
 constexpr int FilterLeft = 5;
 constexpr int FilterRightMargin = 6;
-// The pointer sizes a column within this distance of its right edge.
-constexpr int SizingReach = 3;
 // The type-ahead starts a new search after this pause.
 constexpr quint32 TypeAheadPause = 500;
-
-QFont HintFont()
-{
-    return PixelFont(QStringLiteral("Calibri"), 13, false, true);
-}
 
 bool IsTypeAheadKey(QChar C)
 {
@@ -84,104 +73,6 @@ bool IsTypeAheadKey(QChar C)
 }
 
 } // namespace
-
-// ---------------------------------------------------------------------------------------
-// Column specifications and grid geometry
-// ---------------------------------------------------------------------------------------
-
-TListColumn ParseListColumn(const QString &Spec)
-{
-    TListColumn Column;
-    const int Equal = Spec.indexOf(QLatin1Char('='));
-    Column.Field = Equal < 0 ? QString() : Spec.left(Equal);
-    TStringList Items;
-    Items.SetCommaText(Equal < 0 ? Spec : Spec.mid(Equal + 1));
-    if (Items.Count() >= 1)
-        Column.Title = Items[0];
-    if (Items.Count() >= 2 && !Items[1].isEmpty()) {
-        Column.HasWidth = true;
-        Column.Width = StrToInt(Items[1]);
-    }
-    if (Items.Count() >= 3 && !Items[2].isEmpty()) {
-        if (Items[2].front() == QLatin1Char('c'))
-            Column.Align = 1;
-        else if (Items[2].front() == QLatin1Char('r'))
-            Column.Align = 2;
-    }
-    return Column;
-}
-
-namespace ListGrid {
-
-std::vector<int> ColumnLefts(const std::vector<int> &Widths)
-{
-    std::vector<int> Lefts;
-    Lefts.reserve(Widths.size());
-    int X = 0;
-    for (const int Width : Widths) {
-        Lefts.push_back(X);
-        X += std::max(0, Width) + GridLineWidth;
-    }
-    return Lefts;
-}
-
-int ColumnAt(int X, const std::vector<int> &Widths)
-{
-    int Left = 0;
-    for (std::size_t I = 0; I < Widths.size(); ++I) {
-        const int Width = std::max(0, Widths[I]);
-        if (X >= Left && X < Left + Width)
-            return static_cast<int>(I);
-        Left += Width + GridLineWidth;
-    }
-    return -1;
-}
-
-int ColumnBorderAt(int X, const std::vector<int> &Widths)
-{
-    int Right = 0;
-    for (std::size_t I = 0; I < Widths.size(); ++I) {
-        Right += std::max(0, Widths[I]);
-        if (std::abs(X - Right) <= SizingReach)
-            return static_cast<int>(I);
-        Right += GridLineWidth;
-    }
-    return -1;
-}
-
-int AutoWidth(int GridWidth, const std::vector<int> &Widths, int AutoCol, int ScrollBarWidth)
-{
-    int Others = 0;
-    for (std::size_t I = 0; I < Widths.size(); ++I) {
-        if (static_cast<int>(I) != AutoCol)
-            Others += std::max(0, Widths[I]);
-    }
-    const int Lines = std::max(0, static_cast<int>(Widths.size()) - 1) * GridLineWidth;
-    return std::max(0, GridWidth - Others - Lines - ScrollBarWidth);
-}
-
-QRect TextRect(const QRect &Cell)
-{
-    return Cell.adjusted(TextMargin, 0, -TextMargin, 0);
-}
-
-QColor CellBackground(int Row, int Selected)
-{
-    if (Row == 0)
-        return HtmlColor(FixedColor);
-    if (Row == Selected)
-        return QApplication::palette().color(QPalette::Active, QPalette::Highlight);
-    return Row % 2 == 1 ? QColor(Qt::white) : HtmlColor(EvenRowColor);
-}
-
-QColor CellTextColor(int Row, int Selected)
-{
-    if (Row != 0 && Row == Selected)
-        return QApplication::palette().color(QPalette::Active, QPalette::HighlightedText);
-    return QColor(Qt::black);
-}
-
-} // namespace ListGrid
 
 // ---------------------------------------------------------------------------------------
 // Creation
@@ -235,14 +126,12 @@ void TFormList::CreatePanelRight()
     BtDelete = NewButton(QStringLiteral("BtDelete"), QStringLiteral("&Supprimer"), 2);
     BtFusion = NewButton(QStringLiteral("BtFusion"), CaptionFusion, 3);
 
-    LbFusion =
-        new QLabel(QStringLiteral("* Sélectionnez un 2ème ingrédient et cliquez à nouveau sur Fusionner"), PanelRight);
-    LbFusion->setObjectName(QStringLiteral("LbFusion"));
+    LbFusion = TableEditors::NewHint(
+        PanelRight, QStringLiteral("LbFusion"),
+        QStringLiteral("* Sélectionnez un 2ème ingrédient et cliquez à nouveau sur Fusionner"), QPoint(7, 125));
     LbFusion->setGeometry(7, 125, 100, 61);
     LbFusion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LbFusion->setWordWrap(true);
-    LbFusion->setFont(HintFont());
-    SetTextColor(LbFusion, HtmlColor(HintColor));
     LbFusion->hide();
 }
 
@@ -266,16 +155,15 @@ void TFormList::CreatePanelLeft()
     PanelTop = new QWidget(PanelLeft);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));
     Shape2 = NewGreyLine(PanelTop, QStringLiteral("Shape2"), QRect(0, 0, ClientWidth, 1));
-    Label7 = NewLabel(PanelTop, QStringLiteral("Label7"),
-                      QStringLiteral("Utilisez le filtre ci-dessous pour affiner votre recherche"), QPoint(5, 4),
-                      HintFont());
-    SetTextColor(Label7, HtmlColor(HintColor));
+    Label7 = TableEditors::NewHint(PanelTop, QStringLiteral("Label7"),
+                                   QStringLiteral("Utilisez le filtre ci-dessous pour affiner votre recherche"),
+                                   QPoint(5, 4));
     EdFilter = NewEdit(PanelTop, QStringLiteral("EdFilter"), QString(), QRect(FilterLeft, FilterTop, 530, 21));
 }
 
 void TFormList::ConnectEvents()
 {
-    EdFilter->installEventFilter(this);
+    TintOnFocus(EdFilter);
     GridItems->installEventFilter(this);
     GridItems->viewport()->installEventFilter(this);
 
@@ -721,27 +609,12 @@ void TFormList::GridItemsDblClick()
 void TFormList::GridItemsDrawCell(QPainter &Painter, int Row, const QRect &Rect) const
 {
     Wrap("TFormList.GridItemsDrawCell", [&] {
-        const int Selected = this->Row();
-        const QColor Background = ListGrid::CellBackground(Row, Selected);
-        const QColor Text = ListGrid::CellTextColor(Row, Selected);
-        const QColor Line = TColorToQColor(GridLineColor);
+        std::vector<QString> Texts;
+        Texts.reserve(std::size_t(ColCount()));
+        for (int C = 0; C < ColCount(); ++C)
+            Texts.push_back(Cell(C, Row));
         Painter.setFont(GridItems->font());
-        const std::vector<int> Lefts = ListGrid::ColumnLefts(ColWidths);
-        for (int C = 0; C < ColCount(); ++C) {
-            const QRect CellRect(Rect.left() + Lefts[std::size_t(C)], Rect.top(),
-                                 std::max(0, ColWidths[std::size_t(C)]), Rect.height());
-            Painter.fillRect(CellRect, Background);
-            Painter.setPen(Text);
-            int Flags = Qt::AlignVCenter | Qt::TextSingleLine;
-            Flags |= ColAlign[std::size_t(C)] == 1   ? Qt::AlignHCenter
-                     : ColAlign[std::size_t(C)] == 2 ? Qt::AlignRight
-                                                     : Qt::AlignLeft;
-            Painter.save();
-            Painter.setClipRect(CellRect, Qt::IntersectClip);
-            Painter.drawText(ListGrid::TextRect(CellRect), Flags, Cell(C, Row));
-            Painter.restore();
-            Painter.fillRect(QRect(CellRect.right() + 1, Rect.top(), ListGrid::GridLineWidth, Rect.height()), Line);
-        }
+        ListGrid::DrawRow(Painter, Rect, Row, this->Row(), ColWidths, ColAlign, Texts);
     });
 }
 
@@ -787,9 +660,7 @@ bool TFormList::GridItemsSizing(QEvent *Event)
 bool TFormList::eventFilter(QObject *Watched, QEvent *Event)
 {
     bool Taken = false;
-    if (Watched == EdFilter && (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut)) {
-        SetControlHighlight(EdFilter, Event->type() == QEvent::FocusIn);
-    } else if (Watched == GridItems && Event->type() == QEvent::KeyPress) {
+    if (Watched == GridItems && Event->type() == QEvent::KeyPress) {
         const auto *Key = static_cast<QKeyEvent *>(Event);
         Guard([&] {
             // Embedded in another window, the grid leaves Enter, Escape and Delete to it.

@@ -4,7 +4,6 @@
 
 #include "UnitFormCall.h"
 
-#include <QColor>
 #include <QDialog>
 #include <QPoint>
 #include <QRect>
@@ -21,47 +20,6 @@ class TDrawGrid;
 class TQlTable;
 class TSevenButton;
 class TStringList;
-
-// One column specification "name=title,width,alignment" read by the comma-text rules.
-struct TListColumn
-{
-    // The query's result column shown in the grid column.
-    QString Field;
-    QString Title;
-    // Without a width, the column takes the width left free.
-    bool HasWidth = false;
-    int Width = 0;
-    // 0 left, 1 centred, 2 right.
-    int Align = 0;
-};
-
-// Reads one line of the column specifications; a width that is not an integer raises.
-TListColumn ParseListColumn(const QString &Spec);
-
-// Geometry and colours of the drawn cells, in plain functions that tests call.
-namespace ListGrid {
-
-constexpr int RowHeight = 20;
-constexpr int GridLineWidth = 1;
-// The text keeps this far from both sides of its cell.
-constexpr int TextMargin = 5;
-
-// Left edges of the columns in a row, grid lines between them.
-std::vector<int> ColumnLefts(const std::vector<int> &Widths);
-// Column at X in a row (-1 on a grid line or past the last column).
-int ColumnAt(int X, const std::vector<int> &Widths);
-// The column whose right edge is within a few pixels of X, for sizing by the mouse; -1 when none.
-int ColumnBorderAt(int X, const std::vector<int> &Widths);
-// Width of the free column: what the others, the lines between the columns and a vertical
-// scroll bar leave of the grid's width; never below 0.
-int AutoWidth(int GridWidth, const std::vector<int> &Widths, int AutoCol, int ScrollBarWidth);
-// Where a cell's text is drawn.
-QRect TextRect(const QRect &Cell);
-// Background and text colours of a cell of Row when the selected row is Selected.
-QColor CellBackground(int Row, int Selected);
-QColor CellTextColor(int Row, int Selected);
-
-} // namespace ListGrid
 
 class TFormList : public QDialog
 {
@@ -118,21 +76,6 @@ public:
     void SetRow(int Value);
     bool Embedded() const { return FEmbedded; }
 
-    // Controls.
-    QWidget *PanelRight = nullptr;
-    QFrame *Shape1 = nullptr;
-    TSevenButton *BtAdd = nullptr;
-    TSevenButton *BtEdit = nullptr;
-    TSevenButton *BtDelete = nullptr;
-    TSevenButton *BtFusion = nullptr;
-    QLabel *LbFusion = nullptr;
-    QWidget *PanelLeft = nullptr;
-    QWidget *PanelTop = nullptr;
-    QFrame *Shape2 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLineEdit *EdFilter = nullptr;
-    TDrawGrid *GridItems = nullptr;
-
     // The result of the last query; its row i - 1 is grid row i.
     std::unique_ptr<TQlTable> Table;
     std::vector<int> ColAlign;
@@ -162,6 +105,21 @@ protected:
     void showEvent(QShowEvent *Event) override;
 
 private:
+    // Controls.
+    QWidget *PanelRight = nullptr;
+    QFrame *Shape1 = nullptr;
+    TSevenButton *BtAdd = nullptr;
+    TSevenButton *BtEdit = nullptr;
+    TSevenButton *BtDelete = nullptr;
+    TSevenButton *BtFusion = nullptr;
+    QLabel *LbFusion = nullptr;
+    QWidget *PanelLeft = nullptr;
+    QWidget *PanelTop = nullptr;
+    QFrame *Shape2 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLineEdit *EdFilter = nullptr;
+    TDrawGrid *GridItems = nullptr;
+
     void CreatePanelRight();
     void CreatePanelLeft();
     void ConnectEvents();

@@ -235,7 +235,7 @@ void TFormMenus::CreateControls()
     Label9 = new QLabel(QStringLiteral("Cliquez droit sur la liste pour gérer vos recettes"), Panel4);
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setFont(PixelFont(CalibriName, 13, false, true));
-    SetTextColor(Label9, MenuHintColor);
+    SetTextColor(Label9, WindowHintColor);
     Label9->setAlignment(Qt::AlignRight | Qt::AlignTop);
     auto *Panel4Layout = new QHBoxLayout(Panel4);
     Panel4Layout->setContentsMargins(0, 0, 0, 0);

@@ -5,12 +5,11 @@
 #include "UnitConst.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
-#include "UnitGraphicsQt.h"
+#include "UnitIngredient.h"
 #include "UnitLook.h"
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -21,20 +20,12 @@ namespace {
 const QString MsgEmptyName = QStringLiteral("Veuillez saisir un nom et réessayez.");
 const char *const UserDuplicateName = "Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.";
 
-constexpr const char *NameLabelColor = "#C00000";
-constexpr const char *HintColor = "#00509F";
-
 // Places of the controls.
 constexpr int InputLeft = 60;
 constexpr int ButtonWidth = 101;
 constexpr int ButtonHeight = 24;
 constexpr int ButtonsTop = 64;
 constexpr int RightMargin = 10;
-
-QFont HintFont()
-{
-    return PixelFont(QStringLiteral("Calibri"), 13, false, true);
-}
 
 } // namespace
 
@@ -58,17 +49,15 @@ TFormName::~TFormName() = default;
 
 void TFormName::CreateControls()
 {
-    Label1 = NewLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(10, 14));
-    SetTextColor(Label1, HtmlColor(NameLabelColor));
+    Label1 = TableEditors::NewFieldLabel(this, QStringLiteral("Label1"), QStringLiteral("Nom :"), QPoint(10, 14), true);
 
     EdName = NewEdit(this, QStringLiteral("EdName"), QString(),
                      QRect(InputLeft, 10, ClientWidth - InputLeft - RightMargin, 21));
     EdName->setMaxLength(MaxNameLength);
 
-    Label3 =
-        NewLabel(this, QStringLiteral("Label3"), QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
-                 QPoint(InputLeft, 35), HintFont());
-    SetTextColor(Label3, HtmlColor(HintColor));
+    Label3 = TableEditors::NewHint(this, QStringLiteral("Label3"),
+                                   QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
+                                   QPoint(InputLeft, 35));
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Left) {
         auto *Button = new TSevenButton(this);
@@ -92,7 +81,7 @@ void TFormName::CreateControls()
 
 void TFormName::ConnectEvents()
 {
-    EdName->installEventFilter(this);
+    TintOnFocus(EdName);
     GuardedConnect(BtOk, &TSevenButton::clicked, this, [this] { BtOkClick(); });
 }
 
@@ -152,13 +141,6 @@ void TFormName::BtOkClick()
 void TFormName::reject()
 {
     done(mrCancel);
-}
-
-bool TFormName::eventFilter(QObject *Watched, QEvent *Event)
-{
-    if (Watched == EdName && (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut))
-        SetControlHighlight(EdName, Event->type() == QEvent::FocusIn);
-    return QDialog::eventFilter(Watched, Event);
 }
 
 void TFormName::showEvent(QShowEvent *Event)

@@ -32,12 +32,6 @@ public:
     void SqlInsert();
     void SqlUpdate();
 
-    QLabel *Label1 = nullptr;
-    QLineEdit *EdName = nullptr;
-    TSevenButton *BtOk = nullptr;
-    TSevenButton *BtCancel = nullptr;
-    QLabel *Label3 = nullptr;
-
     // Called with the saved name after each save; may be empty.
     TNameEvent OnDone;
     // 0 add, 1 edit; any other mode saves nothing.
@@ -52,10 +46,16 @@ public slots:
     void reject() override;
 
 protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
 
 private:
+    // Controls.
+    QLabel *Label1 = nullptr;
+    QLineEdit *EdName = nullptr;
+    TSevenButton *BtOk = nullptr;
+    TSevenButton *BtCancel = nullptr;
+    QLabel *Label3 = nullptr;
+
     void CreateControls();
     void ConnectEvents();
     void BtOkClick();

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDateTimeEdit>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -15,6 +16,25 @@
 #include <QWidget>
 
 #include <cmath>
+
+namespace {
+
+// Owned by the input it watches, so it goes with it.
+class TFocusTint : public QObject
+{
+public:
+    explicit TFocusTint(QWidget *Input) : QObject(Input) {}
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override
+    {
+        if (Watched == parent() && (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut))
+            SetControlHighlight(static_cast<QWidget *>(Watched), Event->type() == QEvent::FocusIn);
+        return false;
+    }
+};
+
+} // namespace
 
 void SetControlHighlight(QWidget *Control, bool Focused)
 {
@@ -32,6 +52,11 @@ void SetControlHighlight(QWidget *Control, bool Focused)
     if (qobject_cast<QComboBox *>(Control))
         Palette.setColor(QPalette::Button, Color);
     Control->setPalette(Palette);
+}
+
+void TintOnFocus(QWidget *Input)
+{
+    Input->installEventFilter(new TFocusTint(Input));
 }
 
 int PersonsOf(const QString &Text)

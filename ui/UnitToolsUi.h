@@ -11,6 +11,9 @@ class QWidget;
 // An edit box, a combo box, a date picker or a memo (or a class derived from one) gets the
 // focus tint when Focused, white otherwise; any other control is left alone.
 void SetControlHighlight(QWidget *Control, bool Focused);
+// Input gets the focus tint whenever it takes the focus and loses it with the focus, so that
+// a window needs no event filter of its own for it.
+void TintOnFocus(QWidget *Input);
 // A persons count typed by the user: a whole number of at least 1, else 2 as for any text
 // that is not a number (a count below 1 would put negative quantities on the shopping list).
 int PersonsOf(const QString &Text);

@@ -44,9 +44,11 @@ protected:
     void StartProgram(TBase Base = TBase::Starter);
 
     // The main window's control of that name, as a user finds it: by its name.
-    template <class T> T *Find(const char *Name) const
+    template <class T> T *Find(const char *Name) const { return FindIn<T>(W, Name); }
+    // The control of that name in Window (any window of the program).
+    template <class T> static T *FindIn(const QWidget *Window, const char *Name)
     {
-        T *Control = W ? W->findChild<T *>(QLatin1String(Name)) : nullptr;
+        T *Control = Window ? Window->findChild<T *>(QLatin1String(Name)) : nullptr;
         EXPECT_NE(Control, nullptr) << Name;
         return Control;
     }

@@ -1,5 +1,7 @@
 #include "UnitList.h"
 
+#include "UnitListGrid.h"
+
 #include "DrawGrid.h"
 #include "KVXStringList.h"
 #include "MenusTestSupport.h"
@@ -101,6 +103,11 @@ insert into ingredients (reccode, ingcode, quantite)
         return Form;
     }
 
+    // The list's controls, found by their names.
+    static QLineEdit *FilterOf(const TFormList &Form) { return FindIn<QLineEdit>(&Form, "EdFilter"); }
+    static TDrawGrid *GridOf(const TFormList &Form) { return FindIn<TDrawGrid>(&Form, "GridItems"); }
+    static TSevenButton *ButtonOf(const TFormList &Form, const char *Name) { return FindIn<TSevenButton>(&Form, Name); }
+
     static QStringList Column(const TFormList &Form, int Col)
     {
         QStringList Texts;
@@ -122,48 +129,11 @@ insert into ingredients (reccode, ingcode, quantite)
         ASSERT_GT(R, 0) << Text.toStdString();
         Form.SetRow(R);
     }
-    void Key(TFormList &Form, Qt::Key K) { QTest::keyClick(Form.GridItems, K, Qt::NoModifier); }
-    void Type(TFormList &Form, char C) { QTest::keyClick(Form.GridItems, C); }
+    void Key(TFormList &Form, Qt::Key K) { QTest::keyClick(GridOf(Form), K, Qt::NoModifier); }
+    void Type(TFormList &Form, char C) { QTest::keyClick(GridOf(Form), C); }
 };
 
 } // namespace
-
-TEST(ListGeometry, ColumnsAndCells)
-{
-    // Title, width, alignment by the comma-text rules; quotes keep commas and blanks.
-    const TListColumn Q = ParseListColumn(QStringLiteral("quantite=Q,40,r"));
-    EXPECT_EQ(Q.Field + Q.Title, QStringLiteral("quantiteQ"));
-    EXPECT_TRUE(Q.HasWidth);
-    EXPECT_EQ(Q.Width, 40);
-    EXPECT_EQ(Q.Align, 2);
-    const TListColumn Name = ParseListColumn(QStringLiteral("name=Nom"));
-    EXPECT_FALSE(Name.HasWidth);
-    EXPECT_EQ(Name.Align, 0);
-    const TListColumn Quoted = ParseListColumn(QStringLiteral("x=\"Prix, en euros\",,centre"));
-    EXPECT_EQ(Quoted.Title, QStringLiteral("Prix, en euros"));
-    EXPECT_FALSE(Quoted.HasWidth);
-    EXPECT_EQ(Quoted.Align, 1);
-    EXPECT_EQ(ParseListColumn(QStringLiteral("x=Nom,12,R")).Align, 0);
-    EXPECT_THROW(ParseListColumn(QStringLiteral("x=Nom,large")), EConvertError);
-
-    // The free column takes what the others, the lines between and a scroll bar leave.
-    EXPECT_EQ(ListGrid::AutoWidth(541, {40, 100, 0, 150}, 2, 16), 541 - 290 - 3 - 16);
-    EXPECT_EQ(ListGrid::AutoWidth(100, {40, 100, 0}, 2, 16), 0);
-    EXPECT_EQ(ListGrid::ColumnLefts({40, 100, 20}), (std::vector<int>{0, 41, 142}));
-    EXPECT_EQ(ListGrid::ColumnAt(40, {40, 100}), -1);
-    EXPECT_EQ(ListGrid::ColumnAt(41, {40, 100}), 1);
-    EXPECT_EQ(ListGrid::ColumnBorderAt(42, {40, 100}), 0);
-    EXPECT_EQ(ListGrid::ColumnBorderAt(60, {40, 100}), -1);
-    EXPECT_EQ(ListGrid::TextRect(QRect(10, 0, 50, 20)), QRect(15, 0, 40, 20));
-
-    // Header grey, odd rows white, even rows cream, the selected row highlighted.
-    EXPECT_EQ(ListGrid::CellBackground(0, 0), QColor(0xF0, 0xF0, 0xF0));
-    EXPECT_EQ(ListGrid::CellBackground(1, 2), QColor(Qt::white));
-    EXPECT_EQ(ListGrid::CellBackground(2, 1), QColor(0xFD, 0xFB, 0xE5));
-    EXPECT_EQ(ListGrid::CellBackground(2, 2), QApplication::palette().color(QPalette::Highlight));
-    EXPECT_EQ(ListGrid::CellTextColor(2, 2), QApplication::palette().color(QPalette::HighlightedText));
-    EXPECT_EQ(ListGrid::CellTextColor(0, 0), QColor(Qt::black));
-}
 
 TEST_F(FormListTest, FilterWildcardsAndEmptyNumbers)
 {
@@ -174,20 +144,20 @@ TEST_F(FormListTest, FilterWildcardsAndEmptyNumbers)
     EXPECT_EQ(Form->Cell(0, 1), QStringLiteral("boîte"));
 
     // A few letters anywhere in the name; "%" and "_" are wildcards; A to Z without case.
-    Form->EdFilter->setText(QStringLiteral("OT"));
+    FilterOf(*Form)->setText(QStringLiteral("OT"));
     EXPECT_EQ(Column(*Form, 0), (QStringList{"botte", "pot"}));
-    Form->EdFilter->setText(QStringLiteral("c%f"));
+    FilterOf(*Form)->setText(QStringLiteral("c%f"));
     EXPECT_EQ(Column(*Form, 0), (QStringList{"c. à café"}));
-    Form->EdFilter->setText(QStringLiteral("_l"));
+    FilterOf(*Form)->setText(QStringLiteral("_l"));
     EXPECT_EQ(Column(*Form, 0), (QStringList{"cl", "dl", "feuille", "ml", "rouleau"}));
 
     // Nothing found: the header alone, nothing to edit or delete; Enter and Delete do nothing.
-    Form->EdFilter->setText(QStringLiteral("introuvable"));
+    FilterOf(*Form)->setText(QStringLiteral("introuvable"));
     EXPECT_EQ(Form->RowCount(), 1);
     EXPECT_EQ(Form->Row(), 0);
-    EXPECT_FALSE(Form->BtEdit->isEnabled() || Form->BtDelete->isEnabled());
-    EXPECT_TRUE(Form->BtAdd->isEnabled());
-    Form->GridItems->setFocus();
+    EXPECT_FALSE(ButtonOf(*Form, "BtEdit")->isEnabled() || ButtonOf(*Form, "BtDelete")->isEnabled());
+    EXPECT_TRUE(ButtonOf(*Form, "BtAdd")->isEnabled());
+    GridOf(*Form)->setFocus();
     Key(*Form, Qt::Key_Delete);
     Key(*Form, Qt::Key_Return);
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
@@ -218,11 +188,11 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
         ASSERT_NE(Name, nullptr);
         EXPECT_EQ(Name->windowTitle(), QStringLiteral("Liste (ajout)"));
         EXPECT_FALSE(Name->windowIcon().isNull());
-        EXPECT_EQ(Name->EdName->text(), QString());
-        Name->EdName->setText(QStringLiteral("Marché"));
-        QTest::mouseClick(Name->BtOk, Qt::LeftButton);
+        EXPECT_EQ(FindIn<QLineEdit>(Name, "EdName")->text(), QString());
+        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Marché"));
+        QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
     }});
-    QTest::mouseClick(Form->BtAdd, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtAdd"), Qt::LeftButton);
     EXPECT_EQ(ModalsAnswered(), 1);
     EXPECT_EQ(Selected(*Form), QStringLiteral("Marché"));
 
@@ -230,11 +200,11 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
     const int Code = this->Code(QStringLiteral("rayon"), QStringLiteral("Marché"));
     AnswerModals({[](QWidget *Open) {
         auto *Name = static_cast<TFormName *>(Open);
-        EXPECT_EQ(Name->EdName->text(), QStringLiteral("Marché"));
-        Name->EdName->setText(QStringLiteral("marché couvert"));
-        QTest::keyClick(Name->EdName, Qt::Key_Return);
+        EXPECT_EQ(FindIn<QLineEdit>(Name, "EdName")->text(), QStringLiteral("Marché"));
+        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("marché couvert"));
+        QTest::keyClick(FindIn<QLineEdit>(Name, "EdName"), Qt::Key_Return);
     }});
-    QTest::mouseClick(Form->BtEdit, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtEdit"), Qt::LeftButton);
     EXPECT_EQ(Selected(*Form), QStringLiteral("marché couvert"));
     EXPECT_EQ(this->Code(QStringLiteral("rayon"), QStringLiteral("marché couvert")), Code);
 
@@ -246,22 +216,22 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
     AnswerModals({[&](QWidget *Open) {
         auto *Name = static_cast<TFormName *>(Open);
         TDialogTest::QueueAnswers({mrOk});
-        QTest::mouseClick(Name->BtOk, Qt::LeftButton);
+        QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
         EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
         EXPECT_TRUE(Name->isVisible());
 
-        Name->EdName->setText(QStringLiteral("Boulangerie"));
+        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Boulangerie"));
         TDialogTest::QueueAnswers({mrOk});
-        QTest::mouseClick(Name->BtOk, Qt::LeftButton);
+        QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
         EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
             QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.")))
             << TDialogTest::LastMessage().toStdString();
         EXPECT_TRUE(Name->isVisible());
-        EXPECT_EQ(Name->EdName->text(), QStringLiteral("Boulangerie"));
+        EXPECT_EQ(FindIn<QLineEdit>(Name, "EdName")->text(), QStringLiteral("Boulangerie"));
 
-        Name->EdName->setText(QStringLiteral("   "));
-        QTest::mouseClick(Name->BtOk, Qt::LeftButton);
+        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("   "));
+        QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
     }});
     Result = UnitName::ShowFormName(0, nullptr, QStringLiteral("rayon"), QStringLiteral("Rayon"), Callback);
     EXPECT_EQ(Result, mrOk);
@@ -275,8 +245,8 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
     Values.Add(QStringLiteral("name=marché couvert"));
     AnswerModals({[](QWidget *Open) {
         auto *Name = static_cast<TFormName *>(Open);
-        Name->EdName->setText(QStringLiteral("Autre"));
-        QTest::keyClick(Name->EdName, Qt::Key_Escape);
+        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Autre"));
+        QTest::keyClick(FindIn<QLineEdit>(Name, "EdName"), Qt::Key_Escape);
     }});
     Result = UnitName::ShowFormName(1, &Values, QStringLiteral("rayon"), QStringLiteral("Rayon"), Callback);
     EXPECT_EQ(Result, mrCancel);
@@ -294,7 +264,7 @@ TEST_F(FormListTest, DeleteSelectsTheRowThatTookItsPlace)
     // "Non" deletes nothing; the question names the row.
     Form->SetRow(2);
     TDialogTest::QueueAnswers({mrNo});
-    QTest::mouseClick(Form->BtDelete, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtDelete"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastKind(), dtConfirm);
     EXPECT_EQ(TDialogTest::LastMessage(),
               "Etes-vous sûr de vouloir supprimer l'élément sélectionné dans la liste ?\r\n(" + Before[1] + ")");
@@ -302,11 +272,11 @@ TEST_F(FormListTest, DeleteSelectsTheRowThatTookItsPlace)
 
     // A middle row: its successor is selected; the last row: the new last row.
     TDialogTest::QueueAnswers({mrYes});
-    QTest::mouseClick(Form->BtDelete, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtDelete"), Qt::LeftButton);
     EXPECT_EQ(Column(*Form, 0), (QStringList{Before[0], Before[2], Before[3]}));
     EXPECT_EQ(Selected(*Form), Before[2]);
     Form->SetRow(3);
-    Form->GridItems->setFocus();
+    GridOf(*Form)->setFocus();
     TDialogTest::QueueAnswers({mrYes});
     Key(*Form, Qt::Key_Delete);
     EXPECT_EQ(Column(*Form, 0), (QStringList{Before[0], Before[2]}));
@@ -317,7 +287,7 @@ TEST_F(FormListTest, DeleteSelectsTheRowThatTookItsPlace)
 TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
 {
     auto Form = OpenIngredients();
-    EXPECT_TRUE(Form->BtFusion->isVisible());
+    EXPECT_TRUE(ButtonOf(*Form, "BtFusion")->isVisible());
     EXPECT_EQ(Form->ColWidth(1), 200);
     const QString Recipe = QString::number(Code(QStringLiteral("recette"), QStringLiteral("Potée du test")));
     auto LinesOf = [this, &Recipe] {
@@ -330,7 +300,7 @@ TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
     // The delete question is an alert with "Oui"/"Non" and the warning.
     Select(*Form, QStringLiteral("Navet du test"));
     TDialogTest::QueueAnswers({mrNo});
-    QTest::mouseClick(Form->BtDelete, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtDelete"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
     EXPECT_EQ(TDialogTest::LastButtons(), dbYesNo);
     EXPECT_TRUE(TDialogTest::LastMessage().endsWith(
@@ -338,46 +308,46 @@ TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
                        "recettes qui en ont besoin !")));
 
     // The same ingredient twice is refused, and the merge starts again.
-    QTest::mouseClick(Form->BtFusion, Qt::LeftButton);
-    EXPECT_EQ(Form->BtFusion->Caption(), QStringLiteral("Fusionner*"));
-    EXPECT_TRUE(Form->LbFusion->isVisible());
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner*"));
+    EXPECT_TRUE(FindIn<QLabel>(Form.get(), "LbFusion")->isVisible());
     TDialogTest::QueueAnswers({mrOk});
-    QTest::mouseClick(Form->BtFusion, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vous ne pouvez pas fusionner un ingrédient avec lui-même."));
-    EXPECT_EQ(Form->BtFusion->Caption(), QStringLiteral("Fusionner"));
-    EXPECT_FALSE(Form->LbFusion->isVisible());
+    EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner"));
+    EXPECT_FALSE(FindIn<QLabel>(Form.get(), "LbFusion")->isVisible());
 
     // Two ingredients of one recipe: refused with the user text, both kept, the merge waiting.
-    QTest::mouseClick(Form->BtFusion, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     Select(*Form, QStringLiteral("Lard du test"));
     TDialogTest::QueueAnswers({mrYes, mrOk});
-    QTest::mouseClick(Form->BtFusion, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
         QStringLiteral("Assurez-vous que ces deux ingrédients ne sont jamais utilisés ensemble dans une recette.")));
     EXPECT_EQ(LinesOf(), QStringLiteral("Navet du test=0.0;Lard du test=0.5"));
-    EXPECT_EQ(Form->BtFusion->Caption(), QStringLiteral("Fusionner*"));
+    EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner*"));
 
     // Another second ingredient: the confirmation names both; the lines move, the first goes.
     Select(*Form, QStringLiteral("Chou du test"));
     TDialogTest::QueueAnswers({mrYes});
-    QTest::mouseClick(Form->BtFusion, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Etes-vous sûr de vouloir fusionner ces deux ingrédients "
                                                          "?\r\n(Navet du test => Chou du test)"));
     EXPECT_EQ(LinesOf(), QStringLiteral("Chou du test=0.0;Lard du test=0.5"));
     EXPECT_EQ(Form->IndexOfValue(QStringLiteral("Navet du test"), 0), -1);
-    EXPECT_EQ(Form->BtFusion->Caption(), QStringLiteral("Fusionner"));
+    EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner"));
 
     // A filter that puts another ingredient in the first one's row: refused, nothing merged.
     Select(*Form, QStringLiteral("Chou du test"));
-    QTest::mouseClick(Form->BtFusion, Qt::LeftButton);
-    Form->EdFilter->setText(QStringLiteral("du test"));
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    FilterOf(*Form)->setText(QStringLiteral("du test"));
     ASSERT_EQ(Column(*Form, 0), (QStringList{"Chou du test", "Lard du test"}));
     Form->SetRow(2);
     TDialogTest::QueueAnswers({mrOk});
-    QTest::mouseClick(Form->BtFusion, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("Le premier ingrédient choisi n'est plus")));
     EXPECT_EQ(LinesOf(), QStringLiteral("Chou du test=0.0;Lard du test=0.5"));
-    EXPECT_EQ(Form->BtFusion->Caption(), QStringLiteral("Fusionner"));
+    EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner"));
 }
 
 TEST_F(FormListTest, TypeAheadFoldsAccentsAndPauses)
@@ -385,7 +355,7 @@ TEST_F(FormListTest, TypeAheadFoldsAccentsAndPauses)
     quint32 Tick = 100000;
     SetTickCountFunction([&Tick] { return Tick; });
     auto Form = OpenNames(QStringLiteral("rayon"), nullptr);
-    Form->GridItems->setFocus();
+    GridOf(*Form)->setFocus();
     Type(*Form, 'e');
     EXPECT_EQ(Selected(*Form), QStringLiteral("Épicerie salée"));
     Tick += 600;
@@ -399,7 +369,7 @@ TEST_F(FormListTest, TypeAheadFoldsAccentsAndPauses)
     EXPECT_EQ(Selected(*Form), QStringLiteral("Boulangerie"));
     // Upper case is not a type-ahead key; a pause starts again; past the end, the last row.
     QKeyEvent Upper(QEvent::KeyPress, Qt::Key_C, Qt::ShiftModifier, QStringLiteral("C"));
-    QApplication::sendEvent(Form->GridItems, &Upper);
+    QApplication::sendEvent(GridOf(*Form), &Upper);
     EXPECT_EQ(Selected(*Form), QStringLiteral("Boulangerie"));
     Tick += 500;
     Type(*Form, 'z');
@@ -421,7 +391,7 @@ TEST_F(FormListTest, IngredientLinesOfOneRecipe)
     EXPECT_EQ(Form->ColAlign, (std::vector<int>{2, 0, 0, 0}));
     EXPECT_EQ(Form->AutoCol, 2);
     EXPECT_EQ(Form->ColWidth(0) + Form->ColWidth(1) + Form->ColWidth(3), 290);
-    EXPECT_FALSE(Form->BtFusion->isVisible());
+    EXPECT_FALSE(ButtonOf(*Form, "BtFusion")->isVisible());
     // Quantities: 0 empty, a fraction as it is.
     EXPECT_EQ(Column(*Form, 2), (QStringList{"Lard du test", "Navet du test"}));
     EXPECT_EQ(Column(*Form, 0), (QStringList{"0,5", ""}));
@@ -430,7 +400,7 @@ TEST_F(FormListTest, IngredientLinesOfOneRecipe)
     // Adding hands the edit function the recipe's code alone; the saved name is reselected
     // without regard to the case of A to Z.
     Form->SetRow(1);
-    QTest::mouseClick(Form->BtAdd, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtAdd"), Qt::LeftButton);
     EXPECT_EQ(LastEdit.Mode, 0);
     EXPECT_EQ(LastEdit.Values, QStringList{QStringLiteral("reccode=%1").arg(Recipe)});
     EXPECT_EQ(LastEdit.Caption, QStringLiteral("Potée (ajout)"));
@@ -439,7 +409,7 @@ TEST_F(FormListTest, IngredientLinesOfOneRecipe)
 
     // Editing hands the row's fields; Enter and a double click edit too, not on the header.
     Form->SetRow(2);
-    QTest::mouseClick(Form->BtEdit, Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(*Form, "BtEdit"), Qt::LeftButton);
     EXPECT_EQ(LastEdit.Mode, 1);
     EXPECT_EQ(LastEdit.Values.size(), 5);
     EXPECT_EQ(LastEdit.Values[0], QStringLiteral("reccode=%1").arg(Recipe));
@@ -448,10 +418,10 @@ TEST_F(FormListTest, IngredientLinesOfOneRecipe)
     const int Calls = LastEdit.Calls;
     Key(*Form, Qt::Key_Return);
     EXPECT_EQ(LastEdit.Calls, Calls + 1);
-    QWidget *Viewport = Form->GridItems->viewport();
+    QWidget *Viewport = GridOf(*Form)->viewport();
     QTest::mouseDClick(Viewport, Qt::LeftButton, {}, QPoint(60, ListGrid::RowHeight / 2));
     EXPECT_EQ(LastEdit.Calls, Calls + 1);
-    QTest::mouseDClick(Viewport, Qt::LeftButton, {}, Form->GridItems->CellRect(2).center());
+    QTest::mouseDClick(Viewport, Qt::LeftButton, {}, GridOf(*Form)->CellRect(2).center());
     EXPECT_EQ(LastEdit.Calls, Calls + 2);
 }
 
@@ -470,14 +440,14 @@ TEST_F(FormListTest, RecipeListHandsEveryRecipeField)
         EXPECT_FALSE(Form->windowIcon().isNull());
         EXPECT_GT(Form->RowCount(), 90);
         Form->EditFunc = &RecordEdit;
-        Form->EdFilter->setText(QStringLiteral("potée du"));
-        QTest::mouseClick(Form->BtEdit, Qt::LeftButton);
-        Form->GridItems->setFocus();
-        QTest::keyClick(Form->GridItems, Qt::Key_Escape);
+        FilterOf(*Form)->setText(QStringLiteral("potée du"));
+        QTest::mouseClick(ButtonOf(*Form, "BtEdit"), Qt::LeftButton);
+        GridOf(*Form)->setFocus();
+        QTest::keyClick(GridOf(*Form), Qt::Key_Escape);
         EXPECT_FALSE(Form->isVisible());
         EXPECT_EQ(Form->result(), mrCancel);
     }});
-    QTest::mouseClick(W->BtBaseRecettes, Qt::LeftButton);
+    QTest::mouseClick(Find<TSevenButton>("BtBaseRecettes"), Qt::LeftButton);
     EXPECT_EQ(ModalsAnswered(), 1);
     ASSERT_EQ(LastEdit.Values.size(), 15);
     EXPECT_EQ(LastEdit.Values[1], QStringLiteral("name=Potée du test"));
@@ -485,10 +455,11 @@ TEST_F(FormListTest, RecipeListHandsEveryRecipeField)
     EXPECT_EQ(LastEdit.Table, QStringLiteral("recette"));
 
     // Each of the other buttons opens its own list.
-    const std::pair<TSevenButton *, const char *> Buttons[] = {{W->BtBaseIngredients, "Ingrédients"},
-                                                               {W->BtBaseRayons, "Rayons en magasin"},
-                                                               {W->BtBaseLivres, "Livres de recettes"},
-                                                               {W->BtBaseUnites, "Unités de mesure"}};
+    const std::pair<TSevenButton *, const char *> Buttons[] = {
+        {Find<TSevenButton>("BtBaseIngredients"), "Ingrédients"},
+        {Find<TSevenButton>("BtBaseRayons"), "Rayons en magasin"},
+        {Find<TSevenButton>("BtBaseLivres"), "Livres de recettes"},
+        {Find<TSevenButton>("BtBaseUnites"), "Unités de mesure"}};
     for (const auto &[Button, Caption] : Buttons) {
         QString Title;
         AnswerModals({[&Title](QWidget *Open) { Title = Open->windowTitle(); }});
@@ -502,7 +473,7 @@ TEST_F(FormListTest, HeaderStaysWhileScrollingAndRowsAreDrawnAsDesigned)
     auto Form = OpenNames(QStringLiteral("unite"), nullptr);
     Form->resize(TFormList::MinClientWidth, TFormList::MinClientHeight);
     QApplication::processEvents();
-    TDrawGrid *Grid = Form->GridItems;
+    TDrawGrid *Grid = GridOf(*Form);
     // The wheel scrolls by one row and leaves the selection; the header stays on top.
     QWheelEvent Wheel(QPointF(20, 50), QPointF(Grid->viewport()->mapToGlobal(QPoint(20, 50))), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -553,14 +524,14 @@ TEST_F(FormListTest, EmbeddedListLeavesItsKeysToTheHost)
     QApplication::processEvents();
     EXPECT_TRUE(Form->isVisible());
     EXPECT_EQ(Form->RowCount(), 21);
-    EXPECT_FALSE(Form->BtAdd->TabStop());
-    Form->GridItems->setFocus();
-    QTest::keyClick(Form->GridItems, Qt::Key_Escape);
-    QTest::keyClick(Form->GridItems, Qt::Key_Return);
+    EXPECT_FALSE(ButtonOf(*Form, "BtAdd")->TabStop());
+    GridOf(*Form)->setFocus();
+    QTest::keyClick(GridOf(*Form), Qt::Key_Escape);
+    QTest::keyClick(GridOf(*Form), Qt::Key_Return);
     EXPECT_TRUE(Form->isVisible());
     EXPECT_EQ(LastEdit.Calls, 0);
     // The type-ahead still works.
-    QTest::keyClick(Form->GridItems, 'p');
+    QTest::keyClick(GridOf(*Form), 'p');
     EXPECT_EQ(Selected(*Form), QStringLiteral("pincée"));
     Form.reset();
 }

@@ -96,7 +96,7 @@ TEST_F(RecipeEditorTest, ANewRecipeIsSavedWithItsLinesAndDefaults)
             }
             QTest::mouseClick(Lines->BtCancel, Qt::LeftButton);
         }});
-        QTest::mouseClick(Form->IngList->BtAdd, Qt::LeftButton);
+        QTest::mouseClick(FindIn<TSevenButton>(Form->IngList.get(), "BtAdd"), Qt::LeftButton);
         EXPECT_EQ(Sql(QStringLiteral("select count(*) from ingredients where reccode=%1").arg(Form->RecCode)),
                   QStringLiteral("2"));
 

@@ -1,9 +1,11 @@
 // The focus tint of input fields.
 #include "UnitToolsUi.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -27,4 +29,16 @@ TEST(UnitToolsUi, InputFieldsTakeTheFocusTintAndOtherControlsStayAsTheyAre)
         EXPECT_EQ(W->palette().color(QPalette::Base), Input ? QColor(Qt::white) : Before.color(QPalette::Base))
             << W->metaObject()->className();
     }
+}
+
+TEST(UnitToolsUi, TintOnFocusFollowsTheFocus)
+{
+    QLineEdit Edit;
+    TintOnFocus(&Edit);
+    QFocusEvent In(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&Edit, &In);
+    EXPECT_EQ(Edit.palette().color(QPalette::Base), QColor(0xEB, 0xFD, 0xD7));
+    QFocusEvent Out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&Edit, &Out);
+    EXPECT_EQ(Edit.palette().color(QPalette::Base), QColor(Qt::white));
 }
