@@ -125,10 +125,11 @@ void BM_WindowRefresh(benchmark::State &State)
     Form.Show();
     QApplication::processEvents();
     AddUserChanges(Form.Changes);
+    const auto *List = Form.findChild<QListView *>(QStringLiteral("ListIng"));
     for (auto _ : State) {
         Form.RefreshList();
         // The layout of the rows and the painting of the visible ones.
-        Form.ListIng->viewport()->repaint();
+        List->viewport()->repaint();
         QApplication::processEvents();
     }
     State.counters["lines"] = Form.Lines.Count();

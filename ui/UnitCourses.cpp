@@ -63,7 +63,7 @@ const QString FicheCaption = QStringLiteral("Fiche recette");
 
 // The hints are in the program's hint colour, the list's title in the grey of its
 // information texts.
-constexpr TColor HintColor = MenuHintColor;
+constexpr TColor HintColor = WindowHintColor;
 constexpr TColor TitleColor = GridInfoColor;
 constexpr const char *MarkColor = "#C00000";
 constexpr const char *SeparatorColor = "#BEBEBE";
@@ -320,6 +320,7 @@ void TFormCourses::CreatePanel1()
     EdIng->setFont(ListFont());
     EdIng->setGeometry(5, 5, 491, 24);
     SetTextColor(EdIng, Qt::black);
+    TintOnFocus(EdIng);
 
     Label7 = NewLabel(Panel1, QStringLiteral("Label7"),
                       QStringLiteral("Saisissez un nom d'article et appuyez sur Entrée pour l'ajouter dans la liste au "
@@ -728,9 +729,7 @@ void TFormCourses::BuildHtml(const QString &FileName)
 bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Watched == EdIng) {
-        if (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut) {
-            SetControlHighlight(EdIng, Event->type() == QEvent::FocusIn);
-        } else if (Event->type() == QEvent::KeyPress) {
+        if (Event->type() == QEvent::KeyPress) {
             const int Key = static_cast<QKeyEvent *>(Event)->key();
             if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
                 Guard([this] { EdIngKeyDown(); });

@@ -100,6 +100,14 @@ public:
     // Row under the mouse when the popup was opened, -1 when none.
     int PopupIndex = -1;
 
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void resizeEvent(QResizeEvent *Event) override;
+    void showEvent(QShowEvent *Event) override;
+
+private:
+    // The controls, by their designed names (also their object names; "MenuRec" is the
+    // submenu of the associated recipes).
     QWidget *Panel1 = nullptr;
     QLineEdit *EdIng = nullptr;
     QLabel *Label7 = nullptr;
@@ -119,12 +127,6 @@ public:
     QAction *MenuRename = nullptr;
     QAction *MenuDelete = nullptr;
 
-protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
-    void resizeEvent(QResizeEvent *Event) override;
-    void showEvent(QShowEvent *Event) override;
-
-private:
     void CreatePanel1();
     void CreateListIng();
     void CreatePopupList();

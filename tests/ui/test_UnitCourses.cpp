@@ -61,7 +61,7 @@ protected:
             return Ing.FromMenu && Ing.Quantity > 0;
         });
     }
-    QRect RowRect(int Row) const { return Form->ListIng->visualRect(Form->ListIng->model()->index(Row, 0)); }
+    QRect RowRect(int Row) const { return List()->visualRect(List()->model()->index(Row, 0)); }
 
     // Opens the popup on row Row (or at Pos when Row < 0) and gives the names of its visible
     // items; the popup is closed again.
@@ -69,15 +69,15 @@ protected:
     {
         if (Row >= 0)
             Pos = RowRect(Row).center();
-        QWidget *Viewport = Form->ListIng->viewport();
+        QWidget *Viewport = List()->viewport();
         QContextMenuEvent Event(QContextMenuEvent::Mouse, Pos, Viewport->mapToGlobal(Pos));
         QApplication::sendEvent(Viewport, &Event);
         QStringList Names;
-        for (const QAction *Action : Form->PopupList->actions()) {
+        for (const QAction *Action : Control<QMenu>("PopupList")->actions()) {
             if (Action->isVisible())
                 Names << Action->objectName();
         }
-        Form->PopupList->close();
+        Control<QMenu>("PopupList")->close();
         return Names.join(QLatin1Char(' '));
     }
 
@@ -106,9 +106,19 @@ protected:
 
     void TypeArticle(const QString &Text)
     {
-        Form->EdIng->setText(Text);
-        QTest::keyClick(Form->EdIng, Qt::Key_Return);
+        Control<QLineEdit>("EdIng")->setText(Text);
+        QTest::keyClick(Control<QLineEdit>("EdIng"), Qt::Key_Return);
     }
+
+    // Controls of the window, found by their names.
+    template <class T> T *Control(const char *Name) const
+    {
+        T *Found = Form->findChild<T *>(QLatin1String(Name));
+        EXPECT_NE(Found, nullptr) << Name;
+        return Found;
+    }
+    QListView *List() const { return Control<QListView>("ListIng"); }
+    QAction *Item(const char *Name) const { return Control<QAction>(Name); }
 
     TFormCourses *Form = nullptr;
 };
@@ -119,7 +129,7 @@ TEST_F(FormCoursesTest, ThePopupOffersWhatSuitsTheLine)
 {
     const QString Always = QStringLiteral("MenuAddIng N1");
     // Outside any row, and on a shelf header, only the addition.
-    EXPECT_EQ(PopupAt(-1, QPoint(Form->ListIng->viewport()->width() - 10, 5)), Always);
+    EXPECT_EQ(PopupAt(-1, QPoint(List()->viewport()->width() - 10, 5)), Always);
     EXPECT_EQ(PopupAt(0), Always);
     EXPECT_EQ(Form->PopupIndex, 0);
 
@@ -127,9 +137,9 @@ TEST_F(FormCoursesTest, ThePopupOffersWhatSuitsTheLine)
     const int Ing = MenuIngredient();
     ASSERT_GE(Ing, 0);
     EXPECT_EQ(PopupAt(Ing), Always + QStringLiteral(" MenuRecItem MenuChangeQuantity MenuShowQuantity"));
-    EXPECT_EQ(Form->MenuShowQuantity->text(), QStringLiteral("Cacher la quantité"));
-    ASSERT_FALSE(Form->MenuRec->actions().isEmpty());
-    const QAction *First = Form->MenuRec->actions().first();
+    EXPECT_EQ(Item("MenuShowQuantity")->text(), QStringLiteral("Cacher la quantité"));
+    ASSERT_FALSE(Control<QMenu>("MenuRec")->actions().isEmpty());
+    const QAction *First = Control<QMenu>("MenuRec")->actions().first();
     EXPECT_EQ(First->objectName(), QStringLiteral("MenuRec0"));
     Database->AddParamInt(":code", First->data().toInt());
     const QString Name = Database->GetTableString(QStringLiteral("select name from recette where code=:code"));
@@ -139,15 +149,15 @@ TEST_F(FormCoursesTest, ThePopupOffersWhatSuitsTheLine)
     const QString Initial = Form->Lines.GetIngredient(Ing)->GetInitialQuantityText();
     Form->Changes.ChangeQuantity(Ing, 1);
     EXPECT_EQ(PopupAt(Ing), Always + QStringLiteral(" MenuRecItem MenuChangeQuantity MenuResetIng MenuShowQuantity"));
-    EXPECT_EQ(Form->MenuResetIng->text(), QStringLiteral("Remettre la quantité initiale (%1)").arg(Initial));
-    Form->MenuResetIng->trigger();
+    EXPECT_EQ(Item("MenuResetIng")->text(), QStringLiteral("Remettre la quantité initiale (%1)").arg(Initial));
+    Item("MenuResetIng")->trigger();
     EXPECT_FALSE(Form->Lines.GetIngredient(Ing)->Modified);
 
     // Hidden quantity: only "Afficher"; crossed off: nothing of the line.
     PopupAt(Ing);
-    Form->MenuShowQuantity->trigger();
+    Item("MenuShowQuantity")->trigger();
     EXPECT_EQ(PopupAt(Ing), Always + QStringLiteral(" MenuRecItem MenuShowQuantity"));
-    EXPECT_EQ(Form->MenuShowQuantity->text(), QStringLiteral("Afficher la quantité"));
+    EXPECT_EQ(Item("MenuShowQuantity")->text(), QStringLiteral("Afficher la quantité"));
     Form->Changes.InvertChecked1(Ing);
     EXPECT_EQ(PopupAt(Ing), Always);
 
@@ -164,11 +174,11 @@ TEST_F(FormCoursesTest, ThePopupOffersWhatSuitsTheLine)
     // Deleting asks first.
     TDialogTest::QueueAnswers({mrNo, mrYes});
     PopupAt(Added);
-    Form->MenuDelete->trigger();
+    Item("MenuDelete")->trigger();
     EXPECT_EQ(TDialogTest::LastMessage(),
               QStringLiteral("Etes-vous sûr de vouloir supprimer cet ingrédient ?\r\n(3 truffe)"));
     EXPECT_EQ(Form->Lines.GetIngredient(Added)->IngCode, 999999);
-    Form->MenuDelete->trigger();
+    Item("MenuDelete")->trigger();
     EXPECT_EQ(FindRow(TIngredientList::ltIngredient,
                       [](const TLine &Line) { return static_cast<const TLineIngredient &>(Line).IngCode == 999999; }),
               -1);
@@ -182,15 +192,15 @@ TEST_F(FormCoursesTest, TheQuantityDialogAsksAgainUntilANumberAtLeastZero)
     const QString Title = Line->Text;
     const QString Old = KVXFloatToString(Line->Quantity);
     EXPECT_EQ(
-        RunInput(Form->MenuChangeQuantity, Ing, {QStringLiteral("abc"), QStringLiteral("-2"), QStringLiteral("1,5")}),
+        RunInput(Item("MenuChangeQuantity"), Ing, {QStringLiteral("abc"), QStringLiteral("-2"), QStringLiteral("1,5")}),
         (QStringList{Title + QStringLiteral("|Quantité :|") + Old, Title + QStringLiteral("|Quantité :|abc"),
                      Title + QStringLiteral("|Quantité :|-2")}));
     EXPECT_EQ(Form->Lines.GetIngredient(Ing)->Quantity, 1.5);
     EXPECT_TRUE(Form->Lines.GetIngredient(Ing)->Modified);
     // Cancel changes nothing; 0 crosses a line of the menu off.
-    RunInput(Form->MenuChangeQuantity, Ing, {QStringLiteral("7")}, false);
+    RunInput(Item("MenuChangeQuantity"), Ing, {QStringLiteral("7")}, false);
     EXPECT_EQ(Form->Lines.GetIngredient(Ing)->Quantity, 1.5);
-    RunInput(Form->MenuChangeQuantity, Ing, {QStringLiteral("0")});
+    RunInput(Item("MenuChangeQuantity"), Ing, {QStringLiteral("0")});
     EXPECT_TRUE(Form->Lines.GetIngredient(Ing)->Checked);
     EXPECT_EQ(ModalsAnswered(), 1);
 }
@@ -199,7 +209,7 @@ TEST_F(FormCoursesTest, ArticlesAreTypedAndRenamedUnlessTheNameIsTaken)
 {
     // Blanks around are dropped; typed twice, it is there twice.
     TypeArticle(QStringLiteral("  pain  "));
-    EXPECT_TRUE(Form->EdIng->text().isEmpty());
+    EXPECT_TRUE(Control<QLineEdit>("EdIng")->text().isEmpty());
     TypeArticle(QStringLiteral("pain"));
     TypeArticle(QStringLiteral("lait"));
     const int Pain = FindRow(TIngredientList::ltDivers);
@@ -213,12 +223,12 @@ TEST_F(FormCoursesTest, ArticlesAreTypedAndRenamedUnlessTheNameIsTaken)
     TDialogTest::QueueAnswers({mrOk});
     TypeArticle(Taken.toUpper());
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Cet article existe déjà dans votre liste."));
-    EXPECT_EQ(Form->EdIng->text(), Taken.toUpper());
+    EXPECT_EQ(Control<QLineEdit>("EdIng")->text(), Taken.toUpper());
 
     // Renaming to another line's name or to its own asks again, with the message each time.
     TDialogTest::QueueAnswers({mrOk, mrOk});
     const QStringList Shown =
-        RunInput(Form->MenuRename, Pain + 1,
+        RunInput(Item("MenuRename"), Pain + 1,
                  {QStringLiteral("LAIT"), QStringLiteral(" pain "), QStringLiteral(""), QStringLiteral("  baguette ")});
     EXPECT_EQ(Shown, (QStringList{QStringLiteral("pain|Nom :|pain"), QStringLiteral("pain|Nom :|LAIT"),
                                   QStringLiteral("pain|Nom :|pain"), QStringLiteral("pain|Nom :|")}));
@@ -226,18 +236,18 @@ TEST_F(FormCoursesTest, ArticlesAreTypedAndRenamedUnlessTheNameIsTaken)
     EXPECT_EQ(Form->Lines.GetLine(Pain + 1)->Text, QStringLiteral("baguette"));
     EXPECT_EQ(Form->Changes.AddedLines.IndexOf2(QStringLiteral("baguette")), 0);
     // The renamed article survives a refresh.
-    QTest::mouseClick(Form->BtRefresh, Qt::LeftButton);
+    QTest::mouseClick(Control<TSevenButton>("BtRefresh"), Qt::LeftButton);
     EXPECT_GE(Form->Lines.IndexOf2(QStringLiteral("baguette")), 0);
 }
 
 TEST_F(FormCoursesTest, CheckBoxesAndDoubleClicksCrossOffIngredientLinesOnly)
 {
     const int Ing = MenuIngredient();
-    QWidget *Viewport = Form->ListIng->viewport();
+    QWidget *Viewport = List()->viewport();
     const TCoursesRowGeometry G = CoursesRowGeometry(RowRect(Ing));
     QTest::mouseClick(Viewport, Qt::LeftButton, {}, G.CheckBox.center());
     EXPECT_TRUE(Form->Lines.GetChecked(Ing));
-    EXPECT_EQ(Form->ListIng->model()->index(Ing, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    EXPECT_EQ(List()->model()->index(Ing, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
     // A click on the text does nothing; a double click restores it.
     QTest::mouseClick(Viewport, Qt::LeftButton, {}, G.Text.center());
     EXPECT_TRUE(Form->Lines.GetChecked(Ing));
@@ -262,10 +272,10 @@ TEST_F(FormCoursesTest, ResetPrintAndShowingAgain)
     TypeArticle(QStringLiteral("piles"));
     Form->Changes.InvertChecked1(MenuIngredient());
     TDialogTest::QueueAnswers({mrNo});
-    QTest::mouseClick(Form->BtReset, Qt::LeftButton);
+    QTest::mouseClick(Control<TSevenButton>("BtReset"), Qt::LeftButton);
     EXPECT_GE(Form->Lines.IndexOf2(QStringLiteral("piles")), 0);
     TDialogTest::QueueAnswers({mrYes});
-    QTest::mouseClick(Form->BtReset, Qt::LeftButton);
+    QTest::mouseClick(Control<TSevenButton>("BtReset"), Qt::LeftButton);
     EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
         QStringLiteral("Etes-vous sûr de vouloir réinitialiser la liste de courses ?\r\n")));
     EXPECT_EQ(Form->Lines.IndexOf2(QStringLiteral("piles")), -1);
@@ -279,7 +289,7 @@ TEST_F(FormCoursesTest, ResetPrintAndShowingAgain)
                                 Html + QLatin1Char('/') + QLatin1String(Name)));
     const QString CountHistory = QStringLiteral("select count(*) from historique");
     const int Before = Database->GetTableString(CountHistory).toInt();
-    QTest::mouseClick(Form->BtView, Qt::LeftButton);
+    QTest::mouseClick(Control<TSevenButton>("BtView"), Qt::LeftButton);
     EXPECT_EQ(OpenedDocuments, QStringList{Html + QStringLiteral("/liste.html")});
     EXPECT_EQ(Database->GetTableString(CountHistory).toInt(), Before + 4);
     EXPECT_TRUE(QFile::exists(Html + QStringLiteral("/liste.html")));
@@ -314,7 +324,7 @@ TEST_F(FormCoursesTest, RowsArePaintedFromTheirLines)
     // article's check box hidden in white.
     TypeArticle(QStringLiteral("piles"));
     QApplication::processEvents();
-    QWidget *Viewport = Form->ListIng->viewport();
+    QWidget *Viewport = List()->viewport();
     const QImage Image = Form->grab().toImage();
     auto Pixel = [&](const QPoint &P) { return Image.pixelColor(Viewport->mapTo(Form, P)); };
     const TCoursesRowGeometry Header = CoursesRowGeometry(RowRect(0));
@@ -355,7 +365,7 @@ TEST_F(FormCoursesTest, AnIngredientPickedWithThePickerGoesAtTheEndOfItsShelf)
         QTest::mouseClick(Picker->findChild<TSevenButton *>(QStringLiteral("BtOk")), Qt::LeftButton);
     }});
     PopupAt(0);
-    Form->MenuAddIng->trigger();
+    Item("MenuAddIng")->trigger();
     EXPECT_EQ(ModalsAnswered(), 1);
 
     const int Row = FindRow(TIngredientList::ltIngredient, [Code](const TLine &Line) {
