@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QHash>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,9 +32,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStaticText>
 #include <QStyle>
 #include <QStyleOption>
 #include <QStyledItemDelegate>
+#include <QTransform>
 
 #include <algorithm>
 #include <utility>
@@ -116,13 +119,10 @@ TCoursesRowGeometry CoursesRowGeometry(const QRect &Item)
 class TCoursesListModel : public QAbstractListModel, public TIngredientListView
 {
 public:
-    int rowCount(const QModelIndex &Parent) const override
-    {
-        return Parent.isValid() ? 0 : static_cast<int>(FChecked.size());
-    }
+    int rowCount(const QModelIndex &Parent) const override { return Parent.isValid() ? 0 : FRows; }
     QVariant data(const QModelIndex &Index, int Role) const override
     {
-        if (!Index.isValid())
+        if (!Index.isValid() || std::size_t(Index.row()) >= FChecked.size())
             return {};
         if (Role == Qt::DisplayRole)
             return QStringLiteral("-");
@@ -135,16 +135,21 @@ public:
         return Index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
     }
 
-    // Between the two, rows change without a signal each, and the view is told once at the
-    // end: a refill of hundreds of rows then costs one layout.
-    void BeginRefill()
-    {
-        beginResetModel();
-        FRefilling = true;
-    }
+    // Between the two, rows change without a signal each and the view keeps seeing the rows
+    // it knew; it is told once at the end. A refill that keeps the number of rows (the usual
+    // refresh after a small change) then costs no new layout, only a repaint.
+    void BeginRefill() { FRefilling = true; }
     void EndRefill()
     {
         FRefilling = false;
+        const int Count = static_cast<int>(FChecked.size());
+        if (Count == FRows) {
+            if (Count > 0)
+                emit dataChanged(index(0), index(Count - 1));
+            return;
+        }
+        beginResetModel();
+        FRows = Count;
         endResetModel();
     }
 
@@ -154,24 +159,30 @@ public:
         if (!FRefilling)
             beginInsertRows({}, Index, Index);
         FChecked.insert(FChecked.begin() + Index, 0);
-        if (!FRefilling)
+        if (!FRefilling) {
+            ++FRows;
             endInsertRows();
+        }
     }
     void RowDeleted(int Index) override
     {
         if (!FRefilling)
             beginRemoveRows({}, Index, Index);
         FChecked.erase(FChecked.begin() + Index);
-        if (!FRefilling)
+        if (!FRefilling) {
+            --FRows;
             endRemoveRows();
+        }
     }
     void Cleared() override
     {
         if (!FRefilling)
             beginResetModel();
         FChecked.clear();
-        if (!FRefilling)
+        if (!FRefilling) {
+            FRows = 0;
             endResetModel();
+        }
     }
     bool RowChecked(int Index) const override { return FChecked.at(std::size_t(Index)) != 0; }
     void SetRowChecked(int Index, bool Checked) override
@@ -185,6 +196,8 @@ public:
 
 private:
     std::vector<char> FChecked;
+    // The rows the view knows; FChecked.size() except during a refill.
+    int FRows = 0;
     bool FRefilling = false;
 };
 
@@ -200,21 +213,15 @@ public:
     {
         Guard([&] {
             const TCoursesRowGeometry G = CoursesRowGeometry(Option.rect);
-            QStyleOptionButton Check;
-            Check.rect = G.CheckBox;
-            Check.state =
-                QStyle::State_Enabled |
-                (Index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
-            Painter->save();
             Painter->fillRect(Option.rect, Qt::white);
             // Shelf headers and free articles paint over their check box: it is drawn only
             // where it shows.
             const int Row = Index.row();
             if (Row < Form->Lines.Count() && Form->Lines.GetLineType(Row) == TIngredientList::ltIngredient)
-                QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &Check, Painter, Option.widget);
-            Painter->restore();
+                Painter->drawPixmap(G.CheckBox.topLeft(),
+                                    CheckBox(Index.data(Qt::CheckStateRole).toInt() == Qt::Checked, Option.widget));
             Painter->save();
-            Form->ListIngDrawItem(*Painter, Index.row(), G, Option.state.testFlag(QStyle::State_HasFocus));
+            Form->ListIngDrawItem(*Painter, Row, G, Option.state.testFlag(QStyle::State_HasFocus));
             Painter->restore();
         });
     }
@@ -224,7 +231,27 @@ public:
     }
 
 private:
+    // The style's check box, drawn once per state: drawing it for each row of each paint
+    // would cost more than all the rest of the row.
+    const QPixmap &CheckBox(bool Checked, const QWidget *Widget) const
+    {
+        QPixmap &Picture = FCheckBoxes[Checked ? 1 : 0];
+        const qreal Ratio = Widget ? Widget->devicePixelRatioF() : 1.0;
+        if (Picture.isNull() || Picture.devicePixelRatio() != Ratio) {
+            Picture = QPixmap(QSize(CheckSize, CheckSize) * Ratio);
+            Picture.setDevicePixelRatio(Ratio);
+            Picture.fill(Qt::white);
+            QPainter Painter(&Picture);
+            QStyleOptionButton Check;
+            Check.rect = QRect(0, 0, CheckSize, CheckSize);
+            Check.state = QStyle::State_Enabled | (Checked ? QStyle::State_On : QStyle::State_Off);
+            QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &Check, &Painter, Widget);
+        }
+        return Picture;
+    }
+
     TFormCourses *Form;
+    mutable QPixmap FCheckBoxes[2];
 };
 
 } // namespace
@@ -248,6 +275,34 @@ struct TCoursesRowFonts
     QFont Struck;
     QFontMetrics TextMetrics;
     QFontMetrics StruckMetrics;
+
+    // An article's text laid out once, cut to Width with an ellipsis when too long: a refresh
+    // repaints the same texts, and laying them out again would cost more than the refresh.
+    const QStaticText &ArticleText(const QString &Value, bool Checked, int Width)
+    {
+        if (Width != CacheWidth || Cache[0].size() + Cache[1].size() > MaxCached) {
+            Cache[0].clear();
+            Cache[1].clear();
+            CacheWidth = Width;
+        }
+        QHash<QString, QStaticText> &Texts = Cache[Checked ? 1 : 0];
+        auto Found = Texts.constFind(Value);
+        if (Found != Texts.constEnd())
+            return *Found;
+        const QFontMetrics &Metrics = Checked ? StruckMetrics : TextMetrics;
+        QStaticText Laid(Metrics.horizontalAdvance(Value) > Width ? Metrics.elidedText(Value, Qt::ElideRight, Width)
+                                                                  : Value);
+        Laid.setTextFormat(Qt::PlainText);
+        Laid.prepare(QTransform(), Checked ? Struck : Text);
+        return *Texts.insert(Value, Laid);
+    }
+
+    const QColor Mark = HtmlColor(MarkColor);
+    const QColor Separator = HtmlColor(SeparatorColor);
+
+    static constexpr int MaxCached = 4096;
+    QHash<QString, QStaticText> Cache[2];
+    int CacheWidth = -1;
 };
 
 namespace {
@@ -494,7 +549,7 @@ void TFormCourses::ListIngDrawItem(QPainter &Painter, int Index, const TCoursesR
 {
     Wrap("TFormCourses.ListIngDrawItem", [&] {
         const QRect &R = G.Cell;
-        const TCoursesRowFonts &Fonts = *FFonts;
+        TCoursesRowFonts &Fonts = *FFonts;
         const int Flags = Qt::TextSingleLine | Qt::AlignVCenter;
         Painter.fillRect(R, Qt::white);
         if (Lines.GetLineType(Index) == TIngredientList::ltRayon) {
@@ -508,23 +563,23 @@ void TFormCourses::ListIngDrawItem(QPainter &Painter, int Index, const TCoursesR
             const auto *Ing = dynamic_cast<const TLineIngredient *>(Article);
             if (Article->Modified || (Ing && !Ing->ShowQuantity)) {
                 Painter.setFont(Fonts.Star);
-                Painter.setPen(HtmlColor(MarkColor));
+                Painter.setPen(Fonts.Mark);
                 Painter.drawText(G.Star, Flags | Qt::AlignLeft, QStringLiteral("*"));
             }
             if (Article->Warn) {
                 Painter.setFont(Fonts.Warn);
-                Painter.setPen(HtmlColor(MarkColor));
+                Painter.setPen(Fonts.Mark);
                 Painter.drawText(G.Warn, Flags | Qt::AlignLeft, QStringLiteral("?"));
             }
             Painter.setFont(Article->Checked ? Fonts.Struck : Fonts.Text);
             Painter.setPen(Qt::black);
-            const QFontMetrics &Metrics = Article->Checked ? Fonts.StruckMetrics : Fonts.TextMetrics;
-            const QString Text = Metrics.elidedText(Article->Text, Qt::ElideRight, G.Text.width());
-            Painter.drawText(G.Text, Flags | Qt::AlignLeft, Text);
+            const QStaticText &Text = Fonts.ArticleText(Article->Text, Article->Checked, G.Text.width());
+            const qreal Top = G.Text.top() + (G.Text.height() - Text.size().height()) / 2;
+            Painter.drawStaticText(QPointF(G.Text.left(), Top), Text);
             if (!Ing)
                 Painter.fillRect(G.CheckCover, ListIng->palette().color(QPalette::Base));
         }
-        Painter.setPen(HtmlColor(SeparatorColor));
+        Painter.setPen(Fonts.Separator);
         Painter.drawLine(G.Separator);
         if (Focused) {
             QStyleOptionFocusRect Focus;
