@@ -276,24 +276,31 @@ struct TCoursesRowFonts
     QFontMetrics TextMetrics;
     QFontMetrics StruckMetrics;
 
-    // An article's text laid out once, cut to Width with an ellipsis when too long: a refresh
-    // repaints the same texts, and laying them out again would cost more than the refresh.
-    const QStaticText &ArticleText(const QString &Value, bool Checked, int Width)
+    // A text laid out once, cut to Width with an ellipsis when too long: a refresh repaints
+    // the same texts, and laying them out again would cost more than the refresh itself.
+    enum TTextKind
     {
-        if (Width != CacheWidth || Cache[0].size() + Cache[1].size() > MaxCached) {
-            Cache[0].clear();
-            Cache[1].clear();
+        tkArticle,
+        tkStruck,
+        tkHeader,
+        tkCount
+    };
+    const QStaticText &LaidText(const QString &Value, TTextKind Kind, int Width)
+    {
+        if (Width != CacheWidth || Cache[tkArticle].size() + Cache[tkStruck].size() > MaxCached) {
+            for (QHash<QString, QStaticText> &Texts : Cache)
+                Texts.clear();
             CacheWidth = Width;
         }
-        QHash<QString, QStaticText> &Texts = Cache[Checked ? 1 : 0];
+        QHash<QString, QStaticText> &Texts = Cache[Kind];
         auto Found = Texts.constFind(Value);
         if (Found != Texts.constEnd())
             return *Found;
-        const QFontMetrics &Metrics = Checked ? StruckMetrics : TextMetrics;
-        QStaticText Laid(Metrics.horizontalAdvance(Value) > Width ? Metrics.elidedText(Value, Qt::ElideRight, Width)
-                                                                  : Value);
+        const QFontMetrics &Metrics = Kind == tkStruck ? StruckMetrics : TextMetrics;
+        const bool Cut = Kind != tkHeader && Metrics.horizontalAdvance(Value) > Width;
+        QStaticText Laid(Cut ? Metrics.elidedText(Value, Qt::ElideRight, Width) : Value);
         Laid.setTextFormat(Qt::PlainText);
-        Laid.prepare(QTransform(), Checked ? Struck : Text);
+        Laid.prepare(QTransform(), Kind == tkHeader ? Header : Kind == tkStruck ? Struck : Text);
         return *Texts.insert(Value, Laid);
     }
 
@@ -301,7 +308,7 @@ struct TCoursesRowFonts
     const QColor Separator = HtmlColor(SeparatorColor);
 
     static constexpr int MaxCached = 4096;
-    QHash<QString, QStaticText> Cache[2];
+    QHash<QString, QStaticText> Cache[tkCount];
     int CacheWidth = -1;
 };
 
@@ -557,7 +564,11 @@ void TFormCourses::ListIngDrawItem(QPainter &Painter, int Index, const TCoursesR
             Painter.fillRect(G.Band, TColorToQColor(Rayon->Color));
             Painter.setFont(Fonts.Header);
             Painter.setPen(Qt::white);
-            Painter.drawText(G.Band, Flags | Qt::AlignHCenter, Rayon->Text);
+            const QStaticText &Text = Fonts.LaidText(Rayon->Text, TCoursesRowFonts::tkHeader, G.Text.width());
+            const QSizeF Size = Text.size();
+            Painter.drawStaticText(QPointF(G.Band.left() + (G.Band.width() - Size.width()) / 2,
+                                           G.Band.top() + (G.Band.height() - Size.height()) / 2),
+                                   Text);
         } else {
             const TLineArticle *Article = Lines.GetArticle(Index);
             const auto *Ing = dynamic_cast<const TLineIngredient *>(Article);
@@ -573,7 +584,9 @@ void TFormCourses::ListIngDrawItem(QPainter &Painter, int Index, const TCoursesR
             }
             Painter.setFont(Article->Checked ? Fonts.Struck : Fonts.Text);
             Painter.setPen(Qt::black);
-            const QStaticText &Text = Fonts.ArticleText(Article->Text, Article->Checked, G.Text.width());
+            const QStaticText &Text = Fonts.LaidText(
+                Article->Text, Article->Checked ? TCoursesRowFonts::tkStruck : TCoursesRowFonts::tkArticle,
+                G.Text.width());
             const qreal Top = G.Text.top() + (G.Text.height() - Text.size().height()) / 2;
             Painter.drawStaticText(QPointF(G.Text.left(), Top), Text);
             if (!Ing)
