@@ -204,6 +204,11 @@ void TSQLiteDatabase::ExecSQL(const QString &SQL)
     }
 }
 
+int TSQLiteDatabase::Changes() const
+{
+    return sqlite3_changes(DB);
+}
+
 QByteArray TSQLiteDatabase::GetTableString(const QString &SQL)
 {
     const std::unique_ptr<TSQLiteUniTable> Table = GetUniTable(SQL);

@@ -105,6 +105,10 @@ public:
     void ExecQuery(TSQLiteQuery Query);
     void ReleaseSQL(TSQLiteQuery Query);
 
+    // How many rows the last INSERT, UPDATE or DELETE changed (rows changed by triggers
+    // not counted).
+    int Changes() const;
+
     // Runs every statement of a script in order (rows that a statement yields are skipped),
     // without touching the queue. Triggers and ";" inside literals are safe: the engine
     // itself finds where each statement ends. A failure raises RaiseError("Error executing

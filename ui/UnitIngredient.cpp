@@ -32,7 +32,28 @@ constexpr int RowFixRayon = 152;
 constexpr int ButtonsTop = 192;
 constexpr int ButtonWidth = 100;
 
-const QString NameRequired = QStringLiteral("Veuillez saisir un nom et réessayez.");
+// The edited ingredient was deleted meanwhile: the update changed nothing.
+const QString IngredientGone =
+    QStringLiteral("Cet ingrédient n'existe plus : il a été supprimé entre-temps. Rien n'a été enregistré.");
+
+// Owned by the combo it watches, so it goes with it.
+class TClearOnDelete : public QObject
+{
+public:
+    explicit TClearOnDelete(QComboBox *Combo) : QObject(Combo) {}
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override
+    {
+        if (Watched != parent() || Event->type() != QEvent::KeyPress)
+            return false;
+        const auto *Key = static_cast<QKeyEvent *>(Event);
+        if (Key->key() != Qt::Key_Delete || Key->modifiers() != Qt::NoModifier)
+            return false;
+        static_cast<QComboBox *>(Watched)->setCurrentIndex(-1);
+        return true;
+    }
+};
 
 } // namespace
 
@@ -92,6 +113,20 @@ TSevenButton *NewPictureButton(QWidget *Parent, const QString &Name, const QStri
     Button->Pictures()->SetPictureNormal(LoadResourcePicture(Picture, QSize(16, 16)));
     Button->setToolTip(Hint);
     return Button;
+}
+
+bool CheckName(QLineEdit *Edit)
+{
+    if (!Edit->text().isEmpty())
+        return true;
+    FormDialog->Show(QStringLiteral("Veuillez saisir un nom et réessayez."), dtAlert, dbAuto);
+    Edit->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+void ClearOnDelete(QComboBox *Combo)
+{
+    Combo->installEventFilter(new TClearOnDelete(Combo));
 }
 
 QComboBox *NewCombo(QWidget *Parent, const QString &Name, const QRect &Place)
@@ -185,8 +220,9 @@ void TFormIngredient::CreateControls()
 
 void TFormIngredient::ConnectEvents()
 {
-    EdName->installEventFilter(this);
-    ComboRayon->installEventFilter(this);
+    TintOnFocus(EdName);
+    TintOnFocus(ComboRayon);
+    ClearOnDelete(ComboRayon);
     GuardedConnect(CbDontClose, &QCheckBox::toggled, this, [this](bool) { CbDontCloseClick(); });
     GuardedConnect(BtRayon, &TSevenButton::clicked, this, [this] { BtRayonClick(); });
     GuardedConnect(BtOk, &TSevenButton::clicked, this, [this] { BtOkClick(); });
@@ -283,10 +319,12 @@ void TFormIngredient::BtOkClick()
     WrapWithUser("TFormIngredient.BtOkClick", "Assurez-vous que cet ingrédient n'existe pas déjà et réessayez.", [&] {
         if (!CheckFields())
             return;
-        if (Mode == 0)
+        if (Mode == 0) {
             SqlInsert();
-        else if (Mode == 1)
-            SqlUpdate();
+        } else if (Mode == 1 && !SqlUpdate()) {
+            FormDialog->Show(IngredientGone, dtAlert, dbAuto);
+            return;
+        }
         if (OnDone)
             OnDone(EdName->text());
         if (CbDontClose->isChecked())
@@ -298,10 +336,7 @@ void TFormIngredient::BtOkClick()
 
 bool TFormIngredient::CheckFields()
 {
-    if (!EdName->text().isEmpty())
-        return true;
-    FormDialog->Show(NameRequired, dtAlert, dbAuto);
-    return false;
+    return CheckName(EdName);
 }
 
 void TFormIngredient::SqlInsert()
@@ -316,9 +351,9 @@ void TFormIngredient::SqlInsert()
     });
 }
 
-void TFormIngredient::SqlUpdate()
+bool TFormIngredient::SqlUpdate()
 {
-    Wrap("TFormIngredient.SqlUpdate", [&] {
+    return Wrap("TFormIngredient.SqlUpdate", [&] {
         Database->AddParamInt(":icode", StrToInt(Value(QStringLiteral("code"))));
         Database->AddParamText(":name", EdName->text());
         if (const int RayCode = SelectedRayCode())
@@ -326,32 +361,13 @@ void TFormIngredient::SqlUpdate()
         else
             Database->AddParamNull(":raycode");
         Database->ExecSQL(QStringLiteral("UPDATE %1 SET name=:name, raycode=:raycode WHERE code=:icode").arg(Table));
+        return Database->Changes() > 0;
     });
 }
 
 void TFormIngredient::reject()
 {
     done(mrCancel);
-}
-
-bool TFormIngredient::eventFilter(QObject *Watched, QEvent *Event)
-{
-    switch (Event->type()) {
-    case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        SetControlHighlight(static_cast<QWidget *>(Watched), Event->type() == QEvent::FocusIn);
-        break;
-    case QEvent::KeyPress:
-        if (Watched == ComboRayon && static_cast<QKeyEvent *>(Event)->key() == Qt::Key_Delete &&
-            static_cast<QKeyEvent *>(Event)->modifiers() == Qt::NoModifier) {
-            ComboRayon->setCurrentIndex(-1);
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(Watched, Event);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -363,12 +379,7 @@ int ShowFormIngredient(int Mode, TStringList *Values, const QString &Table, cons
 {
     return Wrap("ShowFormIngredient", [&] {
         TFormIngredient Form(ActiveParent());
-        Form.Mode = Mode;
-        Form.Values = Values;
-        Form.Table = Table;
-        Form.OnDone = OnDone;
-        Form.setWindowTitle(Caption);
-        LoadTableIcon(&Form, Table);
+        SetUpEditor(Form, Mode, Values, Table, Caption, OnDone);
         return Form.exec() == mrOk ? mrOk : mrCancel;
     });
 }

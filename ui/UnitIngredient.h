@@ -45,6 +45,14 @@ public:
     // The shelves, row i for item i of ComboRayon.
     std::unique_ptr<TQlTable> RayTable;
 
+public slots:
+    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *Event) override;
+
+private:
     QLabel *LbName = nullptr;
     QLineEdit *EdName = nullptr;
     QLabel *LbRayon = nullptr;
@@ -59,15 +67,6 @@ public:
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 
-public slots:
-    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
-    void reject() override;
-
-protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
-    void showEvent(QShowEvent *Event) override;
-
-private:
     void CreateControls();
     void ConnectEvents();
     void FormShow();
@@ -77,7 +76,8 @@ private:
     // An alert and false when the name is empty.
     bool CheckFields();
     void SqlInsert();
-    void SqlUpdate();
+    // False when the edited ingredient is no longer in the table (nothing was written).
+    bool SqlUpdate();
     // The Values line Name, "" when there is no such line.
     QString Value(const QString &Name) const;
 };
@@ -103,6 +103,22 @@ TSevenButton *NewButton(QWidget *Parent, const QString &Name, const QString &Cap
                         int ModalResult);
 TSevenButton *NewPictureButton(QWidget *Parent, const QString &Name, const QString &Picture, const QPoint &Place,
                                const QString &Hint);
+// False, after an alert and with the focus on Edit, when Edit holds no name.
+bool CheckName(QLineEdit *Edit);
+// Delete (without a modifier) in Combo takes its choice away.
+void ClearOnDelete(QComboBox *Combo);
+// Hands an editor what it edits, and the title and icon of its table.
+template <class TForm>
+void SetUpEditor(TForm &Form, int Mode, TStringList *Values, const QString &Table, const QString &Caption,
+                 const TNameEvent &OnDone)
+{
+    Form.Mode = Mode;
+    Form.Values = Values;
+    Form.Table = Table;
+    Form.OnDone = OnDone;
+    Form.setWindowTitle(Caption);
+    LoadTableIcon(&Form, Table);
+}
 // A drop-down list showing 25 rows.
 QComboBox *NewCombo(QWidget *Parent, const QString &Name, const QRect &Place);
 // White background, fixed client size, the window font.

@@ -40,6 +40,10 @@ constexpr int ButtonsTop = 240;
 constexpr int ButtonWidth = 100;
 
 const QString IngRequired = QStringLiteral("Vous devez sélectionner un ingrédient.");
+// The edited line was deleted meanwhile (from the recipe's list in another window): the
+// update changed nothing, and saying "saved" would lose the user's input silently.
+const QString LineGone = QStringLiteral(
+    "Cette ligne n'existe plus dans la recette : elle a été supprimée entre-temps. Rien n'a été enregistré.");
 const QString QuantityRequired =
     QStringLiteral("Dès lors que vous avez sélectionné une unité, vous devez saisir une quantité supérieure à 0.\r\n"
                    "Pour supprimer l'unité, placez vous sur la liste (en utilisant la touche Tab) et appuyez sur la "
@@ -124,8 +128,11 @@ void TFormIngredients::CreateControls()
 
 void TFormIngredients::ConnectEvents()
 {
-    for (QWidget *Input : std::initializer_list<QWidget *>{EdQuantity, ComboUnit, ComboIng, EdNote})
+    for (QWidget *Input : std::initializer_list<QWidget *>{EdQuantity, ComboUnit, ComboIng, EdNote}) {
         Input->installEventFilter(this);
+        TintOnFocus(Input);
+    }
+    ClearOnDelete(ComboUnit);
     GuardedConnect(CbDontClose, &QCheckBox::toggled, this,
                    [this](bool Checked) { BtCancel->SetCaption(CancelCaption(Checked)); });
     GuardedConnect(BtUnite, &TSevenButton::clicked, this, [this] { BtUniteClick(); });
@@ -260,12 +267,16 @@ void TFormIngredients::BtOkClick()
                  "Assurez-vous que l'ingrédient sélectionné dans la liste n'existe pas déjà dans votre recette.", [&] {
                      if (!CheckFields())
                          return;
-                     if (Mode == 0)
+                     if (Mode == 0) {
                          SqlInsert();
-                     else if (Mode == 1)
-                         SqlUpdate();
-                     else
+                     } else if (Mode == 1) {
+                         if (!SqlUpdate()) {
+                             FormDialog->Show(LineGone, dtAlert, dbAuto);
+                             return;
+                         }
+                     } else {
                          SetProperties();
+                     }
                      if (Mode != 2 && OnDone)
                          OnDone(ComboIng->currentText());
                      if (CbDontClose->isChecked())
@@ -312,15 +323,16 @@ void TFormIngredients::SqlInsert()
     });
 }
 
-void TFormIngredients::SqlUpdate()
+bool TFormIngredients::SqlUpdate()
 {
-    Wrap("TFormIngredients.SqlUpdate", [&] {
+    return Wrap("TFormIngredients.SqlUpdate", [&] {
         Database->AddParamInt(":icode", StrToInt(Value(QStringLiteral("ingcode"))));
         Database->AddParamInt(":rcode", StrToInt(Value(QStringLiteral("reccode"))));
         AddLineParams();
         Database->ExecSQL(QStringLiteral("UPDATE %1 SET ingcode=:ingcode, quantite=:quantite, note=:note, "
                                          "unitecode=:unitecode WHERE reccode=:rcode AND ingcode=:icode")
                               .arg(Table));
+        return Database->Changes() > 0;
     });
 }
 
@@ -349,10 +361,6 @@ void TFormIngredients::reject()
 
 bool TFormIngredients::ComboKeyPress(QComboBox *Combo, const QStringList &Keys, QKeyEvent *Key)
 {
-    if (Combo == ComboUnit && Key->key() == Qt::Key_Delete && Key->modifiers() == Qt::NoModifier) {
-        ComboUnit->setCurrentIndex(-1);
-        return true;
-    }
     // Every typed character goes to the shared type-ahead, never to the combo's own search;
     // keys without a character (arrows, Tab, Enter, Escape) keep their usual meaning.
     const QString Text = Key->text();
@@ -371,10 +379,6 @@ bool TFormIngredients::eventFilter(QObject *Watched, QEvent *Event)
     switch (Event->type()) {
     case QEvent::FocusIn:
         SearchText.clear();
-        SetControlHighlight(static_cast<QWidget *>(Watched), true);
-        break;
-    case QEvent::FocusOut:
-        SetControlHighlight(static_cast<QWidget *>(Watched), false);
         break;
     case QEvent::KeyPress:
         if (Watched == ComboIng)
@@ -398,12 +402,7 @@ std::unique_ptr<TFormIngredients> NewFormIngredients(int Mode, TStringList *Valu
     return Wrap("NewFormIngredients", [&] {
         // No parent: the caller's pointer is the window's only owner.
         auto Form = std::make_unique<TFormIngredients>();
-        Form->Mode = Mode;
-        Form->Values = Values;
-        Form->Table = Table;
-        Form->OnDone = OnDone;
-        Form->setWindowTitle(Caption);
-        LoadTableIcon(Form.get(), Table);
+        SetUpEditor(*Form, Mode, Values, Table, Caption, OnDone);
         return Form;
     });
 }

@@ -62,6 +62,15 @@ public:
     QString Note;
     int RayCode = 0;
 
+public slots:
+    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void showEvent(QShowEvent *Event) override;
+
+private:
     QLabel *LbQuantity = nullptr;
     QLineEdit *EdQuantity = nullptr;
     QLabel *LbQuantityHint = nullptr;
@@ -81,15 +90,6 @@ public:
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 
-public slots:
-    // Escape, "Annuler"/"Terminer" and the close box all answer 2.
-    void reject() override;
-
-protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
-    void showEvent(QShowEvent *Event) override;
-
-private:
     void CreateControls();
     void ConnectEvents();
     void FormShow();
@@ -99,7 +99,8 @@ private:
     // An alert, the focus on the faulty input and false when the line is refused.
     bool CheckFields();
     void SqlInsert();
-    void SqlUpdate();
+    // False when the edited line is no longer in the table (nothing was written).
+    bool SqlUpdate();
     // Queues the parameters that the insert and the update share.
     void AddLineParams();
     // The quantity typed, with "," or "." as decimal separator; 0 when empty or not a number.

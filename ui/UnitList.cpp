@@ -113,13 +113,8 @@ void TFormList::CreatePanelRight()
     Shape1 = NewGreyLine(PanelRight, QStringLiteral("Shape1"), QRect(0, 0, 1, ClientHeight));
 
     auto NewButton = [this](const QString &Name, const QString &Caption, int Index) {
-        auto *Button = new TSevenButton(PanelRight);
-        Button->setObjectName(Name);
-        Button->SetCaption(Caption);
-        Button->setFont(WindowFont());
-        Button->setGeometry(ButtonLeft, 5 + Index * ButtonStep, ButtonWidth, ButtonHeight);
-        SetStateFonts(Button, WindowFont());
-        return Button;
+        return TableEditors::NewButton(PanelRight, Name, Caption,
+                                       QRect(ButtonLeft, 5 + Index * ButtonStep, ButtonWidth, ButtonHeight), 0);
     };
     BtAdd = NewButton(QStringLiteral("BtAdd"), QStringLiteral("&Ajouter"), 0);
     BtEdit = NewButton(QStringLiteral("BtEdit"), QStringLiteral("&Modifier"), 1);

@@ -17,7 +17,9 @@
 
 namespace {
 
-const QString MsgEmptyName = QStringLiteral("Veuillez saisir un nom et réessayez.");
+// The edited row was deleted meanwhile: the update changed nothing.
+const QString NameGone =
+    QStringLiteral("Ce nom n'existe plus dans la liste : il a été supprimé entre-temps. Rien n'a été enregistré.");
 const char *const UserDuplicateName = "Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.";
 
 // Places of the controls.
@@ -59,22 +61,17 @@ void TFormName::CreateControls()
                                    QStringLiteral("Veuillez saisir un nom qui n'est pas déjà utilisé"),
                                    QPoint(InputLeft, 35));
 
-    auto NewButton = [this](const QString &Name, const QString &Caption, int Left) {
-        auto *Button = new TSevenButton(this);
-        Button->setObjectName(Name);
-        Button->SetCaption(Caption);
-        Button->setFont(WindowFont());
-        Button->setGeometry(Left, ButtonsTop, ButtonWidth, ButtonHeight);
+    auto NewButton = [this](const QString &Name, const QString &Caption, int Left, int ModalResult) {
+        TSevenButton *Button = TableEditors::NewButton(this, Name, Caption,
+                                                       QRect(Left, ButtonsTop, ButtonWidth, ButtonHeight), ModalResult);
         Button->SetTabStop(false);
-        SetStateFonts(Button, WindowFont());
         return Button;
     };
-    BtOk = NewButton(QStringLiteral("BtOk"), QStringLiteral("OK"), ClientWidth - RightMargin - 2 * ButtonWidth - 10);
+    BtOk = NewButton(QStringLiteral("BtOk"), QStringLiteral("OK"), ClientWidth - RightMargin - 2 * ButtonWidth - 10, 0);
     BtOk->SetDefault(true);
-    BtCancel =
-        NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), ClientWidth - RightMargin - ButtonWidth);
+    BtCancel = NewButton(QStringLiteral("BtCancel"), QStringLiteral("Annuler"), ClientWidth - RightMargin - ButtonWidth,
+                         mrCancel);
     BtCancel->SetCancel(true);
-    BtCancel->SetModalResult(mrCancel);
 
     EdName->setFocus();
 }
@@ -94,11 +91,7 @@ void TFormName::LoadFields()
 bool TFormName::CheckFields()
 {
     // Blanks make a name: only a name without any character is refused.
-    if (!EdName->text().isEmpty())
-        return true;
-    FormDialog->Show(MsgEmptyName, dtAlert, dbAuto);
-    EdName->setFocus();
-    return false;
+    return TableEditors::CheckName(EdName);
 }
 
 void TFormName::SqlInsert()
@@ -109,13 +102,14 @@ void TFormName::SqlInsert()
     });
 }
 
-void TFormName::SqlUpdate()
+bool TFormName::SqlUpdate()
 {
-    Wrap("TFormName.SqlUpdate", [&] {
+    return Wrap("TFormName.SqlUpdate", [&] {
         const int Code = StrToInt(Values ? Values->Values(QStringLiteral("code")) : QString());
         Database->AddParamInt(":code", Code);
         Database->AddParamText(":name", EdName->text());
         Database->ExecSQL(QStringLiteral("UPDATE %1 SET name=:name WHERE code=:code").arg(Table));
+        return Database->Changes() > 0;
     });
 }
 
@@ -126,10 +120,12 @@ void TFormName::BtOkClick()
             return;
         if (!Database)
             throw Exception(QStringLiteral("Database is not open"));
-        if (Mode == 0)
+        if (Mode == 0) {
             SqlInsert();
-        else if (Mode == 1)
-            SqlUpdate();
+        } else if (Mode == 1 && !SqlUpdate()) {
+            FormDialog->Show(NameGone, dtAlert, dbAuto);
+            return;
+        }
         if (OnDone)
             OnDone(EdName->text());
         // The button closes the window once this handler is over; a failure above leaves it
@@ -159,12 +155,7 @@ int ShowFormName(int Mode, TStringList *Values, const QString &Table, const QStr
     return Wrap("ShowFormName", [&] {
         // Created on demand and freed on every way out, a failed modal loop included.
         auto Form = std::make_unique<TFormName>();
-        Form->Mode = Mode;
-        Form->Values = Values;
-        Form->Table = Table;
-        Form->setWindowTitle(Caption);
-        Form->OnDone = OnDone;
-        LoadTableIcon(Form.get(), Table);
+        TableEditors::SetUpEditor(*Form, Mode, Values, Table, Caption, OnDone);
         return Form->exec() == mrOk ? mrOk : mrCancel;
     });
 }

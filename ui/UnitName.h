@@ -30,7 +30,8 @@ public:
     // True when the inputs can be saved; otherwise tells the user and focuses the input.
     bool CheckFields();
     void SqlInsert();
-    void SqlUpdate();
+    // False when the edited row is no longer in the table (nothing was written).
+    bool SqlUpdate();
 
     // Called with the saved name after each save; may be empty.
     TNameEvent OnDone;

@@ -13,9 +13,8 @@
 #include "UnitTypes.h"
 
 #include <QComboBox>
-#include <QEvent>
+#include <QShowEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -61,7 +60,6 @@ constexpr int PhotoSize = 100;
 constexpr int ButtonWidth = 100;
 constexpr int MemoDescMaxLength = 256;
 
-const QString NameRequired = QStringLiteral("Veuillez saisir un nom et réessayez.");
 const QString CancelQuestion = QStringLiteral("Etes-vous sûr de vouloir annuler la création de cette recette ?");
 
 } // namespace
@@ -246,7 +244,8 @@ void TFormRecette::ConnectEvents()
 {
     for (QWidget *Input : std::initializer_list<QWidget *>{EdName, MemoDesc, ComboType, ComboRepas, ComboSaison, EdPers,
                                                            EdTprep, EdTcuisson, EdTrepos, ComboLivre, EdPage, EdLink})
-        Input->installEventFilter(this);
+        TintOnFocus(Input);
+    ClearOnDelete(ComboLivre);
     GuardedConnect(MemoDesc, &QPlainTextEdit::textChanged, this, [this] {
         // A memo has no length limit of its own: what goes beyond it is cut at once.
         const QString Text = MemoDesc->toPlainText();
@@ -399,11 +398,7 @@ void TFormRecette::BtOkClick()
 
 bool TFormRecette::CheckFields()
 {
-    if (!EdName->text().isEmpty())
-        return true;
-    FormDialog->Show(NameRequired, dtAlert, dbAuto);
-    EdName->setFocus(Qt::OtherFocusReason);
-    return false;
+    return CheckName(EdName);
 }
 
 void TFormRecette::SqlUpdate()
@@ -470,26 +465,6 @@ void TFormRecette::reject()
     done(mrCancel);
 }
 
-bool TFormRecette::eventFilter(QObject *Watched, QEvent *Event)
-{
-    switch (Event->type()) {
-    case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        SetControlHighlight(static_cast<QWidget *>(Watched), Event->type() == QEvent::FocusIn);
-        break;
-    case QEvent::KeyPress:
-        if (Watched == ComboLivre && static_cast<QKeyEvent *>(Event)->key() == Qt::Key_Delete &&
-            static_cast<QKeyEvent *>(Event)->modifiers() == Qt::NoModifier) {
-            ComboLivre->setCurrentIndex(-1);
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(Watched, Event);
-}
-
 // ---------------------------------------------------------------------------------------
 // The edit function and the recipe card
 // ---------------------------------------------------------------------------------------
@@ -499,12 +474,7 @@ int ShowFormRecette1(int Mode, TStringList *Values, const QString &Table, const 
 {
     return Wrap("ShowFormRecette1", [&] {
         TFormRecette Form(ActiveParent());
-        Form.Mode = Mode;
-        Form.Values = Values;
-        Form.Table = Table;
-        Form.OnDone = OnDone;
-        Form.setWindowTitle(Caption);
-        LoadTableIcon(&Form, Table);
+        SetUpEditor(Form, Mode, Values, Table, Caption, OnDone);
         return Form.exec() == mrOk ? mrOk : mrCancel;
     });
 }

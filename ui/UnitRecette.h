@@ -59,6 +59,15 @@ public:
     // A placeholder row of this window is in the database and not yet saved.
     bool PlaceholderLeft = false;
 
+public slots:
+    // Every way of closing but OK (cancel button, Escape, the close box) asks CancelRec.
+    void done(int Result) override;
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *Event) override;
+
+private:
     QLabel *LbName = nullptr;
     QLineEdit *EdName = nullptr;
     QFrame *PanelPhoto = nullptr;
@@ -99,16 +108,6 @@ public:
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 
-public slots:
-    // Every way of closing but OK (cancel button, Escape, the close box) asks CancelRec.
-    void done(int Result) override;
-    void reject() override;
-
-protected:
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
-    void showEvent(QShowEvent *Event) override;
-
-private:
     void CreatePanelTop();
     void CreatePanelTimes();
     void CreatePanelBook();

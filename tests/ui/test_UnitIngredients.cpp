@@ -7,6 +7,7 @@
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitIngredient.h"
+#include "UnitName.h"
 #include "UnitTools.h"
 
 #include <QApplication>
@@ -71,32 +72,34 @@ TEST_F(TableEditorsTest, IngredientsAddedInARowKeepTheBlockedShelfByItsCode)
 {
     const int Boucherie = Code(QStringLiteral("rayon"), QStringLiteral("Boucherie"));
     Answer<TFormIngredient>([&](TFormIngredient *Form) {
-        EXPECT_TRUE(Form->CbDontClose->isChecked() && Form->CbDontClose->isEnabled());
-        EXPECT_TRUE(Form->CbFixRayon->isEnabled() && !Form->CbFixRayon->isChecked());
-        EXPECT_EQ(Form->BtCancel->Caption(), QStringLiteral("Terminer"));
-        Form->CbFixRayon->setChecked(true);
-        Choose(Form->ComboRayon, QStringLiteral("Boucherie"));
+        EXPECT_TRUE(FindIn<QCheckBox>(Form, "CbDontClose")->isChecked() &&
+                    FindIn<QCheckBox>(Form, "CbDontClose")->isEnabled());
+        EXPECT_TRUE(FindIn<QCheckBox>(Form, "CbFixRayon")->isEnabled() &&
+                    !FindIn<QCheckBox>(Form, "CbFixRayon")->isChecked());
+        EXPECT_EQ(FindIn<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Terminer"));
+        FindIn<QCheckBox>(Form, "CbFixRayon")->setChecked(true);
+        Choose(FindIn<QComboBox>(Form, "ComboRayon"), QStringLiteral("Boucherie"));
         for (const char *Name : {"Onglet", "Bavette"}) {
-            Form->EdName->setText(QString::fromUtf8(Name));
-            ClickOk(Form->BtOk);
+            FindIn<QLineEdit>(Form, "EdName")->setText(QString::fromUtf8(Name));
+            ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
             EXPECT_TRUE(Form->isVisible());
-            EXPECT_EQ(Form->EdName->text(), QString());
+            EXPECT_EQ(FindIn<QLineEdit>(Form, "EdName")->text(), QString());
         }
         // A shelf added meanwhile (through the shelf button) sorts before it: the same shelf
         // stays chosen, not the same place in the list.
         Database->ExecSQL(QStringLiteral("insert into rayon (name) values ('Animalerie')"));
         Form->LoadRayon();
-        EXPECT_EQ(Form->ComboRayon->currentText(), QStringLiteral("Boucherie"));
-        Form->EdName->setText(QStringLiteral("Paleron"));
-        ClickOk(Form->BtOk);
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboRayon")->currentText(), QStringLiteral("Boucherie"));
+        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Paleron"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
         // Unblocked, the next one still has the shelf shown, the one after it none.
-        Form->CbFixRayon->setChecked(false);
-        Form->EdName->setText(QStringLiteral("Jarret"));
-        ClickOk(Form->BtOk);
-        EXPECT_EQ(Form->ComboRayon->currentIndex(), -1);
-        Form->EdName->setText(QStringLiteral("Gîte"));
-        ClickOk(Form->BtOk);
-        QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
+        FindIn<QCheckBox>(Form, "CbFixRayon")->setChecked(false);
+        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Jarret"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
+        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Gîte"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
     });
     EXPECT_EQ(
         ShowFormIngredient(0, nullptr, QStringLiteral("ingredient"), QStringLiteral("Ingrédients (ajout)"), Record),
@@ -116,30 +119,31 @@ TEST_F(TableEditorsTest, IngredientEditRefusesAnEmptyOrTakenNameAndStoresNoShelf
     Values.Add(QStringLiteral("ingname=Zeste sans rayon"));
     Values.Add(QStringLiteral("raycode=0"));
     Answer<TFormIngredient>([&](TFormIngredient *Form) {
-        EXPECT_TRUE(!Form->CbDontClose->isChecked() && !Form->CbDontClose->isEnabled());
-        EXPECT_FALSE(Form->CbFixRayon->isEnabled());
-        EXPECT_EQ(Form->BtCancel->Caption(), QStringLiteral("Annuler"));
-        EXPECT_EQ(Form->EdName->text(), QStringLiteral("Zeste sans rayon"));
-        EXPECT_EQ(Form->ComboRayon->currentIndex(), -1);
+        EXPECT_TRUE(!FindIn<QCheckBox>(Form, "CbDontClose")->isChecked() &&
+                    !FindIn<QCheckBox>(Form, "CbDontClose")->isEnabled());
+        EXPECT_FALSE(FindIn<QCheckBox>(Form, "CbFixRayon")->isEnabled());
+        EXPECT_EQ(FindIn<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Annuler"));
+        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdName")->text(), QStringLiteral("Zeste sans rayon"));
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
 
         TDialogTest::QueueAnswers({mrOk, mrOk});
-        Form->EdName->clear();
-        ClickOk(Form->BtOk);
+        FindIn<QLineEdit>(Form, "EdName")->clear();
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
         EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
-        Form->EdName->setText(QStringLiteral("Ail"));
-        ClickOk(Form->BtOk);
+        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Ail"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
         EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
             QStringLiteral("Assurez-vous que cet ingrédient n'existe pas déjà et réessayez.")));
         ASSERT_TRUE(Form->isVisible());
-        EXPECT_EQ(Form->EdName->text(), QStringLiteral("Ail"));
+        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdName")->text(), QStringLiteral("Ail"));
 
         // Delete takes the shelf away again.
-        Choose(Form->ComboRayon, QStringLiteral("Surgelés"));
-        QTest::keyClick(Form->ComboRayon, Qt::Key_Delete);
-        EXPECT_EQ(Form->ComboRayon->currentIndex(), -1);
-        Form->EdName->setText(QStringLiteral("Zeste de citron"));
-        ClickOk(Form->BtOk);
+        Choose(FindIn<QComboBox>(Form, "ComboRayon"), QStringLiteral("Surgelés"));
+        QTest::keyClick(FindIn<QComboBox>(Form, "ComboRayon"), Qt::Key_Delete);
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
+        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Zeste de citron"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
     });
     EXPECT_EQ(ShowFormIngredient(1, &Values, QStringLiteral("ingredient"), QStringLiteral("Ingrédients (modification)"),
                                  Record),
@@ -157,63 +161,66 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
     TKVXStringList Add;
     Add.Add(QStringLiteral("reccode=%1").arg(Rec));
     Answer<TFormIngredients>([&](TFormIngredients *Form) {
-        EXPECT_TRUE(Form->CbDontClose->isChecked() && Form->CbDontClose->isEnabled());
-        EXPECT_EQ(Form->BtCancel->Caption(), QStringLiteral("Terminer"));
+        EXPECT_TRUE(FindIn<QCheckBox>(Form, "CbDontClose")->isChecked() &&
+                    FindIn<QCheckBox>(Form, "CbDontClose")->isEnabled());
+        EXPECT_EQ(FindIn<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Terminer"));
         TDialogTest::QueueAnswers({mrOk, mrOk, mrOk, mrOk, mrOk});
-        ClickOk(Form->BtOk);
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vous devez sélectionner un ingrédient."));
-        EXPECT_EQ(QApplication::focusWidget(), Form->ComboIng);
+        EXPECT_EQ(QApplication::focusWidget(), FindIn<QComboBox>(Form, "ComboIng"));
 
         // Keys typed quickly build one prefix, folded without accents; a pause starts anew.
-        QTest::keyClicks(Form->ComboIng, QStringLiteral("ec"));
-        EXPECT_EQ(Form->ComboIng->currentText(), QStringLiteral("Échalotes"));
+        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("ec"));
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Échalotes"));
         Tick += 500;
-        QTest::keyClicks(Form->ComboIng, QStringLiteral("ail"));
-        EXPECT_EQ(Form->ComboIng->currentText(), QStringLiteral("Ail"));
+        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("ail"));
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
         // Entering another input also starts anew.
-        QTest::keyClicks(Form->ComboIng, QStringLiteral("m"));
-        EXPECT_NE(Form->ComboIng->currentText(), QStringLiteral("Ail"));
-        Form->ComboUnit->setFocus();
-        QTest::keyClicks(Form->ComboUnit, QStringLiteral("g"));
-        EXPECT_EQ(Form->ComboUnit->currentText(), QStringLiteral("g"));
-        Form->ComboIng->setFocus();
-        QTest::keyClicks(Form->ComboIng, QStringLiteral("ail"));
-        EXPECT_EQ(Form->ComboIng->currentText(), QStringLiteral("Ail"));
+        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("m"));
+        EXPECT_NE(FindIn<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
+        FindIn<QComboBox>(Form, "ComboUnit")->setFocus();
+        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboUnit"), QStringLiteral("g"));
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboUnit")->currentText(), QStringLiteral("g"));
+        FindIn<QComboBox>(Form, "ComboIng")->setFocus();
+        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("ail"));
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
 
         const QString UnitMessage = QStringLiteral(
             "Dès lors que vous avez sélectionné une unité, vous devez saisir une quantité supérieure à 0.\r\n"
             "Pour supprimer l'unité, placez vous sur la liste (en utilisant la touche Tab) et appuyez sur la touche "
             "Suppr.");
         for (const char *Refused : {"0", "", "abc", "-2"}) {
-            Form->EdQuantity->setText(QString::fromLatin1(Refused));
-            ClickOk(Form->BtOk);
+            FindIn<QLineEdit>(Form, "EdQuantity")->setText(QString::fromLatin1(Refused));
+            ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
             EXPECT_EQ(TDialogTest::LastMessage(), UnitMessage) << Refused;
         }
-        EXPECT_EQ(QApplication::focusWidget(), Form->EdQuantity);
+        EXPECT_EQ(QApplication::focusWidget(), FindIn<QLineEdit>(Form, "EdQuantity"));
         EXPECT_EQ(TDialogTest::ShowCount(), 5);
 
-        Form->EdQuantity->setText(QStringLiteral("1,5"));
-        Form->EdNote->setText(QStringLiteral("hachée"));
-        ClickOk(Form->BtOk);
+        FindIn<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("1,5"));
+        FindIn<QLineEdit>(Form, "EdNote")->setText(QStringLiteral("hachée"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
         // Ready for the next line: nothing chosen any more.
-        EXPECT_TRUE(Form->ComboIng->currentIndex() == -1 && Form->ComboUnit->currentIndex() == -1 &&
-                    Form->EdQuantity->text().isEmpty() && Form->EdNote->text().isEmpty());
+        EXPECT_TRUE(FindIn<QComboBox>(Form, "ComboIng")->currentIndex() == -1 &&
+                    FindIn<QComboBox>(Form, "ComboUnit")->currentIndex() == -1 &&
+                    FindIn<QLineEdit>(Form, "EdQuantity")->text().isEmpty() &&
+                    FindIn<QLineEdit>(Form, "EdNote")->text().isEmpty());
         // Without a unit any quantity goes.
-        Choose(Form->ComboIng, QStringLiteral("Oignons"));
-        Form->EdQuantity->setText(QStringLiteral("-2"));
-        ClickOk(Form->BtOk);
-        Choose(Form->ComboIng, QStringLiteral("Tomates"));
-        Form->EdQuantity->setText(QStringLiteral("abc"));
-        ClickOk(Form->BtOk);
+        Choose(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("Oignons"));
+        FindIn<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("-2"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        Choose(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("Tomates"));
+        FindIn<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("abc"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
 
         // The same ingredient twice in one recipe is refused; the window keeps its inputs.
         TDialogTest::QueueAnswers({mrOk});
-        Choose(Form->ComboIng, QStringLiteral("Ail"));
-        ClickOk(Form->BtOk);
+        Choose(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("Ail"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
         EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral(
             "Assurez-vous que l'ingrédient sélectionné dans la liste n'existe pas déjà dans votre recette.")));
-        EXPECT_TRUE(Form->isVisible() && Form->ComboIng->currentText() == QStringLiteral("Ail"));
-        QTest::mouseClick(Form->BtCancel, Qt::LeftButton);
+        EXPECT_TRUE(Form->isVisible() && FindIn<QComboBox>(Form, "ComboIng")->currentText() == QStringLiteral("Ail"));
+        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
     });
     EXPECT_EQ(ShowFormIngredients(0, &Add, QStringLiteral("ingredients"), QStringLiteral("* (ajout)"), Record),
               mrCancel);
@@ -240,20 +247,21 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
     TKVXStringList Ail = EditValues(QStringLiteral("Ail"), QStringLiteral("1,5"),
                                     QString::number(Code(QStringLiteral("unite"), QStringLiteral("g"))));
     Answer<TFormIngredients>([&](TFormIngredients *Form) {
-        EXPECT_FALSE(Form->CbDontClose->isChecked() || Form->CbDontClose->isEnabled());
-        EXPECT_EQ(Form->EdQuantity->text() + Form->ComboUnit->currentText() + Form->ComboIng->currentText() +
-                      Form->EdNote->text(),
+        EXPECT_FALSE(FindIn<QCheckBox>(Form, "CbDontClose")->isChecked() ||
+                     FindIn<QCheckBox>(Form, "CbDontClose")->isEnabled());
+        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdQuantity")->text() + FindIn<QComboBox>(Form, "ComboUnit")->currentText() +
+                      FindIn<QComboBox>(Form, "ComboIng")->currentText() + FindIn<QLineEdit>(Form, "EdNote")->text(),
                   QStringLiteral("1.5gAilhachée"));
-        Choose(Form->ComboIng, QStringLiteral("Échalotes"));
-        ClickOk(Form->BtOk);
+        Choose(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("Échalotes"));
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
     });
     EXPECT_EQ(ShowFormIngredients(1, &Ail, QStringLiteral("ingredients"), QStringLiteral("* (modification)"), Record),
               mrOk);
     EXPECT_EQ(Sql(Lines), QStringLiteral("Oignons:-2.0:-:,Échalotes:1.5:g:hachée,Tomates:0.0:-:"));
     TKVXStringList Tomates = EditValues(QStringLiteral("Tomates"), QStringLiteral("0"), QStringLiteral("0"));
     Answer<TFormIngredients>([](TFormIngredients *Form) {
-        EXPECT_EQ(Form->EdQuantity->text(), QString());
-        EXPECT_EQ(Form->ComboUnit->currentIndex(), -1);
+        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdQuantity")->text(), QString());
+        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboUnit")->currentIndex(), -1);
     });
     EXPECT_EQ(ShowFormIngredients(1, &Tomates, QStringLiteral("ingredients"), QString(), Record), mrCancel);
 }
@@ -265,12 +273,13 @@ TEST_F(TableEditorsTest, PickingWritesNothingAndHandsBackTheChoice)
         NewFormIngredients(2, nullptr, QStringLiteral("ingredients"), QStringLiteral("Ajouter un ingrédient"), {});
     EXPECT_EQ(Form->Quantity + Form->UnitCode + Form->IngCode + Form->RayCode, 0);
     Answer<TFormIngredients>([](TFormIngredients *Open) {
-        EXPECT_FALSE(Open->CbDontClose->isChecked() || Open->CbDontClose->isEnabled());
-        Choose(Open->ComboIng, QStringLiteral("Zeste sans rayon"));
-        Choose(Open->ComboUnit, QStringLiteral("kg"));
-        Open->EdQuantity->setText(QStringLiteral("2.5"));
-        Open->EdNote->setText(QStringLiteral("bio"));
-        ClickOk(Open->BtOk);
+        EXPECT_FALSE(FindIn<QCheckBox>(Open, "CbDontClose")->isChecked() ||
+                     FindIn<QCheckBox>(Open, "CbDontClose")->isEnabled());
+        Choose(FindIn<QComboBox>(Open, "ComboIng"), QStringLiteral("Zeste sans rayon"));
+        Choose(FindIn<QComboBox>(Open, "ComboUnit"), QStringLiteral("kg"));
+        FindIn<QLineEdit>(Open, "EdQuantity")->setText(QStringLiteral("2.5"));
+        FindIn<QLineEdit>(Open, "EdNote")->setText(QStringLiteral("bio"));
+        ClickOk(FindIn<TSevenButton>(Open, "BtOk"));
     });
     EXPECT_EQ(Form->exec(), mrOk);
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Ajouter un ingrédient"));
@@ -280,4 +289,78 @@ TEST_F(TableEditorsTest, PickingWritesNothingAndHandsBackTheChoice)
     EXPECT_EQ(Form->IngCode, Code(QStringLiteral("ingredient"), QStringLiteral("Zeste sans rayon")));
     EXPECT_EQ(Form->RayCode, 0);
     EXPECT_EQ(Sql(QStringLiteral("select count(*) || '/' || total(quantite) from ingredients")), Before);
+}
+
+TEST_F(TableEditorsTest, ARowDeletedWhileItsEditorIsOpenIsNotReportedSaved)
+{
+    // Each editor is opened on a row that another window deletes before OK: the save says
+    // so, nothing is written or reported done, and the window stays open with the input.
+    Database->ExecSQL(QStringLiteral("insert into recette (name) values ('Recette effacée')"));
+    Database->ExecSQL(QStringLiteral("insert into rayon (name) values ('Rayon effacé')"));
+    const int Rec = Code(QStringLiteral("recette"), QStringLiteral("Recette effacée"));
+    const int Ail = Code(QStringLiteral("ingredient"), QStringLiteral("Ail"));
+    const int Zeste = Code(QStringLiteral("ingredient"), QStringLiteral("Zeste sans rayon"));
+    const int Rayon = Code(QStringLiteral("rayon"), QStringLiteral("Rayon effacé"));
+    Database->ExecSQL(
+        QStringLiteral("insert into ingredients (reccode, ingcode, quantite) values (%1, %2, 1)").arg(Rec).arg(Ail));
+    const QString Before =
+        Sql(QStringLiteral("select (select count(*) from ingredients) || '/' || "
+                           "(select count(*) from ingredient) || '/' || (select count(*) from rayon)"));
+    auto ValuesOf = [](const QStringList &Lines) {
+        auto Values = std::make_unique<TKVXStringList>();
+        for (const QString &Line : Lines)
+            Values->Add(Line);
+        return Values;
+    };
+    // Types NewText in Input, deletes the row, clicks OK: the alert, and the window still open.
+    auto SaveGone = [](QWidget *Form, const char *Input, const QString &NewText, const QString &Delete,
+                       const QString &Message) {
+        Database->ExecSQL(Delete);
+        FindIn<QLineEdit>(Form, Input)->setText(NewText);
+        TDialogTest::QueueAnswers({mrOk});
+        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        EXPECT_EQ(TDialogTest::LastMessage(), Message);
+        EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
+        EXPECT_TRUE(Form->isVisible());
+        EXPECT_EQ(FindIn<QLineEdit>(Form, Input)->text(), NewText);
+        QTest::keyClick(FindIn<QLineEdit>(Form, Input), Qt::Key_Escape);
+    };
+
+    auto Line = ValuesOf({QStringLiteral("reccode=%1").arg(Rec), QStringLiteral("ingcode=%1").arg(Ail),
+                          QStringLiteral("quantite=1"), QStringLiteral("unitecode=0"), QStringLiteral("note=")});
+    Answer<TFormIngredients>([&](TFormIngredients *Form) {
+        SaveGone(Form, "EdQuantity", QStringLiteral("3"),
+                 QStringLiteral("delete from ingredients where reccode=%1").arg(Rec),
+                 QStringLiteral("Cette ligne n'existe plus dans la recette : elle a été supprimée entre-temps. "
+                                "Rien n'a été enregistré."));
+    });
+    EXPECT_EQ(ShowFormIngredients(1, Line.get(), QStringLiteral("ingredients"), QString(), Record), mrCancel);
+
+    auto Ingredient = ValuesOf({QStringLiteral("code=%1").arg(Zeste), QStringLiteral("ingname=Zeste sans rayon"),
+                                QStringLiteral("raycode=0")});
+    Answer<TFormIngredient>([&](TFormIngredient *Form) {
+        SaveGone(Form, "EdName", QStringLiteral("Zeste d'orange"),
+                 QStringLiteral("delete from ingredient where code=%1").arg(Zeste),
+                 QStringLiteral("Cet ingrédient n'existe plus : il a été supprimé entre-temps. Rien n'a été "
+                                "enregistré."));
+    });
+    EXPECT_EQ(ShowFormIngredient(1, Ingredient.get(), QStringLiteral("ingredient"), QString(), Record), mrCancel);
+
+    auto Name = ValuesOf({QStringLiteral("code=%1").arg(Rayon), QStringLiteral("name=Rayon effacé")});
+    AnswerModals({[&](QWidget *Form) {
+        SaveGone(Form, "EdName", QStringLiteral("Rayon renommé"),
+                 QStringLiteral("delete from rayon where code=%1").arg(Rayon),
+                 QStringLiteral("Ce nom n'existe plus dans la liste : il a été supprimé entre-temps. Rien n'a été "
+                                "enregistré."));
+    }});
+    EXPECT_EQ(UnitName::ShowFormName(1, Name.get(), QStringLiteral("rayon"), QString(), Record), mrCancel);
+
+    EXPECT_TRUE(Done.isEmpty());
+    EXPECT_EQ(TDialogTest::ShowCount(), 3);
+    EXPECT_EQ(Sql(QStringLiteral("select (select count(*) from ingredients) || '/' || (select count(*) from "
+                                 "ingredient) || '/' || (select count(*) from rayon)")),
+              QStringLiteral("%1/%2/%3")
+                  .arg(Before.section(QLatin1Char('/'), 0, 0).toInt() - 1)
+                  .arg(Before.section(QLatin1Char('/'), 1, 1).toInt() - 1)
+                  .arg(Before.section(QLatin1Char('/'), 2, 2).toInt() - 1));
 }

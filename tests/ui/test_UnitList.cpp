@@ -157,6 +157,12 @@ TEST_F(FormListTest, FilterWildcardsAndEmptyNumbers)
     EXPECT_EQ(Form->Row(), 0);
     EXPECT_FALSE(ButtonOf(*Form, "BtEdit")->isEnabled() || ButtonOf(*Form, "BtDelete")->isEnabled());
     EXPECT_TRUE(ButtonOf(*Form, "BtAdd")->isEnabled());
+    // Every button shows its focus with a 2-pixel border, its state fonts those of its own font.
+    for (const char *Name : {"BtAdd", "BtEdit", "BtDelete", "BtFusion"}) {
+        TSevenButton *Button = ButtonOf(*Form, Name);
+        EXPECT_EQ(Button->Border()->WidthFocused(), 2) << Name;
+        EXPECT_EQ(Button->Fonts()->FontFocused().Font, Button->font()) << Name;
+    }
     GridOf(*Form)->setFocus();
     Key(*Form, Qt::Key_Delete);
     Key(*Form, Qt::Key_Return);
@@ -189,6 +195,8 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
         EXPECT_EQ(Name->windowTitle(), QStringLiteral("Liste (ajout)"));
         EXPECT_FALSE(Name->windowIcon().isNull());
         EXPECT_EQ(FindIn<QLineEdit>(Name, "EdName")->text(), QString());
+        for (const char *Button : {"BtOk", "BtCancel"})
+            EXPECT_EQ(FindIn<TSevenButton>(Name, Button)->Border()->WidthFocused(), 2) << Button;
         FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Marché"));
         QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
     }});
