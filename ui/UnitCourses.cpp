@@ -17,12 +17,10 @@
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
 
-#include <QAbstractListModel>
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
-#include <QHash>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,8 +33,6 @@
 #include <QStaticText>
 #include <QStyle>
 #include <QStyleOption>
-#include <QStyledItemDelegate>
-#include <QTransform>
 
 #include <algorithm>
 #include <utility>
@@ -68,8 +64,6 @@ const QString FicheCaption = QStringLiteral("Fiche recette");
 // information texts.
 constexpr TColor HintColor = WindowHintColor;
 constexpr TColor TitleColor = GridInfoColor;
-constexpr const char *MarkColor = "#C00000";
-constexpr const char *SeparatorColor = "#BEBEBE";
 
 QFont ListFont()
 {
@@ -89,228 +83,7 @@ constexpr int ViewLeft = 725;
 constexpr int ViewWidth = 155;
 constexpr int RightMargin = TFormCourses::MinWidth - ViewLeft - ViewWidth;
 
-// The check box of a row takes the first CheckWidth pixels of its item.
-constexpr int CheckWidth = 15;
-constexpr int CheckSize = 13;
-
 } // namespace
-
-TCoursesRowGeometry CoursesRowGeometry(const QRect &Item)
-{
-    TCoursesRowGeometry G;
-    G.CheckBox = QRect(Item.left() + 1, Item.top() + (Item.height() - CheckSize) / 2, CheckSize, CheckSize);
-    G.Cell = Item.adjusted(CheckWidth, 0, 0, 0);
-    const QRect &R = G.Cell;
-    // Measured as the layout measures: from the cell's right edge, the first pixel past it.
-    const int Right = R.left() + R.width();
-    G.Band = QRect(QPoint(R.left() - CheckWidth, R.top()), QPoint(Right - 5 - 1, R.bottom()));
-    G.Star = R.adjusted(0, 5, 0, 0);
-    G.Warn = R.adjusted(-11, -1, 0, 0);
-    G.Text = QRect(QPoint(R.left() + 7, R.top()), QPoint(Right - 5 - 1, R.bottom()));
-    G.CheckCover = QRect(QPoint(R.left() - CheckWidth, R.top()), QPoint(R.left() - 1, R.bottom()));
-    G.Separator = QLine(Right - 5, R.top(), Right - 5, R.bottom());
-    return G;
-}
-
-// ---------------------------------------------------------------------------------------
-// The rows of the list: one per line, drawn from the line, with only the check state kept
-// ---------------------------------------------------------------------------------------
-
-class TCoursesListModel : public QAbstractListModel, public TIngredientListView
-{
-public:
-    int rowCount(const QModelIndex &Parent) const override { return Parent.isValid() ? 0 : FRows; }
-    QVariant data(const QModelIndex &Index, int Role) const override
-    {
-        if (!Index.isValid() || std::size_t(Index.row()) >= FChecked.size())
-            return {};
-        if (Role == Qt::DisplayRole)
-            return QStringLiteral("-");
-        if (Role == Qt::CheckStateRole)
-            return FChecked[std::size_t(Index.row())] ? Qt::Checked : Qt::Unchecked;
-        return {};
-    }
-    Qt::ItemFlags flags(const QModelIndex &Index) const override
-    {
-        return Index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
-    }
-
-    // Between the two, rows change without a signal each and the view keeps seeing the rows
-    // it knew; it is told once at the end. A refill that keeps the number of rows (the usual
-    // refresh after a small change) then costs no new layout, only a repaint.
-    void BeginRefill() { FRefilling = true; }
-    void EndRefill()
-    {
-        FRefilling = false;
-        const int Count = static_cast<int>(FChecked.size());
-        if (Count == FRows) {
-            if (Count > 0)
-                emit dataChanged(index(0), index(Count - 1));
-            return;
-        }
-        beginResetModel();
-        FRows = Count;
-        endResetModel();
-    }
-
-    void RowAdded() override { RowInserted(static_cast<int>(FChecked.size())); }
-    void RowInserted(int Index) override
-    {
-        if (!FRefilling)
-            beginInsertRows({}, Index, Index);
-        FChecked.insert(FChecked.begin() + Index, 0);
-        if (!FRefilling) {
-            ++FRows;
-            endInsertRows();
-        }
-    }
-    void RowDeleted(int Index) override
-    {
-        if (!FRefilling)
-            beginRemoveRows({}, Index, Index);
-        FChecked.erase(FChecked.begin() + Index);
-        if (!FRefilling) {
-            --FRows;
-            endRemoveRows();
-        }
-    }
-    void Cleared() override
-    {
-        if (!FRefilling)
-            beginResetModel();
-        FChecked.clear();
-        if (!FRefilling) {
-            FRows = 0;
-            endResetModel();
-        }
-    }
-    bool RowChecked(int Index) const override { return FChecked.at(std::size_t(Index)) != 0; }
-    void SetRowChecked(int Index, bool Checked) override
-    {
-        FChecked.at(std::size_t(Index)) = Checked ? 1 : 0;
-        if (FRefilling)
-            return;
-        const QModelIndex Changed = index(Index);
-        emit dataChanged(Changed, Changed, {Qt::CheckStateRole});
-    }
-
-private:
-    std::vector<char> FChecked;
-    // The rows the view knows; FChecked.size() except during a refill.
-    int FRows = 0;
-    bool FRefilling = false;
-};
-
-namespace {
-
-// Paints each row: the check box, then what the window draws from the line.
-class TCoursesDelegate : public QStyledItemDelegate
-{
-public:
-    explicit TCoursesDelegate(TFormCourses *AForm) : QStyledItemDelegate(AForm), Form(AForm) {}
-
-    void paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override
-    {
-        Guard([&] {
-            const TCoursesRowGeometry G = CoursesRowGeometry(Option.rect);
-            Painter->fillRect(Option.rect, Qt::white);
-            // Shelf headers and free articles paint over their check box: it is drawn only
-            // where it shows.
-            const int Row = Index.row();
-            if (Row < Form->Lines.Count() && Form->Lines.GetLineType(Row) == TIngredientList::ltIngredient)
-                Painter->drawPixmap(G.CheckBox.topLeft(),
-                                    CheckBox(Index.data(Qt::CheckStateRole).toInt() == Qt::Checked, Option.widget));
-            Painter->save();
-            Form->ListIngDrawItem(*Painter, Row, G, Option.state.testFlag(QStyle::State_HasFocus));
-            Painter->restore();
-        });
-    }
-    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
-    {
-        return QSize(100, TFormCourses::ItemHeight);
-    }
-
-private:
-    // The style's check box, drawn once per state: drawing it for each row of each paint
-    // would cost more than all the rest of the row.
-    const QPixmap &CheckBox(bool Checked, const QWidget *Widget) const
-    {
-        QPixmap &Picture = FCheckBoxes[Checked ? 1 : 0];
-        const qreal Ratio = Widget ? Widget->devicePixelRatioF() : 1.0;
-        if (Picture.isNull() || Picture.devicePixelRatio() != Ratio) {
-            Picture = QPixmap(QSize(CheckSize, CheckSize) * Ratio);
-            Picture.setDevicePixelRatio(Ratio);
-            Picture.fill(Qt::white);
-            QPainter Painter(&Picture);
-            QStyleOptionButton Check;
-            Check.rect = QRect(0, 0, CheckSize, CheckSize);
-            Check.state = QStyle::State_Enabled | (Checked ? QStyle::State_On : QStyle::State_Off);
-            QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &Check, &Painter, Widget);
-        }
-        return Picture;
-    }
-
-    TFormCourses *Form;
-    mutable QPixmap FCheckBoxes[2];
-};
-
-} // namespace
-
-// The fonts of the rows, made once: every row of every paint uses them.
-struct TCoursesRowFonts
-{
-    TCoursesRowFonts()
-        : Header(PointFont(ArialName(), 12, true)), Star(PointFont(ArialName(), 12)), Warn(PointFont(ArialName(), 8)),
-          Text(PointFont(ArialName(), 10)), Struck(Text), TextMetrics(Text), StruckMetrics(Text)
-    {
-        Struck.setStrikeOut(true);
-        StruckMetrics = QFontMetrics(Struck);
-    }
-    static QString ArialName() { return QLatin1String(FontArial); }
-
-    QFont Header;
-    QFont Star;
-    QFont Warn;
-    QFont Text;
-    QFont Struck;
-    QFontMetrics TextMetrics;
-    QFontMetrics StruckMetrics;
-
-    // A text laid out once, cut to Width with an ellipsis when too long: a refresh repaints
-    // the same texts, and laying them out again would cost more than the refresh itself.
-    enum TTextKind
-    {
-        tkArticle,
-        tkStruck,
-        tkHeader,
-        tkCount
-    };
-    const QStaticText &LaidText(const QString &Value, TTextKind Kind, int Width)
-    {
-        if (Width != CacheWidth || Cache[tkArticle].size() + Cache[tkStruck].size() > MaxCached) {
-            for (QHash<QString, QStaticText> &Texts : Cache)
-                Texts.clear();
-            CacheWidth = Width;
-        }
-        QHash<QString, QStaticText> &Texts = Cache[Kind];
-        auto Found = Texts.constFind(Value);
-        if (Found != Texts.constEnd())
-            return *Found;
-        const QFontMetrics &Metrics = Kind == tkStruck ? StruckMetrics : TextMetrics;
-        const bool Cut = Kind != tkHeader && Metrics.horizontalAdvance(Value) > Width;
-        QStaticText Laid(Cut ? Metrics.elidedText(Value, Qt::ElideRight, Width) : Value);
-        Laid.setTextFormat(Qt::PlainText);
-        Laid.prepare(QTransform(), Kind == tkHeader ? Header : Kind == tkStruck ? Struck : Text);
-        return *Texts.insert(Value, Laid);
-    }
-
-    const QColor Mark = HtmlColor(MarkColor);
-    const QColor Separator = HtmlColor(SeparatorColor);
-
-    static constexpr int MaxCached = 4096;
-    QHash<QString, QStaticText> Cache[tkCount];
-    int CacheWidth = -1;
-};
 
 namespace {
 
@@ -437,7 +210,12 @@ void TFormCourses::CreateListIng()
     ListIng->setContextMenuPolicy(Qt::CustomContextMenu);
     ListIng->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     ListIng->setModel(FModel.get());
-    ListIng->setItemDelegate(new TCoursesDelegate(this));
+    ListIng->setItemDelegate(new TCoursesDelegate(
+        this,
+        [this](QPainter &Painter, int Row, const TCoursesRowGeometry &G, bool Focused) {
+            ListIngDrawItem(Painter, Row, G, Focused);
+        },
+        [this](int Row) { return Row < Lines.Count() && Lines.GetLineType(Row) == TIngredientList::ltIngredient; }));
     QPalette Palette = ListIng->palette();
     Palette.setColor(QPalette::Base, Qt::white);
     ListIng->setPalette(Palette);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "UnitCoursesChanges.h"
+#include "UnitCoursesRows.h"
 
 #include <QLine>
 #include <QPoint>
@@ -21,31 +22,8 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QPainter;
-class TCoursesListModel;
-struct TCoursesRowFonts;
 class TRecetteList;
 class TSevenButton;
-
-// Where the parts of one row of the list go, for the item rectangle Item that the list view
-// hands over. Cell is the row's cell right of its check box, the rectangle everything else
-// is measured from.
-struct TCoursesRowGeometry
-{
-    QRect CheckBox;
-    QRect Cell;
-    // Background of a shelf header, over the check box.
-    QRect Band;
-    // The "*" of a changed line or of a hidden quantity.
-    QRect Star;
-    // The "?" of a line that needs more than when it was crossed off.
-    QRect Warn;
-    QRect Text;
-    // What hides the check box of a free article.
-    QRect CheckCover;
-    // The column separator.
-    QLine Separator;
-};
-TCoursesRowGeometry CoursesRowGeometry(const QRect &Item);
 
 class TFormCourses : public QWidget
 {
@@ -55,7 +33,7 @@ public:
     static constexpr int MinWidth = 900;
     static constexpr int MinHeight = 747;
     static constexpr int PanelHeight = 71;
-    static constexpr int ItemHeight = 20;
+    static constexpr int ItemHeight = CoursesItemHeight;
     static constexpr int ColumnCount = 3;
 
     explicit TFormCourses(QWidget *Parent = nullptr);
