@@ -920,7 +920,7 @@ void TFormMenus::BtBaseUnitesClick()
 
 void TFormMenus::BtCoursesClick()
 {
-    FormCourses->show();
+    FormCourses->Show();
 }
 
 void TFormMenus::BtOptionsClick()
