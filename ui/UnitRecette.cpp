@@ -310,26 +310,13 @@ void TFormRecette::LoadLivre(int Wanted)
 {
     Wrap("TFormRecette.LoadLivre", [&] {
         LivTable.reset();
-        ComboLivre->clear();
-        if (!Database)
-            throw Exception(QStringLiteral("The database is not open"));
-        LivTable = Database->GetTable(QStringLiteral("select * from livre order by name"));
-        int Selected = -1;
-        for (; !LivTable->Eof(); LivTable->Next()) {
-            ComboLivre->addItem(LivTable->FieldAsString(QStringLiteral("name")));
-            if (Wanted != 0 && LivTable->FieldAsInteger(0) == Wanted)
-                Selected = ComboLivre->count() - 1;
-        }
-        ComboLivre->setCurrentIndex(Selected);
+        LivTable = LoadCombo(ComboLivre, QStringLiteral("select * from livre order by name"), Wanted);
     });
 }
 
 int TFormRecette::SelectedLivCode() const
 {
-    const int Index = ComboLivre->currentIndex();
-    if (Index < 0 || !LivTable || !LivTable->MoveTo(static_cast<quint32>(Index)))
-        return 0;
-    return static_cast<int>(LivTable->FieldAsInteger(0));
+    return SelectedCode(ComboLivre, LivTable.get());
 }
 
 QString TFormRecette::Value(const QString &Name) const
