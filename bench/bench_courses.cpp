@@ -136,13 +136,11 @@ void BM_WindowRefresh(benchmark::State &State)
 
 void RunGuarded(benchmark::State &State, void (*Body)(benchmark::State &))
 {
-    try {
+    RunOrSkip(State, [&] {
         if (!World)
             World = std::make_unique<TWorld>();
         Body(State);
-    } catch (const std::exception &E) {
-        State.SkipWithError(E.what());
-    }
+    });
 }
 
 } // namespace
@@ -155,10 +153,7 @@ int main(int argc, char **argv)
     InstallSystemColors();
     for (const auto &[Name, Body] :
          {std::pair{"ModelRefresh/10000", BM_ModelRefresh}, std::pair{"WindowRefresh/10000", BM_WindowRefresh}})
-        benchmark::RegisterBenchmark(Name, RunGuarded, Body)
-            ->Unit(benchmark::kMillisecond)
-            ->Repetitions(5)
-            ->DisplayAggregatesOnly(true);
+        Timed(benchmark::RegisterBenchmark(Name, RunGuarded, Body), 5);
     TRatioReporter Reporter;
     const int Rc = RunBenchmarks(argc, argv, Reporter);
     World.reset();
