@@ -6,6 +6,7 @@
 // Goal: the window adds at most 20 % to the model's computation. The ratio is printed after
 // the runs.
 
+#include "BenchApplication.h"
 #include "BenchDatabase.h"
 #include "BenchReport.h"
 
@@ -147,10 +148,7 @@ void RunGuarded(benchmark::State &State, void (*Body)(benchmark::State &))
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    InstallFontSubstitutions();
-    InstallSystemColors();
+    TBenchApplication App(argc, argv);
     for (const auto &[Name, Body] :
          {std::pair{"ModelRefresh/10000", BM_ModelRefresh}, std::pair{"WindowRefresh/10000", BM_WindowRefresh}})
         Timed(benchmark::RegisterBenchmark(Name, RunGuarded, Body), 5);

@@ -3,6 +3,7 @@
 // engine stepping the same statement with the same collation and reading every column as
 // text.
 
+#include "BenchApplication.h"
 #include "BenchDatabase.h"
 #include "BenchReport.h"
 
@@ -183,10 +184,7 @@ void RunGuarded(benchmark::State &State, int N, TBenchmark Body)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    InstallFontSubstitutions();
-    InstallSystemColors();
+    TBenchApplication App(argc, argv);
 
     for (const int N : RecipeCounts) {
         const auto Register = [&](const char *Kind, TBenchmark Body) {
