@@ -923,7 +923,7 @@ void TFormMenus::BtBaseUnitesClick()
 
 void TFormMenus::BtCoursesClick()
 {
-    FormCourses->show();
+    FormCourses->Show();
 }
 
 void TFormMenus::BtOptionsClick()

@@ -33,12 +33,12 @@ table.column td.rayon { color: #ffffff; font-weight: bold; font-size: 9.5pt; let
 table.column td.dateliv { padding: 0; }
 table.column td.newday { border-top: 0.4mm solid #808080; }
 table.dateliv { width: 100%; table-layout: fixed; }
-table.dateliv td { padding: 0 1.5mm; font-size: 7.5pt; white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
-table.dateliv td.date { width: 34%; font-weight: bold; }
+table.dateliv td { padding: 0 1mm; font-size: 7.5pt; white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
+table.dateliv td.date { width: 36%; font-weight: bold; }
 table.dateliv td.midi { color: #b0641c; }
 table.dateliv td.soir { color: #3d468a; }
-table.dateliv td.liv { width: 46%; font-style: italic; color: #666666; }
-table.dateliv td.temps { width: 20%; text-align: right; color: #666666; }
+table.dateliv td.liv { width: 34%; font-style: italic; color: #666666; }
+table.dateliv td.temps { width: 30%; text-align: right; color: #666666; }
 table.column td.rec { padding-left: 3mm; font-weight: bold; }
 table.column td.ing { padding-left: 1mm; }
 div.check {
