@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -269,6 +270,60 @@ qint64 KVXFileSize(const QString &FileName, qint64 Default)
     return S_ISDIR(St.st_mode) ? 0 : qint64(St.st_size);
 }
 
+namespace {
+
+// The marker is assembled here so that this library's own bytes do not carry it whole in
+// front of something that looks like a version.
+const QByteArray &VersionMarker()
+{
+    static const QByteArray Marker = QByteArray("KVX-FILE-") + QByteArray("VERSION:");
+    return Marker;
+}
+
+// Room after the marker for four numbers of five digits and their points.
+constexpr int VersionTail = 4 * 5 + 3 + 1;
+
+// Looks for a marker followed by a version in Data from From on. Found: the version. A
+// marker too close to the end waits for more bytes unless AtEnd: From is left on it.
+// Otherwise From is left past the last marker tried.
+QString ScanForVersion(const char *Data, qsizetype Size, qsizetype &From, bool AtEnd)
+{
+    static const QByteArrayMatcher Matcher(VersionMarker());
+    const qsizetype MarkerSize = VersionMarker().size();
+    for (;;) {
+        const qsizetype Pos = Matcher.indexIn(Data, Size, From);
+        if (Pos < 0)
+            return QString();
+        const qsizetype Start = Pos + MarkerSize;
+        if (!AtEnd && Size - Start < VersionTail) {
+            From = Pos;
+            return QString();
+        }
+        // Four dotted decimal numbers of one to five digits, the last one complete.
+        qsizetype P = Start;
+        int Numbers = 0;
+        bool Ok = true;
+        while (Ok && Numbers < 4) {
+            int Digits = 0;
+            while (P < Size && Data[P] >= '0' && Data[P] <= '9' && Digits <= 5) {
+                ++P;
+                ++Digits;
+            }
+            Ok = Digits >= 1 && Digits <= 5;
+            ++Numbers;
+            if (Ok && Numbers < 4) {
+                Ok = P < Size && Data[P] == '.';
+                ++P;
+            }
+        }
+        if (Ok)
+            return QString::fromLatin1(Data + Start, int(P - Start));
+        From = Pos + 1;
+    }
+}
+
+} // namespace
+
 QString KVXGetFileVersion(const QString &FileName)
 {
     if (IsBlank(FileName))
@@ -277,14 +332,22 @@ QString KVXGetFileVersion(const QString &FileName)
     if (F.Fd() < 0)
         return QString();
 
-    // The marker is assembled here so that this library's own bytes do not carry it whole
-    // in front of something that looks like a version.
-    const QByteArray Marker = QByteArray("KVX-FILE-") + QByteArray("VERSION:");
-    const QByteArrayMatcher Matcher(Marker);
-    // Room after the marker for four numbers of five digits and their points.
-    constexpr int Tail = 4 * 5 + 3 + 1;
-    constexpr int BlockSize = 1 << 20;
+    // A regular file is mapped: the program reads its own file at every start, and its pages
+    // are already in memory, so nothing is copied.
+    struct stat St;
+    if (::fstat(F.Fd(), &St) == 0 && S_ISREG(St.st_mode) && St.st_size > 0) {
+        const auto Size = qsizetype(St.st_size);
+        void *Map = ::mmap(nullptr, size_t(Size), PROT_READ, MAP_PRIVATE, F.Fd(), 0);
+        if (Map != MAP_FAILED) {
+            qsizetype From = 0;
+            const QString Version = ScanForVersion(static_cast<const char *>(Map), Size, From, true);
+            ::munmap(Map, size_t(Size));
+            return Version;
+        }
+    }
 
+    // Anything else is read block by block.
+    constexpr int BlockSize = 1 << 20;
     QByteArray Buffer;
     bool AtEnd = false;
     while (!AtEnd) {
@@ -300,39 +363,11 @@ QString KVXGetFileVersion(const QString &FileName)
         AtEnd = R == 0;
 
         qsizetype From = 0;
-        for (;;) {
-            const qsizetype Pos = Matcher.indexIn(Buffer, From);
-            if (Pos < 0)
-                break;
-            const qsizetype Start = Pos + Marker.size();
-            // A marker too close to the end of what was read waits for the next block.
-            if (!AtEnd && Buffer.size() - Start < Tail) {
-                From = Pos;
-                break;
-            }
-            // Four dotted decimal numbers of one to five digits, the last one complete.
-            qsizetype P = Start;
-            int Numbers = 0;
-            bool Ok = true;
-            while (Ok && Numbers < 4) {
-                int Digits = 0;
-                while (P < Buffer.size() && Buffer[P] >= '0' && Buffer[P] <= '9' && Digits <= 5) {
-                    ++P;
-                    ++Digits;
-                }
-                Ok = Digits >= 1 && Digits <= 5;
-                ++Numbers;
-                if (Ok && Numbers < 4) {
-                    Ok = P < Buffer.size() && Buffer[P] == '.';
-                    ++P;
-                }
-            }
-            if (Ok)
-                return QString::fromLatin1(Buffer.constData() + Start, int(P - Start));
-            From = Pos + 1;
-        }
+        const QString Version = ScanForVersion(Buffer.constData(), Buffer.size(), From, AtEnd);
+        if (!Version.isEmpty())
+            return Version;
         // Keep only what may still hold the start of a marker and its version.
-        const qsizetype Keep = qMin<qsizetype>(Buffer.size(), Marker.size() + Tail);
+        const qsizetype Keep = qMin<qsizetype>(Buffer.size(), VersionMarker().size() + VersionTail);
         const qsizetype Cut = qMax<qsizetype>(From, Buffer.size() - Keep);
         Buffer.remove(0, Cut);
     }

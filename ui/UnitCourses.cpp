@@ -126,12 +126,6 @@ TFormCourses::TFormCourses(QWidget *Parent)
         setMinimumSize(MinWidth, MinHeight);
         resize(MinWidth, MinHeight);
 
-        CreatePanel1();
-        CreateListIng();
-        CreatePopupList();
-        ConnectEvents();
-        AlignControls();
-
         if (Config)
             HtmlFile = Config->ExePath + QStringLiteral("html/liste.html");
         if (const QScreen *Screen = QApplication::primaryScreen())
@@ -143,6 +137,28 @@ TFormCourses::~TFormCourses()
 {
     if (FormCourses == this)
         FormCourses = nullptr;
+}
+
+// The controls wait for the first showing or use: the window is created with the program
+// but many starts never open it, and its panel, list and popup are a visible part of the time
+// to the main window. The list's rows and the user's changes live apart from them, so the
+// list is computed and changed the same way before.
+void TFormCourses::CreateContent()
+{
+    if (Panel1)
+        return;
+    CreatePanel1();
+    CreateListIng();
+    CreatePopupList();
+    ConnectEvents();
+    AlignControls();
+}
+
+void TFormCourses::setVisible(bool Visible)
+{
+    if (Visible)
+        Guard([this] { CreateContent(); });
+    QWidget::setVisible(Visible);
 }
 
 void TFormCourses::CreatePanel1()
@@ -288,12 +304,14 @@ void TFormCourses::RefreshList()
         if (!Menu)
             throw Exception(QStringLiteral("List is not assigned"));
         // The list must not paint a half-built list, and one layout after the refill is
-        // cheaper than one per row.
-        ListIng->setUpdatesEnabled(false);
+        // cheaper than one per row. Before the first showing there is no list yet.
+        if (ListIng)
+            ListIng->setUpdatesEnabled(false);
         FModel->BeginRefill();
         auto Release = [this] {
             FModel->EndRefill();
-            ListIng->setUpdatesEnabled(true);
+            if (ListIng)
+                ListIng->setUpdatesEnabled(true);
             RepaintList();
         };
         try {
@@ -323,7 +341,8 @@ void TFormCourses::ClearUserLists()
 
 void TFormCourses::RepaintList()
 {
-    ListIng->viewport()->update();
+    if (ListIng)
+        ListIng->viewport()->update();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -368,7 +387,8 @@ void TFormCourses::ListIngDrawItem(QPainter &Painter, int Index, const TCoursesR
             const qreal Top = G.Text.top() + (G.Text.height() - Text.size().height()) / 2;
             Painter.drawStaticText(QPointF(G.Text.left(), Top), Text);
             if (!Ing)
-                Painter.fillRect(G.CheckCover, ListIng->palette().color(QPalette::Base));
+                Painter.fillRect(G.CheckCover,
+                                 ListIng ? ListIng->palette().color(QPalette::Base) : QColor(Qt::white));
         }
         Painter.setPen(Fonts.Separator);
         Painter.drawLine(G.Separator);
@@ -387,6 +407,8 @@ void TFormCourses::ListIngDrawItem(QPainter &Painter, int Index, const TCoursesR
 
 int TFormCourses::RowAt(const QPoint &Pos) const
 {
+    if (!ListIng)
+        return -1;
     const QModelIndex Index = ListIng->indexAt(Pos);
     return Index.isValid() && Index.row() < Lines.Count() ? Index.row() : -1;
 }
@@ -411,6 +433,7 @@ void TFormCourses::ListIngContextPopup(const QPoint &Pos)
 void TFormCourses::BuildContextMenu(int Index)
 {
     Wrap("TFormCourses.BuildContextMenu", [&] {
+        CreateContent();
         MenuRec->clear();
         MenuRec->menuAction()->setVisible(false);
 
@@ -582,7 +605,7 @@ bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
                 return true;
             }
         }
-    } else if (Watched == ListIng->viewport()) {
+    } else if (ListIng && Watched == ListIng->viewport()) {
         // Only read for the mouse events below.
         const auto *Mouse = dynamic_cast<const QMouseEvent *>(Event);
         switch (Event->type()) {
@@ -630,11 +653,16 @@ void TFormCourses::showEvent(QShowEvent *Event)
 
 void TFormCourses::FormShow()
 {
-    Wrap("TFormCourses.FormShow", [&] { EdIng->clear(); });
+    Wrap("TFormCourses.FormShow", [&] {
+        if (EdIng)
+            EdIng->clear();
+    });
 }
 
 void TFormCourses::AlignControls()
 {
+    if (!Panel1)
+        return;
     const int W = width();
     const int Shift = W - MinWidth;
     Panel1->setGeometry(0, 0, W, PanelHeight);

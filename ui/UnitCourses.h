@@ -82,6 +82,8 @@ protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
     void resizeEvent(QResizeEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
+    // Builds the controls before the first showing.
+    void setVisible(bool Visible) override;
 
 private:
     // The controls, by their designed names (also their object names; "MenuRec" is the
@@ -105,6 +107,8 @@ private:
     QAction *MenuRename = nullptr;
     QAction *MenuDelete = nullptr;
 
+    // The controls, built at the first showing or use.
+    void CreateContent();
     void CreatePanel1();
     void CreateListIng();
     void CreatePopupList();

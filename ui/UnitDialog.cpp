@@ -111,7 +111,7 @@ TFormDialog::~TFormDialog()
 
 void TFormDialog::FormCreate()
 {
-    LoadImages();
+    // The pictures are rendered by the first Show: most starts never show a box.
     BtYes->SetCaption(CaptionYes);
     BtNo->SetCaption(CaptionNo);
     BtOk->SetCaption(CaptionOk);
@@ -156,6 +156,8 @@ int TFormDialog::Show(const QString &Msg, TDialogType Kind, TDialogButtons Butto
         AdjustDim();
         AdjustPos();
 
+        if (FImageInfo.isNull())
+            LoadImages();
         switch (Kind) {
         case dtAlert:
             setWindowTitle(CaptionAlert);

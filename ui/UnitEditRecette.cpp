@@ -105,7 +105,15 @@ TFormEditRec::TFormEditRec(QWidget *Parent) : QDialog(Parent)
     Palette.setColor(QPalette::Window, TColorToQColor(BackColor));
     setPalette(Palette);
     setAutoFillBackground(true);
+    setMinimumSize(MinWidth, MinHeight);
+    resize(SavedWidth, SavedHeight);
+}
 
+// The controls wait for the first use: the dialog is created with the program but most
+// starts never open it, and building its thirty-odd controls is a visible part of the time
+// to the main window.
+void TFormEditRec::CreateContent()
+{
     CreatePanelMain();
     CreateListRec();
     CreatePanelFilter();
@@ -130,9 +138,6 @@ TFormEditRec::TFormEditRec(QWidget *Parent) : QDialog(Parent)
     setTabOrder(EdFilterTime1, EdFilterTime2);
     setTabOrder(EdFilterTime2, CbFilterLivre);
     setTabOrder(CbFilterLivre, EdFilterLivre);
-
-    setMinimumSize(MinWidth, MinHeight);
-    resize(SavedWidth, SavedHeight);
     AlignControls();
 }
 
@@ -341,6 +346,8 @@ int TFormEditRec::Show(int AAction, TRecetteList *AMenu, TDateTime ADate, int AR
                        const QString &Title)
 {
     return Wrap("TFormEditRec.Show", [&] {
+        if (!PanelMain)
+            CreateContent();
         Ready = false;
         Menu = AMenu;
         Code = -1;
@@ -686,13 +693,14 @@ bool TFormEditRec::eventFilter(QObject *Watched, QEvent *Event)
 void TFormEditRec::resizeEvent(QResizeEvent *Event)
 {
     QDialog::resizeEvent(Event);
-    AlignControls();
+    if (PanelMain)
+        AlignControls();
 }
 
 void TFormEditRec::showEvent(QShowEvent *Event)
 {
     QDialog::showEvent(Event);
-    if (Action == acModify) {
+    if (Action == acModify && EdPers) {
         EdPers->setFocus(Qt::OtherFocusReason);
         EdPers->selectAll();
     }

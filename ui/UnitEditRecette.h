@@ -159,6 +159,8 @@ protected:
     void showEvent(QShowEvent *Event) override;
 
 private:
+    // Builds the controls; Show calls it on the first use.
+    void CreateContent();
     void CreatePanelMain();
     void CreateListRec();
     void CreatePanelFilter();

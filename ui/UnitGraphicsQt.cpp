@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -89,15 +90,28 @@ TColor PaletteSystemColor(int Index)
     }
 }
 
+// The compiled-in pictures by lower-case base name, listed once: walking the resource tree
+// for every picture was a good part of the time to the main window. The first of two
+// pictures with one name wins, as the walk found it first.
+const QHash<QString, QString> &ResourcePaths()
+{
+    static const QHash<QString, QString> Paths = [] {
+        QHash<QString, QString> Found;
+        QDirIterator It(ResourceRoot, QDir::Files, QDirIterator::Subdirectories);
+        while (It.hasNext()) {
+            const QString Path = It.next();
+            const QString Key = QFileInfo(Path).completeBaseName().toLower();
+            if (!Found.contains(Key))
+                Found.insert(Key, Path);
+        }
+        return Found;
+    }();
+    return Paths;
+}
+
 QString FindResource(const QString &Name)
 {
-    QDirIterator It(ResourceRoot, QDir::Files, QDirIterator::Subdirectories);
-    while (It.hasNext()) {
-        const QString Path = It.next();
-        if (QFileInfo(Path).completeBaseName().compare(Name, Qt::CaseInsensitive) == 0)
-            return Path;
-    }
-    return QString();
+    return ResourcePaths().value(Name.toLower());
 }
 
 } // namespace

@@ -113,13 +113,26 @@ TFormMenuList::TFormMenuList(QWidget *Parent) : QDialog(Parent)
     setAutoFillBackground(true);
     setMinimumSize(MinWidth, MinHeight);
     resize(FormWidth, FormHeight);
+    LastKeyTime = 0;
+}
+
+// The controls and the icon wait for the first showing or use: the list is created with the
+// program, and most starts never open it. Until then the grid reads as empty.
+void TFormMenuList::CreateContent()
+{
+    if (GridItems)
+        return;
     CreateControls();
     ConnectEvents();
-    Wrap("TFormMenuList.FormCreate", [&] {
-        setWindowIcon(QIcon(LoadResourcePicture(QStringLiteral("icomenus"), QSize(16, 16))));
-        LastKeyTime = 0;
-        SearchText.clear();
-    });
+    Wrap("TFormMenuList.FormCreate",
+         [&] { setWindowIcon(QIcon(LoadResourcePicture(QStringLiteral("icomenus"), QSize(16, 16)))); });
+}
+
+void TFormMenuList::setVisible(bool Visible)
+{
+    if (Visible)
+        Guard([this] { CreateContent(); });
+    QDialog::setVisible(Visible);
 }
 
 TFormMenuList::~TFormMenuList()
@@ -248,7 +261,8 @@ void TFormMenuList::FormShow()
 void TFormMenuList::resizeEvent(QResizeEvent *Event)
 {
     QDialog::resizeEvent(Event);
-    Guard([&] { GridAutoWidth(); });
+    if (GridItems)
+        Guard([&] { GridAutoWidth(); });
 }
 
 void TFormMenuList::reject()
@@ -264,6 +278,7 @@ void TFormMenuList::LoadMenus()
 void TFormMenuList::PrepareCol()
 {
     Wrap("TFormMenuList.PrepareCol", [&] {
+        CreateContent();
         GridItems->setColumnCount(2);
         ColAlign = {0, 1};
         AutoCol = 0;
@@ -289,6 +304,7 @@ const TJsonValue &TFormMenuList::MenuArray() const
 void TFormMenuList::RefreshList(bool Focus, bool KeepRow)
 {
     Wrap("TFormMenuList.RefreshList", [&] {
+        CreateContent();
         const int Remembered = SelectedRow();
         const QSignalBlocker Quiet(GridItems);
         GridItems->setRowCount(0);
@@ -323,6 +339,7 @@ void TFormMenuList::RefreshList(bool Focus, bool KeepRow)
 
 void TFormMenuList::EnableButtons()
 {
+    CreateContent();
     const bool Any = SelectedRow() > 0;
     BtOpen->setEnabled(Any);
     BtRename->setEnabled(Any);
@@ -331,24 +348,27 @@ void TFormMenuList::EnableButtons()
 
 int TFormMenuList::SelectedRow() const
 {
+    if (!GridItems)
+        return 0;
     const int Row = GridItems->currentRow();
     return Row >= 0 && Row < GridItems->rowCount() ? Row + 1 : 0;
 }
 
 void TFormMenuList::SelectRow(int Row)
 {
+    CreateContent();
     GridItems->setCurrentCell(Row - 1, 0);
     GridItems->selectRow(Row - 1);
 }
 
 int TFormMenuList::MenuRowCount() const
 {
-    return GridItems->rowCount();
+    return GridItems ? GridItems->rowCount() : 0;
 }
 
 int TFormMenuList::MenuIndex(int Row) const
 {
-    if (Row < 1 || Row > GridItems->rowCount())
+    if (Row < 1 || Row > MenuRowCount())
         return -1;
     const QTableWidgetItem *Item = GridItems->item(Row - 1, 0);
     return Item ? Item->data(Qt::UserRole).toInt() : -1;
@@ -370,6 +390,7 @@ void TFormMenuList::GridItemsSelectCell(int Row)
 
 void TFormMenuList::ShowRecettes(int Row)
 {
+    CreateContent();
     QStringList Lines;
     const int Index = MenuIndex(Row);
     const TJsonValue &List = MenuArray();
@@ -393,6 +414,7 @@ void TFormMenuList::ShowRecettes(int Row)
 void TFormMenuList::GridAutoWidth()
 {
     Wrap("TFormMenuList.GridAutoWidth", [&] {
+        CreateContent();
         if (GridItems->columnCount() <= AutoCol)
             return;
         int Width = GridItems->viewport()->width();
@@ -422,7 +444,7 @@ bool TFormMenuList::eventFilter(QObject *Watched, QEvent *Event)
                 Used = true;
             }
         });
-    } else if (Watched == GridItems->viewport() && Event->type() == QEvent::Wheel) {
+    } else if (GridItems && Watched == GridItems->viewport() && Event->type() == QEvent::Wheel) {
         // One line a wheel step, whatever the desktop's setting.
         const int Delta = static_cast<QWheelEvent *>(Event)->angleDelta().y();
         if (Delta != 0) {
@@ -470,7 +492,7 @@ void TFormMenuList::GridItemsKeyPress(QChar Key)
 
 void TFormMenuList::SearchRow()
 {
-    const int Rows = GridItems->rowCount();
+    const int Rows = MenuRowCount();
     if (Rows == 0)
         return;
     for (int Row = 1; Row <= Rows; ++Row) {

@@ -80,6 +80,8 @@ protected:
     void showEvent(QShowEvent *Event) override;
     void resizeEvent(QResizeEvent *Event) override;
     bool eventFilter(QObject *Watched, QEvent *Event) override;
+    // Builds the controls before the first showing.
+    void setVisible(bool Visible) override;
 
 private:
     QWidget *PanelRight = nullptr;
@@ -92,6 +94,8 @@ private:
     QTableWidget *GridItems = nullptr;
     QPlainTextEdit *MemoRecettes = nullptr;
 
+    // The controls, built at the first showing or use.
+    void CreateContent();
     void CreateControls();
     void ConnectEvents();
     void FormShow();

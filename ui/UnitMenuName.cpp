@@ -37,10 +37,25 @@ TFormMenuName::TFormMenuName(QWidget *Parent) : QDialog(Parent)
     setPalette(Palette);
     setAutoFillBackground(true);
     setFixedSize(FormWidth, FormHeight);
+}
+
+// The controls and the icon wait for the first showing or use: the prompt is created with the
+// program, and most starts never ask for a name.
+void TFormMenuName::CreateContent()
+{
+    if (EdName)
+        return;
     CreateControls();
     ConnectEvents();
     Wrap("TFormMenuName.FormCreate",
          [&] { setWindowIcon(QIcon(LoadResourcePicture(QStringLiteral("icorename"), QSize(16, 16)))); });
+}
+
+void TFormMenuName::setVisible(bool Visible)
+{
+    if (Visible)
+        Guard([this] { CreateContent(); });
+    QDialog::setVisible(Visible);
 }
 
 TFormMenuName::~TFormMenuName()
@@ -100,11 +115,12 @@ void TFormMenuName::reject()
 
 QString TFormMenuName::GetName() const
 {
-    return EdName->text();
+    return EdName ? EdName->text() : QString();
 }
 
 bool TFormMenuName::CheckName()
 {
+    CreateContent();
     if (!EdName->text().isEmpty())
         return true;
     FormDialog->Show(QStringLiteral("Veuillez saisir un nom et réessayez."), dtAlert, dbAuto);
@@ -127,6 +143,7 @@ bool ShowFormName(const QString &Caption, const QString &Name)
 {
     return Wrap("ShowFormName", [&] {
         FormMenuName->setWindowTitle(Caption);
+        FormMenuName->CreateContent();
         FormMenuName->EdName->setText(Name);
         return FormMenuName->exec() == mrOk;
     });

@@ -33,6 +33,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *Event) override;
+    // Builds the controls before the first showing.
+    void setVisible(bool Visible) override;
 
 private:
     friend bool ShowFormName(const QString &Caption, const QString &Name);
@@ -43,6 +45,8 @@ private:
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 
+    // The controls, built at the first showing or use.
+    void CreateContent();
     void CreateControls();
     void ConnectEvents();
     void FormShow();

@@ -438,7 +438,6 @@ void TFormMenus::FormCreate()
     Wrap("TFormMenus.FormCreate", [&] {
         SetFileName(QString());
         SetMenuCode(0, QString());
-        LoadImages();
         SavePreset.Directory = OpenPreset.Directory = Config->SaveDir;
         DblClicked = false;
         StatusPanel1->setText(QStringLiteral("version ") + Config->Version);
@@ -621,8 +620,12 @@ void TFormMenus::RefreshGrid(bool Reset)
 void TFormMenus::GridMenusDrawCell(QPainter &Painter, int Row, const QRect &Rect)
 {
     Wrap("TFormMenus.GridMenusDrawCell", [&] {
-        if (Row < Menu->Count())
-            PaintMenuRow(Painter, *Menu, Row, Rect, Icons);
+        if (Row >= Menu->Count())
+            return;
+        // The row icons are rendered for the first row drawn: the grid is empty at start-up.
+        if (Icons.front().isNull())
+            LoadImages();
+        PaintMenuRow(Painter, *Menu, Row, Rect, Icons);
     });
 }
 

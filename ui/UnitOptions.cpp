@@ -85,11 +85,26 @@ TFormOptions::TFormOptions(QWidget *Parent) : QDialog(Parent)
     setPalette(Palette);
     setAutoFillBackground(true);
     setFixedSize(FormWidth, FormHeight);
+}
+
+// The controls wait for the first showing or use: the window is created with the program,
+// and most starts never open it.
+void TFormOptions::CreateContent()
+{
+    if (GroupRandom)
+        return;
     CreateGroupHisto();
     CreateGroupSync();
     CreateBottom();
     ConnectEvents();
     Wrap("TFormOptions.FormCreate", [&] { LbContact->setText(ContactAddress()); });
+}
+
+void TFormOptions::setVisible(bool Visible)
+{
+    if (Visible)
+        Guard([this] { CreateContent(); });
+    QDialog::setVisible(Visible);
 }
 
 TFormOptions::~TFormOptions()
@@ -223,6 +238,7 @@ void TFormOptions::reject()
 
 void TFormOptions::LoadOptions()
 {
+    CreateContent();
     CbHisto->setChecked(Config->GetHistoEnabled());
     EdDays->setText(QString::number(Config->GetHistoDays()));
     CbSync->setChecked(Config->GetSyncEnabled());
@@ -232,6 +248,7 @@ void TFormOptions::LoadOptions()
 
 void TFormOptions::SaveOptions()
 {
+    CreateContent();
     Config->SetHistoEnabled(CbHisto->isChecked());
     Config->SetHistoDays(int(KVXEnsureRange(StrToIntDef(EdDays->text(), MinHistoDays), MinHistoDays, MaxHistoDays)));
     Config->SetSyncEnabled(CbSync->isChecked());

@@ -36,6 +36,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *Event) override;
+    // Builds the controls before the first showing.
+    void setVisible(bool Visible) override;
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
@@ -60,6 +62,8 @@ private:
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 
+    // The controls, built at the first showing or use.
+    void CreateContent();
     void CreateGroupHisto();
     void CreateGroupSync();
     void CreateBottom();

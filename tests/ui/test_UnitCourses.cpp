@@ -310,6 +310,43 @@ TEST(FormCourses, ShowingWithoutAMenuIsAnError)
     EXPECT_FALSE(Form.isVisible());
 }
 
+// The window's controls are built at its first showing; what the main window and the menu
+// files call before that works on the list alone, and the first showing displays it.
+class FormCoursesUnshownTest : public TMenusTest
+{
+};
+
+TEST_F(FormCoursesUnshownTest, TheListWorksBeforeTheFirstShowing)
+{
+    StartProgram();
+    Generate(2, true, true, false, true, false);
+    TFormCourses *Form = FormCourses;
+    ASSERT_NE(Form, nullptr);
+    EXPECT_EQ(Form->findChild<QListView *>(QStringLiteral("ListIng")), nullptr);
+
+    Form->RefreshList();
+    const int Count = Form->Lines.Count();
+    EXPECT_GT(Count, 2);
+    EXPECT_EQ(Form->RowAt(QPoint(10, 10)), -1);
+    Form->InvertChecked2(QPoint(10, 10));
+    Form->ClearUserLists();
+    Form->BuildContextMenu(-1);
+    auto *Popup = Form->findChild<QMenu *>(QStringLiteral("PopupList"));
+    ASSERT_NE(Popup, nullptr);
+    EXPECT_TRUE(Popup->findChild<QAction *>(QStringLiteral("MenuAddIng"))->isVisible());
+    EXPECT_FALSE(Popup->findChild<QAction *>(QStringLiteral("MenuDelete"))->isVisible());
+
+    QTest::mouseClick(W->BtCourses, Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_TRUE(Form->isVisible());
+    auto *List = Form->findChild<QListView *>(QStringLiteral("ListIng"));
+    ASSERT_NE(List, nullptr);
+    EXPECT_EQ(Form->Lines.Count(), Count);
+    EXPECT_EQ(List->model()->rowCount(), Count);
+    EXPECT_GT(List->visualRect(List->model()->index(0, 0)).width(), 0);
+    EXPECT_EQ(Form->findChild<QWidget *>(QStringLiteral("Panel1"))->width(), Form->width());
+}
+
 TEST_F(FormCoursesTest, RowsArePaintedFromTheirLines)
 {
     // Within an item: the check box lies under the header band and under the cover of a free

@@ -5,10 +5,12 @@
 #include "SyncTestSupport.h"
 
 #include "SevenButton.h"
+#include "UnitConfig.h"
 #include "UnitConst.h"
 #include "UnitDialog.h"
 #include "UnitMenuList.h"
 #include "UnitMenuName.h"
+#include "UnitOptions.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -236,4 +238,28 @@ TEST_F(TMenuListTest, TheNamePromptWantsANameAndKeepsItsBlanks)
     AnswerModals(
         {[](QWidget *Modal) { QTest::mouseClick(Modal->findChild<TSevenButton *>("BtCancel"), Qt::LeftButton); }});
     EXPECT_FALSE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
+}
+
+// The server list, the name prompt and the options build their controls at their first
+// showing; until then what the main window reads of them answers as an empty window would,
+// and a first showing finds them complete.
+TEST_F(TMenuListTest, TheWindowsWorkBeforeTheirFirstShowing)
+{
+    EXPECT_EQ(FormMenuList->findChild<QTableWidget *>(QStringLiteral("GridItems")), nullptr);
+    EXPECT_EQ(FormMenuList->GetSelectedMenu(), nullptr);
+    EXPECT_EQ(FormMenuList->MenuRowCount(), 0);
+    EXPECT_EQ(FormMenuList->SelectedRow(), 0);
+    EXPECT_EQ(FormMenuName->GetName(), QString());
+    EXPECT_EQ(FormOptions->findChild<QLineEdit *>(QStringLiteral("EdDays")), nullptr);
+
+    Config->SetHistoDays(45);
+    FormOptions->LoadOptions();
+    EXPECT_EQ(Child<QLineEdit>(FormOptions, "EdDays")->text(), QStringLiteral("45"));
+
+    EXPECT_FALSE(WithList([](TFormMenuList *List) {
+        EXPECT_EQ(List->MenuRowCount(), 4);
+        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->columnWidth(1), TFormMenuList::DateColWidth);
+        EXPECT_TRUE(Child<TSevenButton>(List, "BtOpen")->isEnabled());
+        Key(List, Qt::Key_Escape);
+    }));
 }

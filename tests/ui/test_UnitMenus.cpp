@@ -615,6 +615,10 @@ TEST_F(TMenusTest, ButtonCaptionsKeepTheirFontInEveryStateAndShowTheFocus)
     // Released away from the button: no shopping list opens.
     QTest::mouseRelease(Courses, Qt::LeftButton, {}, QPoint(200, 5));
 
+    // The menu line editor builds its controls at its first use: it is opened once.
+    AnswerModals({WithEditor([](TFormEditRec *Editor) { Editor->reject(); })});
+    FormEditRec->Show(TFormEditRec::acAdd, W->Menu.get(), Day1, RepasMidi, TypePlat, 2, QString());
+
     // Every drawn button of the main window and of the menu line editor: hot, pressed and
     // focused captions in the button's own font, and a 2-pixel border with the focus.
     QList<TSevenButton *> Buttons = W->findChildren<TSevenButton *>();
