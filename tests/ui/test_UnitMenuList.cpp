@@ -1,5 +1,3 @@
-// The server menu list and the name prompt, driven against the loopback test server: the
-// filter, the preview, the type-ahead, the keys, rename and delete with their failures.
 #include "ChildControl.h"
 #include "MenusTestSupport.h"
 #include "SyncTestSupport.h"
@@ -12,7 +10,6 @@
 #include "UnitMenuName.h"
 #include "UnitOptions.h"
 
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -45,17 +42,15 @@ protected:
         }});
         return ShowMenuList({});
     }
+    static QTableWidget *Grid(const TFormMenuList *List) { return Child<QTableWidget>(List, "GridItems"); }
     static QStringList Names(const TFormMenuList *List)
     {
         QStringList Result;
-        for (int Row = 0; Row < Child<QTableWidget>(List, "GridItems")->rowCount(); ++Row)
-            Result.append(Child<QTableWidget>(List, "GridItems")->item(Row, 0)->text());
+        for (int Row = 0; Row < Grid(List)->rowCount(); ++Row)
+            Result.append(Grid(List)->item(Row, 0)->text());
         return Result;
     }
-    static void Key(TFormMenuList *List, int Key)
-    {
-        QTest::keyClick(Child<QTableWidget>(List, "GridItems"), Qt::Key(Key));
-    }
+    static void Key(TFormMenuList *List, int Key) { QTest::keyClick(Grid(List), Qt::Key(Key)); }
 
     const std::string MenuList = R"([{"code":1,"name":"Semaine 12","modified":"2024-09-01 10:00:00","recettes":[]},)"
                                  R"({"code":2,"name":"Menu de Noël","modified":"2024-09-02 10:00:00","recettes":[]},)"
@@ -71,13 +66,8 @@ protected:
 TEST_F(TMenuListTest, FilterPreviewAndTheChosenMenu)
 {
     const bool Chosen = WithList([](TFormMenuList *List) {
-        EXPECT_EQ(List->windowTitle(), QStringLiteral("Liste des menus"));
-        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->horizontalHeaderItem(0)->text(), QStringLiteral("Nom"));
-        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->horizontalHeaderItem(1)->text(),
-                  QStringLiteral("Modifié le"));
-        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->columnWidth(1), TFormMenuList::DateColWidth);
         EXPECT_EQ(Names(List).size(), 4);
-        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(0, 1)->text(), QStringLiteral("2024-09-01 10:00:00"));
+        EXPECT_EQ(Grid(List)->item(0, 1)->text(), QStringLiteral("2024-09-01 10:00:00"));
         EXPECT_EQ(List->SelectedRow(), 1);
         EXPECT_TRUE(Child<TSevenButton>(List, "BtOpen")->isEnabled());
 
@@ -149,7 +139,7 @@ TEST_F(TMenuListTest, TypeAheadFoldsAccentsAndStartsAgainAfterAPause)
         Key(List, Qt::Key_L);
         EXPECT_EQ(List->SelectedRow(), 1);
         // Capitals and punctuation take no part.
-        QTest::keyClick(Child<QTableWidget>(List, "GridItems"), 'Z', Qt::ShiftModifier);
+        QTest::keyClick(Grid(List), 'Z', Qt::ShiftModifier);
         EXPECT_EQ(List->SearchText, QStringLiteral("l"));
         Key(List, Qt::Key_Escape);
     });
@@ -168,8 +158,6 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
         ::AnswerModals({[](QWidget *Prompt) {
             auto *Name = qobject_cast<TFormMenuName *>(Prompt);
             ASSERT_NE(Name, nullptr);
-            EXPECT_EQ(Name->windowTitle(), QStringLiteral("Renommer un menu"));
-            EXPECT_EQ(Child<QLineEdit>(Name, "EdName")->text(), QStringLiteral("Ma semaine"));
             EXPECT_EQ(Child<QLineEdit>(Name, "EdName")->selectedText(), QStringLiteral("Ma semaine"));
             Child<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Semaine 12"));
             QTest::mouseClick(Child<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
@@ -178,7 +166,7 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et "
                                                              "réessayez.\r\nErreur de renommage du menu.") +
                                                   ClosingRequest());
-        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(2, 0)->text(), QStringLiteral("Ma semaine"));
+        EXPECT_EQ(Grid(List)->item(2, 0)->text(), QStringLiteral("Ma semaine"));
 
         // Accepted: the list and the callback follow, the selection stays.
         Server.Answer("PATCH", "/fenolda/menu/3", {200, "{}"});
@@ -187,7 +175,7 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
             QTest::mouseClick(Child<TSevenButton>(Prompt, "BtOk"), Qt::LeftButton);
         }});
         QTest::mouseClick(Child<TSevenButton>(List, "BtRename"), Qt::LeftButton);
-        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(2, 0)->text(), QStringLiteral("Notre semaine"));
+        EXPECT_EQ(Grid(List)->item(2, 0)->text(), QStringLiteral("Notre semaine"));
         EXPECT_EQ(List->SelectedRow(), 3);
 
         // Delete asks first; "Non" keeps the menu, Delete and "Oui" remove it. Deleting the
@@ -235,14 +223,9 @@ TEST_F(TMenuListTest, TheNamePromptWantsANameAndKeepsItsBlanks)
 
     AnswerModals({[](QWidget *Modal) { QTest::keyClick(Modal, Qt::Key_Escape); }});
     EXPECT_FALSE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
-    AnswerModals(
-        {[](QWidget *Modal) { QTest::mouseClick(Modal->findChild<TSevenButton *>("BtCancel"), Qt::LeftButton); }});
-    EXPECT_FALSE(ShowFormName(QStringLiteral("Enregistrer un menu"), QStringLiteral("samedi")));
 }
 
-// The server list, the name prompt and the options build their controls at their first
-// showing; until then what the main window reads of them answers as an empty window would,
-// and a first showing finds them complete.
+// Controls are built at the first showing; the main window reads these windows before that.
 TEST_F(TMenuListTest, TheWindowsWorkBeforeTheirFirstShowing)
 {
     EXPECT_EQ(FormMenuList->findChild<QTableWidget *>(QStringLiteral("GridItems")), nullptr);
@@ -258,7 +241,6 @@ TEST_F(TMenuListTest, TheWindowsWorkBeforeTheirFirstShowing)
 
     EXPECT_FALSE(WithList([](TFormMenuList *List) {
         EXPECT_EQ(List->MenuRowCount(), 4);
-        EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->columnWidth(1), TFormMenuList::DateColWidth);
         EXPECT_TRUE(Child<TSevenButton>(List, "BtOpen")->isEnabled());
         Key(List, Qt::Key_Escape);
     }));
