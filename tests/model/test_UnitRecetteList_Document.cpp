@@ -77,18 +77,20 @@ TEST_F(TMenuDocumentTest, SavedMenuReloadsFromAnotherDayAndRecordsTheHistory)
 
 TEST_F(TMenuDocumentTest, OlderLineFormat)
 {
-    KVXWriteText(File(QStringLiteral("old.txt")),
-                 QStringLiteral("jour=0,repas=1,pers=2,\"nom=Soupe à l'oignon\"\r\n"
-                                "jour=2 pers=4 repas=2 \"nom=Tarte \"\"maison\"\"\"\r\n"),
-                 true);
+    const QString Old = File(QStringLiteral("old.txt"));
+    const auto Load = [&](const QString &Text) {
+        KVXWriteText(Old, Text, true);
+        return FailureOf([&] { Menu.LoadFromFile(Old, Start); });
+    };
     Menu.SavedJson = QStringLiteral("before");
-    Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start);
+    EXPECT_FALSE(Load(QStringLiteral("jour=0,repas=1,pers=2,\"nom=Soupe à l'oignon\"\r\n"
+                                     "jour=2 pers=4 repas=2 \"nom=Tarte \"\"maison\"\"\"\r\n"))
+                     .Raised);
     EXPECT_EQ(Menu.GetCodeList(), QStringLiteral("1,2"));
     EXPECT_EQ(Menu.SavedJson, QStringLiteral("before"));
 
     // An unquoted name with blanks is cut at the first blank.
-    KVXWriteText(File(QStringLiteral("old.txt")), QStringLiteral("jour=0,repas=1,pers=2,nom=Soupe à l'oignon"), true);
-    const TFailure Cut = FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); });
+    const TFailure Cut = Load(QStringLiteral("jour=0,repas=1,pers=2,nom=Soupe à l'oignon"));
     EXPECT_EQ(Cut.UserMessage, QStringLiteral("Impossible de charger la recette \"Soupe\".\r\n") + RecetteMissing);
     EXPECT_EQ(Cut.Message, QStringLiteral("[TRecetteList.LoadFromFile] [TRecetteList.LoadFromList] "
                                           "[TRecetteList.GetRecetteFromName] [TRecetteList.GetUniqueRecette] ") +
@@ -96,33 +98,31 @@ TEST_F(TMenuDocumentTest, OlderLineFormat)
     // The older format's lines are held to the same values, line by line.
     for (const char *Line :
          {"jour=0,repas=3,pers=2,\"nom=Soupe à l'oignon\"", "jour=0,repas=1,pers=-2,\"nom=Soupe à l'oignon\""}) {
-        KVXWriteText(File(QStringLiteral("old.txt")), QString::fromUtf8(Line), true);
-        const TFailure Impossible = FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); });
-        EXPECT_EQ(Impossible.UserMessage, QStringLiteral("Impossible de charger la recette \"Soupe à l'oignon\".\r\n"
-                                                         "Le menu n'a pas un format valide."))
+        EXPECT_EQ(Load(QString::fromUtf8(Line)).UserMessage,
+                  QStringLiteral("Impossible de charger la recette \"Soupe à l'oignon\".\r\n"
+                                 "Le menu n'a pas un format valide."))
             << Line;
         EXPECT_EQ(Menu.Count(), 0);
     }
     // A file padded with NULs, or a UTF-16 file: read, never a hang.
     {
-        QFile F(File(QStringLiteral("old.txt")));
+        QFile F(Old);
         ASSERT_TRUE(F.open(QIODevice::WriteOnly));
         F.write(QByteArray("jour=0,repas=1,pers=2,\"nom=Soupe \xC3\xA0 l'oignon\"\r\n") + QByteArray(64, '\0'));
     }
-    EXPECT_TRUE(FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); }).Raised);
+    EXPECT_TRUE(FailureOf([&] { Menu.LoadFromFile(Old, Start); }).Raised);
     {
-        QFile F(File(QStringLiteral("old.txt")));
+        QFile F(Old);
         ASSERT_TRUE(F.open(QIODevice::WriteOnly));
         QStringEncoder Encoder(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom);
         F.write(Encoder.encode(QStringLiteral("jour=0,repas=1,pers=2,\"nom=Soupe à l'oignon\"\r\n")));
     }
-    Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start);
+    Menu.LoadFromFile(Old, Start);
     EXPECT_EQ(Menu.GetCodeList(), QStringLiteral("1"));
 
     // A first line "{" with more on it is the older format.
-    KVXWriteText(File(QStringLiteral("old.txt")), QStringLiteral("{ \r\n\"recettes\":[]}"), true);
     EXPECT_EQ(
-        FailureOf([&] { Menu.LoadFromFile(File(QStringLiteral("old.txt")), Start); }).Message,
+        Load(QStringLiteral("{ \r\n\"recettes\":[]}")).Message,
         QStringLiteral("[TRecetteList.LoadFromFile] [TRecetteList.LoadFromList] '' is not a valid integer value"));
 }
 
