@@ -244,8 +244,7 @@ TEST_F(FormEditRecTest, PointerOnTheListOpensTheMenuOrTakesTheRecipeWithTheInput
         OnlyZebulon();
         // A right click over no item opens no menu; over an item, it selects that item first.
         for (const QPoint Pos : {BelowItems(), ItemCentre(1)}) {
-            QContextMenuEvent Event(QContextMenuEvent::Mouse, Pos,
-                                    List()->viewport()->mapToGlobal(Pos));
+            QContextMenuEvent Event(QContextMenuEvent::Mouse, Pos, List()->viewport()->mapToGlobal(Pos));
             QApplication::sendEvent(List()->viewport(), &Event);
             EXPECT_EQ(Find<QMenu>("PopupList")->isVisible(), Pos != BelowItems());
         }

@@ -120,8 +120,8 @@ TEST_F(TableEditorsTest, IngredientsAddedInARowKeepTheBlockedShelfByItsCode)
 TEST_F(TableEditorsTest, IngredientEditRefusesAnEmptyOrTakenNameAndStoresNoShelfAsNull)
 {
     const int Code = ::TableEditorsTest::Code(QStringLiteral("ingredient"), QStringLiteral("Zeste sans rayon"));
-    auto Values = ValuesOf({QStringLiteral("code=%1").arg(Code), QStringLiteral("ingname=Zeste sans rayon"),
-                            QStringLiteral("raycode=0")});
+    auto Values = ValuesOf(
+        {QStringLiteral("code=%1").arg(Code), QStringLiteral("ingname=Zeste sans rayon"), QStringLiteral("raycode=0")});
     Answer<TFormIngredient>([&](TFormIngredient *Form) {
         EXPECT_TRUE(!Child<QCheckBox>(Form, "CbDontClose")->isChecked() &&
                     !Child<QCheckBox>(Form, "CbDontClose")->isEnabled());
@@ -148,8 +148,8 @@ TEST_F(TableEditorsTest, IngredientEditRefusesAnEmptyOrTakenNameAndStoresNoShelf
         Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Zeste de citron"));
         ClickOk(Form);
     });
-    EXPECT_EQ(ShowFormIngredient(1, Values.get(), QStringLiteral("ingredient"), QStringLiteral("Ingrédients (modification)"),
-                                 Record),
+    EXPECT_EQ(ShowFormIngredient(1, Values.get(), QStringLiteral("ingredient"),
+                                 QStringLiteral("Ingrédients (modification)"), Record),
               mrOk);
     EXPECT_EQ(Done, QStringList{QStringLiteral("Zeste de citron")});
     EXPECT_EQ(
@@ -243,7 +243,7 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
                          QStringLiteral("note=hachée")});
     };
     auto Ail = EditValues(QStringLiteral("Ail"), QStringLiteral("1,5"),
-                                    QString::number(Code(QStringLiteral("unite"), QStringLiteral("g"))));
+                          QString::number(Code(QStringLiteral("unite"), QStringLiteral("g"))));
     Answer<TFormIngredients>([&](TFormIngredients *Form) {
         EXPECT_FALSE(Child<QCheckBox>(Form, "CbDontClose")->isChecked() ||
                      Child<QCheckBox>(Form, "CbDontClose")->isEnabled());
@@ -253,8 +253,9 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
         Choose(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("Échalotes"));
         ClickOk(Form);
     });
-    EXPECT_EQ(ShowFormIngredients(1, Ail.get(), QStringLiteral("ingredients"), QStringLiteral("* (modification)"), Record),
-              mrOk);
+    EXPECT_EQ(
+        ShowFormIngredients(1, Ail.get(), QStringLiteral("ingredients"), QStringLiteral("* (modification)"), Record),
+        mrOk);
     EXPECT_EQ(Sql(Lines), QStringLiteral("Oignons:-2.0:-:,Échalotes:1.5:g:hachée,Tomates:0.0:-:"));
     auto Tomates = EditValues(QStringLiteral("Tomates"), QStringLiteral("0"), QStringLiteral("0"));
     Answer<TFormIngredients>([](TFormIngredients *Form) {
