@@ -26,7 +26,6 @@ protected:
 
 TEST_F(SQLiteTest, ErrorTextsAndNoLeakedStatement)
 {
-    EXPECT_EQ(SQLiteErrorText(19), QStringLiteral("Abort due to contraint violation"));
     EXPECT_EQ(SQLiteErrorText(27), QStringLiteral("Unknown SQLite Error Code \"27\""));
     const QString Missing = Path(QStringLiteral("no/such/folder/x.db3"));
     EXPECT_EQ(ErrorOf([&] { TSQLiteDatabase Bad(Missing); }),

@@ -133,17 +133,6 @@ TEST_F(SchemaTest, DeletingAParentRemovesOrEmptiesItsReferences)
     EXPECT_THROW(Sql(QStringLiteral("INSERT INTO ingredients (reccode, ingcode) VALUES (1, 9999)")), ESQLiteException);
 }
 
-TEST_F(SchemaTest, ShoppingListAggregate)
-{
-    // 3 for 4 persons with 2 planned is 1.5; a recipe for 0 persons counts nothing.
-    const std::unique_ptr<TQlTable> T = Db->GetTable(
-        QStringLiteral("select ri.ingcode, ri.unitecode, note, total((quantite/r.nbpers)*r.menupers) as quantite "
-                       "from ingredients ri join recette r on ri.reccode=r.code where r.menupers > 0 "
-                       "group by ri.ingcode, ri.unitecode, note"));
-    ASSERT_EQ(T->RowCount(), 2u);
-    EXPECT_DOUBLE_EQ(T->FieldAsDouble(QStringLiteral("quantite")), 1.5);
-}
-
 TEST(GeneratedBase, OpensAndHoldsTheStarterRows)
 {
     QTemporaryDir Dir;
