@@ -243,6 +243,12 @@ TEST_F(TMenusTest, ContextMenuShowsTheItemsOfTheRowUnderThePointer)
         return Items.join(QLatin1Char('|'));
     };
     EXPECT_EQ(ItemsAt(QPoint(20, 20)), QStringLiteral("MenuAdd")) << "an empty grid";
+    // Both separators are drawn even around that one item.
+    ContextMenuAt(QPoint(50, 50));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Find<QMenu>("PopupGrid")));
+    for (const char *Name : {"N2", "N1"})
+        EXPECT_FALSE(Find<QMenu>("PopupGrid")->actionGeometry(Find<QAction>(Name)).isEmpty()) << Name;
+    Find<QMenu>("PopupGrid")->hide();
 
     Generate(1, true, true, false, true, false);
     ASSERT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2 r1"));
@@ -391,28 +397,6 @@ TEST_F(TMenusTest, DraggingARecipeToAnotherDayMovesItThere)
     EXPECT_EQ(Grid()->RowCount(), 7);
 }
 
-TEST_F(TMenusTest, PageWebLinkTurnsThePointerIntoAHandAndOpensTheLink)
-{
-    StartProgram();
-    Generate(1, true, true, false, true, false);
-    TLineRecette *Linked = W->Menu->GetRecette(2);
-    Linked->Link = QStringLiteral("https://cuisine.example/recette?id=12&p=1");
-    Linked->Description.clear();
-    W->Menu->GetRecette(4)->Link.clear();
-    W->Menu->GetRecette(4)->LivName = QStringLiteral("Cuisine facile");
-    W->RefreshGrid(false);
-
-    // The link's place, then the same place on a recipe with a cookbook and no link.
-    for (const int Row : {2, 4}) {
-        const QPoint Pos(30, Grid()->CellRect(Row).bottom() - 9);
-        GridMouse(QEvent::MouseMove, Pos, Qt::NoButton, Qt::NoButton);
-        EXPECT_EQ(Grid()->CursorShape(), Row == 2 ? Qt::PointingHandCursor : Qt::ArrowCursor);
-        GridClick(Pos);
-        EXPECT_EQ(OpenedDocuments, QStringList{Linked->Link});
-        EXPECT_EQ(Grid()->Row(), Row);
-    }
-}
-
 TEST_F(TMenusTest, DoubleClickOpensTheCardAndStartsNoDrag)
 {
     StartProgram();
@@ -492,10 +476,24 @@ TEST_F(TMenusTest, ClickAfterTheMenuChangedUnderARestingPointerActsOnWhatIsThere
     TLineRecette *Linked = W->Menu->GetRecette(2);
     Linked->Link = QStringLiteral("https://cuisine.example/gratin");
     Linked->Description.clear();
+    W->Menu->GetRecette(4)->Link.clear();
+    W->Menu->GetRecette(4)->LivName = QStringLiteral("Cuisine facile");
     W->RefreshGrid(false);
+    auto LinkPlace = [this](int Row) { return QPoint(30, Grid()->CellRect(Row).bottom() - 9); };
+
+    // The pointer is a hand over the link alone, not over a cookbook's name; a click there
+    // opens the link and selects the row.
+    for (const int Row : {4, 2}) {
+        GridMouse(QEvent::MouseMove, LinkPlace(Row), Qt::NoButton, Qt::NoButton);
+        EXPECT_EQ(Grid()->CursorShape(), Row == 2 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        GridClick(LinkPlace(Row));
+        EXPECT_EQ(Grid()->Row(), Row);
+    }
+    EXPECT_EQ(OpenedDocuments, QStringList{Linked->Link});
+    OpenedDocuments.clear();
 
     // Rest on "Page web", right-click there, delete the recipe from the keyboard and confirm.
-    const QPoint Pos(30, Grid()->CellRect(2).bottom() - 9);
+    const QPoint Pos = LinkPlace(2);
     GridMouse(QEvent::MouseMove, Pos, Qt::NoButton, Qt::NoButton);
     ASSERT_EQ(Grid()->CursorShape(), Qt::PointingHandCursor);
     ContextMenuAt(Pos);
@@ -521,8 +519,7 @@ TEST_F(TMenusTest, ClickAfterTheMenuChangedUnderARestingPointerActsOnWhatIsThere
         W->Menu->GetRecette(Row)->Description.clear();
         W->Menu->GetRecette(Row)->LivName.clear();
         W->RefreshGrid(false);
-        const QPoint OnLink(30, Grid()->CellRect(Row).bottom() - 9);
-        GridClick(OnLink);
+        GridClick(LinkPlace(Row));
         EXPECT_EQ(OpenedDocuments, QStringList{QStringLiteral("https://cuisine.example/autre")});
     }
 }
@@ -599,19 +596,6 @@ TEST_F(TMenusTest, ButtonCaptionsKeepTheirFontInEveryStateAndShowTheFocus)
         EXPECT_EQ(Button->Fonts()->FontDisabled().Font, Button->font()) << Name;
         EXPECT_EQ(Button->Fonts()->FontDisabled().Color, clGrayText) << Name;
     }
-}
-
-TEST_F(TMenusTest, ContextMenuKeepsItsSeparators)
-{
-    StartProgram();
-    auto *Popup = Find<QMenu>("PopupGrid");
-    // On an empty grid only "Ajouter une recette" shows, with both separators.
-    ContextMenuAt(QPoint(50, 50));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Popup));
-    for (const char *Name : {"N2", "N1"}) {
-        EXPECT_FALSE(Popup->actionGeometry(Find<QAction>(Name)).isEmpty()) << Name;
-    }
-    Popup->hide();
 }
 
 TEST_F(TMenusTest, PersonsBelowOneCountAsNoNumber)
