@@ -76,3 +76,18 @@ std::string FormatRatio(double Ratio, double Goal)
         Result += Ratio <= Goal ? " ok" : " OVER";
     return Result;
 }
+
+std::string SizedName(const char *Kind, int N)
+{
+    return std::string(Kind) + "/" + std::to_string(N);
+}
+
+benchmark::internal::Benchmark *Timed(benchmark::internal::Benchmark *Benchmark, int Repetitions)
+{
+    return Benchmark->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->DisplayAggregatesOnly(true);
+}
+
+int RepetitionsFor(int RecipeCount)
+{
+    return RecipeCount >= 100000 ? 3 : 5;
+}

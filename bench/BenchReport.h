@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <exception>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,3 +35,23 @@ int RunBenchmarks(int argc, char **argv, TRatioReporter &Reporter);
 // A ratio as printed: "1.23" (or "-" when missing), with " ok" or " OVER" against Goal when
 // Goal > 0.
 std::string FormatRatio(double Ratio, double Goal = 0);
+
+// The name of a benchmark run at one size: "Kind/N".
+std::string SizedName(const char *Kind, int N);
+
+// Times in milliseconds over Repetitions runs, shown as their aggregates only (the median is
+// what the ratios use). The machine may be shared: repetitions keep the ratios steady.
+benchmark::internal::Benchmark *Timed(benchmark::internal::Benchmark *Benchmark, int Repetitions);
+// The repetitions for a base of RecipeCount recipes: fewer for the largest bases.
+int RepetitionsFor(int RecipeCount);
+
+// Runs Body(); a failure (no base, an engine error) marks the benchmark as failed with its
+// message instead of ending the whole run.
+template <class TBody> void RunOrSkip(benchmark::State &State, TBody &&Body)
+{
+    try {
+        Body();
+    } catch (const std::exception &E) {
+        State.SkipWithError(E.what());
+    }
+}

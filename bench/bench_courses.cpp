@@ -6,6 +6,7 @@
 // Goal: the window adds at most 20 % to the model's computation. The ratio is printed after
 // the runs.
 
+#include "BenchApplication.h"
 #include "BenchDatabase.h"
 #include "BenchReport.h"
 
@@ -136,29 +137,21 @@ void BM_WindowRefresh(benchmark::State &State)
 
 void RunGuarded(benchmark::State &State, void (*Body)(benchmark::State &))
 {
-    try {
+    RunOrSkip(State, [&] {
         if (!World)
             World = std::make_unique<TWorld>();
         Body(State);
-    } catch (const std::exception &E) {
-        State.SkipWithError(E.what());
-    }
+    });
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    InstallFontSubstitutions();
-    InstallSystemColors();
+    TBenchApplication App(argc, argv);
     for (const auto &[Name, Body] :
          {std::pair{"ModelRefresh/10000", BM_ModelRefresh}, std::pair{"WindowRefresh/10000", BM_WindowRefresh}})
-        benchmark::RegisterBenchmark(Name, RunGuarded, Body)
-            ->Unit(benchmark::kMillisecond)
-            ->Repetitions(5)
-            ->DisplayAggregatesOnly(true);
+        Timed(benchmark::RegisterBenchmark(Name, RunGuarded, Body), 5);
     TRatioReporter Reporter;
     const int Rc = RunBenchmarks(argc, argv, Reporter);
     World.reset();

@@ -3,6 +3,7 @@
 // engine stepping the same statement with the same collation and reading every column as
 // text.
 
+#include "BenchApplication.h"
 #include "BenchDatabase.h"
 #include "BenchReport.h"
 
@@ -176,34 +177,18 @@ using TBenchmark = void (*)(benchmark::State &, TWorld &);
 
 void RunGuarded(benchmark::State &State, int N, TBenchmark Body)
 {
-    try {
-        Body(State, World(N));
-    } catch (const std::exception &E) {
-        State.SkipWithError(E.what());
-    }
-}
-
-std::string Name(const char *Kind, int N)
-{
-    return std::string(Kind) + "/" + std::to_string(N);
+    RunOrSkip(State, [&] { Body(State, World(N)); });
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    InstallFontSubstitutions();
-    InstallSystemColors();
+    TBenchApplication App(argc, argv);
 
     for (const int N : RecipeCounts) {
-        const int Repetitions = N >= 100000 ? 3 : 5;
         const auto Register = [&](const char *Kind, TBenchmark Body) {
-            benchmark::RegisterBenchmark(Name(Kind, N).c_str(), RunGuarded, N, Body)
-                ->Unit(benchmark::kMillisecond)
-                ->Repetitions(Repetitions)
-                ->DisplayAggregatesOnly(true);
+            Timed(benchmark::RegisterBenchmark(SizedName(Kind, N).c_str(), RunGuarded, N, Body), RepetitionsFor(N));
         };
         Register("ListOpen", BM_ListOpen);
         Register("FloorOpen", BM_FloorOpen);
@@ -222,10 +207,11 @@ int main(int argc, char **argv)
     std::printf("%10s  %-18s  %-20s  %-12s\n", "recipes", "open / floor", "keystroke / floor", "paint (ms)");
     for (const int N : RecipeCounts) {
         const double Goal = N == 100000 ? 1.3 : 0;
-        std::printf("%10d  %-18s  %-20s  %-12.3f\n", N,
-                    FormatRatio(Reporter.Ratio(Name("ListOpen", N), Name("FloorOpen", N)), Goal).c_str(),
-                    FormatRatio(Reporter.Ratio(Name("ListKeystroke", N), Name("FloorKeystroke", N)), Goal).c_str(),
-                    Reporter.Milliseconds(Name("ListPaint", N)));
+        std::printf(
+            "%10d  %-18s  %-20s  %-12.3f\n", N,
+            FormatRatio(Reporter.Ratio(SizedName("ListOpen", N), SizedName("FloorOpen", N)), Goal).c_str(),
+            FormatRatio(Reporter.Ratio(SizedName("ListKeystroke", N), SizedName("FloorKeystroke", N)), Goal).c_str(),
+            Reporter.Milliseconds(SizedName("ListPaint", N)));
     }
     return 0;
 }

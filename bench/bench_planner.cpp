@@ -343,16 +343,7 @@ using TBenchmark = void (*)(benchmark::State &, TWorld &);
 // with its message instead of ending the whole run.
 void RunGuarded(benchmark::State &State, int N, TBenchmark Body)
 {
-    try {
-        Body(State, World(N));
-    } catch (const std::exception &E) {
-        State.SkipWithError(E.what());
-    }
-}
-
-std::string Name(const char *Kind, int N)
-{
-    return std::string(Kind) + "/" + std::to_string(N);
+    RunOrSkip(State, [&] { Body(State, World(N)); });
 }
 
 } // namespace
@@ -362,12 +353,8 @@ int main(int argc, char **argv)
     // Registered size by size: the base of one size is set up once for all its benchmarks.
     // The machine may be shared: repetitions, and their median, keep the ratios steady.
     for (const int N : RecipeCounts) {
-        const int Repetitions = N >= 100000 ? 3 : 5;
         const auto Register = [&](const char *Kind, TBenchmark Body) {
-            benchmark::RegisterBenchmark(Name(Kind, N).c_str(), RunGuarded, N, Body)
-                ->Unit(benchmark::kMillisecond)
-                ->Repetitions(Repetitions)
-                ->DisplayAggregatesOnly(true);
+            Timed(benchmark::RegisterBenchmark(SizedName(Kind, N).c_str(), RunGuarded, N, Body), RepetitionsFor(N));
         };
         Register("Generation", BM_Generation);
         Register("FloorSystem2", BM_FloorSystem2);
@@ -387,9 +374,10 @@ int main(int argc, char **argv)
     for (const int N : RecipeCounts) {
         const double Goal1 = N == 10000 ? 1.3 : 0;
         const double Goal2 = N == 10000 ? 1.5 : 0;
-        std::printf("%10d  %-22s  %-26s\n", N,
-                    FormatRatio(Reporter.Ratio(Name("Generation", N), Name("FloorSystem2", N)), Goal1).c_str(),
-                    FormatRatio(Reporter.Ratio(Name("FloorSystem2", N), Name("FloorBytes", N)), Goal2).c_str());
+        std::printf(
+            "%10d  %-22s  %-26s\n", N,
+            FormatRatio(Reporter.Ratio(SizedName("Generation", N), SizedName("FloorSystem2", N)), Goal1).c_str(),
+            FormatRatio(Reporter.Ratio(SizedName("FloorSystem2", N), SizedName("FloorBytes", N)), Goal2).c_str());
     }
     return 0;
 }

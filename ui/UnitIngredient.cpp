@@ -7,6 +7,7 @@
 #include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
 #include "UnitLook.h"
+#include "UnitTools.h"
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
 
@@ -127,6 +128,35 @@ bool CheckName(QLineEdit *Edit)
 void ClearOnDelete(QComboBox *Combo)
 {
     Combo->installEventFilter(new TClearOnDelete(Combo));
+}
+
+std::unique_ptr<TQlTable> LoadCombo(QComboBox *Combo, const QString &Sql, int Wanted, QStringList *Keys)
+{
+    if (Keys)
+        Keys->clear();
+    Combo->clear();
+    if (!Database)
+        throw Exception(QStringLiteral("The database is not open"));
+    std::unique_ptr<TQlTable> Table = Database->GetTable(Sql);
+    int Selected = -1;
+    for (; !Table->Eof(); Table->Next()) {
+        const QString Name = Table->FieldAsString(QStringLiteral("name"));
+        Combo->addItem(Name);
+        if (Keys)
+            Keys->append(StrToAscii(Name));
+        if (Wanted != 0 && Table->FieldAsInteger(0) == Wanted)
+            Selected = Combo->count() - 1;
+    }
+    Combo->setCurrentIndex(Selected);
+    return Table;
+}
+
+int SelectedCode(const QComboBox *Combo, TQlTable *Table)
+{
+    const int Index = Combo->currentIndex();
+    if (Index < 0 || !Table || !Table->MoveTo(static_cast<quint32>(Index)))
+        return 0;
+    return static_cast<int>(Table->FieldAsInteger(0));
 }
 
 QComboBox *NewCombo(QWidget *Parent, const QString &Name, const QRect &Place)
@@ -265,29 +295,19 @@ void TFormIngredient::LoadRayon()
         // The shelf is kept by its code, not by its place in the list: a shelf added through
         // the shelf button moves the ones after it down.
         const int Kept = SelectedRayCode();
-        const int Wanted = Mode == 1 ? StrToIntDef(Value(QStringLiteral("raycode")), 0) : 0;
+        int Wanted = 0;
+        if (Mode == 1)
+            Wanted = StrToIntDef(Value(QStringLiteral("raycode")), 0);
+        else if (Mode == 0 && CbFixRayon->isChecked())
+            Wanted = Kept;
         RayTable.reset();
-        ComboRayon->clear();
-        if (!Database)
-            throw Exception(QStringLiteral("The database is not open"));
-        RayTable = Database->GetTable(QStringLiteral("select * from rayon order by name"));
-        int Selected = -1;
-        for (; !RayTable->Eof(); RayTable->Next()) {
-            const int Code = static_cast<int>(RayTable->FieldAsInteger(0));
-            ComboRayon->addItem(RayTable->FieldAsString(QStringLiteral("name")));
-            if ((Mode == 1 && Code == Wanted) || (Mode == 0 && CbFixRayon->isChecked() && Code == Kept && Kept != 0))
-                Selected = ComboRayon->count() - 1;
-        }
-        ComboRayon->setCurrentIndex(Selected);
+        RayTable = LoadCombo(ComboRayon, QStringLiteral("select * from rayon order by name"), Wanted);
     });
 }
 
 int TFormIngredient::SelectedRayCode() const
 {
-    const int Index = ComboRayon->currentIndex();
-    if (Index < 0 || !RayTable || !RayTable->MoveTo(static_cast<quint32>(Index)))
-        return 0;
-    return static_cast<int>(RayTable->FieldAsInteger(0));
+    return SelectedCode(ComboRayon, RayTable.get());
 }
 
 QString TFormIngredient::Value(const QString &Name) const

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -119,6 +120,13 @@ void SetUpEditor(TForm &Form, int Mode, TStringList *Values, const QString &Tabl
     Form.setWindowTitle(Caption);
     LoadTableIcon(&Form, Table);
 }
+// Fills Combo with the "name" column of the rows of Sql and selects the row whose code (first
+// column) is Wanted, none when Wanted is 0; Keys, when given, gets each name folded to US-ASCII
+// for the type-ahead. The table's row i stands for item i of the combo.
+std::unique_ptr<TQlTable> LoadCombo(QComboBox *Combo, const QString &Sql, int Wanted, QStringList *Keys = nullptr);
+// The code of the chosen item of a combo filled by LoadCombo, 0 when none; the table is left
+// on that row.
+int SelectedCode(const QComboBox *Combo, TQlTable *Table);
 // A drop-down list showing 25 rows.
 QComboBox *NewCombo(QWidget *Parent, const QString &Name, const QRect &Place);
 // White background, fixed client size, the window font.

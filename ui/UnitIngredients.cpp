@@ -178,37 +178,12 @@ void TFormIngredients::LoadFields()
     });
 }
 
-namespace {
-
-// Fills Combo and Keys from the rows of Sql, selecting the row whose code is Wanted (none
-// when Wanted is 0).
-std::unique_ptr<TQlTable> LoadCombo(QComboBox *Combo, QStringList &Keys, const QString &Sql, int Wanted)
-{
-    Keys.clear();
-    Combo->clear();
-    if (!Database)
-        throw Exception(QStringLiteral("The database is not open"));
-    std::unique_ptr<TQlTable> Table = Database->GetTable(Sql);
-    int Selected = -1;
-    for (; !Table->Eof(); Table->Next()) {
-        const QString Name = Table->FieldAsString(QStringLiteral("name"));
-        Combo->addItem(Name);
-        Keys.append(StrToAscii(Name));
-        if (Wanted != 0 && Table->FieldAsInteger(0) == Wanted)
-            Selected = Combo->count() - 1;
-    }
-    Combo->setCurrentIndex(Selected);
-    return Table;
-}
-
-} // namespace
-
 void TFormIngredients::LoadIng()
 {
     Wrap("TFormIngredients.LoadIng", [&] {
         IngTable.reset();
         const int Wanted = Mode == 1 ? StrToIntDef(Value(QStringLiteral("ingcode")), 0) : 0;
-        IngTable = LoadCombo(ComboIng, IngKeys, QStringLiteral("select * from ingredient order by name"), Wanted);
+        IngTable = LoadCombo(ComboIng, QStringLiteral("select * from ingredient order by name"), Wanted, &IngKeys);
     });
 }
 
@@ -217,21 +192,13 @@ void TFormIngredients::LoadUnit()
     Wrap("TFormIngredients.LoadUnit", [&] {
         UnitTable.reset();
         const int Wanted = Mode == 1 ? StrToIntDef(Value(QStringLiteral("unitecode")), 0) : 0;
-        UnitTable = LoadCombo(ComboUnit, UnitKeys, QStringLiteral("select * from unite order by name"), Wanted);
+        UnitTable = LoadCombo(ComboUnit, QStringLiteral("select * from unite order by name"), Wanted, &UnitKeys);
     });
 }
 
 QString TFormIngredients::Value(const QString &Name) const
 {
     return Values ? Values->Values(Name) : QString();
-}
-
-int TFormIngredients::SelectedCode(const QComboBox *Combo, TQlTable *Table)
-{
-    const int Index = Combo->currentIndex();
-    if (Index < 0 || !Table || !Table->MoveTo(static_cast<quint32>(Index)))
-        return 0;
-    return static_cast<int>(Table->FieldAsInteger(0));
 }
 
 double TFormIngredients::TypedQuantity() const

@@ -105,9 +105,6 @@ private:
     void AddLineParams();
     // The quantity typed, with "," or "." as decimal separator; 0 when empty or not a number.
     double TypedQuantity() const;
-    // The code of the chosen item of a combo (first column of its table row), 0 when none;
-    // the table is left on that row.
-    static int SelectedCode(const QComboBox *Combo, TQlTable *Table);
     QString Value(const QString &Name) const;
     // One key of the type-ahead in Combo; true when the key is taken.
     bool ComboKeyPress(QComboBox *Combo, const QStringList &Keys, QKeyEvent *Key);

@@ -109,7 +109,7 @@ void TFormRecette::CreatePanelTop()
     EdName = NewEdit(this, QStringLiteral("EdName"), QString(), {InputLeft, RowName, 400, InputHeight});
     EdName->setMaxLength(128);
 
-    // The photo is shown as designed but does nothing yet.
+    // The photo has no behaviour: it stays in the card, disabled, so the layout reads as a whole.
     PanelPhoto = new QFrame(this);
     PanelPhoto->setObjectName(QStringLiteral("PanelPhoto"));
     PanelPhoto->setGeometry(PhotoLeft, RowName, PhotoSize, PhotoSize);
@@ -193,7 +193,7 @@ void TFormRecette::CreatePanelBook()
     EdLink = NewEdit(this, QStringLiteral("EdLink"), QString(), {InputLeft, RowLink, 516, InputHeight});
     EdLink->setMaxLength(256);
 
-    // The attached file is shown as designed but does nothing yet.
+    // Like the photo, the attached file has no behaviour and is shown disabled.
     LbFileTitle =
         NewFieldLabel(this, QStringLiteral("LbFileTitle"), QStringLiteral("Fichier :"), {LabelLeft, RowFile + 3});
     LbFile = NewLabel(this, QStringLiteral("LbFile"), QString(), {InputLeft, RowFile + 3}, InputFont());
@@ -222,7 +222,7 @@ void TFormRecette::CreatePanelBottom()
     Palette.setColor(QPalette::WindowText, TColorToQColor(clGray));
     PanelIng->setPalette(Palette);
 
-    // The preparation text is shown as designed but not edited yet.
+    // The preparation text is not edited: shown disabled and always empty.
     LbPrep = NewFieldLabel(this, QStringLiteral("LbPrep"), QStringLiteral("Préparation"), {LabelLeft, RowPrep});
     MemoPrep = new QPlainTextEdit(this);
     MemoPrep->setObjectName(QStringLiteral("MemoPrep"));
@@ -310,26 +310,13 @@ void TFormRecette::LoadLivre(int Wanted)
 {
     Wrap("TFormRecette.LoadLivre", [&] {
         LivTable.reset();
-        ComboLivre->clear();
-        if (!Database)
-            throw Exception(QStringLiteral("The database is not open"));
-        LivTable = Database->GetTable(QStringLiteral("select * from livre order by name"));
-        int Selected = -1;
-        for (; !LivTable->Eof(); LivTable->Next()) {
-            ComboLivre->addItem(LivTable->FieldAsString(QStringLiteral("name")));
-            if (Wanted != 0 && LivTable->FieldAsInteger(0) == Wanted)
-                Selected = ComboLivre->count() - 1;
-        }
-        ComboLivre->setCurrentIndex(Selected);
+        LivTable = LoadCombo(ComboLivre, QStringLiteral("select * from livre order by name"), Wanted);
     });
 }
 
 int TFormRecette::SelectedLivCode() const
 {
-    const int Index = ComboLivre->currentIndex();
-    if (Index < 0 || !LivTable || !LivTable->MoveTo(static_cast<quint32>(Index)))
-        return 0;
-    return static_cast<int>(LivTable->FieldAsInteger(0));
+    return SelectedCode(ComboLivre, LivTable.get());
 }
 
 QString TFormRecette::Value(const QString &Name) const

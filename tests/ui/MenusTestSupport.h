@@ -5,6 +5,7 @@
 // document opener, and the long-lived windows created as the program creates them.
 #pragma once
 
+#include "ChildControl.h"
 #include "DrawGrid.h"
 #include "TestSupport.h"
 #include "UnitMenus.h"
@@ -44,14 +45,7 @@ protected:
     void StartProgram(TBase Base = TBase::Starter);
 
     // The main window's control of that name, as a user finds it: by its name.
-    template <class T> T *Find(const char *Name) const { return FindIn<T>(W, Name); }
-    // The control of that name in Window (any window of the program).
-    template <class T> static T *FindIn(const QWidget *Window, const char *Name)
-    {
-        T *Control = Window ? Window->findChild<T *>(QLatin1String(Name)) : nullptr;
-        EXPECT_NE(Control, nullptr) << Name;
-        return Control;
-    }
+    template <class T> T *Find(const char *Name) const { return Child<T>(W, Name); }
 
     // Clicks a check box or button as the user would.
     void Click(QWidget *Widget) { QTest::mouseClick(Widget, Qt::LeftButton, {}, QPoint(8, Widget->height() / 2)); }

@@ -72,34 +72,34 @@ TEST_F(TableEditorsTest, IngredientsAddedInARowKeepTheBlockedShelfByItsCode)
 {
     const int Boucherie = Code(QStringLiteral("rayon"), QStringLiteral("Boucherie"));
     Answer<TFormIngredient>([&](TFormIngredient *Form) {
-        EXPECT_TRUE(FindIn<QCheckBox>(Form, "CbDontClose")->isChecked() &&
-                    FindIn<QCheckBox>(Form, "CbDontClose")->isEnabled());
-        EXPECT_TRUE(FindIn<QCheckBox>(Form, "CbFixRayon")->isEnabled() &&
-                    !FindIn<QCheckBox>(Form, "CbFixRayon")->isChecked());
-        EXPECT_EQ(FindIn<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Terminer"));
-        FindIn<QCheckBox>(Form, "CbFixRayon")->setChecked(true);
-        Choose(FindIn<QComboBox>(Form, "ComboRayon"), QStringLiteral("Boucherie"));
+        EXPECT_TRUE(Child<QCheckBox>(Form, "CbDontClose")->isChecked() &&
+                    Child<QCheckBox>(Form, "CbDontClose")->isEnabled());
+        EXPECT_TRUE(Child<QCheckBox>(Form, "CbFixRayon")->isEnabled() &&
+                    !Child<QCheckBox>(Form, "CbFixRayon")->isChecked());
+        EXPECT_EQ(Child<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Terminer"));
+        Child<QCheckBox>(Form, "CbFixRayon")->setChecked(true);
+        Choose(Child<QComboBox>(Form, "ComboRayon"), QStringLiteral("Boucherie"));
         for (const char *Name : {"Onglet", "Bavette"}) {
-            FindIn<QLineEdit>(Form, "EdName")->setText(QString::fromUtf8(Name));
-            ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+            Child<QLineEdit>(Form, "EdName")->setText(QString::fromUtf8(Name));
+            ClickOk(Child<TSevenButton>(Form, "BtOk"));
             EXPECT_TRUE(Form->isVisible());
-            EXPECT_EQ(FindIn<QLineEdit>(Form, "EdName")->text(), QString());
+            EXPECT_EQ(Child<QLineEdit>(Form, "EdName")->text(), QString());
         }
         // A shelf added meanwhile (through the shelf button) sorts before it: the same shelf
         // stays chosen, not the same place in the list.
         Database->ExecSQL(QStringLiteral("insert into rayon (name) values ('Animalerie')"));
         Form->LoadRayon();
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboRayon")->currentText(), QStringLiteral("Boucherie"));
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Paleron"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboRayon")->currentText(), QStringLiteral("Boucherie"));
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Paleron"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
         // Unblocked, the next one still has the shelf shown, the one after it none.
-        FindIn<QCheckBox>(Form, "CbFixRayon")->setChecked(false);
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Jarret"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Gîte"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
+        Child<QCheckBox>(Form, "CbFixRayon")->setChecked(false);
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Jarret"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Gîte"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
     });
     EXPECT_EQ(
         ShowFormIngredient(0, nullptr, QStringLiteral("ingredient"), QStringLiteral("Ingrédients (ajout)"), Record),
@@ -119,31 +119,31 @@ TEST_F(TableEditorsTest, IngredientEditRefusesAnEmptyOrTakenNameAndStoresNoShelf
     Values.Add(QStringLiteral("ingname=Zeste sans rayon"));
     Values.Add(QStringLiteral("raycode=0"));
     Answer<TFormIngredient>([&](TFormIngredient *Form) {
-        EXPECT_TRUE(!FindIn<QCheckBox>(Form, "CbDontClose")->isChecked() &&
-                    !FindIn<QCheckBox>(Form, "CbDontClose")->isEnabled());
-        EXPECT_FALSE(FindIn<QCheckBox>(Form, "CbFixRayon")->isEnabled());
-        EXPECT_EQ(FindIn<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Annuler"));
-        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdName")->text(), QStringLiteral("Zeste sans rayon"));
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
+        EXPECT_TRUE(!Child<QCheckBox>(Form, "CbDontClose")->isChecked() &&
+                    !Child<QCheckBox>(Form, "CbDontClose")->isEnabled());
+        EXPECT_FALSE(Child<QCheckBox>(Form, "CbFixRayon")->isEnabled());
+        EXPECT_EQ(Child<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Annuler"));
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdName")->text(), QStringLiteral("Zeste sans rayon"));
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
 
         TDialogTest::QueueAnswers({mrOk, mrOk});
-        FindIn<QLineEdit>(Form, "EdName")->clear();
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        Child<QLineEdit>(Form, "EdName")->clear();
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
         EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Ail"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Ail"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
         EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
             QStringLiteral("Assurez-vous que cet ingrédient n'existe pas déjà et réessayez.")));
         ASSERT_TRUE(Form->isVisible());
-        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdName")->text(), QStringLiteral("Ail"));
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdName")->text(), QStringLiteral("Ail"));
 
         // Delete takes the shelf away again.
-        Choose(FindIn<QComboBox>(Form, "ComboRayon"), QStringLiteral("Surgelés"));
-        QTest::keyClick(FindIn<QComboBox>(Form, "ComboRayon"), Qt::Key_Delete);
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Zeste de citron"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        Choose(Child<QComboBox>(Form, "ComboRayon"), QStringLiteral("Surgelés"));
+        QTest::keyClick(Child<QComboBox>(Form, "ComboRayon"), Qt::Key_Delete);
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboRayon")->currentIndex(), -1);
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Zeste de citron"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
     });
     EXPECT_EQ(ShowFormIngredient(1, &Values, QStringLiteral("ingredient"), QStringLiteral("Ingrédients (modification)"),
                                  Record),
@@ -161,66 +161,66 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
     TKVXStringList Add;
     Add.Add(QStringLiteral("reccode=%1").arg(Rec));
     Answer<TFormIngredients>([&](TFormIngredients *Form) {
-        EXPECT_TRUE(FindIn<QCheckBox>(Form, "CbDontClose")->isChecked() &&
-                    FindIn<QCheckBox>(Form, "CbDontClose")->isEnabled());
-        EXPECT_EQ(FindIn<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Terminer"));
+        EXPECT_TRUE(Child<QCheckBox>(Form, "CbDontClose")->isChecked() &&
+                    Child<QCheckBox>(Form, "CbDontClose")->isEnabled());
+        EXPECT_EQ(Child<TSevenButton>(Form, "BtCancel")->Caption(), QStringLiteral("Terminer"));
         TDialogTest::QueueAnswers({mrOk, mrOk, mrOk, mrOk, mrOk});
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vous devez sélectionner un ingrédient."));
-        EXPECT_EQ(QApplication::focusWidget(), FindIn<QComboBox>(Form, "ComboIng"));
+        EXPECT_EQ(QApplication::focusWidget(), Child<QComboBox>(Form, "ComboIng"));
 
         // Keys typed quickly build one prefix, folded without accents; a pause starts anew.
-        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("ec"));
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Échalotes"));
+        QTest::keyClicks(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("ec"));
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Échalotes"));
         Tick += 500;
-        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("ail"));
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
+        QTest::keyClicks(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("ail"));
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
         // Entering another input also starts anew.
-        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("m"));
-        EXPECT_NE(FindIn<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
-        FindIn<QComboBox>(Form, "ComboUnit")->setFocus();
-        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboUnit"), QStringLiteral("g"));
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboUnit")->currentText(), QStringLiteral("g"));
-        FindIn<QComboBox>(Form, "ComboIng")->setFocus();
-        QTest::keyClicks(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("ail"));
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
+        QTest::keyClicks(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("m"));
+        EXPECT_NE(Child<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
+        Child<QComboBox>(Form, "ComboUnit")->setFocus();
+        QTest::keyClicks(Child<QComboBox>(Form, "ComboUnit"), QStringLiteral("g"));
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboUnit")->currentText(), QStringLiteral("g"));
+        Child<QComboBox>(Form, "ComboIng")->setFocus();
+        QTest::keyClicks(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("ail"));
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));
 
         const QString UnitMessage = QStringLiteral(
             "Dès lors que vous avez sélectionné une unité, vous devez saisir une quantité supérieure à 0.\r\n"
             "Pour supprimer l'unité, placez vous sur la liste (en utilisant la touche Tab) et appuyez sur la touche "
             "Suppr.");
         for (const char *Refused : {"0", "", "abc", "-2"}) {
-            FindIn<QLineEdit>(Form, "EdQuantity")->setText(QString::fromLatin1(Refused));
-            ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+            Child<QLineEdit>(Form, "EdQuantity")->setText(QString::fromLatin1(Refused));
+            ClickOk(Child<TSevenButton>(Form, "BtOk"));
             EXPECT_EQ(TDialogTest::LastMessage(), UnitMessage) << Refused;
         }
-        EXPECT_EQ(QApplication::focusWidget(), FindIn<QLineEdit>(Form, "EdQuantity"));
+        EXPECT_EQ(QApplication::focusWidget(), Child<QLineEdit>(Form, "EdQuantity"));
         EXPECT_EQ(TDialogTest::ShowCount(), 5);
 
-        FindIn<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("1,5"));
-        FindIn<QLineEdit>(Form, "EdNote")->setText(QStringLiteral("hachée"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        Child<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("1,5"));
+        Child<QLineEdit>(Form, "EdNote")->setText(QStringLiteral("hachée"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
         // Ready for the next line: nothing chosen any more.
-        EXPECT_TRUE(FindIn<QComboBox>(Form, "ComboIng")->currentIndex() == -1 &&
-                    FindIn<QComboBox>(Form, "ComboUnit")->currentIndex() == -1 &&
-                    FindIn<QLineEdit>(Form, "EdQuantity")->text().isEmpty() &&
-                    FindIn<QLineEdit>(Form, "EdNote")->text().isEmpty());
+        EXPECT_TRUE(Child<QComboBox>(Form, "ComboIng")->currentIndex() == -1 &&
+                    Child<QComboBox>(Form, "ComboUnit")->currentIndex() == -1 &&
+                    Child<QLineEdit>(Form, "EdQuantity")->text().isEmpty() &&
+                    Child<QLineEdit>(Form, "EdNote")->text().isEmpty());
         // Without a unit any quantity goes.
-        Choose(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("Oignons"));
-        FindIn<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("-2"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
-        Choose(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("Tomates"));
-        FindIn<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("abc"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        Choose(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("Oignons"));
+        Child<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("-2"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
+        Choose(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("Tomates"));
+        Child<QLineEdit>(Form, "EdQuantity")->setText(QStringLiteral("abc"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
 
         // The same ingredient twice in one recipe is refused; the window keeps its inputs.
         TDialogTest::QueueAnswers({mrOk});
-        Choose(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("Ail"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        Choose(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("Ail"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
         EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral(
             "Assurez-vous que l'ingrédient sélectionné dans la liste n'existe pas déjà dans votre recette.")));
-        EXPECT_TRUE(Form->isVisible() && FindIn<QComboBox>(Form, "ComboIng")->currentText() == QStringLiteral("Ail"));
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
+        EXPECT_TRUE(Form->isVisible() && Child<QComboBox>(Form, "ComboIng")->currentText() == QStringLiteral("Ail"));
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
     });
     EXPECT_EQ(ShowFormIngredients(0, &Add, QStringLiteral("ingredients"), QStringLiteral("* (ajout)"), Record),
               mrCancel);
@@ -247,21 +247,21 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
     TKVXStringList Ail = EditValues(QStringLiteral("Ail"), QStringLiteral("1,5"),
                                     QString::number(Code(QStringLiteral("unite"), QStringLiteral("g"))));
     Answer<TFormIngredients>([&](TFormIngredients *Form) {
-        EXPECT_FALSE(FindIn<QCheckBox>(Form, "CbDontClose")->isChecked() ||
-                     FindIn<QCheckBox>(Form, "CbDontClose")->isEnabled());
-        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdQuantity")->text() + FindIn<QComboBox>(Form, "ComboUnit")->currentText() +
-                      FindIn<QComboBox>(Form, "ComboIng")->currentText() + FindIn<QLineEdit>(Form, "EdNote")->text(),
+        EXPECT_FALSE(Child<QCheckBox>(Form, "CbDontClose")->isChecked() ||
+                     Child<QCheckBox>(Form, "CbDontClose")->isEnabled());
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdQuantity")->text() + Child<QComboBox>(Form, "ComboUnit")->currentText() +
+                      Child<QComboBox>(Form, "ComboIng")->currentText() + Child<QLineEdit>(Form, "EdNote")->text(),
                   QStringLiteral("1.5gAilhachée"));
-        Choose(FindIn<QComboBox>(Form, "ComboIng"), QStringLiteral("Échalotes"));
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        Choose(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("Échalotes"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
     });
     EXPECT_EQ(ShowFormIngredients(1, &Ail, QStringLiteral("ingredients"), QStringLiteral("* (modification)"), Record),
               mrOk);
     EXPECT_EQ(Sql(Lines), QStringLiteral("Oignons:-2.0:-:,Échalotes:1.5:g:hachée,Tomates:0.0:-:"));
     TKVXStringList Tomates = EditValues(QStringLiteral("Tomates"), QStringLiteral("0"), QStringLiteral("0"));
     Answer<TFormIngredients>([](TFormIngredients *Form) {
-        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdQuantity")->text(), QString());
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboUnit")->currentIndex(), -1);
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdQuantity")->text(), QString());
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboUnit")->currentIndex(), -1);
     });
     EXPECT_EQ(ShowFormIngredients(1, &Tomates, QStringLiteral("ingredients"), QString(), Record), mrCancel);
 }
@@ -273,13 +273,13 @@ TEST_F(TableEditorsTest, PickingWritesNothingAndHandsBackTheChoice)
         NewFormIngredients(2, nullptr, QStringLiteral("ingredients"), QStringLiteral("Ajouter un ingrédient"), {});
     EXPECT_EQ(Form->Quantity + Form->UnitCode + Form->IngCode + Form->RayCode, 0);
     Answer<TFormIngredients>([](TFormIngredients *Open) {
-        EXPECT_FALSE(FindIn<QCheckBox>(Open, "CbDontClose")->isChecked() ||
-                     FindIn<QCheckBox>(Open, "CbDontClose")->isEnabled());
-        Choose(FindIn<QComboBox>(Open, "ComboIng"), QStringLiteral("Zeste sans rayon"));
-        Choose(FindIn<QComboBox>(Open, "ComboUnit"), QStringLiteral("kg"));
-        FindIn<QLineEdit>(Open, "EdQuantity")->setText(QStringLiteral("2.5"));
-        FindIn<QLineEdit>(Open, "EdNote")->setText(QStringLiteral("bio"));
-        ClickOk(FindIn<TSevenButton>(Open, "BtOk"));
+        EXPECT_FALSE(Child<QCheckBox>(Open, "CbDontClose")->isChecked() ||
+                     Child<QCheckBox>(Open, "CbDontClose")->isEnabled());
+        Choose(Child<QComboBox>(Open, "ComboIng"), QStringLiteral("Zeste sans rayon"));
+        Choose(Child<QComboBox>(Open, "ComboUnit"), QStringLiteral("kg"));
+        Child<QLineEdit>(Open, "EdQuantity")->setText(QStringLiteral("2.5"));
+        Child<QLineEdit>(Open, "EdNote")->setText(QStringLiteral("bio"));
+        ClickOk(Child<TSevenButton>(Open, "BtOk"));
     });
     EXPECT_EQ(Form->exec(), mrOk);
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Ajouter un ingrédient"));
@@ -316,14 +316,14 @@ TEST_F(TableEditorsTest, ARowDeletedWhileItsEditorIsOpenIsNotReportedSaved)
     auto SaveGone = [](QWidget *Form, const char *Input, const QString &NewText, const QString &Delete,
                        const QString &Message) {
         Database->ExecSQL(Delete);
-        FindIn<QLineEdit>(Form, Input)->setText(NewText);
+        Child<QLineEdit>(Form, Input)->setText(NewText);
         TDialogTest::QueueAnswers({mrOk});
-        ClickOk(FindIn<TSevenButton>(Form, "BtOk"));
+        ClickOk(Child<TSevenButton>(Form, "BtOk"));
         EXPECT_EQ(TDialogTest::LastMessage(), Message);
         EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
         EXPECT_TRUE(Form->isVisible());
-        EXPECT_EQ(FindIn<QLineEdit>(Form, Input)->text(), NewText);
-        QTest::keyClick(FindIn<QLineEdit>(Form, Input), Qt::Key_Escape);
+        EXPECT_EQ(Child<QLineEdit>(Form, Input)->text(), NewText);
+        QTest::keyClick(Child<QLineEdit>(Form, Input), Qt::Key_Escape);
     };
 
     auto Line = ValuesOf({QStringLiteral("reccode=%1").arg(Rec), QStringLiteral("ingcode=%1").arg(Ail),

@@ -104,9 +104,9 @@ insert into ingredients (reccode, ingcode, quantite)
     }
 
     // The list's controls, found by their names.
-    static QLineEdit *FilterOf(const TFormList &Form) { return FindIn<QLineEdit>(&Form, "EdFilter"); }
-    static TDrawGrid *GridOf(const TFormList &Form) { return FindIn<TDrawGrid>(&Form, "GridItems"); }
-    static TSevenButton *ButtonOf(const TFormList &Form, const char *Name) { return FindIn<TSevenButton>(&Form, Name); }
+    static QLineEdit *FilterOf(const TFormList &Form) { return Child<QLineEdit>(&Form, "EdFilter"); }
+    static TDrawGrid *GridOf(const TFormList &Form) { return Child<TDrawGrid>(&Form, "GridItems"); }
+    static TSevenButton *ButtonOf(const TFormList &Form, const char *Name) { return Child<TSevenButton>(&Form, Name); }
 
     static QStringList Column(const TFormList &Form, int Col)
     {
@@ -194,11 +194,11 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
         ASSERT_NE(Name, nullptr);
         EXPECT_EQ(Name->windowTitle(), QStringLiteral("Liste (ajout)"));
         EXPECT_FALSE(Name->windowIcon().isNull());
-        EXPECT_EQ(FindIn<QLineEdit>(Name, "EdName")->text(), QString());
+        EXPECT_EQ(Child<QLineEdit>(Name, "EdName")->text(), QString());
         for (const char *Button : {"BtOk", "BtCancel"})
-            EXPECT_EQ(FindIn<TSevenButton>(Name, Button)->Border()->WidthFocused(), 2) << Button;
-        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Marché"));
-        QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
+            EXPECT_EQ(Child<TSevenButton>(Name, Button)->Border()->WidthFocused(), 2) << Button;
+        Child<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Marché"));
+        QTest::mouseClick(Child<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
     }});
     QTest::mouseClick(ButtonOf(*Form, "BtAdd"), Qt::LeftButton);
     EXPECT_EQ(ModalsAnswered(), 1);
@@ -208,9 +208,9 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
     const int Code = this->Code(QStringLiteral("rayon"), QStringLiteral("Marché"));
     AnswerModals({[](QWidget *Open) {
         auto *Name = static_cast<TFormName *>(Open);
-        EXPECT_EQ(FindIn<QLineEdit>(Name, "EdName")->text(), QStringLiteral("Marché"));
-        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("marché couvert"));
-        QTest::keyClick(FindIn<QLineEdit>(Name, "EdName"), Qt::Key_Return);
+        EXPECT_EQ(Child<QLineEdit>(Name, "EdName")->text(), QStringLiteral("Marché"));
+        Child<QLineEdit>(Name, "EdName")->setText(QStringLiteral("marché couvert"));
+        QTest::keyClick(Child<QLineEdit>(Name, "EdName"), Qt::Key_Return);
     }});
     QTest::mouseClick(ButtonOf(*Form, "BtEdit"), Qt::LeftButton);
     EXPECT_EQ(Selected(*Form), QStringLiteral("marché couvert"));
@@ -224,22 +224,22 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
     AnswerModals({[&](QWidget *Open) {
         auto *Name = static_cast<TFormName *>(Open);
         TDialogTest::QueueAnswers({mrOk});
-        QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
         EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
         EXPECT_TRUE(Name->isVisible());
 
-        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Boulangerie"));
+        Child<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Boulangerie"));
         TDialogTest::QueueAnswers({mrOk});
-        QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
         EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
             QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.")))
             << TDialogTest::LastMessage().toStdString();
         EXPECT_TRUE(Name->isVisible());
-        EXPECT_EQ(FindIn<QLineEdit>(Name, "EdName")->text(), QStringLiteral("Boulangerie"));
+        EXPECT_EQ(Child<QLineEdit>(Name, "EdName")->text(), QStringLiteral("Boulangerie"));
 
-        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("   "));
-        QTest::mouseClick(FindIn<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
+        Child<QLineEdit>(Name, "EdName")->setText(QStringLiteral("   "));
+        QTest::mouseClick(Child<TSevenButton>(Name, "BtOk"), Qt::LeftButton);
     }});
     Result = UnitName::ShowFormName(0, nullptr, QStringLiteral("rayon"), QStringLiteral("Rayon"), Callback);
     EXPECT_EQ(Result, mrOk);
@@ -253,8 +253,8 @@ TEST_F(FormListTest, NameEditorAddsRenamesAndRefuses)
     Values.Add(QStringLiteral("name=marché couvert"));
     AnswerModals({[](QWidget *Open) {
         auto *Name = static_cast<TFormName *>(Open);
-        FindIn<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Autre"));
-        QTest::keyClick(FindIn<QLineEdit>(Name, "EdName"), Qt::Key_Escape);
+        Child<QLineEdit>(Name, "EdName")->setText(QStringLiteral("Autre"));
+        QTest::keyClick(Child<QLineEdit>(Name, "EdName"), Qt::Key_Escape);
     }});
     Result = UnitName::ShowFormName(1, &Values, QStringLiteral("rayon"), QStringLiteral("Rayon"), Callback);
     EXPECT_EQ(Result, mrCancel);
@@ -318,12 +318,12 @@ TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
     // The same ingredient twice is refused, and the merge starts again.
     QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner*"));
-    EXPECT_TRUE(FindIn<QLabel>(Form.get(), "LbFusion")->isVisible());
+    EXPECT_TRUE(Child<QLabel>(Form.get(), "LbFusion")->isVisible());
     TDialogTest::QueueAnswers({mrOk});
     QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vous ne pouvez pas fusionner un ingrédient avec lui-même."));
     EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner"));
-    EXPECT_FALSE(FindIn<QLabel>(Form.get(), "LbFusion")->isVisible());
+    EXPECT_FALSE(Child<QLabel>(Form.get(), "LbFusion")->isVisible());
 
     // Two ingredients of one recipe: refused with the user text, both kept, the merge waiting.
     QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);

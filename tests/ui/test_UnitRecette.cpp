@@ -78,14 +78,14 @@ TEST_F(RecipeEditorTest, ANewRecipeIsSavedWithItsLinesAndDefaults)
     AnswerEditor([&](TFormRecette *Form) {
         Placeholder = Form->RecCode;
         EXPECT_EQ(Placeholders(), 1);
-        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdPers")->text() + FindIn<QComboBox>(Form, "ComboType")->currentText() +
-                      FindIn<QComboBox>(Form, "ComboRepas")->currentText() +
-                      FindIn<QComboBox>(Form, "ComboSaison")->currentText(),
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdPers")->text() + Child<QComboBox>(Form, "ComboType")->currentText() +
+                      Child<QComboBox>(Form, "ComboRepas")->currentText() +
+                      Child<QComboBox>(Form, "ComboSaison")->currentText(),
                   QStringLiteral("4platmidi et soirtoute saison"));
-        EXPECT_EQ(FindIn<QComboBox>(Form, "ComboLivre")->currentIndex(), -1);
-        EXPECT_FALSE(FindIn<QPlainTextEdit>(Form, "MemoPrep")->isEnabled() ||
-                     FindIn<TSevenButton>(Form, "BtLoadFile")->isEnabled() ||
-                     FindIn<QFrame>(Form, "PanelPhoto")->isEnabled());
+        EXPECT_EQ(Child<QComboBox>(Form, "ComboLivre")->currentIndex(), -1);
+        EXPECT_FALSE(Child<QPlainTextEdit>(Form, "MemoPrep")->isEnabled() ||
+                     Child<TSevenButton>(Form, "BtLoadFile")->isEnabled() ||
+                     Child<QFrame>(Form, "PanelPhoto")->isEnabled());
 
         // Two lines through the embedded list, written at once under the placeholder's code.
         ASSERT_NE(Form->IngList, nullptr);
@@ -93,27 +93,27 @@ TEST_F(RecipeEditorTest, ANewRecipeIsSavedWithItsLinesAndDefaults)
             auto *Lines = qobject_cast<TFormIngredients *>(Open);
             ASSERT_NE(Lines, nullptr);
             for (const char *Name : {"Pommes de terre", "Crème liquide"}) {
-                FindIn<QComboBox>(Lines, "ComboIng")
-                    ->setCurrentIndex(FindIn<QComboBox>(Lines, "ComboIng")->findText(QString::fromUtf8(Name)));
-                FindIn<QLineEdit>(Lines, "EdQuantity")->setText(QStringLiteral("2"));
-                QTest::mouseClick(FindIn<TSevenButton>(Lines, "BtOk"), Qt::LeftButton);
+                Child<QComboBox>(Lines, "ComboIng")
+                    ->setCurrentIndex(Child<QComboBox>(Lines, "ComboIng")->findText(QString::fromUtf8(Name)));
+                Child<QLineEdit>(Lines, "EdQuantity")->setText(QStringLiteral("2"));
+                QTest::mouseClick(Child<TSevenButton>(Lines, "BtOk"), Qt::LeftButton);
             }
-            QTest::mouseClick(FindIn<TSevenButton>(Lines, "BtCancel"), Qt::LeftButton);
+            QTest::mouseClick(Child<TSevenButton>(Lines, "BtCancel"), Qt::LeftButton);
         }});
-        QTest::mouseClick(FindIn<TSevenButton>(Form->IngList.get(), "BtAdd"), Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Form->IngList.get(), "BtAdd"), Qt::LeftButton);
         EXPECT_EQ(Sql(QStringLiteral("select count(*) from ingredients where reccode=%1").arg(Form->RecCode)),
                   QStringLiteral("2"));
 
         TDialogTest::QueueAnswers({mrOk});
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
         EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Veuillez saisir un nom et réessayez."));
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Gratin d'essai"));
-        FindIn<QLineEdit>(Form, "EdPers")->setText(QStringLiteral("abc"));
-        FindIn<QLineEdit>(Form, "EdTrepos")->setText(QStringLiteral("15"));
-        FindIn<QComboBox>(Form, "ComboType")->setCurrentIndex(TypeDessert);
-        FindIn<QComboBox>(Form, "ComboLivre")
-            ->setCurrentIndex(FindIn<QComboBox>(Form, "ComboLivre")->findText(QStringLiteral("Au fil des saisons")));
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Gratin d'essai"));
+        Child<QLineEdit>(Form, "EdPers")->setText(QStringLiteral("abc"));
+        Child<QLineEdit>(Form, "EdTrepos")->setText(QStringLiteral("15"));
+        Child<QComboBox>(Form, "ComboType")->setCurrentIndex(TypeDessert);
+        Child<QComboBox>(Form, "ComboLivre")
+            ->setCurrentIndex(Child<QComboBox>(Form, "ComboLivre")->findText(QStringLiteral("Au fil des saisons")));
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
     });
     EXPECT_EQ(ShowFormRecette1(0, nullptr, QStringLiteral("recette"), QStringLiteral("Recettes (ajout)"), Record),
               mrOk);
@@ -158,7 +158,7 @@ TEST_F(RecipeEditorTest, AnAbandonedNewRecipeLeavesTheTablesAsTheyWere)
         const QString Question = QStringLiteral("Etes-vous sûr de vouloir annuler la création de cette recette ?");
         // "Non" keeps the window and the placeholder, whichever way the user tried to close.
         TDialogTest::QueueAnswers({mrNo, mrNo});
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtCancel"), Qt::LeftButton);
         Form->close();
         EXPECT_EQ(TDialogTest::ShowCount(), 2);
         EXPECT_EQ(TDialogTest::LastMessage(), Question);
@@ -166,7 +166,7 @@ TEST_F(RecipeEditorTest, AnAbandonedNewRecipeLeavesTheTablesAsTheyWere)
         EXPECT_TRUE(Form->isVisible());
         EXPECT_EQ(Placeholders(), 1);
         TDialogTest::QueueAnswers({mrYes});
-        QTest::keyClick(FindIn<QLineEdit>(Form, "EdName"), Qt::Key_Escape);
+        QTest::keyClick(Child<QLineEdit>(Form, "EdName"), Qt::Key_Escape);
         EXPECT_FALSE(Form->isVisible());
     });
     EXPECT_EQ(ShowFormRecette1(0, nullptr, QStringLiteral("recette"), QStringLiteral("Recettes (ajout)"), Record),
@@ -202,10 +202,10 @@ TEST_F(RecipeEditorTest, TheCardSavesWhatItShowsAndRefusesATakenName)
     const QString Before = Stored(Code);
     AnswerEditor([](TFormRecette *Form) {
         EXPECT_EQ(Form->windowTitle(), QStringLiteral("Fiche recette"));
-        EXPECT_EQ(FindIn<QLineEdit>(Form, "EdTrepos")->text() + FindIn<QLineEdit>(Form, "EdPers")->text() +
-                      FindIn<QComboBox>(Form, "ComboSaison")->currentText(),
+        EXPECT_EQ(Child<QLineEdit>(Form, "EdTrepos")->text() + Child<QLineEdit>(Form, "EdPers")->text() +
+                      Child<QComboBox>(Form, "ComboSaison")->currentText(),
                   QStringLiteral("256printemps-été"));
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
     });
     EXPECT_EQ(ShowFormRecette2(QStringLiteral("Fiche recette"), Code), mrOk);
     EXPECT_EQ(Stored(Code), Before);
@@ -214,14 +214,14 @@ TEST_F(RecipeEditorTest, TheCardSavesWhatItShowsAndRefusesATakenName)
     // in the cookbook combo then saves the recipe without a cookbook.
     AnswerEditor([](TFormRecette *Form) {
         TDialogTest::QueueAnswers({mrOk});
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Salade de tomates à la mozzarella"));
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Salade de tomates à la mozzarella"));
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
         EXPECT_TRUE(TDialogTest::LastMessage().startsWith(
             QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.")));
         ASSERT_TRUE(Form->isVisible());
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Carottes râpées"));
-        QTest::keyClick(FindIn<QComboBox>(Form, "ComboLivre"), Qt::Key_Delete);
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Carottes râpées"));
+        QTest::keyClick(Child<QComboBox>(Form, "ComboLivre"), Qt::Key_Delete);
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
     });
     EXPECT_EQ(ShowFormRecette2(QStringLiteral("Fiche recette"), Code), mrOk);
     EXPECT_EQ(Stored(Code), QStringLiteral("Carottes râpées|Deux lignes|%1|35|25|6|2|2|1|null|p. 12|%2")
@@ -242,9 +242,9 @@ TEST_F(RecipeEditorTest, TheCardOpenedFromTheMenuReloadsItsLine)
     ASSERT_EQ(W->Menu->GetLineType(2), TRecetteList::ltRecette);
     const int Code = W->Menu->GetRecette(2)->Code;
     AnswerEditor([](TFormRecette *Form) {
-        FindIn<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Plat renommé sur sa fiche"));
-        FindIn<QLineEdit>(Form, "EdPers")->setText(QStringLiteral("3"));
-        QTest::mouseClick(FindIn<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+        Child<QLineEdit>(Form, "EdName")->setText(QStringLiteral("Plat renommé sur sa fiche"));
+        Child<QLineEdit>(Form, "EdPers")->setText(QStringLiteral("3"));
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
     });
     const QPoint Recipe = RowCentre(2);
     GridClick(Recipe);
@@ -264,7 +264,7 @@ TEST_F(RecipeEditorTest, TheCardOpenedFromTheMenuReloadsItsLine)
         ::AnswerModals({[&Opened](QWidget *Card) {
             auto *Form = qobject_cast<TFormRecette *>(Card);
             ASSERT_NE(Form, nullptr);
-            Opened = Form->windowTitle() + QLatin1Char('|') + FindIn<QLineEdit>(Form, "EdName")->text();
+            Opened = Form->windowTitle() + QLatin1Char('|') + Child<QLineEdit>(Form, "EdName")->text();
         }});
         FormEditRec->MenuOpen->trigger();
     }});
