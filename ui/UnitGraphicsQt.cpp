@@ -6,12 +6,15 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 #include <QSvgRenderer>
+
+#include <utility>
 
 // The resource initialiser of fenolda.qrc; a static library's resources are only linked in
 // when something calls it.
@@ -135,11 +138,36 @@ void InstallSystemColors()
     SetSystemColorHook(PaletteSystemColor);
 }
 
+namespace {
+
+// The layouts' families that are not installed, each with the free family that stands in.
+QHash<QString, QString> &MissingFamilies()
+{
+    static QHash<QString, QString> Missing;
+    return Missing;
+}
+
+} // namespace
+
 void InstallFontSubstitutions()
 {
-    QFont::insertSubstitution(QLatin1String(FontCalibri), QStringLiteral("Carlito"));
-    QFont::insertSubstitution(QLatin1String(FontVerdana), QStringLiteral("DejaVu Sans"));
-    QFont::insertSubstitution(QLatin1String(FontArial), QStringLiteral("Liberation Sans"));
+    const std::pair<QString, QString> Pairs[] = {
+        {QLatin1String(FontCalibri), QStringLiteral("Carlito")},
+        {QLatin1String(FontVerdana), QStringLiteral("DejaVu Sans")},
+        {QLatin1String(FontArial), QStringLiteral("Liberation Sans")}};
+    const QStringList Installed = QFontDatabase::families();
+    QHash<QString, QString> &Missing = MissingFamilies();
+    Missing.clear();
+    for (const auto &[Design, Free] : Pairs) {
+        QFont::insertSubstitution(Design, Free);
+        if (!Installed.contains(Design, Qt::CaseInsensitive) && Installed.contains(Free, Qt::CaseInsensitive))
+            Missing.insert(Design, Free);
+    }
+}
+
+QString InstalledFamily(const QString &Family)
+{
+    return MissingFamilies().value(Family, Family);
 }
 
 QPixmap LoadResourcePicture(const QString &Name, QSize Size)

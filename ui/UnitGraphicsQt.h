@@ -40,6 +40,12 @@ void InstallSystemColors();
 // Replaces the fonts the windows are laid out with by metric-compatible free fonts:
 // Calibri by Carlito, Verdana by DejaVu Sans, Arial by Liberation Sans.
 void InstallFontSubstitutions();
+// The family to ask for in place of Family: its free replacement when Family is one of the
+// layouts' families and is not installed, else Family itself. For a missing family Qt asks
+// fontconfig for its whole fallback list before it even tries the substitution, a costly
+// search on the way to the first window; asking for the installed family chooses the same
+// font without it.
+QString InstalledFamily(const QString &Family);
 
 // The picture compiled in under Name (found without regard to case), drawn at Size; an SVG
 // drawing is rendered at that size, any other picture is scaled to it. An empty Size keeps

@@ -77,7 +77,7 @@ QFont PointFont(const QString &Family, int Points, bool Bold, bool Italic, bool 
 
 QFont PixelFont(const QString &Family, int Pixels, bool Bold, bool Italic, bool Underline)
 {
-    QFont Font(Family);
+    QFont Font(InstalledFamily(Family));
     Font.setPixelSize(Pixels);
     Font.setBold(Bold);
     Font.setItalic(Italic);

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDateEdit>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
@@ -126,4 +127,23 @@ std::shared_ptr<int> AnswerModals(std::vector<std::function<void(QWidget *)>> An
     });
     Timer->start();
     return Answered;
+}
+
+std::shared_ptr<QStringList> TMenusTest::AnswerInputs(const QStringList &Texts, bool Accept)
+{
+    auto Shown = std::make_shared<QStringList>();
+    std::vector<std::function<void(QWidget *)>> Answers;
+    for (int I = 0; I < Texts.size(); ++I) {
+        const bool Ok = Accept || I + 1 < Texts.size();
+        Answers.push_back([Shown, Text = Texts[I], Ok](QWidget *Modal) {
+            auto *Input = qobject_cast<QInputDialog *>(Modal);
+            ASSERT_NE(Input, nullptr);
+            *Shown << Input->windowTitle() + QLatin1Char('|') + Input->labelText() + QLatin1Char('|') +
+                          Input->textValue();
+            Input->setTextValue(Text);
+            Ok ? Input->accept() : Input->reject();
+        });
+    }
+    AnswerModals(std::move(Answers));
+    return Shown;
 }

