@@ -28,9 +28,21 @@ protected:
 
     void WriteScript(int Version, const QByteArray &Text)
     {
-        QFile F(File.SqlDir + QStringLiteral("/update-%1.sql").arg(Version));
+        WriteBytes(File.SqlDir + QStringLiteral("/update-%1.sql").arg(Version), Text);
+    }
+
+    void CopyShippedScripts()
+    {
+        for (int V = 1; V <= 2; ++V) {
+            const QString Name = QStringLiteral("sql/update-%1.sql").arg(V);
+            ASSERT_TRUE(QFile::copy(DataFile(Name), Program.Path(Name)));
+        }
+    }
+    static void WriteBytes(const QString &Path, const QByteArray &Bytes)
+    {
+        QFile F(Path);
         ASSERT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        F.write(Text);
+        F.write(Bytes);
     }
 
     // The rows of the log table as "a|b".
@@ -64,10 +76,7 @@ TEST_F(Db3Test, ShippedScriptsBringOlderDatabasesToTheBaseSchema)
 {
     TQlDatabase Reference(Program.Path(QStringLiteral("reference.db3")));
     RunSqlFile(Reference, DataFile(QStringLiteral("schema.sql")));
-    for (int V = 1; V <= 2; ++V) {
-        const QString Name = QStringLiteral("sql/update-%1.sql").arg(V);
-        ASSERT_TRUE(QFile::copy(DataFile(Name), Program.Path(Name)));
-    }
+    CopyShippedScripts();
     for (int From : {0, 1}) {
         SCOPED_TRACE(From);
         FreeDatabase();
@@ -228,18 +237,12 @@ TEST_F(Db3Test, TheDatabaseKnowsItsVersionWhenTheSettingsDoNot)
     // The working copy of the base file (version 2) and scripts that must never run again
     // on it: each would fail on its first statement.
     ASSERT_TRUE(MakeRecipeBase(File.DbFile, false));
-    for (int V = 1; V <= 2; ++V) {
-        const QString Name = QStringLiteral("sql/update-%1.sql").arg(V);
-        ASSERT_TRUE(QFile::copy(DataFile(Name), Program.Path(Name)));
-    }
+    CopyShippedScripts();
     const QString Ini = Config->IniFileName;
     const auto WriteIni = [&](const QByteArray &Bytes) {
         QFile::remove(Ini);
-        if (!Bytes.isNull()) {
-            QFile F(Ini);
-            ASSERT_TRUE(F.open(QIODevice::WriteOnly));
-            F.write(Bytes);
-        }
+        if (!Bytes.isNull())
+            WriteBytes(Ini, Bytes);
     };
     for (const QByteArray &Settings :
          {QByteArray(), QByteArray("[DATABASE]\r\nVersion=abc\r\n"), QByteArray("[DATABASE]\r\nVersion=-4\r\n"),
@@ -303,11 +306,7 @@ TEST_F(Db3Test, ADamagedWorkingDatabaseIsReportedAndLeftAsItIs)
     for (const TCase &C : Cases) {
         SCOPED_TRACE(C.Name);
         QFile::remove(File.DbFile);
-        {
-            QFile F(File.DbFile);
-            ASSERT_TRUE(F.open(QIODevice::WriteOnly));
-            F.write(C.Bytes);
-        }
+        WriteBytes(File.DbFile, C.Bytes);
         const TFailure Failure = FailureOf([&] { File.OpenOrCreate(); });
         EXPECT_EQ(Failure.UserMessage, Expected);
         EXPECT_TRUE(Failure.Message.startsWith(QStringLiteral("[TDb3File.Open] "))) << Failure.Message.toStdString();
@@ -336,11 +335,7 @@ TEST_F(Db3Test, BackupIsAConsistentCopyTakenWhileTheDatabaseIsOpen)
     Database->ExecSQL(QStringLiteral("insert into log values ('avant')"));
     const QString Target = Program.Dir.filePath(QStringLiteral("recipes.db3 2026-12-07.db3"));
     // An earlier backup of the same name is replaced whole.
-    {
-        QFile Old(Target);
-        ASSERT_TRUE(Old.open(QIODevice::WriteOnly));
-        Old.write("an older backup");
-    }
+    WriteBytes(Target, "an older backup");
     File.Backup(Target);
     // The program's connection still works after the copy.
     Database->ExecSQL(QStringLiteral("insert into log values ('après')"));
@@ -366,18 +361,9 @@ TEST_F(Db3Test, AFailedBackupLeavesNoPartialFileAndKeepsTheEarlierOne)
     const QString Folder = Program.Dir.filePath(QStringLiteral("backup"));
     ASSERT_TRUE(QDir().mkpath(Folder));
     const QString Target = Folder + QStringLiteral("/recipes.db3 2026-12-07.db3");
-    auto WriteTarget = [&] {
-        QFile Old(Target);
-        ASSERT_TRUE(Old.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        Old.write("earlier backup");
-    };
-    WriteTarget();
+    WriteBytes(Target, "earlier backup");
     // A working file that is no database fails in the middle of the copy.
-    {
-        QFile Broken(File.DbFile);
-        ASSERT_TRUE(Broken.open(QIODevice::WriteOnly));
-        Broken.write(QByteArray(4096, 'x'));
-    }
+    WriteBytes(File.DbFile, QByteArray(4096, 'x'));
     const QString Error = ErrorOf([&] { File.Backup(Target); });
     EXPECT_TRUE(Error.startsWith(QStringLiteral("[TDb3File.Backup] Backup failed"))) << Error.toStdString();
     EXPECT_EQ(KVXReadFileBytes(Target), QByteArray("earlier backup"));
