@@ -169,18 +169,6 @@ QComboBox *NewCombo(QWidget *Parent, const QString &Name, const QRect &Place)
     return Combo;
 }
 
-void SetUpWindow(QDialog *Form, const QString &Name, int Width, int Height)
-{
-    Form->setObjectName(Name);
-    Form->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    Form->setFont(WindowFont());
-    QPalette Palette = Form->palette();
-    Palette.setColor(QPalette::Window, Qt::white);
-    Form->setPalette(Palette);
-    Form->setAutoFillBackground(true);
-    Form->setFixedSize(Width, Height);
-}
-
 } // namespace TableEditors
 
 using namespace TableEditors;

@@ -129,6 +129,5 @@ std::unique_ptr<TQlTable> LoadCombo(QComboBox *Combo, const QString &Sql, int Wa
 int SelectedCode(const QComboBox *Combo, TQlTable *Table);
 // A drop-down list showing 25 rows.
 QComboBox *NewCombo(QWidget *Parent, const QString &Name, const QRect &Place);
-// White background, fixed client size, the window font.
-void SetUpWindow(QDialog *Form, const QString &Name, int Width, int Height);
+
 } // namespace TableEditors

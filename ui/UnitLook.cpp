@@ -6,6 +6,7 @@
 #include "UnitToolsUi.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,4 +105,16 @@ QLineEdit *NewEdit(QWidget *Parent, const QString &Name, const QString &Text, co
     Edit->setFont(InputFont());
     SetTextColor(Edit, Qt::black);
     return Edit;
+}
+
+void SetUpWindow(QDialog *Form, const QString &Name, int Width, int Height)
+{
+    Form->setObjectName(Name);
+    Form->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    Form->setFont(WindowFont());
+    QPalette Palette = Form->palette();
+    Palette.setColor(QPalette::Window, Qt::white);
+    Form->setPalette(Palette);
+    Form->setAutoFillBackground(true);
+    Form->setFixedSize(Width, Height);
 }

@@ -17,6 +17,7 @@
 #include <utility>
 
 class QCheckBox;
+class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -46,6 +47,9 @@ void SetStateFonts(TSevenButton *Button, const QFont &Font, TColor Color = clWin
 // A drawn button named Name at Place, with the look every window's buttons share: the
 // 2-pixel border while it has the focus, the state fonts following its own font.
 TSevenButton *NewSevenButton(QWidget *Parent, const QString &Name, const QString &Caption, const QRect &Place);
+
+// A white dialog of a fixed client size with a title bar and a close box, named Name.
+void SetUpWindow(QDialog *Form, const QString &Name, int Width, int Height);
 
 // The controls of the layouts, named so that tests find them.
 QLabel *NewLabel(QWidget *Parent, const QString &Name, const QString &Caption, const QPoint &Place,

@@ -29,14 +29,7 @@ constexpr int ButtonHeight = 24;
 
 TFormMenuName::TFormMenuName(QWidget *Parent) : QDialog(Parent)
 {
-    setObjectName(QStringLiteral("FormMenuName"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(WindowFont());
-    QPalette Palette = palette();
-    Palette.setColor(QPalette::Window, Qt::white);
-    setPalette(Palette);
-    setAutoFillBackground(true);
-    setFixedSize(FormWidth, FormHeight);
+    SetUpWindow(this, QStringLiteral("FormMenuName"), FormWidth, FormHeight);
 }
 
 // The controls and the icon wait for the first showing or use: the prompt is created with the

@@ -76,15 +76,8 @@ QString ContactAddress()
 
 TFormOptions::TFormOptions(QWidget *Parent) : QDialog(Parent)
 {
-    setObjectName(QStringLiteral("FormOptions"));
+    SetUpWindow(this, QStringLiteral("FormOptions"), FormWidth, FormHeight);
     setWindowTitle(QStringLiteral("Options"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(WindowFont());
-    QPalette Palette = palette();
-    Palette.setColor(QPalette::Window, Qt::white);
-    setPalette(Palette);
-    setAutoFillBackground(true);
-    setFixedSize(FormWidth, FormHeight);
 }
 
 // The controls wait for the first showing or use: the window is created with the program,
