@@ -121,6 +121,12 @@ TEST_F(KVXFilesTest, AFullDiskOrAClosedFolderLeavesTheOlderFileAsItWas)
     EXPECT_EQ(KVXReadFileBytes(Db), QByteArray("older database"));
     EXPECT_EQ(QDir(Disk.Dir.path()).entryList(QDir::Files), QStringList({"menu.txt", "recipes.db3"}))
         << "no temporary file is left";
+    // Where not even the new file can be made, the old one is still never written over.
+    if (Disk.UseUpInodes()) {
+        ExpectFull(Menu, [&] { KVXReplaceFile(Menu, Longer); });
+        ExpectFull(Fresh, [&] { KVXReplaceFile(Fresh, Longer); });
+        EXPECT_EQ(KVXReadFileBytes(Menu), Old);
+    }
 
     // With room again, the copy is whole.
     Disk.Release();

@@ -187,11 +187,12 @@ TEST_F(TCoursesPageTest, AMissingTemplateOrAFullDiskLeavesThePreviousPage)
     EXPECT_NE(ErrorOf([&] { BuildHtml(Menu, Lines, Folder, File); }), QStringLiteral("<no exception>"));
     EXPECT_EQ(KVXReadFile(File), QStringLiteral("ancienne liste\r\n"));
 
-    PlanRecipes(4);
+    // Room for the header of a page, not for the whole page.
+    PlanRecipes(40);
     TFullDisk Disk;
     const QString Full = Disk.Path(QStringLiteral("liste.html"));
     KVXWriteLine(Full, QStringLiteral("ancienne liste"), true);
-    Disk.Fill();
+    Disk.Fill(4096);
     EXPECT_NE(ErrorOf([&] { BuildHtml(Menu, Lines, DataFile(QStringLiteral("html")), Full); }),
               QStringLiteral("<no exception>"));
     EXPECT_EQ(KVXReadFile(Full), QStringLiteral("ancienne liste\r\n"));

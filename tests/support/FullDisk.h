@@ -4,9 +4,12 @@
 //   TFullDisk Disk;          a folder of its own: a small tmpfs where this process may mount
 //                            one (root outside a restricted container), else a temporary folder
 //   Disk.Path(Name)          a file in it; put the older files there before Fill()
-//   Disk.Fill()              no room left: the tmpfs's blocks and inodes are used up, or else the process's file
-//                            size limit drops to a few bytes with SIGXFSZ ignored, so that a
-//                            write stops short with EFBIG as it does with ENOSPC on a full disk
+//   Disk.Fill(Room)          no room left but Room bytes (rounded up to pages on the tmpfs):
+//                            the tmpfs's blocks are used up, or else the process's file size
+//                            limit drops to Room (a few bytes by default) with SIGXFSZ
+//                            ignored, so that a write stops short with EFBIG as it does with
+//                            ENOSPC on a full disk
+//   Disk.UseUpInodes()       not even an empty file fits any more (false without a tmpfs)
 //   Disk.MakeReadOnly()      the folder takes no new file (false when this cannot be arranged:
 //                            root without a mount of its own passes every permission check)
 //
@@ -48,25 +51,20 @@ public:
     QString Path(const QString &Name) const { return QDir(Dir.path()).filePath(Name); }
     bool Mounted() const { return FMounted; }
 
-    void Fill()
+    void Fill(qint64 Room = 0)
     {
         if (FMounted) {
-            // Every block, then every inode, so that neither a write nor a new file fits.
-            const QString Filler = Path(QStringLiteral(".filler"));
-            QDir().mkpath(Filler);
-            const int Fd = ::open(QFile::encodeName(Filler + QStringLiteral("/blocks")).constData(),
+            QDir().mkpath(Filler());
+            const int Fd = ::open(QFile::encodeName(Filler() + QStringLiteral("/blocks")).constData(),
                                   O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
             const QByteArray Block(4096, 'x');
-            while (Fd >= 0 && ::write(Fd, Block.constData(), size_t(Block.size())) > 0) {
-            }
-            if (Fd >= 0)
+            qint64 Size = 0;
+            while (Fd >= 0 && ::write(Fd, Block.constData(), size_t(Block.size())) > 0)
+                Size += Block.size();
+            if (Fd >= 0) {
+                if (Room > 0)
+                    ::ftruncate(Fd, qMax<qint64>(0, Size - (Room + 4095) / 4096 * 4096));
                 ::close(Fd);
-            for (int I = 0;; ++I) {
-                const int Empty = ::open(QFile::encodeName(Filler + QStringLiteral("/%1").arg(I)).constData(),
-                                         O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-                if (Empty < 0)
-                    break;
-                ::close(Empty);
             }
             return;
         }
@@ -76,8 +74,24 @@ public:
         FSignal = std::signal(SIGXFSZ, SIG_IGN);
         // A few bytes go through, so that the write stops short as on a disk that fills up
         // while it is written.
-        const rlimit Limit{16, FLimit.rlim_max};
+        const rlimit Limit{rlim_t(Room > 0 ? Room : 16), FLimit.rlim_max};
         FLimited = ::setrlimit(RLIMIT_FSIZE, &Limit) == 0;
+    }
+
+    // After Fill, not even an empty file can be made: every inode is taken too. False
+    // where the folder is no tmpfs of its own.
+    bool UseUpInodes()
+    {
+        if (!FMounted)
+            return false;
+        QDir().mkpath(Filler());
+        for (int I = 0;; ++I) {
+            const int Fd = ::open(QFile::encodeName(Filler() + QStringLiteral("/%1").arg(I)).constData(),
+                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (Fd < 0)
+                return errno == ENOSPC;
+            ::close(Fd);
+        }
     }
 
     // Gives the room back before the end of the test, when it must write again.
@@ -89,7 +103,7 @@ public:
             FLimited = false;
         }
         if (FMounted)
-            QDir(Path(QStringLiteral(".filler"))).removeRecursively();
+            QDir(Filler()).removeRecursively();
     }
 
     bool MakeReadOnly()
@@ -107,6 +121,7 @@ public:
     QTemporaryDir Dir;
 
 private:
+    QString Filler() const { return Path(QStringLiteral(".filler")); }
     QByteArray Native() const { return QFile::encodeName(Dir.path()); }
 
     bool FMounted = false;
