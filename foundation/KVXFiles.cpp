@@ -149,14 +149,21 @@ void ReplaceFile(const QString &FileName, const QByteArray *Bytes, int SourceFd)
     if (Exists) {
         if (S_ISDIR(St.st_mode))
             throw Fail(EISDIR);
-        if (::access(Target.constData(), W_OK) != 0)
-            throw Fail(errno);
         // Through a link, the file it points to is the one replaced.
         const QString Canonical = QFileInfo(FileName).canonicalFilePath();
         if (!Canonical.isEmpty())
             Target = NativeName(Canonical);
     }
     const QString Folder = QFileInfo(QFile::decodeName(Target)).absolutePath();
+    // A folder that takes no new file is named: it is what the user can change.
+    const auto Closed = [&] {
+        return EFileWriteError(EInOutError(5, QStringLiteral("Cannot create a file in the folder \"%1\"").arg(Folder)),
+                               FileName, Folder);
+    };
+    if (Exists && ::access(Target.constData(), W_OK) != 0) {
+        const int Error = errno;
+        throw Error == EROFS ? Closed() : Fail(Error);
+    }
 
     QByteArray Temp;
     int Fd = -1;
@@ -168,11 +175,7 @@ void ReplaceFile(const QString &FileName, const QByteArray *Bytes, int SourceFd)
     }
     if (Fd < 0) {
         const int Error = errno;
-        if (Error == EACCES || Error == EPERM || Error == EROFS)
-            throw EFileWriteError(
-                EInOutError(5, QStringLiteral("Cannot create a file in the folder \"%1\"").arg(Folder)), FileName,
-                Folder);
-        throw Fail(Error);
+        throw Error == EACCES || Error == EPERM || Error == EROFS ? Closed() : Fail(Error);
     }
 
     TFileHandle F(Fd);

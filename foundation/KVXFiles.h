@@ -29,16 +29,18 @@ public:
 QString KVXDecodeText(const QByteArray &Bytes);
 
 // Writes Line as UTF-8 followed by CR LF; Rewrite replaces the file (KVXReplaceFile),
-// otherwise the line is appended (the file is created when missing). The file is closed again before returning.
-// A failure raises Exception "[KVXWriteLine][FileName=<name>] <reason>".
+// otherwise the line is appended (the file is created when missing). The file is closed
+// again before returning. A failure raises Exception "[KVXWriteLine][FileName=<name>] <reason>".
 void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite);
 // As KVXWriteLine without the line end; a failure raises EInOutError.
 void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite);
 // Replaces FileName by a file holding exactly Bytes, or leaves it as it was: the bytes go to
 // a new file beside it, which is synced to the disk and checked for its size before it
-// takes the name. Any failure removes the new file and raises EFileWriteError, with the
-// old file untouched. A missing file is created, an existing one keeps its permissions, a
-// link has the file it points to replaced. A read-only file is refused.
+// takes the name, and the folder is synced after the rename. Any failure removes the new
+// file and raises EFileWriteError, with the old file untouched; the old file is never
+// written over in place, not even when no new file can be made beside it. A missing file
+// is created, an existing one keeps its permissions, a link has the file it points to
+// replaced. A read-only file is refused.
 void KVXReplaceFile(const QString &FileName, const QByteArray &Bytes);
 // KVXReplaceFile with a copy of the file Source, read and written block by block so that a
 // large file never sits in memory. A Source that cannot be read raises EInOutError.
