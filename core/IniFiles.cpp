@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -122,14 +121,17 @@ QString TIniFile::ReadString(const QString &Section, const QString &Ident, const
 
 void TIniFile::WriteString(const QString &Section, const QString &Ident, const QString &Value)
 {
-    const auto Failure = [this] { return EIniFileException(QStringLiteral("Unable to write to %s"), {FFileName}); };
+    // 5: access denied, the code of a read-only file or folder.
+    const auto Failure = [this] { return EIniFileException(FFileName, 5); };
 
     const QFileInfo Info(FFileName);
     if ((Info.exists() && IsReadOnly(Info)) || Info.isDir())
         throw Failure();
     const QFileInfo Folder(Info.absolutePath());
-    if (!Folder.isDir() || IsReadOnly(Folder))
+    if (!Folder.isDir())
         throw Failure();
+    if (IsReadOnly(Folder))
+        throw EIniFileException(FFileName, 5, Folder.absoluteFilePath());
 
     QStringList Lines;
     // A file that exists but does not read would be lost by writing it anew.
@@ -165,18 +167,12 @@ void TIniFile::WriteString(const QString &Section, const QString &Ident, const Q
     for (const QString &Line : std::as_const(Lines))
         Text += Line + QStringLiteral("\r\n");
 
-    // The new content goes to a temporary file that replaces the old one only when whole:
-    // a crash or a full disk leaves the previous settings in place.
-    QSaveFile File(FFileName);
-    if (!File.open(QIODevice::WriteOnly))
-        throw Failure();
-    const QByteArray Bytes = Text.toUtf8();
-    if (File.write(Bytes) != Bytes.size()) {
-        File.cancelWriting();
-        throw Failure();
+    // A full disk or a failed write leaves the previous settings in place.
+    try {
+        KVXReplaceFile(FFileName, Text.toUtf8());
+    } catch (const EFileWriteError &E) {
+        throw EIniFileException(FFileName, E.ErrorCode, E.Folder);
     }
-    if (!File.commit())
-        throw Failure();
 }
 
 int TIniFile::ReadInteger(const QString &Section, const QString &Ident, int Default) const

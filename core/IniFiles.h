@@ -4,15 +4,21 @@
 // are kept as written, never escaped.
 #pragma once
 
+#include "KVXFiles.h"
 #include "SysUtils.h"
 
 #include <QString>
 
-// A settings file that cannot be written: "Unable to write to <file name>".
-class EIniFileException : public Exception
+// A settings file that cannot be written: "Unable to write to <file name>", with the
+// cause's error code and, when the folder takes no new file, that folder.
+class EIniFileException : public EFileWriteError
 {
 public:
-    using Exception::Exception;
+    EIniFileException(const QString &FileName, int Code, const QString &Folder = QString())
+        : EFileWriteError(EInOutError(Code, Format(QStringLiteral("Unable to write to %s"), {FileName})), FileName,
+                          Folder)
+    {
+    }
 };
 
 class TIniFile

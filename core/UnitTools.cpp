@@ -31,6 +31,18 @@ void WriteLog(const QString &Msg, const QString &Context, QStringList *Lines)
     });
 }
 
+QString AddWriteFailureReason(const QString &Text, const std::exception &E)
+{
+    const auto *Write = dynamic_cast<const EFileWriteError *>(&E);
+    if (Write && !Write->Folder.isEmpty())
+        return Text + QStringLiteral("\r\n") +
+               Format(QStringLiteral("Le dossier \"%s\" est protégé en écriture."), {Write->Folder});
+    const auto *InOut = dynamic_cast<const EInOutError *>(&E);
+    if (InOut && InOut->ErrorCode == 101)
+        return Text + QStringLiteral("\r\nLe disque est plein.");
+    return Text;
+}
+
 // ---------------------------------------------------------------------------------------
 // Labels
 // ---------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
 #include <functional>
 
 // Appends one line to Config->LogFileName: "yyyy-mm-dd hh:nn:ss | [Context] Msg" (the
@@ -16,6 +17,11 @@
 // the same line is also added to it. A failure raises UserException "[WriteLog] ...", and
 // Lines is then left unchanged.
 void WriteLog(const QString &Msg, const QString &Context, QStringList *Lines = nullptr);
+
+// Text followed, on a new line, by the reason why a file could not be written when the
+// user can act on it: "Le disque est plein." for a full disk, 'Le dossier "<folder>" est
+// protégé en écriture.' for a folder that takes no new file; Text alone otherwise.
+QString AddWriteFailureReason(const QString &Text, const std::exception &E);
 
 // Meal label of a meal code: 0 "midi et soir", 1 "midi", 2 "soir"; capitalised when asked,
 // then cut to its first character when asked. Another code gives "".

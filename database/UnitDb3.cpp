@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -23,25 +22,16 @@ namespace {
 // The schema version that this program works with.
 constexpr int SchemaVersion = 2;
 
-// Replaces Target with a copy of Source through a temporary file renamed over it, so that a
-// failed copy never leaves half a database in place of the working one.
+// Replaces Target with a copy of Source, or leaves it as it was: a failed copy, a full disk
+// above all, never leaves half a database in place of the working one.
 bool CopyFileOver(const QString &Source, const QString &Target)
 {
-    QFile In(Source);
-    if (!In.open(QIODevice::ReadOnly))
+    try {
+        KVXCopyFileOver(Source, Target);
+        return true;
+    } catch (const Exception &) {
         return false;
-    QSaveFile Out(Target);
-    if (!Out.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray Buffer;
-    while (!In.atEnd()) {
-        Buffer = In.read(1 << 16);
-        if (Buffer.isEmpty() && In.error() != QFileDevice::NoError)
-            return false;
-        if (Out.write(Buffer) != Buffer.size())
-            return false;
     }
-    return In.error() == QFileDevice::NoError && Out.commit();
 }
 
 // The statements of a migration script: each one starts on the line after a tag "--u" and

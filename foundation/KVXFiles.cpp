@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <vector>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -72,20 +73,22 @@ QString DecodeCp1252(const QByteArray &Bytes)
     return R;
 }
 
-void WriteAll(int Fd, const QByteArray &Bytes)
+// Writes Size bytes from P; 0, or the errno of the write that failed. A write that takes
+// nothing counts as a full disk rather than looping for ever.
+int WriteAll(int Fd, const char *P, qint64 Size)
 {
-    const char *P = Bytes.constData();
-    qint64 Left = Bytes.size();
-    while (Left > 0) {
-        const ssize_t W = ::write(Fd, P, size_t(Left));
-        if (W < 0) {
-            if (errno == EINTR)
-                continue;
-            throw EInOutError::FromErrno(errno);
-        }
+    while (Size > 0) {
+        const ssize_t W = ::write(Fd, P, size_t(Size));
+        if (W < 0 && errno == EINTR)
+            continue;
+        if (W < 0)
+            return errno;
+        if (W == 0)
+            return ENOSPC;
         P += W;
-        Left -= W;
+        Size -= W;
     }
+    return 0;
 }
 
 void WriteDirect(const QByteArray &Name, const QByteArray &Bytes, int Flags)
@@ -93,30 +96,75 @@ void WriteDirect(const QByteArray &Name, const QByteArray &Bytes, int Flags)
     TFileHandle F(::open(Name.constData(), O_WRONLY | O_CLOEXEC | Flags, 0666));
     if (F.Fd() < 0)
         throw EInOutError::FromErrno(errno);
-    WriteAll(F.Fd(), Bytes);
+    if (const int Error = WriteAll(F.Fd(), Bytes.constData(), Bytes.size()))
+        throw EInOutError::FromErrno(Error);
     if (F.Close() != 0)
         throw EInOutError::FromErrno(errno);
 }
 
-// Replaces the file by a complete new one: the bytes go to a file beside it that then takes
-// its name, so a crash or a full disk never leaves half a file in place of the old one.
-// A read-only file is refused as the direct write would refuse it; where no file can be
-// made beside it (a folder without write permission), the file is written in place.
-void ReplaceFile(const QString &FileName, const QByteArray &Bytes)
+// Copies the rest of SourceFd to Fd; the count of bytes read. A failed read raises
+// EInOutError, a failed write returns through Error.
+qint64 CopyAll(int SourceFd, int Fd, int &Error)
 {
+    std::vector<char> Block(std::size_t(1) << 20);
+    qint64 Total = 0;
+    for (;;) {
+        const ssize_t R = ::read(SourceFd, Block.data(), Block.size());
+        if (R < 0 && errno == EINTR)
+            continue;
+        if (R < 0)
+            throw EInOutError::FromErrno(errno);
+        if (R == 0)
+            return Total;
+        Error = WriteAll(Fd, Block.data(), R);
+        if (Error)
+            return Total;
+        Total += R;
+    }
+}
+
+// The folder's entry of a renamed file reaches the disk only with the folder itself. A
+// file system that cannot sync a folder (EINVAL) keeps its entries by its own means, and a
+// folder that cannot be opened for reading cannot be synced by this process at all.
+int SyncFolder(const QByteArray &Folder)
+{
+    TFileHandle F(::open(Folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (F.Fd() < 0)
+        return 0;
+    if (::fsync(F.Fd()) != 0 && errno != EINVAL)
+        return errno;
+    return 0;
+}
+
+// Replaces the file by a complete new one holding Bytes, or else the rest of SourceFd: the
+// content goes to a file beside it that then takes its name, so a crash or a full disk
+// never leaves half a file, or an empty one, in place of the old one. Nothing here ever
+// opens the old file for writing.
+void ReplaceFile(const QString &FileName, const QByteArray *Bytes, int SourceFd)
+{
+    const auto Fail = [&FileName](int Error) { return EFileWriteError(EInOutError::FromErrno(Error), FileName); };
     QByteArray Target = NativeName(FileName);
     struct stat St;
     const bool Exists = ::stat(Target.constData(), &St) == 0;
     if (Exists) {
         if (S_ISDIR(St.st_mode))
-            throw EInOutError::FromErrno(EISDIR);
-        if (::access(Target.constData(), W_OK) != 0)
-            throw EInOutError::FromErrno(errno);
+            throw Fail(EISDIR);
         // Through a link, the file it points to is the one replaced.
         const QString Canonical = QFileInfo(FileName).canonicalFilePath();
         if (!Canonical.isEmpty())
             Target = NativeName(Canonical);
     }
+    const QString Folder = QFileInfo(QFile::decodeName(Target)).absolutePath();
+    // A folder that takes no new file is named: it is what the user can change.
+    const auto Closed = [&] {
+        return EFileWriteError(EInOutError(5, QStringLiteral("Cannot create a file in the folder \"%1\"").arg(Folder)),
+                               FileName, Folder);
+    };
+    if (Exists && ::access(Target.constData(), W_OK) != 0) {
+        const int Error = errno;
+        throw Error == EROFS ? Closed() : Fail(Error);
+    }
+
     QByteArray Temp;
     int Fd = -1;
     for (int Attempt = 0; Attempt < 100 && Fd < 0; ++Attempt) {
@@ -126,22 +174,44 @@ void ReplaceFile(const QString &FileName, const QByteArray &Bytes)
             break;
     }
     if (Fd < 0) {
-        WriteDirect(Target, Bytes, O_CREAT | O_TRUNC);
-        return;
+        const int Error = errno;
+        throw Error == EACCES || Error == EPERM || Error == EROFS ? Closed() : Fail(Error);
     }
+
     TFileHandle F(Fd);
     try {
-        WriteAll(F.Fd(), Bytes);
-        if (Exists)
-            ::fchmod(F.Fd(), St.st_mode & 07777);
-        if (::fsync(F.Fd()) != 0 || F.Close() != 0)
-            throw EInOutError::FromErrno(errno);
+        int Error = 0;
+        qint64 Meant = 0;
+        if (Bytes) {
+            Meant = Bytes->size();
+            Error = WriteAll(F.Fd(), Bytes->constData(), Meant);
+        } else {
+            Meant = CopyAll(SourceFd, F.Fd(), Error);
+        }
+        if (Error)
+            throw Fail(Error);
+        // The size on disk, not the count the writes returned, says the content is whole.
+        struct stat Written;
+        if (::fstat(F.Fd(), &Written) != 0)
+            throw Fail(errno);
+        if (qint64(Written.st_size) != Meant)
+            throw EFileWriteError(
+                EInOutError(101, QStringLiteral("Short write: %1 of %2 bytes").arg(qint64(Written.st_size)).arg(Meant)),
+                FileName);
+        if (Exists && (Written.st_mode & 07777) != (St.st_mode & 07777) && ::fchmod(F.Fd(), St.st_mode & 07777) != 0)
+            throw Fail(errno);
+        if (::fsync(F.Fd()) != 0)
+            throw Fail(errno);
+        if (F.Close() != 0)
+            throw Fail(errno);
         if (::rename(Temp.constData(), Target.constData()) != 0)
-            throw EInOutError::FromErrno(errno);
+            throw Fail(errno);
     } catch (...) {
         ::unlink(Temp.constData());
         throw;
     }
+    if (const int Error = SyncFolder(NativeName(Folder)))
+        throw Fail(Error);
 }
 
 // Writes a whole new file (Rewrite) or appends to it (created when missing); throws
@@ -149,7 +219,7 @@ void ReplaceFile(const QString &FileName, const QByteArray &Bytes)
 void WriteBytes(const QString &FileName, const QByteArray &Bytes, bool Rewrite)
 {
     if (Rewrite || !KVXFileExists(FileName))
-        ReplaceFile(FileName, Bytes);
+        ReplaceFile(FileName, &Bytes, -1);
     else
         WriteDirect(NativeName(FileName), Bytes, O_APPEND);
 }
@@ -178,6 +248,24 @@ QString KVXDecodeText(const QByteArray &Bytes)
     if (Text.startsWith(QChar(0xFEFF)))
         Text.remove(0, 1);
     return Text;
+}
+
+void KVXReplaceFile(const QString &FileName, const QByteArray &Bytes)
+{
+    ReplaceFile(FileName, &Bytes, -1);
+}
+
+void KVXCopyFileOver(const QString &Source, const QString &Target)
+{
+    TFileHandle In(::open(NativeName(Source).constData(), O_RDONLY | O_CLOEXEC));
+    if (In.Fd() < 0)
+        throw EInOutError::FromErrno(errno);
+    struct stat St;
+    if (::fstat(In.Fd(), &St) != 0)
+        throw EInOutError::FromErrno(errno);
+    if (S_ISDIR(St.st_mode))
+        throw EInOutError::FromErrno(EISDIR);
+    ReplaceFile(Target, nullptr, In.Fd());
 }
 
 void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite)

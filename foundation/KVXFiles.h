@@ -2,21 +2,49 @@
 // size and attributes of a file, and the four-part version a program file carries.
 #pragma once
 
+#include "SysUtils.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+
+// A file that could not be put in place of the old one. ErrorCode and Message are those of
+// EInOutError (101 when the disk is full); FileName is the file meant, Folder the folder
+// when no new file could be made in it (no write permission, read-only file system).
+class EFileWriteError : public EInOutError
+{
+public:
+    EFileWriteError(const EInOutError &Cause, const QString &File, const QString &InFolder = QString())
+        : EInOutError(Cause.ErrorCode, Cause.Message), FileName(File), Folder(InFolder)
+    {
+    }
+
+    QString FileName;
+    QString Folder;
+};
 
 // The text of a file's bytes: UTF-16 after a UTF-16 byte-order mark, UTF-8 when they are
 // valid UTF-8, else Windows-1252, so that files written by the Windows program still read.
 // One leading byte-order mark is dropped; a second one is text.
 QString KVXDecodeText(const QByteArray &Bytes);
 
-// Writes Line as UTF-8 followed by CR LF; Rewrite empties the file first, otherwise the line
-// is appended (the file is created when missing). The file is closed again before returning.
-// A failure raises Exception "[KVXWriteLine][FileName=<name>] <reason>".
+// Writes Line as UTF-8 followed by CR LF; Rewrite replaces the file (KVXReplaceFile),
+// otherwise the line is appended (the file is created when missing). The file is closed
+// again before returning. A failure raises Exception "[KVXWriteLine][FileName=<name>] <reason>".
 void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite);
 // As KVXWriteLine without the line end; a failure raises EInOutError.
 void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite);
+// Replaces FileName by a file holding exactly Bytes, or leaves it as it was: the bytes go to
+// a new file beside it, which is synced to the disk and checked for its size before it
+// takes the name, and the folder is synced after the rename. Any failure removes the new
+// file and raises EFileWriteError, with the old file untouched; the old file is never
+// written over in place, not even when no new file can be made beside it. A missing file
+// is created, an existing one keeps its permissions, a link has the file it points to
+// replaced. A read-only file is refused.
+void KVXReplaceFile(const QString &FileName, const QByteArray &Bytes);
+// KVXReplaceFile with a copy of the file Source, read and written block by block so that a
+// large file never sits in memory. A Source that cannot be read raises EInOutError.
+void KVXCopyFileOver(const QString &Source, const QString &Target);
 // The whole file decoded by KVXDecodeText. A missing file raises Exception
 // 'The file "<name>" does not exist'; a failing read raises EInOutError.
 QString KVXReadFile(const QString &FileName);

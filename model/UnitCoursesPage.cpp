@@ -159,7 +159,7 @@ void BuildHtml(const TRecetteList &Menu, TIngredientList &Lines, const QString &
         Header.replace(Place, 7, StyleText);
 
     const QString BodyText = Page.Body.isEmpty() ? QString() : Page.Body.join(LineBreak) + LineBreak;
-    KVXWriteLine(FileName, Header, true);
-    KVXWriteLine(FileName, BodyText, false);
-    KVXWriteLine(FileName, Footer, false);
+    // One replacement of the whole page: a full disk leaves the older page whole rather than
+    // its header alone.
+    KVXWriteLine(FileName, Header + LineBreak + BodyText + LineBreak + Footer, true);
 }

@@ -1,6 +1,7 @@
 #include "UnitRecetteList.h"
 
 #include "KVXConversion.h"
+#include "KVXFiles.h"
 #include "UnitConfig.h"
 #include "UnitConst.h"
 #include "UnitDatabase.h"
@@ -9,8 +10,6 @@
 #include "UnitSync.h"
 #include "UnitTools.h"
 #include "UnitTypes.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -124,18 +123,6 @@ std::vector<TDocumentLine> ReadMenuDocument(const TJsonValue &Root)
         Result.push_back(Line);
     }
     return Result;
-}
-
-// Replaces the file by Text as a whole: the bytes go to a temporary file beside it that
-// then takes its name, so a failed or interrupted save leaves the previous file intact.
-void WriteMenuFile(const QString &FileName, const QString &Text)
-{
-    QSaveFile File(FileName);
-    const QByteArray Bytes = Text.toUtf8();
-    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit()) {
-        const int Code = File.error() == QFileDevice::ResourceError ? 101 : 5;
-        throw EInOutError(Code, Format(QStringLiteral("Cannot write file \"%s\": %s"), {FileName, File.errorString()}));
-    }
 }
 
 } // namespace
@@ -721,10 +708,14 @@ void TRecetteList::SaveToFile(const QString &FileName)
     const QString Previous = SavedJson;
     AddHistorique();
     try {
-        WriteMenuFile(FileName, SavedJson);
-    } catch (...) {
+        KVXWriteText(FileName, SavedJson, true);
+    } catch (const std::exception &E) {
         SavedJson = Previous;
-        throw;
+        throw UserException::CreateWithUser(
+            QStringLiteral("TRecetteList.SaveToFile"),
+            AddWriteFailureReason(
+                Format(QStringLiteral("Impossible d'enregistrer le menu dans le fichier \"%s\"."), {FileName}), E),
+            E);
     }
 }
 

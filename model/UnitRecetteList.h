@@ -158,8 +158,8 @@ public:
     // SavedJson := the document; records the recipes planned for today or later in the
     // history (a failed insert is skipped).
     void AddHistorique();
-    // AddHistorique, then replaces the file by SavedJson. When the write fails the menu
-    // still counts as modified.
+    // AddHistorique, then replaces the file by SavedJson. When the write fails the file is
+    // as it was, the menu still counts as modified, and the UserException names the file.
     void SaveToFile(const QString &FileName);
     // AddHistorique, then stores the document with Name as a new server menu; returns its
     // code. When the request fails the menu still counts as modified.

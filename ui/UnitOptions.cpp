@@ -1,5 +1,6 @@
 #include "UnitOptions.h"
 
+#include "IniFiles.h"
 #include "KVXUtils.h"
 #include "SevenButton.h"
 #include "UnitAppEvents.h"
@@ -252,7 +253,18 @@ void TFormOptions::SaveOptions()
 
 void TFormOptions::BtOkClick()
 {
-    Wrap("TFormOptions.BtOkClick", [&] { SaveOptions(); });
+    Wrap("TFormOptions.BtOkClick", [&] {
+        try {
+            SaveOptions();
+        } catch (const EIniFileException &E) {
+            throw UserException::CreateUser(
+                AddWriteFailureReason(
+                    Format(QStringLiteral("Impossible d'enregistrer les options dans le fichier \"%s\"."),
+                           {E.FileName}),
+                    E),
+                &E);
+        }
+    });
 }
 
 void TFormOptions::BtEraseDataClick()

@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "IniFiles.h"
 #include "KVXFiles.h"
 #include "TestSupport.h"
@@ -96,10 +97,36 @@ TEST_F(TIniFileTest, ReadOnlyFileOrFolderRefusesTheWriteAndKeepsTheFile)
     const QString Other = Dir.filePath(QStringLiteral("other.ini"));
     TIniFile Missing(Other);
     EXPECT_EQ(Refused(Missing), QStringLiteral("Unable to write to ") + Other);
+    try {
+        Missing.WriteInteger(QStringLiteral("HISTO"), QStringLiteral("Days"), 14);
+        ADD_FAILURE() << "no exception";
+    } catch (const EIniFileException &E) {
+        EXPECT_EQ(E.Folder, Dir.path()) << "the folder is named";
+    }
     EXPECT_FALSE(QFile::exists(Other));
     ASSERT_TRUE(QFile::setPermissions(Dir.path(), FolderRights));
 
     // No temporary file is left behind by the writes that succeed.
     Ini.WriteInteger(QStringLiteral("HISTO"), QStringLiteral("Days"), 14);
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("fenolda.ini")});
+}
+
+TEST_F(TIniFileTest, AFullDiskKeepsTheSettingsByteForByte)
+{
+    TFullDisk Disk;
+    TIniFile Settings(Disk.Path(QStringLiteral("fenolda.ini")));
+    Settings.WriteString(QStringLiteral("SYNC"), QStringLiteral("Email"), QStringLiteral("marie@exemple.fr"));
+    Settings.WriteString(QStringLiteral("SYNC"), QStringLiteral("ApiKey"), QStringLiteral("clé secrète"));
+    const QByteArray Before = KVXReadFileBytes(Settings.FileName());
+    Disk.Fill();
+    try {
+        Settings.WriteInteger(QStringLiteral("HISTO"), QStringLiteral("Days"), 45);
+        ADD_FAILURE() << "no exception";
+    } catch (const EIniFileException &E) {
+        EXPECT_EQ(E.Message, QStringLiteral("Unable to write to ") + Settings.FileName());
+        EXPECT_EQ(E.ErrorCode, 101) << "a full disk";
+    }
+    EXPECT_EQ(KVXReadFileBytes(Settings.FileName()), Before);
+    EXPECT_EQ(Settings.ReadString(QStringLiteral("SYNC"), QStringLiteral("ApiKey"), QString()),
+              QStringLiteral("clé secrète"));
 }

@@ -1,5 +1,6 @@
 #include "TestDatabase.h"
 
+#include "FullDisk.h"
 #include "RecipeBase.h"
 #include "UnitDb3.h"
 
@@ -206,6 +207,25 @@ TEST_F(Db3Test, TheFirstStartCopiesAWritableBaseAndRunsNoScript)
     EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
     EXPECT_TRUE(FailureOf([] { TDb3File(QStringLiteral("/no/such/folder/")).Open(); }).Raised);
     EXPECT_EQ(Database, nullptr);
+}
+
+TEST_F(Db3Test, ACopyOnAFullDiskLeavesTheWorkingDatabaseAsItWas)
+{
+    TFullDisk Disk;
+    TDb3File OnDisk(Disk.Dir.path() + QLatin1Char('/'));
+    // A base of a few pages: the whole copy is one last write, the one that fails.
+    TSQLiteDatabase(OnDisk.BaseFile).ExecSQL(QStringLiteral("create table log (s TEXT)"));
+    TSQLiteDatabase(OnDisk.DbFile).ExecSQL(QStringLiteral("create table working (s TEXT)"));
+    const QByteArray Before = KVXReadFileBytes(OnDisk.DbFile);
+    Disk.Fill();
+    EXPECT_EQ(FailureOf([&] { OnDisk.CreateFromBase(); }).UserMessage,
+              QStringLiteral("Impossible de créer la base de données \"%1\".").arg(OnDisk.DbFile));
+    EXPECT_EQ(KVXReadFileBytes(OnDisk.DbFile), Before);
+    EXPECT_FALSE(OnDisk.Created);
+
+    Disk.Release();
+    OnDisk.CreateFromBase();
+    EXPECT_EQ(KVXReadFileBytes(OnDisk.DbFile), KVXReadFileBytes(OnDisk.BaseFile));
 }
 
 TEST_F(Db3Test, LeftoverPlaceholderRecipesAndTheirLinesAreDeleted)

@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "KVXFiles.h"
 #include "TestSupport.h"
 
@@ -82,6 +83,72 @@ TEST_F(KVXFilesTest, RewriteReplacesTheWholeFileAndKeepsItsPermissions)
         EXPECT_EQ(ErrorOf([&] { KVXWriteText(Menu, QStringLiteral("x"), true); }),
                   QStringLiteral("File access denied"));
         EXPECT_EQ(KVXReadFileBytes(Menu), QByteArray("par le lien"));
+    }
+}
+
+TEST_F(KVXFilesTest, AFullDiskOrAClosedFolderLeavesTheOlderFileAsItWas)
+{
+    TFullDisk Disk;
+    const QString Menu = Disk.Path(QStringLiteral("menu.txt"));
+    const QString Db = Disk.Path(QStringLiteral("recipes.db3"));
+    const QByteArray Old("{\r\n  \"recettes\":[]\r\n}");
+    Write(Menu, Old);
+    Write(Db, "older database");
+    // Larger than one block of the copy.
+    QByteArray Base(3 * 1024 * 1024 / 2, 'b');
+    Base.append("end");
+    const QString Source = Path("recipes-base.db3");
+    Write(Source, Base);
+    const QByteArray Longer = QByteArray(159, 'n');
+    Disk.Fill();
+
+    const auto ExpectFull = [&](const QString &Target, auto &&Fn) {
+        try {
+            Fn();
+            ADD_FAILURE() << "no exception for " << Target.toStdString();
+        } catch (const EFileWriteError &E) {
+            EXPECT_EQ(E.ErrorCode, 101) << E.Message.toStdString();
+            EXPECT_EQ(E.FileName, Target);
+            EXPECT_EQ(E.Folder, QString());
+        }
+    };
+    ExpectFull(Menu, [&] { KVXReplaceFile(Menu, Longer); });
+    ExpectFull(Menu, [&] { KVXWriteText(Menu, QString::fromLatin1(Longer), true); });
+    ExpectFull(Db, [&] { KVXCopyFileOver(Source, Db); });
+    const QString Fresh = Disk.Path(QStringLiteral("new.txt"));
+    ExpectFull(Fresh, [&] { KVXReplaceFile(Fresh, Longer); });
+    EXPECT_EQ(KVXReadFileBytes(Menu), Old);
+    EXPECT_EQ(KVXReadFileBytes(Db), QByteArray("older database"));
+    EXPECT_EQ(QDir(Disk.Dir.path()).entryList(QDir::Files), QStringList({"menu.txt", "recipes.db3"}))
+        << "no temporary file is left";
+    // Where not even the new file can be made, the old one is still never written over.
+    if (Disk.UseUpInodes()) {
+        ExpectFull(Menu, [&] { KVXReplaceFile(Menu, Longer); });
+        ExpectFull(Fresh, [&] { KVXReplaceFile(Fresh, Longer); });
+        EXPECT_EQ(KVXReadFileBytes(Menu), Old);
+    }
+
+    // With room again, the copy is whole.
+    Disk.Release();
+    KVXCopyFileOver(Source, Db);
+    EXPECT_EQ(KVXReadFileBytes(Db), Base);
+    EXPECT_EQ(ErrorOf([&] { KVXCopyFileOver(Path("absent.db3"), Db); }), QStringLiteral("File not found"));
+    EXPECT_EQ(KVXReadFileBytes(Db), Base);
+
+    // A folder that takes no new file is named, and the file in it stays as it was.
+    if (Disk.MakeReadOnly()) {
+        for (const QString &Target : {Menu, Fresh}) {
+            try {
+                KVXReplaceFile(Target, Longer);
+                ADD_FAILURE() << "no exception for " << Target.toStdString();
+            } catch (const EFileWriteError &E) {
+                EXPECT_EQ(E.FileName, Target);
+                EXPECT_EQ(E.Folder, Disk.Dir.path());
+                EXPECT_TRUE(E.Message.contains(Disk.Dir.path())) << E.Message.toStdString();
+            }
+        }
+        EXPECT_EQ(KVXReadFileBytes(Menu), Old);
+        EXPECT_FALSE(QFile::exists(Fresh));
     }
 }
 

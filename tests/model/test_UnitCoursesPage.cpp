@@ -2,6 +2,7 @@
 #include "UnitCoursesPage.h"
 #include "UnitIngredientList.h"
 
+#include "FullDisk.h"
 #include "KVXFiles.h"
 
 #include <QDir>
@@ -176,7 +177,7 @@ TEST_F(TCoursesPageTest, TextsOfTheMenuAndListCannotTurnIntoMarkup)
                                                 "crous"));
 }
 
-TEST_F(TCoursesPageTest, AMissingTemplateLeavesThePreviousPage)
+TEST_F(TCoursesPageTest, AMissingTemplateOrAFullDiskLeavesThePreviousPage)
 {
     const QString Folder = Program.Path(QStringLiteral("html"));
     ASSERT_TRUE(QDir().mkpath(Folder));
@@ -185,4 +186,14 @@ TEST_F(TCoursesPageTest, AMissingTemplateLeavesThePreviousPage)
     KVXWriteLine(File, QStringLiteral("ancienne liste"), true);
     EXPECT_NE(ErrorOf([&] { BuildHtml(Menu, Lines, Folder, File); }), QStringLiteral("<no exception>"));
     EXPECT_EQ(KVXReadFile(File), QStringLiteral("ancienne liste\r\n"));
+
+    // Room for the header of a page, not for the whole page.
+    PlanRecipes(40);
+    TFullDisk Disk;
+    const QString Full = Disk.Path(QStringLiteral("liste.html"));
+    KVXWriteLine(Full, QStringLiteral("ancienne liste"), true);
+    Disk.Fill(4096);
+    EXPECT_NE(ErrorOf([&] { BuildHtml(Menu, Lines, DataFile(QStringLiteral("html")), Full); }),
+              QStringLiteral("<no exception>"));
+    EXPECT_EQ(KVXReadFile(Full), QStringLiteral("ancienne liste\r\n"));
 }

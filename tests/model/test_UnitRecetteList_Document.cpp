@@ -1,4 +1,5 @@
 // The menu document: its text, menu files of both formats, server menus and the history.
+#include "FullDisk.h"
 #include "KVXFiles.h"
 #include "ModelTestSupport.h"
 #include "TestServer.h"
@@ -175,6 +176,33 @@ TEST_F(TMenuDocumentTest, AFailedFileSaveLeavesTheMenuModifiedAndTheOldFileWhole
     EXPECT_EQ(KVXReadFile(File(QStringLiteral("old"))), Saved);
     EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"afile", "fenolda", "menu.txt", "old", "recipes.db3"}));
+}
+
+TEST_F(TMenuDocumentTest, AFullDiskOrAClosedFolderKeepsTheOlderFileAndSaysWhyInFrench)
+{
+    TFullDisk Disk;
+    const QString Name = Disk.Path(QStringLiteral("menu.txt"));
+    Menu.SaveToFile(Name);
+    const QByteArray Older = KVXReadFileBytes(Name);
+    const QString Saved = Menu.SavedJson;
+    Menu.ModifyRecette(2, 1, Start, 5);
+    Disk.Fill();
+    EXPECT_EQ(
+        FailureOf([&] { Menu.SaveToFile(Name); }).UserMessage,
+        QStringLiteral("Impossible d'enregistrer le menu dans le fichier \"%1\".\r\nLe disque est plein.").arg(Name));
+    EXPECT_EQ(KVXReadFileBytes(Name), Older);
+    EXPECT_TRUE(Menu.IsModified());
+    EXPECT_EQ(Menu.SavedJson, Saved);
+    Disk.Release();
+
+    const QString Other = Disk.Path(QStringLiteral("autre.txt"));
+    if (Disk.MakeReadOnly()) {
+        EXPECT_EQ(FailureOf([&] { Menu.SaveToFile(Other); }).UserMessage,
+                  QStringLiteral("Impossible d'enregistrer le menu dans le fichier \"%1\".\r\nLe dossier \"%2\" est "
+                                 "protégé en écriture.")
+                      .arg(Other, Disk.Dir.path()));
+        EXPECT_TRUE(Menu.IsModified());
+    }
 }
 
 TEST_F(TMenuDocumentTest, ServerMenusAndAFailedRequest)

@@ -4,6 +4,7 @@
 #include "ChildControl.h"
 #include "MenusTestSupport.h"
 
+#include "FullDisk.h"
 #include "KVXFiles.h"
 #include "RecipeBase.h"
 #include "SevenButton.h"
@@ -231,6 +232,36 @@ TEST_F(TMenuFilesTest, ClosingWithAFailingSaveKeepsTheWindowOpenAndTheMenuModifi
     TDialogTest::QueueAnswers({mrNo});
     EXPECT_TRUE(W->close());
     EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+}
+
+TEST_F(TMenuFilesTest, SavingOnAFullDiskKeepsTheOlderFileAndTheMenuModified)
+{
+    StartProgram();
+    GenerateMenu();
+    TFullDisk Disk;
+    const QString File = Disk.Path(QStringLiteral("semaine.txt"));
+    TFileDialogTest::QueueFileNames({File});
+    Press("BtSaveList");
+    const QByteArray Older = KVXReadFileBytes(File);
+    W->Menu->ModifyRecette(2, 1, Day1, 5);
+
+    Disk.Fill();
+    TDialogTest::QueueAnswers({mrOk});
+    Press("BtSaveList");
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(
+        TDialogTest::LastMessage(),
+        QStringLiteral("Impossible d'enregistrer le menu dans le fichier \"%1\".\r\nLe disque est plein.").arg(File) +
+            ClosingRequest());
+    EXPECT_EQ(KVXReadFileBytes(File), Older);
+    EXPECT_EQ(Status(), File);
+
+    // Still modified: "Nouveau" asks, and Escape keeps the menu.
+    const int Rows = W->Menu->Count();
+    TDialogTest::QueueAnswers({mrCancel});
+    Press("BtNewList");
+    EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+    EXPECT_EQ(W->Menu->Count(), Rows);
 }
 
 TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)

@@ -2,6 +2,7 @@
 #include "MenusTestSupport.h"
 #include "SyncTestSupport.h"
 
+#include "FullDisk.h"
 #include "KVXFiles.h"
 #include "SevenButton.h"
 #include "UnitConst.h"
@@ -13,6 +14,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -96,6 +98,31 @@ TEST_F(TOptionsTest, SettingsAreLoadedAtEachShowingAndSavedOnOkOnly)
         EXPECT_EQ(Child<QLineEdit>(Form, "EdDays")->text(), QStringLiteral("365"));
         QTest::keyClick(Form, Qt::Key_Escape);
     });
+}
+
+TEST_F(TOptionsTest, OkOnAFullDiskShowsTheErrorAndKeepsTheSettingsFile)
+{
+    // The same program with its settings on a disk of their own.
+    TFullDisk Disk;
+    TConfig OnDisk(Disk.Path(QStringLiteral("fenolda")));
+    ASSERT_TRUE(QFile::copy(Config->IniFileName, OnDisk.IniFileName));
+    const QByteArray Before = KVXReadFileBytes(OnDisk.IniFileName);
+    const QScopedValueRollback<TConfig *> Swap(Config, &OnDisk);
+
+    Disk.Fill();
+    TDialogTest::QueueAnswers({mrOk});
+    WithOptions([](TFormOptions *Form) {
+        Child<QLineEdit>(Form, "EdEmail")->setText(QStringLiteral("autre@exemple.fr"));
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+        EXPECT_TRUE(Form->isVisible()) << "the options stay open";
+        QTest::keyClick(Form, Qt::Key_Escape);
+    });
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("Impossible d'enregistrer les options dans le fichier \"%1\".\r\nLe disque est plein.")
+                      .arg(OnDisk.IniFileName) +
+                  ClosingRequest());
+    EXPECT_EQ(KVXReadFileBytes(OnDisk.IniFileName), Before);
 }
 
 TEST_F(TOptionsTest, ContactAddressOpensAMailAndGoesToTheClipboard)
