@@ -30,7 +30,10 @@ void TMenusTest::SetUp()
         InitializeUnitHttp();
     SetNowFunction([this] { return Day1 + EncodeTime(10, 0, 0, 0); });
     RandSeed(42);
-    SetOpenDocumentFunction([this](const QString &Name) { OpenedDocuments.append(Name); });
+    SetOpenDocumentFunction([this](const QString &Name) {
+        OpenedDocuments.append(Name);
+        return DocumentsOpen;
+    });
     TDialogTest::Reset();
 }
 
