@@ -39,7 +39,8 @@ protected:
     {
         TMenusTest::SetUp();
         TFileDialogTest::Reset();
-        // Synchronisation is on by default: menus go to files only once it is switched off.
+        // With a web API named, synchronisation is on by default: menus go to files only once
+        // it is switched off.
         Config->SetSyncEnabled(false);
     }
     void TearDown() override
