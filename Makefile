@@ -1,6 +1,6 @@
-# The commands of the README: `make run`, `make test` and `make check-sanitize`, and for
-# developers `make fuzz` and `make bench`. Each installs what is missing, configures and
-# builds first.
+# The commands of the README: `make run` and `make test`, and for developers
+# `make check-sanitize`, `make fuzz` and `make bench`. Each installs what is missing, configures
+# and builds first.
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
@@ -19,7 +19,10 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# The program and the files it ships alone (the data target comes with it), in the folder that
+# make test uses, so that a later make test builds only the tests on top.
+run: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target fenolda
 	cd $(BUILD_DIR)/bin && ./fenolda
 
 test: build

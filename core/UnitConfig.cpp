@@ -30,6 +30,12 @@ QString ChangeFileExt(const QString &FileName, const QString &Ext)
     return FileName + Ext;
 }
 
+QString &ApiAddress()
+{
+    static QString Address = QStringLiteral(FENOLDA_WEB_API);
+    return Address;
+}
+
 } // namespace
 
 QString ProgramFileName()
@@ -137,6 +143,8 @@ void TConfig::SetLastSync(TDateTime Value)
 
 bool TConfig::GetSyncEnabled() const
 {
+    if (WebApiAddress().isEmpty())
+        return false;
     return Ini->ReadBool(SectionSync, QStringLiteral("Enabled"), true);
 }
 
@@ -180,4 +188,18 @@ void FinalizeUnitConfig()
     OwnedColorRotation.reset();
     Config = nullptr;
     OwnedConfig.reset();
+}
+
+QString WebApiAddress()
+{
+    // A base address may be configured with a final "/"; the paths added to it start with one.
+    QString Address = ApiAddress();
+    while (Address.endsWith(QLatin1Char('/')))
+        Address.chop(1);
+    return Address;
+}
+
+void SetWebApiAddressForTesting(const QString &Address)
+{
+    ApiAddress() = Address;
 }

@@ -47,7 +47,9 @@ public:
     // "DATABASE" "LastSync": the date and time of the last upload, 0 (never) by default.
     TDateTime GetLastSync() const;
     void SetLastSync(TDateTime Value);
-    // "SYNC" "Enabled": whether menus are kept on the server, true by default.
+    // "SYNC" "Enabled": whether menus are kept on the server, true by default. Always false
+    // when the build names no web API (WebApiAddress() empty): menus then go to files whatever
+    // the file says, and the stored value waits for a build that has a server.
     bool GetSyncEnabled() const;
     void SetSyncEnabled(bool Value);
     // "SYNC" "Email" and "SYNC" "ApiKey": the web API account, "" by default.
@@ -85,3 +87,10 @@ void FinalizeUnitConfig();
 
 // The full path of the running program file.
 QString ProgramFileName();
+
+// Base address of the web API without a trailing "/": the build setting FENOLDA_WEB_API, ""
+// when the build names none (the server is not part of the program). It lives here rather
+// than with the HTTP client because the synchronisation setting depends on it.
+QString WebApiAddress();
+// Points the web API at a test server, or at none with ""; the program itself never calls it.
+void SetWebApiAddressForTesting(const QString &Address);

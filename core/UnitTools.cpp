@@ -292,11 +292,9 @@ void SetOpenDocumentFunction(TOpenDocumentFunction Fn)
     OpenDocumentFunction() = std::move(Fn);
 }
 
-void OpenDocument(const QString &FileName)
+bool OpenDocument(const QString &FileName)
 {
-    if (const auto &Fn = OpenDocumentFunction()) {
-        Fn(FileName);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromUserInput(FileName));
+    if (const auto &Fn = OpenDocumentFunction())
+        return Fn(FileName);
+    return QDesktopServices::openUrl(QUrl::fromUserInput(FileName));
 }

@@ -71,11 +71,11 @@ void SetTickCountFunction(std::function<quint32()> Fn);
 // an empty list). The caller keeps LastTick and Typed between key presses.
 int AutoComplete(QChar Key, const QStringList &Items, quint32 &LastTick, QString &Typed);
 
-// How OpenDocument hands a file name or an address to the desktop. The default opens it
-// with QDesktopServices; the ui layer may install its own and tests replace it so that no
-// test starts a browser. An empty function restores the default.
-using TOpenDocumentFunction = std::function<void(const QString &FileName)>;
+// How OpenDocument hands a file name or an address to the desktop, and whether the desktop
+// took it. The default opens it with QDesktopServices; the ui layer may install its own and
+// tests replace it so that no test starts a browser. An empty function restores the default.
+using TOpenDocumentFunction = std::function<bool(const QString &FileName)>;
 void SetOpenDocumentFunction(TOpenDocumentFunction Fn);
-// Opens a document, a web address or a mail address with its associated program. Whether
-// the desktop managed to open it is not reported.
-void OpenDocument(const QString &FileName);
+// Opens a document, a web address or a mail address with its associated program. False when
+// no program could be started for it (none installed, no desktop).
+bool OpenDocument(const QString &FileName);

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libsqlite3-dev libcurl4-openssl-dev libssl-dev zlib1g-dev
     nlohmann-json3-dev libcpp-httplib-dev
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -55,6 +55,8 @@ const QString ConfirmReset =
 const QString CaptionResetIng = QStringLiteral("Remettre la quantité initiale (%s)");
 const QString CaptionShowQuantity = QStringLiteral("%s la quantité");
 const QString FicheCaption = QStringLiteral("Fiche recette");
+const QString PageNotOpened = QStringLiteral("La liste a été enregistrée dans le fichier \"%s\".\r\n"
+                                             "Ouvrez-le avec votre navigateur pour l'imprimer.");
 
 // ---------------------------------------------------------------------------------------
 // Look
@@ -581,7 +583,9 @@ void TFormCourses::BtViewClick()
         throw UserException::CreateUser(QStringLiteral("List is not assigned"));
     Menu->AddHistorique();
     BuildHtml(HtmlFile);
-    OpenDocument(HtmlFile);
+    // Without a browser to start the page is still written: the user can open it by hand.
+    if (!OpenDocument(HtmlFile))
+        FormDialog->Show(Format(PageNotOpened, {HtmlFile}), dtInfo, dbAuto);
 }
 
 void TFormCourses::BuildHtml(const QString &FileName)

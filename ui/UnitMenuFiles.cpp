@@ -88,6 +88,9 @@ QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogK
         if (!Dialog) {
             Dialog = new QFileDialog(Parent);
             Dialog->setObjectName(QLatin1String(Kind.Name));
+            // Qt's own dialog, never the desktop's: it speaks French through Qt's translation
+            // whatever the desktop's language, and behaves the same everywhere.
+            Dialog->setOption(QFileDialog::DontUseNativeDialog);
             Dialog->setNameFilter(QString::fromUtf8(Kind.Filter));
             Dialog->setDefaultSuffix(QLatin1String(Kind.Suffix));
             Dialog->setAcceptMode(Kind.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

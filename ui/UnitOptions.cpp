@@ -138,6 +138,10 @@ void TFormOptions::CreateGroupSync()
     CbSync = NewCheckBox(GroupBox1, QStringLiteral("CbSync"), QStringLiteral("Activer la synchronisation"),
                          QRect(Margin, 88, 250, 18));
     SetTextColor(CbSync, GridInfoColor);
+    // Beside the switch, shown only when the build names no server to synchronise with.
+    LbNoServer = NewHint(
+        GroupBox1, QStringLiteral("LbNoServer"), QStringLiteral("Aucun serveur de synchronisation n'est configuré."),
+        QRect(CbSync->geometry().right() + 6, 80, GroupWidth - CbSync->geometry().right() - 6 - Margin, 34));
     Label4 = NewHint(GroupBox1, QStringLiteral("Label4"),
                      QStringLiteral("La synchronisation des données avec le serveur vous permettra de gérer votre "
                                     "liste de courses directement sur votre smartphone avec l'application mobile "
@@ -236,6 +240,9 @@ void TFormOptions::LoadOptions()
     CbHisto->setChecked(Config->GetHistoEnabled());
     EdDays->setText(QString::number(Config->GetHistoDays()));
     CbSync->setChecked(Config->GetSyncEnabled());
+    const bool HasServer = !WebApiAddress().isEmpty();
+    CbSync->setEnabled(HasServer);
+    LbNoServer->setVisible(!HasServer);
     EdEmail->setText(Config->GetSyncEmail());
     EdApiKey->setText(Config->GetSyncApiKey());
 }
@@ -245,7 +252,9 @@ void TFormOptions::SaveOptions()
     CreateContent();
     Config->SetHistoEnabled(CbHisto->isChecked());
     Config->SetHistoDays(int(KVXEnsureRange(StrToIntDef(EdDays->text(), MinHistoDays), MinHistoDays, MaxHistoDays)));
-    Config->SetSyncEnabled(CbSync->isChecked());
+    // A switch the user could not change records no choice of theirs.
+    if (CbSync->isEnabled())
+        Config->SetSyncEnabled(CbSync->isChecked());
     Config->SetSyncEmail(EdEmail->text());
     Config->SetSyncApiKey(EdApiKey->text());
     done(mrOk);

@@ -53,6 +53,7 @@ private:
     QLabel *Label6 = nullptr;
     QLineEdit *EdApiKey = nullptr;
     QCheckBox *CbSync = nullptr;
+    QLabel *LbNoServer = nullptr;
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr;
     TSevenButton *BtEraseData = nullptr;

@@ -1,5 +1,7 @@
 #include "UnitProgram.h"
 
+#include "SysUtils.h"
+#include "UnitAppEvents.h"
 #include "UnitCourses.h"
 #include "UnitDialog.h"
 #include "UnitEditRecette.h"
@@ -7,6 +9,11 @@
 #include "UnitMenuName.h"
 #include "UnitMenus.h"
 #include "UnitOptions.h"
+#include "UnitTools.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace {
 
@@ -58,4 +65,21 @@ void TProgramWindows::FreeForms()
     FreeForm(FDialog, FormDialog);
     FreeForm(FCourses, FormCourses);
     FreeForm(FMenus, FormMenus);
+}
+
+void InstallQtTranslation()
+{
+    const QString Folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto Translator = std::make_unique<QTranslator>();
+    if (!Translator->load(UserLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), Folder)) {
+        // Not worth stopping for: only Qt's own words stay in English.
+        Guard([&] {
+            WriteLog(QStringLiteral("Qt's French translation qtbase_fr was not found in %1").arg(Folder),
+                     QStringLiteral("InstallQtTranslation"));
+        });
+        return;
+    }
+    // The application owns it from now on.
+    Translator->setParent(QCoreApplication::instance());
+    QCoreApplication::installTranslator(Translator.release());
 }

@@ -36,3 +36,9 @@ private:
     std::unique_ptr<TFormMenuList> FMenuList;
     std::unique_ptr<TFormMenuName> FMenuName;
 };
+
+// Qt's own texts in French: the file dialogs, the buttons of the standard dialogs, the edit
+// boxes' context menu. Loads Qt's translation "qtbase_fr" from the system's Qt translations
+// folder into the running application. Without it the program goes on in Qt's English, and
+// one log line says so. Called once, after the application is made.
+void InstallQtTranslation();

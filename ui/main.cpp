@@ -43,6 +43,7 @@ int ProgramMain(int Argc, char *Argv[])
 
     TApplication Application(Argc, Argv);
     TApplication::setApplicationName(QStringLiteral("Fenolda"));
+    InstallQtTranslation();
     InstallFontSubstitutions();
     InstallSystemColors();
 

@@ -1,5 +1,7 @@
 #include "UnitHttp.h"
 
+#include "UnitConfig.h"
+
 #include <QFile>
 
 #include <curl/curl.h>
@@ -19,12 +21,6 @@ std::unique_ptr<THttpObject> OwnedHttpObject;
 QString &SiteAddress()
 {
     static QString Address = QStringLiteral(FENOLDA_WEB_SITE);
-    return Address;
-}
-
-QString &ApiAddress()
-{
-    static QString Address = QStringLiteral(FENOLDA_WEB_API);
     return Address;
 }
 
@@ -310,13 +306,8 @@ QString WebSiteAddress()
     return WithoutFinalSlash(SiteAddress());
 }
 
-QString WebApiAddress()
-{
-    return WithoutFinalSlash(ApiAddress());
-}
-
 void SetWebAddressesForTesting(const QString &Site, const QString &Api)
 {
     SiteAddress() = Site;
-    ApiAddress() = Api;
+    SetWebApiAddressForTesting(Api);
 }

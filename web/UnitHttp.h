@@ -118,10 +118,9 @@ extern THttpObject *HttpObject;
 void InitializeUnitHttp();
 void FinalizeUnitHttp();
 
-// Base addresses of the maker's web site (version and download pages, plain HTTP) and of
-// the web API, without a trailing "/". They come from the build settings FENOLDA_WEB_SITE
-// and FENOLDA_WEB_API.
+// Base address of the maker's web site (version and download pages, plain HTTP), without a
+// trailing "/", from the build setting FENOLDA_WEB_SITE. The web API's is WebApiAddress()
+// of UnitConfig.
 QString WebSiteAddress();
-QString WebApiAddress();
-// Points both addresses at a test server; the program itself never calls it.
+// Points the web site and the web API at a test server; the program itself never calls it.
 void SetWebAddressesForTesting(const QString &Site, const QString &Api);

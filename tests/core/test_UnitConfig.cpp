@@ -36,6 +36,27 @@ TEST(TConfig, FoldersFileNamesAndVersion)
               Program.Path(QStringLiteral("v1.2/fenolda.log")));
 }
 
+TEST(TConfig, SynchronisationNeedsAWebApiAddress)
+{
+    TTestProgram Program;
+    TConfig &Cfg = *Program.Cfg;
+    {
+        // A build that names a server: on by default, the stored choice wins.
+        const TWebApiAddress Api(QStringLiteral("https://api.exemple.fr/"));
+        EXPECT_EQ(WebApiAddress(), QStringLiteral("https://api.exemple.fr"));
+        EXPECT_TRUE(Cfg.GetSyncEnabled());
+        Cfg.SetSyncEnabled(false);
+        EXPECT_FALSE(Cfg.GetSyncEnabled());
+    }
+    // None: off by default, and off even when the file says on, which is kept as it was.
+    const TWebApiAddress None{QString()};
+    QFile::remove(Cfg.IniFileName);
+    EXPECT_FALSE(Cfg.GetSyncEnabled());
+    Cfg.SetSyncEnabled(true);
+    EXPECT_FALSE(Cfg.GetSyncEnabled());
+    EXPECT_TRUE(KVXReadFileBytes(Cfg.IniFileName).contains("Enabled=1"));
+}
+
 TEST(TConfig, DefaultsWithoutSettingsFileAndEveryKeyWrittenAndReadAtOnce)
 {
     TTestProgram Program;
@@ -46,7 +67,6 @@ TEST(TConfig, DefaultsWithoutSettingsFileAndEveryKeyWrittenAndReadAtOnce)
     EXPECT_FALSE(Cfg.GetHistoEnabled());
     EXPECT_EQ(Cfg.GetDatabaseVersion(), 1);
     EXPECT_EQ(Cfg.GetLastSync(), 0);
-    EXPECT_TRUE(Cfg.GetSyncEnabled());
     EXPECT_EQ(Cfg.GetSyncEmail() + Cfg.GetSyncApiKey(), QString());
     EXPECT_FALSE(QFile::exists(Cfg.IniFileName));
 

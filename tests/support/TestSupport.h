@@ -7,6 +7,7 @@
 //   DataFile(Name)                  a shipped file of data/ ("schema.sql", "sql/update-1.sql").
 //   TTestProgram                    a program folder of its own with its settings installed as
 //                                   Config (needs the core).
+//   TWebApiAddress                  the web API address changed for a scope (needs the core).
 //
 // FENOLDA_DATA_DIR, FENOLDA_FIXTURES_DIR and FENOLDA_BIN_DIR are set for every test program
 // by tests/CMakeLists.txt.
@@ -112,6 +113,21 @@ public:
 
 private:
     TConfig *Saved = nullptr;
+};
+
+// The web API address set to Address for the life of this object ("" as in a build that names
+// no server); the previous one comes back after.
+class TWebApiAddress
+{
+public:
+    explicit TWebApiAddress(const QString &Address) : Saved(WebApiAddress()) { SetWebApiAddressForTesting(Address); }
+    ~TWebApiAddress() { SetWebApiAddressForTesting(Saved); }
+
+    TWebApiAddress(const TWebApiAddress &) = delete;
+    TWebApiAddress &operator=(const TWebApiAddress &) = delete;
+
+private:
+    QString Saved;
 };
 
 #endif

@@ -23,14 +23,18 @@ void TMenusTest::SetUp()
 {
     Program = std::make_unique<TTestProgram>(QStringLiteral("2.1.0.0"));
     ColorRotation = &Rotation;
-    // Nothing beyond this machine: the version check fails at once and is only logged.
+    // Nothing beyond this machine: the version check fails at once and is only logged. A web
+    // API is named, so synchronisation is on by default as in a build that names a server.
     const QString Closed = QStringLiteral("http://127.0.0.1:%1").arg(ClosedLoopbackPort());
     SetWebAddressesForTesting(Closed, Closed);
     if (!HttpObject)
         InitializeUnitHttp();
     SetNowFunction([this] { return Day1 + EncodeTime(10, 0, 0, 0); });
     RandSeed(42);
-    SetOpenDocumentFunction([this](const QString &Name) { OpenedDocuments.append(Name); });
+    SetOpenDocumentFunction([this](const QString &Name) {
+        OpenedDocuments.append(Name);
+        return DocumentsOpen;
+    });
     TDialogTest::Reset();
 }
 

@@ -87,6 +87,8 @@ protected:
     std::unique_ptr<TProgramWindows> Windows;
     TFormMenus *W = nullptr;
     QStringList OpenedDocuments;
+    // What the recording opener answers: whether the desktop took the document.
+    bool DocumentsOpen = true;
 
 private:
     std::shared_ptr<int> FAnswered = std::make_shared<int>(0);

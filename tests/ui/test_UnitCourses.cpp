@@ -274,6 +274,15 @@ TEST_F(FormCoursesTest, ResetPrintAndShowingAgain)
     EXPECT_EQ(OpenedDocuments, QStringList{Html + QStringLiteral("/liste.html")});
     EXPECT_EQ(Database->GetTableString(CountHistory).toInt(), Before + 4);
     EXPECT_TRUE(QFile::exists(Html + QStringLiteral("/liste.html")));
+    // No browser could be started: the user is told where the page is.
+    DocumentsOpen = false;
+    TDialogTest::QueueAnswers({mrOk});
+    QTest::mouseClick(Control<TSevenButton>("BtView"), Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("La liste a été enregistrée dans le fichier \"%1/liste.html\".\r\n"
+                             "Ouvrez-le avec votre navigateur pour l'imprimer.")
+                  .arg(Html));
 
     // Showing it again, minimised, brings it back with a fresh list.
     Form->showMinimized();

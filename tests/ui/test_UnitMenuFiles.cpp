@@ -22,6 +22,7 @@
 #include "UnitSync.h"
 #include "UnitTools.h"
 
+#include <QAbstractButton>
 #include <QDateEdit>
 #include <QFile>
 #include <QFileDialog>
@@ -39,7 +40,8 @@ protected:
     {
         TMenusTest::SetUp();
         TFileDialogTest::Reset();
-        // Synchronisation is on by default: menus go to files only once it is switched off.
+        // With a web API named, synchronisation is on by default: menus go to files only once
+        // it is switched off.
         Config->SetSyncEnabled(false);
     }
     void TearDown() override
@@ -143,6 +145,37 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
     EXPECT_EQ(ModalsAnswered(), 1);
     EXPECT_EQ(W->FileName, File);
     EXPECT_EQ(MenuShape(*W->Menu), Shape);
+}
+
+// A fresh install of a build that names no server: the first "Enregistrer" asks for a file
+// through Qt's own dialog, in French.
+TEST_F(TMenuFilesTest, WithoutAServerTheFirstSaveAsksForAFileInFrench)
+{
+    const TWebApiAddress None{QString()};
+    ASSERT_TRUE(QFile::remove(Config->IniFileName));
+    StartProgram();
+    GenerateMenu();
+    AnswerModals({[&](QWidget *Modal) {
+        auto *Dialog = qobject_cast<QFileDialog *>(Modal);
+        ASSERT_NE(Dialog, nullptr);
+        EXPECT_EQ(Dialog->objectName(), QStringLiteral("SaveDialog"));
+        QStringList Texts;
+        for (const QLabel *Label : Dialog->findChildren<QLabel *>())
+            Texts << Label->text();
+        for (const QAbstractButton *Button : Dialog->findChildren<QAbstractButton *>())
+            Texts << Button->text();
+        const QString Shown = Texts.join(QLatin1Char('|'));
+        for (const char *French : {"Voir dans :", "&Nom de fichier :", "&Enregistrer", "Annuler"})
+            EXPECT_TRUE(Shown.contains(QString::fromUtf8(French))) << French << " in " << Shown.toStdString();
+        auto *Name = Dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(Name, nullptr);
+        Name->setText(QStringLiteral("premier"));
+        QTest::keyClick(Name, Qt::Key_Return);
+    }});
+    Press("BtSaveList");
+    EXPECT_EQ(ModalsAnswered(), 1);
+    EXPECT_EQ(W->FileName, Saved(QStringLiteral("premier")));
+    EXPECT_TRUE(QFile::exists(Saved(QStringLiteral("premier"))));
 }
 
 TEST_F(TMenuFilesTest, NewAsksToSaveOnlyWhenSomethingWouldBeLost)

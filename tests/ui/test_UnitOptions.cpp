@@ -158,3 +158,31 @@ TEST_F(TOptionsTest, EraseSendsTheRequestWhateverTheSwitchAndReportsTheOutcome)
         QTest::keyClick(Form, Qt::Key_Escape);
     });
 }
+
+TEST_F(TOptionsTest, WithoutAServerTheSwitchIsOffAndCannotBeTicked)
+{
+    {
+        // The stored "1" counts for nothing without a server, and OK leaves it as it was.
+        const TWebApiAddress None{QString()};
+        WithOptions([](TFormOptions *Form) {
+            auto *Box = Child<QCheckBox>(Form, "CbSync");
+            EXPECT_FALSE(Box->isChecked());
+            EXPECT_FALSE(Box->isEnabled());
+            QTest::mouseClick(Box, Qt::LeftButton, {}, QPoint(8, Box->height() / 2));
+            EXPECT_FALSE(Box->isChecked());
+            EXPECT_TRUE(Child<QLabel>(Form, "LbNoServer")->isVisible());
+            EXPECT_EQ(Child<QLabel>(Form, "LbNoServer")->text(),
+                      QStringLiteral("Aucun serveur de synchronisation n'est configuré."));
+            QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+        });
+        EXPECT_FALSE(Config->GetSyncEnabled());
+    }
+    // With one, the switch shows the stored choice again and the hint is gone.
+    EXPECT_TRUE(Config->GetSyncEnabled());
+    WithOptions([](TFormOptions *Form) {
+        EXPECT_TRUE(Child<QCheckBox>(Form, "CbSync")->isChecked());
+        EXPECT_TRUE(Child<QCheckBox>(Form, "CbSync")->isEnabled());
+        EXPECT_FALSE(Child<QLabel>(Form, "LbNoServer")->isVisible());
+        QTest::keyClick(Form, Qt::Key_Escape);
+    });
+}
