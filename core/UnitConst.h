@@ -73,3 +73,5 @@ inline constexpr int TypeDessert = 2;
 inline constexpr int TypeBoisson = 3;
 // Persons of a menu line when the typed count is no whole number of at least 1.
 inline constexpr int DefaultPersons = 2;
+// The longest recipe name the recipe editor accepts.
+inline constexpr int RecetteNameMaxLength = 128;

@@ -4,6 +4,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -267,4 +269,34 @@ QString QStr(const TJsonValue &Value)
     if (Value.is_null())
         return QString();
     return QString::fromStdString(KVXJsonToText(Value, false));
+}
+
+bool JsonIntMember(const TJsonValue &Object, const char *Name, int &Value)
+{
+    if (!Object.is_object())
+        return false;
+    const auto It = Object.find(Name);
+    if (It == Object.end() || !It->is_number_integer())
+        return false;
+    if (It->is_number_unsigned()) {
+        if (It->get<std::uint64_t>() > std::uint64_t(std::numeric_limits<int>::max()))
+            return false;
+    } else {
+        const std::int64_t Signed = It->get<std::int64_t>();
+        if (Signed < std::numeric_limits<int>::min() || Signed > std::numeric_limits<int>::max())
+            return false;
+    }
+    Value = static_cast<int>(It->get<std::int64_t>());
+    return true;
+}
+
+bool JsonTextMember(const TJsonValue &Object, const char *Name, QString &Value)
+{
+    if (!Object.is_object())
+        return false;
+    const auto It = Object.find(Name);
+    if (It == Object.end() || !It->is_string())
+        return false;
+    Value = QString::fromStdString(It->get_ref<const std::string &>());
+    return true;
 }

@@ -56,3 +56,9 @@ std::string JsonStr(const QString &S);
 // A JSON value as a program text: a string's text, "" for null, the compact JSON text of any
 // other value (12, true).
 QString QStr(const TJsonValue &Value);
+
+// Member Name of Object read with the type its reader expects: true and Value set when Object
+// is an object whose member is an integer within int (a value cut to fit would be another
+// number) / a string; false, Value untouched, for anything else.
+bool JsonIntMember(const TJsonValue &Object, const char *Name, int &Value);
+bool JsonTextMember(const TJsonValue &Object, const char *Name, QString &Value);

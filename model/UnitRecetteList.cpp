@@ -63,32 +63,25 @@ QString FilterCondition(const QString &Column, int Op, const QString &Param, con
 // Member Name of a "recettes" element as a 32-bit integer, or the refusal.
 int DocumentInteger(const TJsonValue &Element, const char *Name, std::size_t Position)
 {
-    const auto It = Element.find(Name);
-    if (It == Element.end() || !It->is_number_integer())
-        RefuseMenuDocument(QStringLiteral("element %1 of \"recettes\" has no integer \"%2\"")
+    int Value = 0;
+    if (!JsonIntMember(Element, Name, Value))
+        RefuseMenuDocument(QStringLiteral("element %1 of \"recettes\" has no integer \"%2\" within 32 bits")
                                .arg(Position)
                                .arg(QString::fromLatin1(Name)));
-    const bool Fits = It->is_number_unsigned()
-                          ? It->get<std::uint64_t>() <= std::uint64_t(std::numeric_limits<int>::max())
-                          : It->get<std::int64_t>() >= std::numeric_limits<int>::min() &&
-                                It->get<std::int64_t>() <= std::numeric_limits<int>::max();
-    if (!Fits)
-        RefuseMenuDocument(QStringLiteral("element %1 of \"recettes\" has \"%2\" out of range")
-                               .arg(Position)
-                               .arg(QString::fromLatin1(Name)));
-    return static_cast<int>(It->get<std::int64_t>());
+    return Value;
 }
 
 // What no saved menu holds: a meal other than midi and soir would give meal headers without
 // a label, negative persons negative shopping quantities, a negative day a recipe before the
-// menu's first day. The reason for the log, or "" when the values are possible.
-QString ImpossibleValue(int Jour, int Repas, int Pers)
+// menu's first day, and a day past the last the date type holds a date that reads back as
+// another one. The reason for the log, or "" when the values are possible.
+QString ImpossibleValue(int Jour, int Repas, int Pers, TDateTime StartDate)
 {
     if (Repas != RepasMidi && Repas != RepasSoir)
         return QStringLiteral("\"repas\" %1").arg(Repas);
     if (Pers < 0)
         return QStringLiteral("\"pers\" %1").arg(Pers);
-    if (Jour < 0)
+    if (Jour < 0 || DateOf(StartDate) + Jour > EncodeDate(9999, 12, 31))
         return QStringLiteral("\"jour\" %1").arg(Jour);
     return QString();
 }
@@ -102,7 +95,7 @@ struct TDocumentLine
 };
 
 // The recipe lines of a menu document, every one checked before any is added to a menu.
-std::vector<TDocumentLine> ReadMenuDocument(const TJsonValue &Root)
+std::vector<TDocumentLine> ReadMenuDocument(const TJsonValue &Root, TDateTime StartDate)
 {
     if (!Root.is_object())
         RefuseMenuDocument(QStringLiteral("not an object"));
@@ -117,7 +110,7 @@ std::vector<TDocumentLine> ReadMenuDocument(const TJsonValue &Root)
             RefuseMenuDocument(QStringLiteral("element %1 of \"recettes\" is not an object").arg(I));
         const TDocumentLine Line{DocumentInteger(Element, "jour", I), DocumentInteger(Element, "repas", I),
                                  DocumentInteger(Element, "pers", I), DocumentInteger(Element, "code", I)};
-        const QString Impossible = ImpossibleValue(Line.Jour, Line.Repas, Line.Pers);
+        const QString Impossible = ImpossibleValue(Line.Jour, Line.Repas, Line.Pers, StartDate);
         if (!Impossible.isEmpty())
             RefuseMenuDocument(QStringLiteral("element %1 of \"recettes\" has %2").arg(I).arg(Impossible));
         Result.push_back(Line);
@@ -747,9 +740,14 @@ void TRecetteList::LoadFromJson(const QString &Text, TDateTime StartDate)
 {
     TKVXJson Document;
     Document.LoadFromString(Text);
-    for (const TDocumentLine &Line : ReadMenuDocument(Document.GetRoot()))
+    for (const TDocumentLine &Line : ReadMenuDocument(Document.GetRoot(), StartDate))
         AddRecetteFromCode(Line.Repas, Line.Pers, IncDay(StartDate, Line.Jour), Line.Code);
     SavedJson = SaveToJson(QString());
+}
+
+void TRecetteList::CheckJsonObject(const TJsonValue &Menu, TDateTime StartDate)
+{
+    ReadMenuDocument(Menu, StartDate);
 }
 
 void TRecetteList::LoadFromList(const TStringList &Lines, TDateTime StartDate)
@@ -763,8 +761,14 @@ void TRecetteList::LoadFromList(const TStringList &Lines, TDateTime StartDate)
             const int Repas = StrToInt(Items.Values(QStringLiteral("repas")));
             const int Pers = StrToInt(Items.Values(QStringLiteral("pers")));
             const QString Name = Items.Values(QStringLiteral("nom"));
+            // No recipe has a longer name; a name of megabytes is refused without being
+            // looked up, or copied into the user's message.
+            if (Name.size() > RecetteNameMaxLength)
+                throw UserException::CreateWithUser(
+                    QStringLiteral("TRecetteList.LoadFromList"), QString::fromUtf8(InvalidMenu),
+                    Exception(QStringLiteral("Invalid menu line: a name of %1 characters").arg(Name.size())));
             try {
-                const QString Impossible = ImpossibleValue(Jour, Repas, Pers);
+                const QString Impossible = ImpossibleValue(Jour, Repas, Pers, StartDate);
                 if (!Impossible.isEmpty())
                     throw UserException::CreateWithUser(QStringLiteral("TRecetteList.LoadFromList"),
                                                         QString::fromUtf8(InvalidMenu),
@@ -779,14 +783,23 @@ void TRecetteList::LoadFromList(const TStringList &Lines, TDateTime StartDate)
 
 void TRecetteList::LoadFromFile(const QString &FileName, TDateTime StartDate)
 {
-    Wrap("TRecetteList.LoadFromFile", [&] {
-        TStringList Lines;
-        Lines.LoadFromFile(FileName);
-        if (Lines.Strings(0) == QLatin1String("{"))
-            LoadFromJson(Lines.Text(), StartDate);
-        else
-            LoadFromList(Lines, StartDate);
-    });
+    try {
+        Wrap("TRecetteList.LoadFromFile", [&] {
+            TStringList Lines;
+            Lines.LoadFromFile(FileName);
+            if (Lines.Strings(0) == QLatin1String("{"))
+                LoadFromJson(Lines.Text(), StartDate);
+            else
+                LoadFromList(Lines, StartDate);
+        });
+    } catch (UserException &E) {
+        // The user learns which file failed, and why when the loader knows it; a file that
+        // cannot be read (empty, binary, not JSON, a line without its numbers) is a menu
+        // without a valid format.
+        const QString Reason = E.UserMessage.isEmpty() ? QString::fromUtf8(InvalidMenu) : E.UserMessage;
+        E.UserMessage = QLatin1Char('"') + FileName + QStringLiteral("\"\r\n") + Reason;
+        throw;
+    }
 }
 
 void TRecetteList::LoadFromJsonObject(const TJsonValue &Menu, TDateTime StartDate)

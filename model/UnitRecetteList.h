@@ -171,10 +171,15 @@ public:
     // SavedJson := the menu's document. A document of another shape is refused before
     // anything is added.
     void LoadFromJson(const QString &Text, TDateTime StartDate);
+    // The refusal of LoadFromJson for a document root Menu of another shape or with values no
+    // menu holds ("jour" counted from StartDate), raised before anything is touched.
+    static void CheckJsonObject(const TJsonValue &Menu, TDateTime StartDate);
     // Clears the menu and adds the recipes of the older line format ("jour", "repas",
     // "pers", "nom" in comma text), looked up by name.
     void LoadFromList(const TStringList &Lines, TDateTime StartDate);
-    // A menu file of either format: a first line "{" tells the document.
+    // A menu file of either format: a first line "{" tells the document. A failure's user
+    // text names the file on its first line, then gives the loader's reason, or "Le menu
+    // n'a pas un format valide." when the file could not be read as a menu at all.
     void LoadFromFile(const QString &FileName, TDateTime StartDate);
     // A menu of the server's list.
     void LoadFromJsonObject(const TJsonValue &Menu, TDateTime StartDate);

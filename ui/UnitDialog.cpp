@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -47,6 +48,9 @@ const QSize OkSize(74, 23);
 const QSize DesignedClient(369, 68);
 constexpr int Gap = 10;
 constexpr int PictureSide = 48;
+// Room left around the client area for a window frame and its title bar.
+const QSize FrameAllowance(16, 48);
+const QString Ellipsis = QStringLiteral("…");
 
 // Every line break, whatever its form, starts a new line.
 QString MessageText(const QString &Msg)
@@ -55,6 +59,24 @@ QString MessageText(const QString &Msg)
     Text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     Text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return Text;
+}
+
+// The free area of the screen the box opens on: the active window's, else the primary one.
+QRect ScreenArea(const QWidget *Box)
+{
+    const QWidget *Active = QApplication::activeWindow();
+    const QScreen *Screen = Active && Active != Box ? Active->screen() : QGuiApplication::primaryScreen();
+    return Screen ? Screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// A wrapped line without the blanks at which it was broken.
+QString WithoutTrailingBlanks(QString Line)
+{
+    qsizetype End = Line.size();
+    while (End > 0 && Line.at(End - 1).isSpace())
+        --End;
+    Line.truncate(End);
+    return Line;
 }
 
 TSevenButton *NewBoxButton(QWidget *Parent, const QString &Name, const QString &Caption, QSize Size, int ModalResult)
@@ -151,7 +173,7 @@ int TFormDialog::Show(const QString &Msg, TDialogType Kind, TDialogButtons Butto
         Record.LastKind = Kind;
         Record.LastButtons = Buttons;
 
-        LbMessage->setText(MessageText(Msg));
+        LbMessage->setText(FittedMessage(LbMessage->font(), Msg, MessageRoom(ScreenArea(this).size())));
         LbMessage->resize(MessageSize(LbMessage->font(), LbMessage->text()));
         AdjustDim();
         AdjustPos();
@@ -226,13 +248,18 @@ void TFormDialog::AdjustPos()
         // Before the first showing the frame is not known yet: the client size stands for it.
         const QSize Box = frameGeometry().size();
         QWidget *Active = QApplication::activeWindow();
+        QPoint Pos;
         if (Active && Active != this) {
-            move(CentredPosition(Active->frameGeometry(), Box));
-            return;
+            Pos = CentredPosition(Active->frameGeometry(), Box);
+        } else {
+            QScreen *Screen = QGuiApplication::primaryScreen();
+            if (!Screen)
+                return;
+            Pos = CentredPosition(Screen->geometry(), Box);
         }
-        QScreen *Screen = QGuiApplication::primaryScreen();
-        if (Screen)
-            move(CentredPosition(Screen->geometry(), Box));
+        // Centred on a window near the screen's edge, a wide box would put its buttons out of
+        // reach.
+        move(KeptOnScreen(Pos, Box.expandedTo(size() + FrameAllowance), ScreenArea(this)));
     });
 }
 
@@ -258,6 +285,67 @@ QPoint TFormDialog::CentredPosition(const QRect &Around, QSize Box)
 QSize TFormDialog::MessageSize(const QFont &Font, const QString &Msg)
 {
     return QFontMetrics(Font).size(Qt::TextExpandTabs, MessageText(Msg));
+}
+
+QSize TFormDialog::MessageRoom(QSize Screen)
+{
+    return QSize(std::max(1, Screen.width() - FrameAllowance.width() - MessagePos.x() - Gap),
+                 std::max(1, Screen.height() - FrameAllowance.height() - MessagePos.y() - Gap - OkSize.height() - Gap));
+}
+
+QString TFormDialog::FittedMessage(const QFont &Font, const QString &Msg, QSize Room)
+{
+    const QFontMetrics Metrics(Font);
+    const int Width = std::max(1, Room.width());
+    // Lines are stacked as the label stacks them, which is not always the font's line spacing.
+    const int OneLine = Metrics.size(Qt::TextExpandTabs, QStringLiteral("X")).height();
+    const int Step = std::max(1, Metrics.size(Qt::TextExpandTabs, QStringLiteral("X\nX")).height() - OneLine);
+    const int MaxLines = std::max(1, 1 + (Room.height() - OneLine) / Step);
+    const auto LineWidth = [&](const QString &Line) { return Metrics.size(Qt::TextExpandTabs, Line).width(); };
+    // No character is narrower than a pixel: beyond this many, nothing could be shown.
+    const qsizetype MaxChars = qsizetype(MaxLines) * (Width + 1);
+    const bool Cut = Msg.size() > MaxChars;
+    const QStringList Paragraphs = MessageText(Cut ? Msg.left(MaxChars) : Msg).split(QLatin1Char('\n'));
+
+    QStringList Lines;
+    for (const QString &Paragraph : Paragraphs) {
+        if (Lines.size() > MaxLines)
+            break;
+        if (LineWidth(Paragraph) <= Width) {
+            Lines.append(Paragraph);
+            continue;
+        }
+        QTextLayout Layout(Paragraph, Font);
+        QTextOption Option;
+        Option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        Layout.setTextOption(Option);
+        Layout.beginLayout();
+        for (QTextLine Line = Layout.createLine(); Line.isValid() && Lines.size() <= MaxLines;
+             Line = Layout.createLine()) {
+            Line.setLineWidth(Width);
+            Lines.append(WithoutTrailingBlanks(Paragraph.mid(Line.textStart(), Line.textLength())));
+        }
+        Layout.endLayout();
+    }
+
+    const bool Overflow = Lines.size() > MaxLines;
+    if (Overflow)
+        Lines = Lines.mid(0, MaxLines);
+    if (Overflow || Cut)
+        Lines.last() = Metrics.elidedText(Lines.last() + Ellipsis, Qt::ElideRight, Width);
+    // The layout and the label measure alike but for tabs: a line that still overflows is cut.
+    for (QString &Line : Lines) {
+        if (LineWidth(Line) > Width)
+            Line = Metrics.elidedText(Line, Qt::ElideRight, Width);
+    }
+    return Lines.join(QLatin1Char('\n'));
+}
+
+QPoint TFormDialog::KeptOnScreen(QPoint Pos, QSize Box, const QRect &Screen)
+{
+    const int Left = std::max(std::min(Pos.x(), Screen.left() + Screen.width() - Box.width()), Screen.left());
+    const int Top = std::max(std::min(Pos.y(), Screen.top() + Screen.height() - Box.height()), Screen.top());
+    return QPoint(Left, Top);
 }
 
 void TFormDialog::SetColor(TColor Color)

@@ -71,6 +71,16 @@ public:
     static QPoint CentredPosition(const QRect &Around, QSize Box);
     // The size the message takes: its longest line by all its lines.
     static QSize MessageSize(const QFont &Font, const QString &Msg);
+    // The room the message has on a screen whose free area is Screen, so that the whole box,
+    // frame and buttons included, stays on it.
+    static QSize MessageRoom(QSize Screen);
+    // Msg as the box shows it in Room: each line broken at word boundaries (inside a word
+    // longer than a line, anywhere) to at most Room's width; when the lines are higher than
+    // Room, the last one that fits ends with "…". A text far longer than any box is cut first,
+    // so that its size costs nothing to measure.
+    static QString FittedMessage(const QFont &Font, const QString &Msg, QSize Room);
+    // Pos moved as little as needed for a box of outer size Box to lie within Screen.
+    static QPoint KeptOnScreen(QPoint Pos, QSize Box, const QRect &Screen);
 
     // Smallest client area: what a Windows dialog frame leaves of the designed smallest outer
     // size of 300 by 106 (an 8-pixel frame on each side and a 22-pixel title bar).

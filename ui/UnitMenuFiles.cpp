@@ -290,11 +290,16 @@ void TFormMenus::BtOpenListClick()
             const TJsonValue *Selected = FormMenuList->GetSelectedMenu();
             if (!Selected)
                 return;
+            // A server menu the program cannot open is refused while the current menu is still
+            // whole: loaded halfway while the window keeps the previous menu's code, it would be
+            // saved over that menu.
+            const TServerMenu Server = ReadServerMenu(*Selected);
+            TRecetteList::CheckJsonObject(*Selected, Start);
             Chosen = true;
             ShowLoadInformation();
             Menu->Clear();
             Menu->LoadFromJsonObject(*Selected, Start);
-            SetMenuCode((*Selected)["code"].get<int>(), QStr((*Selected)["name"]));
+            SetMenuCode(Server.Code, Server.Name);
         }
         FormCourses->ClearUserLists();
     } catch (...) {

@@ -312,7 +312,11 @@ void TFormMenuList::RefreshList(bool Focus, bool KeepRow)
         const TJsonValue &List = MenuArray();
         for (std::size_t I = 0; I < List.size(); ++I) {
             const TJsonValue &Item = List[I];
-            const QString Name = Item.is_object() && Item.contains("name") ? QStr(Item["name"]) : QString();
+            // A member of another type than the list's is shown as missing.
+            QString Name;
+            QString Modified;
+            JsonTextMember(Item, "name", Name);
+            JsonTextMember(Item, "modified", Modified);
             if (!Filter.isEmpty() && !LowerCaseAscii(Name).contains(Filter))
                 continue;
             const int Row = GridItems->rowCount();
@@ -320,9 +324,7 @@ void TFormMenuList::RefreshList(bool Focus, bool KeepRow)
             auto *NameItem = new QTableWidgetItem(Name);
             NameItem->setData(Qt::UserRole, int(I));
             GridItems->setItem(Row, 0, NameItem);
-            GridItems->setItem(Row, 1,
-                               new QTableWidgetItem(
-                                   Item.is_object() && Item.contains("modified") ? QStr(Item["modified"]) : QString()));
+            GridItems->setItem(Row, 1, new QTableWidgetItem(Modified));
         }
         if (GridItems->rowCount() > 0) {
             const int Row = KeepRow ? std::clamp(Remembered, 1, GridItems->rowCount()) : 1;
@@ -396,12 +398,16 @@ void TFormMenuList::ShowRecettes(int Row)
     const TJsonValue &List = MenuArray();
     if (Index >= 0 && std::size_t(Index) < List.size()) {
         const TJsonValue &Menu = List[std::size_t(Index)];
-        if (Menu.is_object() && Menu.contains("recettes") && Menu["recettes"].is_array()) {
-            for (const TJsonValue &Recette : Menu["recettes"]) {
-                const int Jour =
-                    Recette.contains("jour") && Recette["jour"].is_number() ? Recette["jour"].get<int>() : 0;
-                Lines.append(Format(QStringLiteral("J+%d %s"),
-                                    {Jour, Recette.contains("name") ? QStr(Recette["name"]) : QString()}));
+        const auto Recettes = Menu.is_object() ? Menu.find("recettes") : Menu.end();
+        if (Recettes != Menu.end() && Recettes->is_array()) {
+            for (const TJsonValue &Recette : *Recettes) {
+                // A recipe without its day has no line of the preview; opening the menu refuses it.
+                int Jour = 0;
+                QString Name;
+                if (!JsonIntMember(Recette, "jour", Jour))
+                    continue;
+                JsonTextMember(Recette, "name", Name);
+                Lines.append(Format(QStringLiteral("J+%d %s"), {Jour, Name}));
             }
         }
     }
@@ -518,10 +524,11 @@ void TFormMenuList::RenameMenu()
     const TJsonValue *Menu = GetSelectedMenu();
     if (!Menu)
         return;
-    if (!ShowFormName(RenameCaption, QStr((*Menu)["name"])))
+    const TServerMenu Server = ReadServerMenu(*Menu);
+    if (!ShowFormName(RenameCaption, Server.Name))
         return;
     const int Index = MenuIndex(SelectedRow());
-    const int Code = (*Menu)["code"].get<int>();
+    const int Code = Server.Code;
     const QString Name = FormMenuName->GetName();
     WrapWithUser("TFormMenuList.RenameMenu", DuplicateNameText(), [&] { SlimApi->RenameMenu(Code, Name); });
     (*Menus.Root)[std::size_t(Index)]["name"] = JsonStr(Name);
@@ -535,12 +542,12 @@ void TFormMenuList::DeleteMenu()
     const TJsonValue *Menu = GetSelectedMenu();
     if (!Menu)
         return;
-    if (FormDialog->Show(
-            Format(QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(%s)"), {QStr((*Menu)["name"])}),
-            dtConfirm, dbAuto) != mrYes)
+    const TServerMenu Server = ReadServerMenu(*Menu);
+    if (FormDialog->Show(Format(QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(%s)"), {Server.Name}),
+                         dtConfirm, dbAuto) != mrYes)
         return;
     const int Index = MenuIndex(SelectedRow());
-    SlimApi->DeleteMenu((*Menu)["code"].get<int>());
+    SlimApi->DeleteMenu(Server.Code);
     Menus.Root->erase(std::size_t(Index));
     RefreshList(false, true);
 }

@@ -107,7 +107,7 @@ void TFormRecette::CreatePanelTop()
 {
     LbName = NewFieldLabel(this, QStringLiteral("LbName"), QStringLiteral("Nom :"), {LabelLeft, RowName + 3}, true);
     EdName = NewEdit(this, QStringLiteral("EdName"), QString(), {InputLeft, RowName, 400, InputHeight});
-    EdName->setMaxLength(128);
+    EdName->setMaxLength(RecetteNameMaxLength);
 
     // The photo has no behaviour: it stays in the card, disabled, so the layout reads as a whole.
     PanelPhoto = new QFrame(this);

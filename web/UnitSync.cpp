@@ -8,8 +8,6 @@
 #include "UnitTypes.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 #include <memory>
 
 TSlimApi *SlimApi = nullptr;
@@ -173,8 +171,16 @@ void TSlimApi::GetMenuList(TKVXJson &Json)
         GetToken();
         const QString Reply =
             ApiRequest([&] { return Http().Get(ApiAddress(QStringLiteral("/fenolda/menu?recettes=1"))); });
-        Json.LoadFromString(Reply);
+        // The caller's list stays whole until the reply is known good: a list window must never
+        // show rows whose menus were dropped by a failed parse.
+        TKVXJson Received;
+        Received.LoadFromString(Reply);
         CheckResponseCode();
+        if (Reply.isEmpty())
+            return;
+        if (!Received.GetRoot().is_array())
+            throw Exception(QStringLiteral("Invalid menu list: not an array"));
+        Json.Root = std::move(Received.Root);
     });
 }
 
@@ -209,18 +215,12 @@ int TSlimApi::AddMenu(const QString &Text)
         CheckResponseCode();
         TKVXJson Document;
         Document.LoadFromString(Reply);
-        const TJsonValue &Root = Document.GetRoot();
-        const auto Member = Root.is_object() ? Root.find("code") : Root.end();
-        // A code beyond 32 bits would be cut to another menu's code, which a later update
-        // would then overwrite.
-        const bool Fits = Member != Root.end() && Member->is_number_integer() &&
-                          (Member->is_number_unsigned()
-                               ? Member->get<std::uint64_t>() <= std::uint64_t(std::numeric_limits<int>::max())
-                               : Member->get<std::int64_t>() >= std::numeric_limits<int>::min() &&
-                                     Member->get<std::int64_t>() <= std::numeric_limits<int>::max());
-        if (!Fits)
+        // Taken as the current menu, a code that names no menu or another one would make the
+        // next save create a second menu or overwrite someone else's.
+        const int Code = ServerMenuCode(Document.GetRoot());
+        if (Code == 0)
             throw Exception(QStringLiteral("No menu code returned"));
-        return static_cast<int>(Member->get<std::int64_t>());
+        return Code;
     });
 }
 
@@ -321,6 +321,25 @@ void TSlimApi::CollectKeys(TJsonValue &Deletes, const QString &Table, const QStr
             Items.push_back(Rows->FieldAsInteger(KeyField));
     }
     Deletes[Table.toStdString()] = std::move(Items);
+}
+
+int ServerMenuCode(const TJsonValue &Menu)
+{
+    int Code = 0;
+    return JsonIntMember(Menu, "code", Code) && Code > 0 ? Code : 0;
+}
+
+TServerMenu ReadServerMenu(const TJsonValue &Menu)
+{
+    TServerMenu Result;
+    Result.Code = ServerMenuCode(Menu);
+    const bool Named = JsonTextMember(Menu, "name", Result.Name);
+    if (Result.Code == 0 || !Named)
+        throw UserException::CreateWithUser(
+            QStringLiteral("ReadServerMenu"), QStringLiteral("Le menu n'a pas un format valide."),
+            Exception(Result.Code == 0 ? QStringLiteral("Invalid server menu: no \"code\" from 1 to 2147483647")
+                                       : QStringLiteral("Invalid server menu: no text \"name\"")));
+    return Result;
 }
 
 void InitializeUnitSync()

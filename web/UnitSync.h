@@ -38,13 +38,16 @@ public:
     // DELETE "/fenolda/data"; on success "DATABASE" "LastSync" becomes 0, so that the next
     // upload carries every row.
     void Erase();
-    // GET "/fenolda/menu?recettes=1", parsed into Json (an empty reply leaves it as it was).
+    // GET "/fenolda/menu?recettes=1"; the list (a JSON array) replaces Json's content only
+    // once the whole reply is known good: an empty reply, or any failure, leaves Json as it
+    // was.
     void GetMenuList(TKVXJson &Json);
     // PATCH "/fenolda/menu/<code>" with {"name":Name}.
     void RenameMenu(int Code, const QString &Name);
     // DELETE "/fenolda/menu/<code>".
     void DeleteMenu(int Code);
-    // POST "/fenolda/menu" with the menu document Text; returns the new menu's "code".
+    // POST "/fenolda/menu" with the menu document Text; returns the new menu's "code". A
+    // reply without a code (see ServerMenuCode) fails with "No menu code returned".
     int AddMenu(const QString &Text);
     // PUT "/fenolda/menu/<code>" with the menu document Text.
     void UpdateMenu(int Code, const QString &Text);
@@ -75,6 +78,21 @@ public:
     // of it stores.
     TDateTime PayloadTime = 0;
 };
+
+// A menu of the server's list as the program uses it to open, rename or delete it.
+struct TServerMenu
+{
+    int Code = 0;
+    QString Name;
+};
+
+// The "code" of a server menu: an integer from 1 to the largest int; 0 when Menu holds no such
+// code (0 names no menu, and a number cut to fit int would name another one).
+int ServerMenuCode(const TJsonValue &Menu);
+// The "code" and "name" (a text) of Menu, an element of the server's list. Anything else is
+// refused before the caller acts on it: UserException with the context "ReadServerMenu" and
+// the user text "Le menu n'a pas un format valide.".
+TServerMenu ReadServerMenu(const TJsonValue &Menu);
 
 // The program's web API client, valid between InitializeUnitSync() and FinalizeUnitSync()
 // (this unit owns it); the program block calls both, after InitializeUnitHttp().

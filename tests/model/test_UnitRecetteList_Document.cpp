@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QStringEncoder>
 
+#include <limits>
+#include <utility>
+
 #include <unistd.h>
 
 class TMenuDocumentTest : public TModelTest
@@ -28,7 +31,14 @@ protected:
         Menu.AddRecetteFromCode(2, 4, Start + 2, 3);
     }
     QString File(const QString &Name) const { return Program.Path(Name); }
+    // The user text of a menu file that failed to load: the file, then why.
+    static QString FileFailure(const QString &Name, const QString &Why)
+    {
+        return QLatin1Char('"') + Name + QStringLiteral("\"\r\n") + Why;
+    }
 };
+
+const QString InvalidMenu = QStringLiteral("Le menu n'a pas un format valide.");
 
 TEST_F(TMenuDocumentTest, DocumentTextInTheReadableLayout)
 {
@@ -92,7 +102,8 @@ TEST_F(TMenuDocumentTest, OlderLineFormat)
 
     // An unquoted name with blanks is cut at the first blank.
     const TFailure Cut = Load(QStringLiteral("jour=0,repas=1,pers=2,nom=Soupe à l'oignon"));
-    EXPECT_EQ(Cut.UserMessage, QStringLiteral("Impossible de charger la recette \"Soupe\".\r\n") + RecetteMissing);
+    EXPECT_EQ(Cut.UserMessage,
+              FileFailure(Old, QStringLiteral("Impossible de charger la recette \"Soupe\".\r\n") + RecetteMissing));
     EXPECT_EQ(Cut.Message, QStringLiteral("[TRecetteList.LoadFromFile] [TRecetteList.LoadFromList] "
                                           "[TRecetteList.GetRecetteFromName] [TRecetteList.GetUniqueRecette] ") +
                                RecetteMissing);
@@ -100,8 +111,8 @@ TEST_F(TMenuDocumentTest, OlderLineFormat)
     for (const char *Line :
          {"jour=0,repas=3,pers=2,\"nom=Soupe à l'oignon\"", "jour=0,repas=1,pers=-2,\"nom=Soupe à l'oignon\""}) {
         EXPECT_EQ(Load(QString::fromUtf8(Line)).UserMessage,
-                  QStringLiteral("Impossible de charger la recette \"Soupe à l'oignon\".\r\n"
-                                 "Le menu n'a pas un format valide."))
+                  FileFailure(Old, QStringLiteral("Impossible de charger la recette \"Soupe à l'oignon\".\r\n") +
+                                       InvalidMenu))
             << Line;
         EXPECT_EQ(Menu.Count(), 0);
     }
@@ -125,6 +136,75 @@ TEST_F(TMenuDocumentTest, OlderLineFormat)
     EXPECT_EQ(
         Load(QStringLiteral("{ \r\n\"recettes\":[]}")).Message,
         QStringLiteral("[TRecetteList.LoadFromFile] [TRecetteList.LoadFromList] '' is not a valid integer value"));
+}
+
+TEST_F(TMenuDocumentTest, AFileThatIsNoMenuIsNamedAndRefusedInFrench)
+{
+    const QString Name = File(QStringLiteral("menu.txt"));
+    const auto Load = [&](const QByteArray &Bytes) {
+        QFile F(Name);
+        EXPECT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        F.write(Bytes);
+        F.close();
+        return FailureOf([&] { Menu.LoadFromFile(Name, Start); });
+    };
+    const std::pair<const char *, QByteArray> Files[] = {
+        {"empty", QByteArray()},
+        {"binary", QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000100000001008060000001ff3ff61")},
+        {"not JSON", QByteArray("{\r\n  \"recettes\":[\r\n")},
+        {"blank line",
+         QByteArray("jour=0,repas=1,pers=2,\"nom=Gratin\"\r\n\r\njour=1,repas=1,pers=2,\"nom=Soupe\"\r\n")},
+        {"shape", QByteArray("{\r\n  \"recettes\":{}\r\n}")}};
+    for (const auto &[What, Bytes] : Files) {
+        const TFailure Failure = Load(Bytes);
+        EXPECT_EQ(Failure.UserMessage, FileFailure(Name, InvalidMenu)) << What;
+        EXPECT_TRUE(Failure.Message.startsWith(QStringLiteral("[TRecetteList.LoadFromFile] "))) << What;
+    }
+    const QString Missing = File(QStringLiteral("absent.txt"));
+    EXPECT_EQ(FailureOf([&] { Menu.LoadFromFile(Missing, Start); }).UserMessage, FileFailure(Missing, InvalidMenu));
+    // A recipe the base lacks keeps its own reason.
+    EXPECT_EQ(Load("{\r\n\"recettes\":[{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":99}]}").UserMessage,
+              FileFailure(Name, RecetteMissing));
+}
+
+TEST_F(TMenuDocumentTest, HugeNamesAndDaysAreRefusedAsMalformed)
+{
+    const QString Old = File(QStringLiteral("old.txt"));
+    const auto Load = [&](const QString &Text) {
+        KVXWriteText(Old, Text, true);
+        return FailureOf([&] { Menu.LoadFromFile(Old, Start); });
+    };
+    // A name as long as the editor allows is looked up; a longer one, or one of megabytes, is
+    // refused without being copied into the user's text.
+    const QString Longest(128, QLatin1Char('n'));
+    AddRecipe(Longest, 0, 1);
+    EXPECT_FALSE(Load(QStringLiteral("jour=0,repas=1,pers=2,nom=") + Longest).Raised);
+    EXPECT_EQ(Menu.Count(), 3);
+    for (const int Size : {129, 4 << 20}) {
+        const TFailure Failure = Load(QStringLiteral("jour=0,repas=1,pers=2,nom=") + QString(Size, QLatin1Char('n')));
+        EXPECT_EQ(Failure.UserMessage, FileFailure(Old, InvalidMenu)) << Size;
+        EXPECT_LT(Failure.Message.size(), 200) << Size;
+        EXPECT_EQ(Menu.Count(), 0);
+    }
+
+    // The last day the date type holds loads; one more, or the largest int, is refused before
+    // anything is added.
+    const int LastDay = int(EncodeDate(9999, 12, 31) - DateOf(Start));
+    const QString Document = QStringLiteral("{\"recettes\":[{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":1},"
+                                            "{\"jour\":%1,\"repas\":1,\"pers\":2,\"code\":2}]}");
+    for (const int Jour : {LastDay + 1, std::numeric_limits<int>::max()}) {
+        Menu.Clear();
+        const TFailure Failure = FailureOf([&] { Menu.LoadFromJson(Document.arg(Jour), Start); });
+        EXPECT_EQ(Failure.UserMessage, InvalidMenu) << Jour;
+        EXPECT_EQ(Menu.Count(), 0);
+        EXPECT_EQ(Load(QStringLiteral("jour=%1,repas=1,pers=2,nom=Gratin").arg(Jour)).UserMessage,
+                  FileFailure(Old, QStringLiteral("Impossible de charger la recette \"Gratin\".\r\n") + InvalidMenu))
+            << Jour;
+    }
+    Menu.Clear();
+    Menu.LoadFromJson(Document.arg(LastDay), Start);
+    EXPECT_EQ(Menu.GetRecette(Menu.Count() - 1)->MenuDate, EncodeDate(9999, 12, 31));
+    EXPECT_TRUE(Menu.SaveToJson(QString()).contains(QStringLiteral("\"jour\":%1,").arg(LastDay)));
 }
 
 TEST_F(TMenuDocumentTest, DocumentsOfAnotherShapeAreRefusedBeforeAnythingIsAdded)

@@ -7,9 +7,11 @@
 #include "WindowActivation.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -76,6 +78,47 @@ TEST_F(FormDialogTest, LongerMessageWidensTheBoxAndPushesTheButtonsUnderIt)
     EXPECT_EQ(Find<TSevenButton>("BtYes")->pos(), QPoint((Width - 10) / 2 - 74, Top));
     EXPECT_EQ(Find<TSevenButton>("BtNo")->pos(), QPoint((Width - 10) / 2 + 10, Top));
     EXPECT_EQ(Find<TSevenButton>("BtOk")->pos(), QPoint((Width - 74) / 2, Top));
+}
+
+TEST_F(FormDialogTest, AHugeMessageIsWrappedAndShortenedToFitTheScreen)
+{
+    Box->SetFont(QStringLiteral("Verdana"), 10, clBlack);
+    const QFont Font = Find<QLabel>("LbMessage")->font();
+    const QFontMetrics Metrics(Font);
+
+    // The plain functions: lines broken at blanks, a word longer than a line anywhere, and
+    // what is higher than the room cut with an ellipsis.
+    const QSize Room(300, TFormDialog::MessageSize(Font, QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8\n9\n10")).height());
+    const QString Sentence = QStringLiteral("Impossible de charger la recette choisie dans le menu de la semaine");
+    const QStringList Wrapped = TFormDialog::FittedMessage(Font, Sentence, Room).split(QLatin1Char('\n'));
+    EXPECT_GT(Wrapped.size(), 1);
+    EXPECT_EQ(Wrapped.join(QLatin1Char(' ')), Sentence);
+    const QString Huge = QString(100000, QLatin1Char('a')) + QStringLiteral("\r\nfin");
+    const QStringList Fitted = TFormDialog::FittedMessage(Font, Huge, Room).split(QLatin1Char('\n'));
+    EXPECT_EQ(Fitted.size(), 10);
+    EXPECT_TRUE(Fitted.last().endsWith(QStringLiteral("…")));
+    for (const QString &Line : Fitted)
+        EXPECT_LE(Metrics.horizontalAdvance(Line), Room.width());
+    EXPECT_EQ(TFormDialog::FittedMessage(Font, QStringLiteral("Court.\r\nDeux lignes."), Room),
+              QStringLiteral("Court.\nDeux lignes."));
+    EXPECT_EQ(TFormDialog::KeptOnScreen(QPoint(900, -20), QSize(300, 100), QRect(0, 0, 1000, 800)), QPoint(700, 0));
+    EXPECT_EQ(TFormDialog::KeptOnScreen(QPoint(-50, 30), QSize(1200, 100), QRect(0, 0, 1000, 800)), QPoint(0, 30));
+
+    // A recipe name of megabytes in the error box: the box, its text and its button stay on
+    // the screen, and the box is laid out at once.
+    QWidget Main;
+    Main.setGeometry(0, 0, 400, 300);
+    ASSERT_TRUE(ActivateWindow(&Main));
+    const QRect Screen = Main.screen()->availableGeometry();
+    const QString Name(8 << 20, QLatin1Char('n'));
+    QElapsedTimer Clock;
+    Clock.start();
+    ShowQueued(QStringLiteral("Impossible de charger la recette \"%1\".\r\n").arg(Name).repeated(2), dtError, dbAuto);
+    EXPECT_LT(Clock.elapsed(), 10000);
+    EXPECT_TRUE(Screen.contains(QRect(Box->pos(), Box->size() + QSize(16, 48))))
+        << Box->width() << "x" << Box->height();
+    EXPECT_TRUE(Box->rect().contains(Find<TSevenButton>("BtOk")->geometry()));
+    EXPECT_TRUE(Find<QLabel>("LbMessage")->text().endsWith(QStringLiteral("…")));
 }
 
 TEST_F(FormDialogTest, KindGivesCaptionAndPictureAndButtonsValueGivesTheButtons)

@@ -523,3 +523,74 @@ TEST_F(TServerMenusTest, OpeningRenamingAndDeletingServerMenusFromTheList)
     EXPECT_EQ(W->MenuCode, 0);
     EXPECT_EQ(Status(), QStringLiteral("*"));
 }
+
+TEST_F(TServerMenusTest, AServerMenuOfAnotherFormIsRefusedBeforeTheCurrentMenuIsTouched)
+{
+    StartProgram();
+    const QStringList Code =
+        Database->GetTableString(QStringLiteral("select group_concat(code) from (select code from recette limit 2)"))
+            .split(QLatin1Char(','));
+    ASSERT_EQ(Code.size(), 2);
+    const auto Recettes = [&](const QString &Jour, const QString &Recette) {
+        return QStringLiteral(R"("recettes":[{"jour":%1,"repas":1,"pers":4,"code":%2}])").arg(Jour, Recette);
+    };
+    const QString List =
+        QStringLiteral("[{\"code\":7,\"name\":\"Semaine 12\",%1},{\"code\":\"8\",\"name\":\"Huit\",%2},"
+                       "{\"code\":9,%2},{\"code\":10,\"name\":\"Dix\",%3}]")
+            .arg(Recettes(QStringLiteral("0"), Code[0]), Recettes(QStringLiteral("1"), Code[1]),
+                 Recettes(QStringLiteral("\"1\""), Code[1]));
+    Server.Answer("GET", "/fenolda/menu", {200, List.toStdString()});
+    const auto Open = [this](int Row) {
+        AnswerModals({[Row](QWidget *Modal) {
+            auto *Menus = qobject_cast<TFormMenuList *>(Modal);
+            ASSERT_NE(Menus, nullptr);
+            Menus->SelectRow(Row);
+            QTest::mouseClick(Child<TSevenButton>(Menus, "BtOpen"), Qt::LeftButton);
+        }});
+        Press("BtOpenList");
+    };
+    TDialogTest::QueueAnswers({mrOk});
+    Open(1);
+    ASSERT_EQ(W->MenuCode, 7);
+    const QString Shape = MenuShape(*W->Menu);
+
+    // A code in text, no name, a day in text: refused in French; the menu, its code and the
+    // status bar stay, and the menu still counts as saved.
+    for (const int Row : {2, 3, 4}) {
+        // A second answer stands ready should a load information come first: the test then
+        // fails instead of waiting on the error box.
+        TDialogTest::Reset();
+        TDialogTest::QueueAnswers({mrOk, mrOk});
+        Open(Row);
+        EXPECT_EQ(TDialogTest::ShowCount(), 1) << "only the error box for a refused menu";
+        EXPECT_EQ(TDialogTest::LastKind(), dtError) << Row;
+        EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Le menu n'a pas un format valide.") + ClosingRequest())
+            << Row;
+        EXPECT_EQ(W->MenuCode, 7);
+        EXPECT_EQ(Status(), QStringLiteral("Semaine 12"));
+        EXPECT_EQ(MenuShape(*W->Menu), Shape);
+        EXPECT_FALSE(W->Menu->IsModified());
+    }
+    TDialogTest::Reset();
+}
+
+TEST_F(TMenuFilesTest, AMenuFileThatCannotBeReadIsNamedInTheErrorBox)
+{
+    StartProgram();
+    for (const QByteArray &Bytes : {QByteArray(), QByteArray::fromHex("00ff89504e470d0a1a0a00")}) {
+        const QString File = Saved(QStringLiteral("illisible"));
+        {
+            QFile F(File);
+            ASSERT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            F.write(Bytes);
+        }
+        TFileDialogTest::QueueFileNames({File});
+        TDialogTest::QueueAnswers({mrOk, mrOk});
+        Press("BtOpenList");
+        EXPECT_EQ(TDialogTest::LastKind(), dtError);
+        EXPECT_EQ(TDialogTest::LastMessage(), QLatin1Char('"') + File +
+                                                  QStringLiteral("\"\r\nLe menu n'a pas un format valide.") +
+                                                  ClosingRequest());
+        EXPECT_EQ(Status(), QStringLiteral("*"));
+    }
+}

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace {
 
@@ -117,6 +118,61 @@ TEST_F(TMenuListTest, AnEmptyListHasNothingToOpenRenameOrDelete)
     }));
     EXPECT_EQ(TDialogTest::LastKind(), dtError);
     EXPECT_EQ(LogLines(QStringLiteral("[TFormMenuList.FormShow] [TSlimApi.GetMenuList]")).size(), 1);
+}
+
+TEST_F(TMenuListTest, AListReplyThatIsNoListKeepsThePreviousListWhole)
+{
+    EXPECT_FALSE(WithList([](TFormMenuList *List) { Key(List, Qt::Key_Escape); }));
+    for (const char *Reply : {"<html>panne</html>", "{\"menus\":[]}"}) {
+        Server.Answer("GET", "/fenolda/menu", {200, Reply});
+        TDialogTest::QueueAnswers({mrOk});
+        // Every row shown still stands for its menu, and opens it.
+        EXPECT_TRUE(WithList([](TFormMenuList *List) {
+            ASSERT_EQ(List->MenuRowCount(), 4);
+            for (int Row = 4; Row >= 2; --Row) {
+                List->SelectRow(Row);
+                ASSERT_NE(List->GetSelectedMenu(), nullptr);
+                EXPECT_EQ(QStr((*List->GetSelectedMenu())["name"]), Grid(List)->item(Row - 1, 0)->text());
+            }
+            QTest::mouseClick(Child<TSevenButton>(List, "BtOpen"), Qt::LeftButton);
+        })) << Reply;
+        EXPECT_EQ(TDialogTest::LastKind(), dtError);
+        ASSERT_NE(FormMenuList->GetSelectedMenu(), nullptr);
+        EXPECT_EQ(QStr((*FormMenuList->GetSelectedMenu())["name"]), QStringLiteral("Menu de Noël"));
+    }
+}
+
+TEST_F(TMenuListTest, MembersOfAnotherTypeAreNeitherShownNorActedOn)
+{
+    Server.Answer("GET", "/fenolda/menu",
+                  {200, R"([{"code":"1","name":"Texte","modified":12,"recettes":[{"jour":1.5e300,"name":"Soupe"},)"
+                        R"({"jour":2,"name":3},{"jour":3,"name":"Tarte"}]},{"name":"Sans code"}])"});
+    Server.ClearRequests();
+    WithList([](TFormMenuList *List) {
+        EXPECT_EQ(Names(List), QStringList({QStringLiteral("Texte"), QStringLiteral("Sans code")}));
+        EXPECT_EQ(Grid(List)->item(0, 1)->text(), QString());
+        EXPECT_EQ(Child<QPlainTextEdit>(List, "MemoRecettes")->toPlainText(), QStringLiteral("J+2 \nJ+3 Tarte"));
+        // Without a code neither is renamed nor deleted: a prompt or a question shown for them
+        // is closed, so that the test fails instead of waiting.
+        QTimer Closer;
+        QObject::connect(&Closer, &QTimer::timeout, [] {
+            if (auto *Prompt = qobject_cast<TFormMenuName *>(QApplication::activeModalWidget()))
+                Prompt->close();
+        });
+        Closer.start(50);
+        for (int Row : {1, 2}) {
+            List->SelectRow(Row);
+            for (const char *Button : {"BtRename", "BtDelete"}) {
+                TDialogTest::QueueAnswers({mrOk});
+                QTest::mouseClick(Child<TSevenButton>(List, Button), Qt::LeftButton);
+                EXPECT_EQ(TDialogTest::LastMessage(),
+                          QStringLiteral("Le menu n'a pas un format valide.") + ClosingRequest())
+                    << Row << Button;
+            }
+        }
+        Key(List, Qt::Key_Escape);
+    });
+    EXPECT_EQ(Server.Requests().back().Line, "GET /fenolda/menu?recettes=1");
 }
 
 TEST_F(TMenuListTest, TypeAheadFoldsAccentsAndStartsAgainAfterAPause)

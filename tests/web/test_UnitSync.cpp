@@ -125,9 +125,10 @@ TEST_F(SlimApiTest, MenuOperationsAndTheirFailures)
                              "menu."));
     EXPECT_EQ(Failure([] { SlimApi->AddMenu(QStringLiteral("{}")); }),
               QStringLiteral("[TSlimApi.AddMenu] No menu code returned | Erreur de création du menu."));
-    // A code that does not fit 32 bits is no code: cut, it would name another menu.
-    for (const char *Reply :
-         {"{\"code\":4294967313}", "{\"code\":-2147483649}", "{\"code\":18446744073709551615}", "{\"code\":17.0}"}) {
+    // A code that does not fit 32 bits is no code: cut, it would name another menu; 0 and
+    // below name none.
+    for (const char *Reply : {"{\"code\":4294967313}", "{\"code\":-2147483649}", "{\"code\":18446744073709551615}",
+                              "{\"code\":17.0}", "{\"code\":0}", "{\"code\":-3}", "{\"code\":\"17\"}", "[17]"}) {
         Server.Answer("POST", "/fenolda/menu", {200, Reply});
         EXPECT_EQ(Failure([] { SlimApi->AddMenu(QStringLiteral("{}")); }),
                   QStringLiteral("[TSlimApi.AddMenu] No menu code returned | Erreur de création du menu."))
@@ -138,6 +139,32 @@ TEST_F(SlimApiTest, MenuOperationsAndTheirFailures)
     EXPECT_EQ(Failure([&] { SlimApi->GetMenuList(List); }),
               QStringLiteral("[TSlimApi.GetMenuList] Invalid JSON data | Erreur de récupération de la liste des "
                              "menus."));
+    // A failed list, whatever failed, leaves the caller's list whole; a good one replaces it.
+    EXPECT_EQ(List.GetText(false), QStringLiteral("{\"avant\":1}"));
+    Server.Answer("GET", "/fenolda/menu", {200, "{\"menus\":[]}"});
+    EXPECT_EQ(Failure([&] { SlimApi->GetMenuList(List); }),
+              QStringLiteral("[TSlimApi.GetMenuList] Invalid menu list: not an array | Erreur de récupération de la "
+                             "liste des menus."));
+    Server.Answer("GET", "/fenolda/menu", {201, "[]"});
+    EXPECT_TRUE(FailureOf([&] { SlimApi->GetMenuList(List); }).Raised);
+    EXPECT_EQ(List.GetText(false), QStringLiteral("{\"avant\":1}"));
+    Server.Answer("GET", "/fenolda/menu", {200, "[{\"code\":1}]"});
+    SlimApi->GetMenuList(List);
+    EXPECT_EQ(List.GetText(false), QStringLiteral("[{\"code\":1}]"));
+}
+
+TEST(ServerMenuTest, ACodeAndANameOfTheirTypesOrARefusalInFrench)
+{
+    const TServerMenu Menu = ReadServerMenu(TJsonValue::parse(R"({"code":2147483647,"name":"Noël"})"));
+    EXPECT_EQ(Menu.Code, 2147483647);
+    EXPECT_EQ(Menu.Name, QStringLiteral("Noël"));
+    for (const char *Item : {R"({"name":"Noël"})", R"({"code":"7","name":"Noël"})", R"({"code":7.0,"name":"Noël"})",
+                             R"({"code":0,"name":"Noël"})", R"({"code":4294967303,"name":"Noël"})", R"({"code":7})",
+                             R"({"code":7,"name":12})", R"({"code":7,"name":null})", "[7]", "7"}) {
+        const TFailure Failure = FailureOf([&] { ReadServerMenu(TJsonValue::parse(Item)); });
+        EXPECT_EQ(Failure.UserMessage, QStringLiteral("Le menu n'a pas un format valide.")) << Item;
+        EXPECT_TRUE(Failure.Message.startsWith(QStringLiteral("[ReadServerMenu] Invalid server menu: "))) << Item;
+    }
 }
 
 TEST_F(SlimApiTest, EraseResetsLastSyncOnlyWhenItSucceeds)
