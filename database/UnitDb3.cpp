@@ -155,8 +155,9 @@ void TDb3File::CreateFromBase()
 void TDb3File::Open()
 {
     FreeDatabase();
+    std::unique_ptr<TQlDatabase> Db;
     try {
-        auto Db = std::make_unique<TQlDatabase>(DbFile);
+        Db = std::make_unique<TQlDatabase>(DbFile);
         // The engine reads nothing when it opens a file: a truncated, garbage or empty file
         // shows itself only when the schema is read, so it is read now, before the program
         // relies on it, and not at the first command the user gives.
@@ -166,6 +167,13 @@ void TDb3File::Open()
             throw Exception(QStringLiteral("The database has no table"));
         SetDatabase(std::move(Db));
     } catch (const std::exception &E) {
+        // A sound database that another program holds is no reason to restore a backup.
+        if (Db && Db->Busy())
+            throw UserException::CreateWithUserFmt(QStringLiteral("TDb3File.Open"), {},
+                                                   QStringLiteral("La base de données \"%s\" est utilisée par un "
+                                                                  "autre programme. Fermez ce programme, puis "
+                                                                  "relancez Fenolda."),
+                                                   {DbFile}, E);
         // Nothing is deleted or replaced: the user decides, with the backups at hand.
         throw UserException::CreateWithUserFmt(
             QStringLiteral("TDb3File.Open"), {},

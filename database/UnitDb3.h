@@ -22,7 +22,8 @@ public:
     // Replaces Database with a new TQlDatabase on DbFile and reads its schema; on failure
     // Database stays empty. A file that does not open or whose schema does not read (or is
     // empty) raises UserException with a French user text naming it and the backup folder;
-    // the file is left as it is.
+    // the file is left as it is. A file that another program keeps locked beyond the busy
+    // timeout is reported as in use instead, with no word of a backup.
     void Open();
     // Runs the scripts SqlDir + "/update-<v>.sql" from the stored version + 1 up to 2 (none
     // after a copy from the base file), then stores 2. The stored version is the larger of

@@ -329,6 +329,33 @@ TEST_F(Db3Test, ADamagedWorkingDatabaseIsReportedAndLeftAsItIs)
     EXPECT_NE(Database, nullptr);
 }
 
+TEST_F(Db3Test, ADatabaseInUseByAnotherProgramIsWaitedForThenReportedAsBusy)
+{
+    MakeLogDb(2);
+    FreeDatabase();
+    const QByteArray Before = KVXReadFileBytes(File.DbFile);
+    {
+        // Held for longer than the program waits: in use, not damaged, and no restore advised.
+        TOtherProgram Other(File.DbFile);
+        const TFailure Failure = FailureOf([&] { File.Open(); });
+        EXPECT_EQ(Failure.UserMessage, QStringLiteral("La base de données \"%1\" est utilisée par un autre programme. "
+                                                      "Fermez ce programme, puis relancez Fenolda.")
+                                           .arg(File.DbFile));
+        EXPECT_TRUE(Failure.Message.startsWith(QStringLiteral("[TDb3File.Open] "))) << Failure.Message.toStdString();
+        EXPECT_EQ(Database, nullptr);
+    }
+    EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
+
+    // Let go a second before the program would give up: waited out.
+    {
+        TOtherProgram Other(File.DbFile, std::chrono::milliseconds(BusyTimeoutMs - 1000));
+        File.Open();
+    }
+    ASSERT_NE(Database, nullptr);
+    Database->ExecSQL(QStringLiteral("insert into log values ('ouverte')"));
+    EXPECT_EQ(Log(), QStringLiteral("ouverte"));
+}
+
 TEST_F(Db3Test, BackupIsAConsistentCopyTakenWhileTheDatabaseIsOpen)
 {
     MakeLogDb(2);
