@@ -90,6 +90,7 @@ TSQLiteDatabase::TSQLiteDatabase(const QString &FileName)
         }
         throw ESQLiteException(Msg);
     }
+    sqlite3_busy_timeout(DB, BusyTimeoutMs);
 }
 
 TSQLiteDatabase::~TSQLiteDatabase()
@@ -207,6 +208,12 @@ void TSQLiteDatabase::ExecSQL(const QString &SQL)
 int TSQLiteDatabase::Changes() const
 {
     return sqlite3_changes(DB);
+}
+
+bool TSQLiteDatabase::Busy() const
+{
+    const int Rc = sqlite3_errcode(DB);
+    return Rc == SQLITE_BUSY || Rc == SQLITE_LOCKED;
 }
 
 QByteArray TSQLiteDatabase::GetTableString(const QString &SQL)

@@ -28,6 +28,10 @@ public:
 // 'Unknown SQLite Error Code "<code>"'.
 QString SQLiteErrorText(int ErrCode);
 
+// How long a connection waits for a lock that another program holds before its statement
+// fails with SQLITE_BUSY: a short write elsewhere is waited out.
+constexpr int BusyTimeoutMs = 5000;
+
 // Column and parameter type codes.
 constexpr int dtInt = 1;
 constexpr int dtNumeric = 2;
@@ -74,8 +78,8 @@ class TSQLiteUniTable;
 class TSQLiteDatabase
 {
 public:
-    // Opens the file, creating it when missing. A failure raises ESQLiteException
-    // 'Failed to open database "<file>" : <engine message>'.
+    // Opens the file, creating it when missing, with a busy timeout of BusyTimeoutMs. A
+    // failure raises ESQLiteException 'Failed to open database "<file>" : <engine message>'.
     explicit TSQLiteDatabase(const QString &FileName);
     virtual ~TSQLiteDatabase();
 
@@ -108,6 +112,9 @@ public:
     // How many rows the last INSERT, UPDATE or DELETE changed (rows changed by triggers
     // not counted).
     int Changes() const;
+    // Whether the last failure was a lock of another connection that outlasted BusyTimeoutMs
+    // (SQLITE_BUSY or SQLITE_LOCKED); meaningful right after a failure only.
+    bool Busy() const;
 
     // Runs every statement of a script in order (rows that a statement yields are skipped),
     // without touching the queue. Triggers and ";" inside literals are safe: the engine

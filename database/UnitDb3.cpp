@@ -6,6 +6,7 @@
 #include "UnitTools.h"
 #include "UnitTypes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -88,6 +89,7 @@ public:
         const int Rc = sqlite3_open_v2(FileName.toUtf8().constData(), &FHandle, Flags, nullptr);
         if (Rc != SQLITE_OK)
             throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(FileName, ErrorText(Rc)));
+        sqlite3_busy_timeout(FHandle, BusyTimeoutMs);
     }
     ~TBackupConnection() { sqlite3_close(FHandle); }
     TBackupConnection(const TBackupConnection &) = delete;
@@ -118,6 +120,23 @@ void CopyPages(sqlite3 *Source, const TBackupConnection &Target)
         throw Exception(QStringLiteral("Backup failed: %1").arg(Target.ErrorText(FinishRc)));
 }
 
+// What the temporary file of a backup carries after the target's name, before six random
+// characters and ".part": a name no user file has, so that the program knows its own.
+const QString BackupPartMarker = QStringLiteral(".fenolda-backup-");
+
+// Removes what backups interrupted in Folder left behind (the process killed, the machine
+// off): their temporary files and the journals beside them. A file that cannot be removed
+// is left; the backup goes on.
+void RemoveBackupLeftovers(const QString &Folder)
+{
+    QDir Dir(Folder);
+    const QString Pattern = QStringLiteral("*") + BackupPartMarker + QStringLiteral("??????.part");
+    const QStringList Leftovers = Dir.entryList({Pattern, Pattern + QStringLiteral("-journal")},
+                                                QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &Name : Leftovers)
+        Dir.remove(Name);
+}
+
 } // namespace
 
 TDb3File::TDb3File(const QString &Folder)
@@ -145,8 +164,9 @@ void TDb3File::CreateFromBase()
 void TDb3File::Open()
 {
     FreeDatabase();
+    std::unique_ptr<TQlDatabase> Db;
     try {
-        auto Db = std::make_unique<TQlDatabase>(DbFile);
+        Db = std::make_unique<TQlDatabase>(DbFile);
         // The engine reads nothing when it opens a file: a truncated, garbage or empty file
         // shows itself only when the schema is read, so it is read now, before the program
         // relies on it, and not at the first command the user gives.
@@ -156,6 +176,13 @@ void TDb3File::Open()
             throw Exception(QStringLiteral("The database has no table"));
         SetDatabase(std::move(Db));
     } catch (const std::exception &E) {
+        // A sound database that another program holds is no reason to restore a backup.
+        if (Db && Db->Busy())
+            throw UserException::CreateWithUserFmt(QStringLiteral("TDb3File.Open"), {},
+                                                   QStringLiteral("La base de données \"%s\" est utilisée par un "
+                                                                  "autre programme. Fermez ce programme, puis "
+                                                                  "relancez Fenolda."),
+                                                   {DbFile}, E);
         // Nothing is deleted or replaced: the user decides, with the backups at hand.
         throw UserException::CreateWithUserFmt(
             QStringLiteral("TDb3File.Open"), {},
@@ -263,10 +290,11 @@ void TDb3File::Backup(const QString &Target)
         // A read-only backup is one the user wants kept as it is.
         if (TargetInfo.exists() && !TargetInfo.permissions().testFlag(QFileDevice::WriteOwner))
             throw Exception(QStringLiteral("\"%1\" is read-only").arg(Target));
+        RemoveBackupLeftovers(TargetInfo.absolutePath());
         // The temporary file lies beside the target, so that the final rename stays within
         // one file system and replaces the target in one step.
-        QTemporaryFile Part(TargetInfo.absolutePath() + QLatin1Char('/') + TargetInfo.fileName() +
-                            QStringLiteral(".XXXXXX.part"));
+        QTemporaryFile Part(TargetInfo.absolutePath() + QLatin1Char('/') + TargetInfo.fileName() + BackupPartMarker +
+                            QStringLiteral("XXXXXX.part"));
         if (!Part.open())
             throw Exception(QStringLiteral("Cannot create a file beside \"%1\": %2").arg(Target, Part.errorString()));
         Part.close();
@@ -274,6 +302,9 @@ void TDb3File::Backup(const QString &Target)
                             QFileDevice::ReadOther);
         {
             TBackupConnection Copy(Part.fileName(), SQLITE_OPEN_READWRITE);
+            // The copy starts empty, so its rollback journal would hold nothing worth a file:
+            // kept in memory, an interrupted backup leaves one file fewer behind.
+            sqlite3_exec(Copy.Handle(), "PRAGMA journal_mode=MEMORY", nullptr, nullptr, nullptr);
             if (Database) {
                 CopyPages(Database->Handle(), Copy);
             } else {

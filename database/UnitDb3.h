@@ -22,7 +22,8 @@ public:
     // Replaces Database with a new TQlDatabase on DbFile and reads its schema; on failure
     // Database stays empty. A file that does not open or whose schema does not read (or is
     // empty) raises UserException with a French user text naming it and the backup folder;
-    // the file is left as it is.
+    // the file is left as it is. A file that another program keeps locked beyond the busy
+    // timeout is reported as in use instead, with no word of a backup.
     void Open();
     // Runs the scripts SqlDir + "/update-<v>.sql" from the stored version + 1 up to 2 (none
     // after a copy from the base file), then stores 2. The stored version is the larger of
@@ -36,7 +37,8 @@ public:
     // Writes a consistent copy of the working database onto Target, replacing it, while the
     // program keeps its connection open: SQLite's online backup from the open Database (or
     // from DbFile when none is open) into a temporary file beside Target, renamed over it
-    // once complete. A failure removes the temporary file and leaves Target as it was.
+    // once complete. A failure removes the temporary file and leaves Target as it was. The
+    // temporary files that interrupted backups left in Target's folder are removed first.
     void Backup(const QString &Target);
     // Deletes the recipes that an abandoned creation left behind (a recipe is written as soon
     // as its editor opens, under a GUID text "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" as its

@@ -71,6 +71,20 @@ QWidget *ActiveParent()
     return QApplication::activeWindow();
 }
 
+void SetUpOnShow(QDialog *Form, const std::function<void()> &SetUp)
+{
+    bool Ready = false;
+    Guard([&] {
+        SetUp();
+        Ready = true;
+    });
+    if (Ready)
+        return;
+    // Queued: the window is still being shown, and its modal loop has not started yet.
+    QMetaObject::invokeMethod(
+        Form, [Form] { Form->QDialog::done(mrCancel); }, Qt::QueuedConnection);
+}
+
 QString CancelCaption(bool DontClose)
 {
     return DontClose ? QStringLiteral("Terminer") : QStringLiteral("Annuler");
@@ -254,7 +268,7 @@ void TFormIngredient::showEvent(QShowEvent *Event)
 {
     QDialog::showEvent(Event);
     if (!Event->spontaneous())
-        Guard([this] { FormShow(); });
+        SetUpOnShow(this, [this] { FormShow(); });
 }
 
 void TFormIngredient::FormShow()

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -108,6 +109,10 @@ TSevenButton *NewPictureButton(QWidget *Parent, const QString &Name, const QStri
 bool CheckName(QLineEdit *Edit);
 // Delete (without a modifier) in Combo takes its choice away.
 void ClearOnDelete(QComboBox *Combo);
+// Runs an editor's set-up when it shows. When the set-up fails, the error box shows and the
+// window then closes with mrCancel, without the questions of its own closing: a half-built
+// editor must never be saved.
+void SetUpOnShow(QDialog *Form, const std::function<void()> &SetUp);
 // Hands an editor what it edits, and the title and icon of its table.
 template <class TForm>
 void SetUpEditor(TForm &Form, int Mode, TStringList *Values, const QString &Table, const QString &Caption,

@@ -148,7 +148,7 @@ void TFormIngredients::showEvent(QShowEvent *Event)
 {
     QDialog::showEvent(Event);
     if (!Event->spontaneous())
-        Guard([this] { FormShow(); });
+        SetUpOnShow(this, [this] { FormShow(); });
 }
 
 void TFormIngredients::FormShow()

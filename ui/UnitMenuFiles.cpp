@@ -36,6 +36,7 @@ const QString BackupFailedText = QStringLiteral("La sauvegarde a échoué, essay
 const QString BackupReminderText =
     QStringLiteral("La dernière sauvegarde de la base de données est vieille de plus d'un mois.\r\n"
                    "Voulez-vous sauvegarder la base maintenant ?");
+const QString BackupReplaceQuestion = QStringLiteral("Le fichier \"%1\" existe déjà.\r\nVoulez-vous le remplacer ?");
 // Whole days after the last backup beyond which the reminder comes.
 constexpr int BackupReminderDays = 31;
 
@@ -333,9 +334,19 @@ void TFormMenus::PrepareBackupDialog()
 
 void TFormMenus::BackupDatabase()
 {
-    const QString Target = ExecFileDialog(this, SaveDialogDb, SaveDialogDbKind, BackupPreset);
+    QString Target = ExecFileDialog(this, SaveDialogDb, SaveDialogDbKind, BackupPreset);
     if (Target.isEmpty())
         return;
+    // The dialog adds its extension only to a name without a dot, and the proposed name has
+    // one: without ".db3" the copy would be missing from the next backup dialog's list. The
+    // dialog asked before replacing the name it returned, not this one.
+    const QString Extension = QLatin1Char('.') + QLatin1String(SaveDialogDbKind.Suffix);
+    if (!Target.endsWith(Extension, Qt::CaseInsensitive)) {
+        Target += Extension;
+        if (QFileInfo::exists(Target) &&
+            FormDialog->Show(BackupReplaceQuestion.arg(QFileInfo(Target).fileName()), dtConfirm, dbAuto) != mrYes)
+            return;
+    }
     try {
         Db3File->Backup(Target);
     } catch (const std::exception &E) {

@@ -142,7 +142,7 @@ void TFormName::reject()
 void TFormName::showEvent(QShowEvent *Event)
 {
     QDialog::showEvent(Event);
-    Guard([this] {
+    TableEditors::SetUpOnShow(this, [this] {
         LoadFields();
         EdName->setFocus(Qt::OtherFocusReason);
     });

@@ -61,6 +61,10 @@ constexpr int ButtonWidth = 100;
 constexpr int MemoDescMaxLength = 256;
 
 const QString CancelQuestion = QStringLiteral("Etes-vous sûr de vouloir annuler la création de cette recette ?");
+// The recipe was deleted meanwhile (from the recipe list, or by another program): the
+// update changed nothing.
+const QString RecipeGone =
+    QStringLiteral("Cette recette n'existe plus : elle a été supprimée entre-temps. Rien n'a été enregistré.");
 
 } // namespace
 
@@ -266,7 +270,7 @@ void TFormRecette::showEvent(QShowEvent *Event)
 {
     QDialog::showEvent(Event);
     if (!Event->spontaneous())
-        Guard([this] { LoadFields(); });
+        SetUpOnShow(this, [this] { LoadFields(); });
 }
 
 void TFormRecette::LoadFields()
@@ -375,7 +379,10 @@ void TFormRecette::BtOkClick()
     WrapWithUser("TFormRecette.BtOkClick", "Assurez-vous que ce nom ne soit pas déjà utilisé et réessayez.", [&] {
         if (!CheckFields())
             return;
-        SqlUpdate();
+        if (!SqlUpdate()) {
+            FormDialog->Show(RecipeGone, dtAlert, dbAuto);
+            return;
+        }
         PlaceholderLeft = false;
         if (OnDone)
             OnDone(EdName->text());
@@ -388,9 +395,9 @@ bool TFormRecette::CheckFields()
     return CheckName(EdName);
 }
 
-void TFormRecette::SqlUpdate()
+bool TFormRecette::SqlUpdate()
 {
-    Wrap("TFormRecette.SqlUpdate", [&] {
+    return Wrap("TFormRecette.SqlUpdate", [&] {
         Database->AddParamInt(":rcode", RecCode);
         Database->AddParamText(":name", EdName->text());
         Database->AddParamText(":desc", MemoDesc->toPlainText());
@@ -412,6 +419,7 @@ void TFormRecette::SqlUpdate()
                                          "type_=:type, saison=:saison, page=:page, link=:link, livcode=:livcode "
                                          "WHERE code=:rcode")
                               .arg(Table));
+        return Database->Changes() > 0;
     });
 }
 

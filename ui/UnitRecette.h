@@ -117,7 +117,8 @@ private:
     void BtOkClick();
     bool CheckFields();
     void SqlInsert();
-    void SqlUpdate();
+    // False when the recipe is no longer in the table (nothing was written).
+    bool SqlUpdate();
     void IncludeFormIng();
     void DeletePlaceholder();
     QString Value(const QString &Name) const;

@@ -2,6 +2,9 @@
 
 #include "UnitTools.h"
 
+#include <functional>
+#include <initializer_list>
+
 namespace {
 
 int Collate(const QByteArray &A, const QByteArray &B)
@@ -119,4 +122,24 @@ TEST_F(QlTest, TextsAndIntegersAsTheProgramReadsThem)
               QStringLiteral("[TQlDatabase.Create] Failed to open database \"%1\" : unable to open database file")
                   .arg(Missing));
     EXPECT_EQ(Failure.UserMessage, QString());
+}
+
+TEST_F(QlTest, AStatementThatMeetsAnotherProgramsLockSaysSoInFrench)
+{
+    Add(QStringLiteral("A"), QStringLiteral("Pomme"));
+    TOtherProgram Other(Path(QStringLiteral("test.db3")));
+    // The program's own wait is tested with the working database; here it would only slow.
+    sqlite3_busy_timeout(Db->Handle(), 0);
+    const QString Busy = QStringLiteral("La base de données \"%1\" est utilisée par un autre programme. Fermez ce "
+                                        "programme, puis réessayez.")
+                             .arg(Path(QStringLiteral("test.db3")));
+    for (const auto &Statement : std::initializer_list<std::function<void()>>{
+             [&] { Add(QStringLiteral("A"), QStringLiteral("Poire")); },
+             [&] { Db->GetTable(QStringLiteral("select * from n order by name")); },
+             [&] { Db->GetTableString(QStringLiteral("select count(*) from n")); }}) {
+        const TFailure Failure = FailureOf(Statement);
+        EXPECT_EQ(Failure.UserMessage, Busy);
+        // The engine's own words stay in the log.
+        EXPECT_FALSE(Failure.Message.isEmpty());
+    }
 }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -67,6 +68,57 @@ protected:
     TTestProgram Program;
     TDb3File File{Program.Dir.path() + QLatin1Char('/')};
 };
+
+// The engine's files in a child process die, as if the process were killed, at the first
+// write into a database file past its first page: what a backup interrupted half-way leaves.
+namespace DyingFiles {
+sqlite3_vfs *Real = nullptr;
+sqlite3_vfs Vfs;
+const sqlite3_io_methods *RealMethods = nullptr;
+sqlite3_io_methods Methods;
+constexpr int KilledCode = 42;
+
+int Write(sqlite3_file *File, const void *Bytes, int Amount, sqlite3_int64 Offset)
+{
+    const int Rc = RealMethods->xWrite(File, Bytes, Amount, Offset);
+    if (Offset > 0)
+        _exit(KilledCode);
+    return Rc;
+}
+
+int Open(sqlite3_vfs *, const char *Name, sqlite3_file *File, int Flags, int *OutFlags)
+{
+    const int Rc = Real->xOpen(Real, Name, File, Flags, OutFlags);
+    if (Rc == SQLITE_OK && File->pMethods && (Flags & SQLITE_OPEN_MAIN_DB)) {
+        RealMethods = File->pMethods;
+        Methods = *RealMethods;
+        Methods.xWrite = Write;
+        File->pMethods = &Methods;
+    }
+    return Rc;
+}
+
+// Runs File.Backup(Target) in a child process that dies half-way; false when it did not.
+bool BackupKilledHalfWay(TDb3File &File, const QString &Target)
+{
+    const pid_t Child = fork();
+    if (Child == 0) {
+        Real = sqlite3_vfs_find(nullptr);
+        Vfs = *Real;
+        Vfs.zName = "dying";
+        Vfs.pNext = nullptr;
+        Vfs.xOpen = Open;
+        sqlite3_vfs_register(&Vfs, 1);
+        try {
+            File.Backup(Target);
+        } catch (...) {
+        }
+        _exit(0);
+    }
+    int Status = 0;
+    return Child > 0 && waitpid(Child, &Status, 0) == Child && WIFEXITED(Status) && WEXITSTATUS(Status) == KilledCode;
+}
+} // namespace DyingFiles
 
 const QByteArray OneTwo[] = {"--u\ninsert into log values ('1a');\n\n--u\ninsert into log values ('1b');\n\n",
                              "-- comment\n--u\ninsert into log values ('2');\n\n"};
@@ -349,6 +401,33 @@ TEST_F(Db3Test, ADamagedWorkingDatabaseIsReportedAndLeftAsItIs)
     EXPECT_NE(Database, nullptr);
 }
 
+TEST_F(Db3Test, ADatabaseInUseByAnotherProgramIsWaitedForThenReportedAsBusy)
+{
+    MakeLogDb(2);
+    FreeDatabase();
+    const QByteArray Before = KVXReadFileBytes(File.DbFile);
+    {
+        // Held for longer than the program waits: in use, not damaged, and no restore advised.
+        TOtherProgram Other(File.DbFile);
+        const TFailure Failure = FailureOf([&] { File.Open(); });
+        EXPECT_EQ(Failure.UserMessage, QStringLiteral("La base de données \"%1\" est utilisée par un autre programme. "
+                                                      "Fermez ce programme, puis relancez Fenolda.")
+                                           .arg(File.DbFile));
+        EXPECT_TRUE(Failure.Message.startsWith(QStringLiteral("[TDb3File.Open] "))) << Failure.Message.toStdString();
+        EXPECT_EQ(Database, nullptr);
+    }
+    EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
+
+    // Let go a second before the program would give up: waited out.
+    {
+        TOtherProgram Other(File.DbFile, std::chrono::milliseconds(BusyTimeoutMs - 1000));
+        File.Open();
+    }
+    ASSERT_NE(Database, nullptr);
+    Database->ExecSQL(QStringLiteral("insert into log values ('ouverte')"));
+    EXPECT_EQ(Log(), QStringLiteral("ouverte"));
+}
+
 TEST_F(Db3Test, BackupIsAConsistentCopyTakenWhileTheDatabaseIsOpen)
 {
     MakeLogDb(2);
@@ -374,6 +453,38 @@ TEST_F(Db3Test, BackupIsAConsistentCopyTakenWhileTheDatabaseIsOpen)
     TQlDatabase Copy(Second);
     EXPECT_EQ(Copy.GetTableString(QStringLiteral("select group_concat(s, '|') from log")),
               QStringLiteral("avant|après"));
+}
+
+TEST_F(Db3Test, AKilledBackupLeavesNoJournalAndItsFileGoesAtTheNextBackup)
+{
+    MakeLogDb(2);
+    Database->ExecSQL(QStringLiteral("insert into log values ('gardée')"));
+    FreeDatabase();
+    const QString Folder = Program.Dir.filePath(QStringLiteral("backup"));
+    ASSERT_TRUE(QDir().mkpath(Folder));
+    // Files of the user's own, with names close to those of a backup in progress.
+    const QStringList Own = {QStringLiteral("notes.part"), QStringLiteral("recipes.db3.part-journal"),
+                             QStringLiteral("recipes.db3 2026-12-01.db3")};
+    for (const QString &Name : Own)
+        WriteBytes(QDir(Folder).filePath(Name), "à moi");
+    const QString Target = Folder + QStringLiteral("/recipes.db3 2026-12-07.db3");
+
+    for (int Run = 0; Run < 2; ++Run)
+        ASSERT_TRUE(DyingFiles::BackupKilledHalfWay(File, Target));
+    // The second run took away what the first left; its own unfinished copy has no journal.
+    QStringList Left = QDir(Folder).entryList(QDir::Files);
+    for (const QString &Name : Own)
+        Left.removeOne(Name);
+    EXPECT_EQ(Left.size(), 1) << Left.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(Left.filter(QStringLiteral("journal")), QStringList());
+
+    // A backup that ends takes it away, and nothing of the user's.
+    File.Backup(Target);
+    QStringList Expected = Own + QStringList{QFileInfo(Target).fileName()};
+    Expected.sort();
+    EXPECT_EQ(QDir(Folder).entryList(QDir::Files, QDir::Name), Expected);
+    TQlDatabase Copy(Target);
+    EXPECT_EQ(Copy.GetTableString(QStringLiteral("select group_concat(s, '|') from log")), QStringLiteral("gardée"));
 }
 
 TEST_F(Db3Test, AFailedBackupLeavesNoPartialFileAndKeepsTheEarlierOne)

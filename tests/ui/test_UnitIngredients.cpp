@@ -8,6 +8,7 @@
 #include "UnitDialog.h"
 #include "UnitIngredient.h"
 #include "UnitName.h"
+#include "UnitRecette.h"
 #include "UnitTools.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -347,12 +349,62 @@ TEST_F(TableEditorsTest, ARowDeletedWhileItsEditorIsOpenIsNotReportedSaved)
     }});
     EXPECT_EQ(UnitName::ShowFormName(1, Name.get(), QStringLiteral("rayon"), QString(), Record), mrCancel);
 
+    Answer<TFormRecette>([&](TFormRecette *Form) {
+        SaveGone(Form, "EdName", QStringLiteral("Recette renommée"),
+                 QStringLiteral("delete from recette where code=%1").arg(Rec),
+                 QStringLiteral("Cette recette n'existe plus : elle a été supprimée entre-temps. Rien n'a été "
+                                "enregistré."));
+    });
+    EXPECT_EQ(ShowFormRecette2(QStringLiteral("Fiche recette"), Rec), mrCancel);
+    EXPECT_EQ(Code(QStringLiteral("recette"), QStringLiteral("Recette renommée")), 0);
+
     EXPECT_TRUE(Done.isEmpty());
-    EXPECT_EQ(TDialogTest::ShowCount(), 3);
+    EXPECT_EQ(TDialogTest::ShowCount(), 4);
     EXPECT_EQ(Sql(QStringLiteral("select (select count(*) from ingredients) || '/' || (select count(*) from "
                                  "ingredient) || '/' || (select count(*) from rayon)")),
               QStringLiteral("%1/%2/%3")
                   .arg(Before.section(QLatin1Char('/'), 0, 0).toInt() - 1)
                   .arg(Before.section(QLatin1Char('/'), 1, 1).toInt() - 1)
                   .arg(Before.section(QLatin1Char('/'), 2, 2).toInt() - 1));
+}
+
+TEST_F(TableEditorsTest, AnEditorWhoseSetUpFailsClosesAfterTheErrorBox)
+{
+    // The lists that the editors load when they show, made unreadable.
+    for (const char *Table : {"rayon", "unite", "livre"})
+        Database->ExecSQL(QStringLiteral("alter table %1 rename to %1_ailleurs").arg(QLatin1String(Table)));
+    const QString Before = Sql(QStringLiteral("select (select count(*) from recette) || '/' || (select count(*) "
+                                              "from ingredient) || '/' || (select count(*) from ingredients)"));
+    auto ClosesAfterTheError = [](const char *Editor, const std::function<int()> &Show) {
+        SCOPED_TRACE(Editor);
+        TDialogTest::Reset();
+        TDialogTest::QueueAnswers({mrOk});
+        bool LeftOpen = false;
+        QObject Watch;
+        // What the user would find: a half-built window, closed here so that the test goes on.
+        QTimer::singleShot(300, &Watch, [&LeftOpen] {
+            if (QWidget *Modal = QApplication::activeModalWidget()) {
+                LeftOpen = true;
+                Modal->close();
+            }
+        });
+        EXPECT_EQ(Show(), mrCancel);
+        EXPECT_FALSE(LeftOpen);
+        EXPECT_EQ(TDialogTest::ShowCount(), 1);
+        EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    };
+    ClosesAfterTheError("ingredient", [this] {
+        return ShowFormIngredient(0, nullptr, QStringLiteral("ingredient"), QString(), Record);
+    });
+    const auto Line =
+        ValuesOf({QStringLiteral("reccode=%1").arg(Sql(QStringLiteral("select min(code) from recette")))});
+    ClosesAfterTheError("ingredient line", [this, &Line] {
+        return ShowFormIngredients(0, Line.get(), QStringLiteral("ingredients"), QString(), Record);
+    });
+    ClosesAfterTheError("recipe",
+                        [this] { return ShowFormRecette1(0, nullptr, QStringLiteral("recette"), QString(), Record); });
+    EXPECT_TRUE(Done.isEmpty());
+    EXPECT_EQ(Sql(QStringLiteral("select (select count(*) from recette) || '/' || (select count(*) from ingredient) "
+                                 "|| '/' || (select count(*) from ingredients)")),
+              Before);
 }

@@ -412,6 +412,27 @@ TEST_F(FormListTest, IngredientLinesOfOneRecipe)
     EXPECT_EQ(LastEdit.Calls, Calls + 2);
 }
 
+TEST_F(FormListTest, DeletingAnIngredientLineTakesThatLineAlone)
+{
+    // The line's ingredient is in another recipe too, and the recipe has another line: the
+    // two keys together name one line.
+    const int Recipe = Code(QStringLiteral("recette"), QStringLiteral("Potée du test"));
+    const int Lard = Code(QStringLiteral("ingredient"), QStringLiteral("Lard du test"));
+    Database->ExecSQL(QStringLiteral("insert into ingredients (reccode, ingcode, quantite) select min(code), %1, 1 "
+                                     "from recette where code<>%2")
+                          .arg(Lard)
+                          .arg(Recipe));
+    const int Lines = Scalar(QStringLiteral("select count(*) from ingredients")).toInt();
+    auto Form = Open(ShowIngredientsList(Recipe, QStringLiteral("Potée")));
+    Select(*Form, QStringLiteral("Lard du test"), 2);
+    TDialogTest::QueueAnswers({mrYes});
+    QTest::mouseClick(ButtonOf(*Form, "BtDelete"), Qt::LeftButton);
+    EXPECT_EQ(Column(*Form, 2), QStringList{QStringLiteral("Navet du test")});
+    EXPECT_EQ(Scalar(QStringLiteral("select count(*) from ingredients")).toInt(), Lines - 1);
+    EXPECT_EQ(Scalar(QStringLiteral("select count(*) from ingredients where ingcode=%1").arg(Lard)),
+              QStringLiteral("1"));
+}
+
 TEST_F(FormListTest, RecipeListHandsEveryRecipeField)
 {
     // The main window's button opens the list; editing hands all fifteen fields; Escape closes.

@@ -306,9 +306,12 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
     EXPECT_TRUE(W->close());
     EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("SaveDialogDb"));
     EXPECT_EQ(TFileDialogTest::LastProposed(), Config->BackupDir + QStringLiteral("/recipes.db3 2024-10-05"));
-    // The name already has a dot: no ".db3" is added, as the dialog does.
-    const QString Copy = QDir(Config->BackupDir).filePath(QStringLiteral("recipes.db3 2024-10-05"));
+    // The dialog adds no extension to a name with a dot in it; the copy gets ".db3" all the
+    // same, so that the next backup dialog lists it.
+    const QString Copy = QDir(Config->BackupDir).filePath(QStringLiteral("recipes.db3 2024-10-05.db3"));
     EXPECT_EQ(Config->GetBackupLastFile(), Copy);
+    EXPECT_EQ(QDir(Config->BackupDir).entryList({QStringLiteral("*.db3")}, QDir::Files),
+              QStringList{QFileInfo(Copy).fileName()});
     EXPECT_EQ(Config->GetBackupDate(), Day1);
     EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
     EXPECT_EQ(TDialogTest::LastMessage(),
@@ -322,11 +325,40 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
                   Database->GetTableString(QStringLiteral("select count(*) from recette")));
     }
 
-    // No reminder for 31 days after a backup; the 32nd day brings it back.
+    // The same name again: the dialog knew nothing of the copy with ".db3", so the program
+    // asks before replacing it; "Non" writes nothing, "Oui" replaces it.
     W->show();
-    const int Shown = TDialogTest::ShowCount();
-    EXPECT_TRUE(W->close());
-    EXPECT_EQ(TDialogTest::ShowCount(), Shown);
+    {
+        QFile Earlier(Copy);
+        ASSERT_TRUE(Earlier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        Earlier.write("copie précédente");
+    }
+    for (const int Answer : {mrNo, mrYes}) {
+        TDialogTest::QueueAnswers({Answer});
+        if (Answer == mrYes)
+            TDialogTest::QueueAnswers({mrOk});
+        TFileDialogTest::QueueFileNames({QStringLiteral("recipes.db3 2024-10-05")});
+        Press("BtBaseBackup");
+        EXPECT_EQ(KVXReadFileBytes(Copy) == "copie précédente", Answer == mrNo);
+        if (Answer == mrNo) {
+            EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Le fichier \"recipes.db3 2024-10-05.db3\" existe "
+                                                                 "déjà.\r\nVoulez-vous le remplacer ?"));
+        }
+    }
+    EXPECT_EQ(TDialogTest::LastKind(), dtInfo);
+
+    // No reminder for 31 days after a backup, the 31st included; the 32nd brings it back.
+    for (const TDateTime Last : {Day1, Day1 - 31}) {
+        W->show();
+        Config->SetBackupDate(Last);
+        // An answer stands by, so that a question asked wrongly fails the test instead of
+        // waiting for a user.
+        TDialogTest::QueueAnswers({mrNo});
+        const int Shown = TDialogTest::ShowCount();
+        EXPECT_TRUE(W->close());
+        EXPECT_EQ(TDialogTest::ShowCount(), Shown);
+        TDialogTest::Reset();
+    }
     W->show();
     Config->SetBackupDate(Day1 - 32);
     TDialogTest::QueueAnswers({mrNo});

@@ -98,6 +98,16 @@ TEST_F(TOptionsTest, SettingsAreLoadedAtEachShowingAndSavedOnOkOnly)
         EXPECT_EQ(Child<QLineEdit>(Form, "EdDays")->text(), QStringLiteral("365"));
         QTest::keyClick(Form, Qt::Key_Escape);
     });
+
+    // A new API key is stored on OK, as it was typed.
+    Config->SetSyncEnabled(false);
+    WithOptions([](TFormOptions *Form) {
+        Child<QLineEdit>(Form, "EdApiKey")->setText(QStringLiteral(" nouvelle-clé "));
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(KVXReadFileBytes(Config->IniFileName).contains("ApiKey= nouvelle-clé \r\n"));
+    EXPECT_EQ(Config->GetSyncApiKey(), QStringLiteral("nouvelle-clé"));
+    EXPECT_FALSE(Config->GetSyncEnabled());
 }
 
 TEST_F(TOptionsTest, OkOnAFullDiskShowsTheErrorAndKeepsTheSettingsFile)
