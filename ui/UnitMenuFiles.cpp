@@ -304,9 +304,15 @@ void TFormMenus::BtOpenListClick()
         }
         FormCourses->ClearUserLists();
     } catch (...) {
-        // What was loaded before the failure is shown.
-        if (Chosen)
+        // What was loaded before the failure is shown, but no longer stands for the previous
+        // file or server menu: saved under that name, the part of another menu would replace it.
+        if (Chosen) {
+            if (Config->GetSyncEnabled())
+                SetMenuCode(0, QString());
+            else
+                SetFileName(QString());
             RefreshGrid(false);
+        }
         throw;
     }
     RefreshGrid(false);

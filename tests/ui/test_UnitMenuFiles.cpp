@@ -626,3 +626,34 @@ TEST_F(TMenuFilesTest, AMenuFileThatCannotBeReadIsNamedInTheErrorBox)
         EXPECT_EQ(Status(), QStringLiteral("*"));
     }
 }
+
+TEST_F(TMenuFilesTest, AMenuThatFailsToLoadIsNeverSavedOverThePreviousFile)
+{
+    StartProgram();
+    GenerateMenu();
+    TFileDialogTest::QueueFileNames({QStringLiteral("semaine")});
+    Press("BtSaveList");
+    const QString First = Saved(QStringLiteral("semaine"));
+    const QByteArray Kept = KVXReadFileBytes(First);
+
+    // A menu whose second recipe is no longer in the database loads halfway.
+    const QString Broken = Saved(QStringLiteral("ancien"));
+    KVXWriteText(Broken,
+                 QStringLiteral("{\r\n  \"recettes\":[\r\n    {\"jour\":0,\"repas\":1,\"pers\":2,\"code\":%1},\r\n"
+                                "    {\"jour\":1,\"repas\":1,\"pers\":2,\"code\":999999}\r\n  ]\r\n}")
+                     .arg(W->Menu->GetCodeList().split(QLatin1Char(',')).first()),
+                 true);
+    TFileDialogTest::QueueFileNames({Broken});
+    TDialogTest::QueueAnswers({mrOk, mrOk});
+    Press("BtOpenList");
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_GT(W->Menu->Count(), 0);
+    EXPECT_EQ(Status(), QStringLiteral("*"));
+
+    // "Enregistrer" asks for a name instead of writing over the menu that was current.
+    TFileDialogTest::QueueFileNames({QStringLiteral("reprise")});
+    Press("BtSaveList");
+    EXPECT_EQ(TFileDialogTest::LastDialog(), QStringLiteral("SaveDialog"));
+    EXPECT_EQ(KVXReadFileBytes(First), Kept);
+    EXPECT_EQ(Status(), Saved(QStringLiteral("reprise")));
+}
