@@ -242,6 +242,7 @@ void TFormOptions::LoadOptions()
     CbSync->setChecked(Config->GetSyncEnabled());
     const bool HasServer = !WebApiAddress().isEmpty();
     CbSync->setEnabled(HasServer);
+    BtEraseData->setEnabled(HasServer);
     LbNoServer->setVisible(!HasServer);
     EdEmail->setText(Config->GetSyncEmail());
     EdApiKey->setText(Config->GetSyncApiKey());

@@ -181,6 +181,8 @@ TEST_F(TOptionsTest, WithoutAServerTheSwitchIsOffAndCannotBeTicked)
             QTest::mouseClick(Box, Qt::LeftButton, {}, QPoint(8, Box->height() / 2));
             EXPECT_FALSE(Box->isChecked());
             EXPECT_TRUE(Child<QLabel>(Form, "LbNoServer")->isVisible());
+            // Nothing lies on a server to erase.
+            EXPECT_FALSE(Child<TSevenButton>(Form, "BtEraseData")->isEnabled());
             EXPECT_EQ(Child<QLabel>(Form, "LbNoServer")->text(),
                       QStringLiteral("Aucun serveur de synchronisation n'est configuré."));
             QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
@@ -193,6 +195,7 @@ TEST_F(TOptionsTest, WithoutAServerTheSwitchIsOffAndCannotBeTicked)
         EXPECT_TRUE(Child<QCheckBox>(Form, "CbSync")->isChecked());
         EXPECT_TRUE(Child<QCheckBox>(Form, "CbSync")->isEnabled());
         EXPECT_FALSE(Child<QLabel>(Form, "LbNoServer")->isVisible());
+        EXPECT_TRUE(Child<TSevenButton>(Form, "BtEraseData")->isEnabled());
         QTest::keyClick(Form, Qt::Key_Escape);
     });
 }
