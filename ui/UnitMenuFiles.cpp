@@ -22,7 +22,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGroupBox>
+#include <QIdentityProxyModel>
 #include <QLabel>
 
 #include <deque>
@@ -69,6 +71,41 @@ QString QueuedAnswer(const TFileDialogKind &Kind, const TFileDialogPreset &Prese
     return Name;
 }
 
+// The file dialog's detail columns in French: Qt writes sizes and dates in the desktop's
+// language, and its French translation lacks the types of folders and files.
+class TFrenchFileColumns : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &Index, int Role) const override
+    {
+        const auto *Files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (Role != Qt::DisplayRole || !Files || Index.column() < SizeColumn)
+            return QIdentityProxyModel::data(Index, Role);
+        const QModelIndex Source = mapToSource(Index);
+        const QFileInfo Info = Files->fileInfo(Source);
+        switch (Index.column()) {
+        case SizeColumn:
+            return Info.isDir() ? QString() : UserLocale().formattedDataSize(Info.size());
+        case TypeColumn:
+            if (Info.isDir())
+                return QStringLiteral("Dossier");
+            return Info.suffix().isEmpty() ? QStringLiteral("Fichier") : QStringLiteral("Fichier ") + Info.suffix();
+        case DateColumn:
+            return UserLocale().toString(Files->lastModified(Source), QLocale::ShortFormat);
+        default:
+            return QIdentityProxyModel::data(Index, Role);
+        }
+    }
+
+private:
+    // The columns of QFileSystemModel after the name.
+    static constexpr int SizeColumn = 1;
+    static constexpr int TypeColumn = 2;
+    static constexpr int DateColumn = 3;
+};
+
 } // namespace
 
 // ---- file dialogs ------------------------------------------------------------------------
@@ -92,6 +129,7 @@ QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogK
             // Qt's own dialog, never the desktop's: it speaks French through Qt's translation
             // whatever the desktop's language, and behaves the same everywhere.
             Dialog->setOption(QFileDialog::DontUseNativeDialog);
+            Dialog->setProxyModel(new TFrenchFileColumns(Dialog));
             Dialog->setNameFilter(QString::fromUtf8(Kind.Filter));
             Dialog->setDefaultSuffix(QLatin1String(Kind.Suffix));
             Dialog->setAcceptMode(Kind.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -23,10 +23,12 @@
 #include "UnitTools.h"
 
 #include <QAbstractButton>
+#include <QAbstractProxyModel>
 #include <QDateEdit>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -135,6 +137,17 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
         ASSERT_NE(Dialog, nullptr);
         EXPECT_EQ(Dialog->objectName(), QStringLiteral("OpenDialog"));
         EXPECT_EQ(Dialog->directory().absolutePath(), QDir(SaveDir()).absolutePath());
+        // Its detail columns are French too, whatever the desktop's language.
+        auto *Columns = Dialog->proxyModel();
+        ASSERT_NE(Columns, nullptr);
+        auto *Files = qobject_cast<QFileSystemModel *>(Columns->sourceModel());
+        ASSERT_NE(Files, nullptr);
+        const QModelIndex Row = Columns->mapFromSource(Files->index(File));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Row.siblingAtColumn(3).data().toString().isEmpty(); }));
+        EXPECT_EQ(Row.siblingAtColumn(2).data().toString(), QStringLiteral("Fichier txt"));
+        EXPECT_EQ(Row.siblingAtColumn(3).data().toString(),
+                  QLocale(QLocale::French, QLocale::France)
+                      .toString(QFileInfo(File).lastModified(), QLocale::ShortFormat));
         // Typed into the name field and confirmed with Enter, as the user does.
         auto *Name = Dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(Name, nullptr);
