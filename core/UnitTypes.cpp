@@ -1,6 +1,8 @@
 #include "UnitTypes.h"
 
+#include "KVXFiles.h"
 #include "UnitConst.h"
+#include "UnitTools.h"
 
 TColorRotation *ColorRotation = nullptr;
 
@@ -41,6 +43,10 @@ UserException UserException::CreateFmt(const QString &Context, const QVariantLis
     UserException Result(FormatOrText(QStringLiteral("[%s] %s"), {FormatOrText(Context, Args), ExceptionMessage(E)}));
     if (const UserException *Inner = AsUserException(&E))
         Result.UserMessage = Inner->UserMessage;
+    else if (const auto *Write = dynamic_cast<const EFileWriteError *>(&E))
+        // Whatever file it was (settings, a page, a copy), the user learns which one and why.
+        Result.UserMessage = AddWriteFailureReason(
+            FormatOrText(QStringLiteral("Impossible d'enregistrer le fichier \"%s\"."), {Write->FileName}), E);
     return Result;
 }
 

@@ -19,7 +19,8 @@ class UserException : public Exception
 {
 public:
     // Message "[Context] E's message"; UserMessage is E's user text when E is a
-    // UserException, else empty. A std::exception that is not an Exception counts with
+    // UserException, a French text naming the file and the reason when E is a file that
+    // could not be written (EFileWriteError), else empty. A std::exception that is not an Exception counts with
     // its what() as message.
     static UserException Create(const QString &Context, const std::exception &E);
     // As Create, with Context first formatted with Args.

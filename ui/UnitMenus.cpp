@@ -2,6 +2,7 @@
 
 #include "DrawGrid.h"
 #include "KVXConversion.h"
+#include "KVXFiles.h"
 #include "KVXUtils.h"
 #include "SevenButton.h"
 #include "UnitAppEvents.h"
@@ -584,7 +585,11 @@ void TFormMenus::AppEventsException(const std::exception &E)
         // A log that cannot be written must not keep the user from seeing the error.
     }
     const auto *User = dynamic_cast<const UserException *>(&E);
-    PendingErrors.append((User ? User->UserMessage : Message) + ClosingRequest());
+    QString Text = User ? User->UserMessage : Message;
+    // A file that could not be written is named in French even when no routine wrapped it.
+    if (!User && dynamic_cast<const EFileWriteError *>(&E))
+        Text = UserException::Create(QString(), E).UserMessage;
+    PendingErrors.append(Text + ClosingRequest());
     ShowPendingErrors();
 }
 

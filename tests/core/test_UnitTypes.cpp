@@ -1,3 +1,4 @@
+#include "KVXFiles.h"
 #include "TestSupport.h"
 #include "UnitConst.h"
 #include "UnitTypes.h"
@@ -42,6 +43,15 @@ TEST(UserException, FactoriesOverPlainAndUserExceptions)
     EXPECT_EQ(NoUser.Message, QStringLiteral("[TConfig.Create] disk full"));
     EXPECT_TRUE(NoUser.UserMessage.isEmpty());
     EXPECT_EQ(UserException::Create(QStringLiteral("X"), std::runtime_error("bad")).Message, QStringLiteral("[X] bad"));
+
+    // A file that could not be written is named to the user in French, with what they can
+    // do about it; a text of the caller's own replaces it.
+    const EFileWriteError Full(EInOutError(101, QStringLiteral("No space left on device")),
+                               QStringLiteral("/p/fenolda.ini"));
+    EXPECT_EQ(UserException::Create(QStringLiteral("TConfig.SetBackupDate"), Full).UserMessage,
+              QStringLiteral("Impossible d'enregistrer le fichier \"/p/fenolda.ini\".\r\nLe disque est plein."));
+    EXPECT_EQ(UserException::CreateWithUser(QStringLiteral("X"), QStringLiteral("Texte"), Full).UserMessage,
+              QStringLiteral("Texte"));
 
     // A new user text over an inner one without user text has no trailing line break.
     const UserException WithUser =

@@ -390,6 +390,22 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
               QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
     EXPECT_EQ(Config->GetBackupLastFile(), Copy);
 
+    // A backup whose date cannot be recorded (the settings file is read-only) says so in
+    // French, naming the file.
+    {
+        QFile Ini(Config->IniFileName);
+        const QFile::Permissions Before = Ini.permissions();
+        ASSERT_TRUE(Ini.setPermissions(Before & ~(QFile::WriteOwner | QFile::WriteUser)));
+        TDialogTest::QueueAnswers({mrOk});
+        TFileDialogTest::QueueFileNames({QDir(Config->BackupDir).filePath(QStringLiteral("protégée.db3"))});
+        Press("BtBaseBackup");
+        Ini.setPermissions(Before);
+        EXPECT_EQ(TDialogTest::LastKind(), dtError);
+        EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("Impossible d'enregistrer le fichier \"") +
+                                                          Config->IniFileName + QStringLiteral("\".")))
+            << TDialogTest::LastMessage().toStdString();
+    }
+
     // The next run proposes the last backup's folder.
     const QString Folder = Program->Path(QStringLiteral("copies"));
     ASSERT_TRUE(QDir().mkpath(Folder));
