@@ -145,9 +145,9 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
         const QModelIndex Row = Columns->mapFromSource(Files->index(File));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !Row.siblingAtColumn(3).data().toString().isEmpty(); }));
         EXPECT_EQ(Row.siblingAtColumn(2).data().toString(), QStringLiteral("Fichier txt"));
-        EXPECT_EQ(Row.siblingAtColumn(3).data().toString(),
-                  QLocale(QLocale::French, QLocale::France)
-                      .toString(QFileInfo(File).lastModified(), QLocale::ShortFormat));
+        EXPECT_EQ(
+            Row.siblingAtColumn(3).data().toString(),
+            QLocale(QLocale::French, QLocale::France).toString(QFileInfo(File).lastModified(), QLocale::ShortFormat));
         // Typed into the name field and confirmed with Enter, as the user does.
         auto *Name = Dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(Name, nullptr);
