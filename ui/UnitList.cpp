@@ -66,12 +66,6 @@ constexpr int FilterRightMargin = 6;
 // The type-ahead starts a new search after this pause.
 constexpr quint32 TypeAheadPause = 500;
 
-bool IsTypeAheadKey(QChar C)
-{
-    const char16_t K = C.unicode();
-    return (K >= u'0' && K <= u'9') || (K >= u'a' && K <= u'z');
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -581,14 +575,15 @@ bool TFormList::GridItemsKeyDown(int Key)
 void TFormList::GridItemsKeyPress(const QString &Text)
 {
     Wrap("TFormList.GridItemsKeyPress", [&] {
-        if (Text.size() != 1 || !IsTypeAheadKey(Text.front()))
+        const QChar Key = Text.size() == 1 ? TypeAheadChar(Text.front()) : QChar();
+        if (Key.isNull())
             return;
         const quint32 Now = GetTickCount();
         // Unsigned subtraction: the counter's wrap does no harm.
         if (quint32(Now - LastKeyTime) >= TypeAheadPause)
             SearchText.clear();
         LastKeyTime = Now;
-        SearchText += Text;
+        SearchText += Key;
         SearchRow();
     });
 }

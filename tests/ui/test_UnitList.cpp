@@ -343,7 +343,7 @@ TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
     EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner"));
 }
 
-TEST_F(FormListTest, TypeAheadFoldsAccentsAndPauses)
+TEST_F(FormListTest, TypeAheadFoldsAccentsCapitalsAndBlanksAndPauses)
 {
     quint32 Tick = 100000;
     SetTickCountFunction([&Tick] { return Tick; });
@@ -357,13 +357,28 @@ TEST_F(FormListTest, TypeAheadFoldsAccentsAndPauses)
         Type(*Form, C);
     }
     EXPECT_EQ(Selected(*Form), QStringLiteral("Boulangerie"));
-    // Upper case is not a type-ahead key; a pause starts again; past the end, the last row.
-    QKeyEvent Upper(QEvent::KeyPress, Qt::Key_C, Qt::ShiftModifier, QStringLiteral("C"));
-    QApplication::sendEvent(GridOf(*Form), &Upper);
+    // Punctuation is not a type-ahead key; a pause starts again; past the end, the last row.
+    Type(*Form, '.');
     EXPECT_EQ(Selected(*Form), QStringLiteral("Boulangerie"));
     Tick += 500;
     Type(*Form, 'z');
     EXPECT_EQ(Selected(*Form), QStringLiteral("Volaille"));
+
+    // Names of several words: the blank is typed, a capital or an accent folded.
+    auto Ingredients = OpenIngredients();
+    GridOf(*Ingredients)->setFocus();
+    const std::pair<const char *, const char *> Searches[] = {{"pommes de t", "Pommes de terre"},
+                                                              {"Vin b", "Vin blanc"}};
+    for (const auto &[Typed, Found] : Searches) {
+        Tick += 500;
+        QTest::keyClicks(GridOf(*Ingredients), QString::fromLatin1(Typed));
+        EXPECT_EQ(Selected(*Ingredients), QString::fromLatin1(Found)) << Typed;
+    }
+    Tick += 500;
+    QKeyEvent Accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::ShiftModifier, QStringLiteral("É"));
+    QApplication::sendEvent(GridOf(*Ingredients), &Accented);
+    Type(*Ingredients, 'c');
+    EXPECT_EQ(Selected(*Ingredients), QStringLiteral("Échalotes"));
     SetTickCountFunction({});
 }
 
