@@ -251,18 +251,27 @@ void SetTickCountFunction(std::function<quint32()> Fn)
     TickCountFunction() = std::move(Fn);
 }
 
+QChar TypeAheadChar(QChar Key)
+{
+    char C = CharToAscii(Key.unicode());
+    if (C >= 'A' && C <= 'Z')
+        C = static_cast<char>(C - 'A' + 'a');
+    const bool Taken = (C >= '0' && C <= '9') || (C >= 'a' && C <= 'z') || C == ' ' || C == '\'' || C == '-';
+    return Taken ? QChar(QLatin1Char(C)) : QChar();
+}
+
 int AutoComplete(QChar Key, const QStringList &Items, quint32 &LastTick, QString &Typed)
 {
     return Wrap("AutoComplete", [&]() -> int {
-        const char16_t K = Key.unicode();
-        if (!((K >= u'0' && K <= u'9') || (K >= u'a' && K <= u'z')))
+        const QChar Folded = TypeAheadChar(Key);
+        if (Folded.isNull())
             return -1;
         const quint32 Tick = GetTickCount();
         // Unsigned subtraction: the counter's wrap does no harm.
         if (quint32(Tick - LastTick) >= 500)
             Typed.clear();
         LastTick = Tick;
-        Typed += Key;
+        Typed += Folded;
         // The items are sorted without regard to accents: stop at the first one that is not
         // below the typed text, which is the first match when there is one.
         for (int I = 0; I < Items.size(); ++I) {

@@ -64,11 +64,18 @@ QString LikeValue(const QString &S);
 quint32 GetTickCount();
 void SetTickCountFunction(std::function<quint32()> Fn);
 
+// What a key adds to a type-ahead search, folded as the items are when compared (accents
+// removed, lower case): the digits, the letters of either case with or without accents, the
+// blank, the apostrophe and the hyphen, which item names hold ("pommes de terre",
+// "huile d'olive", "céleri-rave"). A null character for any other key. Every type-ahead of
+// the program takes its keys through this one rule.
+QChar TypeAheadChar(QChar Key);
+
 // One key press of a type-ahead search in a list sorted without regard to accents and
-// case. Only the digits and the letters a to z are taken (else -1 and nothing changes). A
-// pause of 500 ms or more since LastTick starts a new search. Returns the index of the
-// first item whose folded prefix is not below the typed text, else the last index (-1 for
-// an empty list). The caller keeps LastTick and Typed between key presses.
+// case. Only the keys of TypeAheadChar are taken (else -1 and nothing changes). A pause of
+// 500 ms or more since LastTick starts a new search. Returns the index of the first item
+// whose folded prefix is not below the typed text, else the last index (-1 for an empty
+// list). The caller keeps LastTick and Typed between key presses.
 int AutoComplete(QChar Key, const QStringList &Items, quint32 &LastTick, QString &Typed);
 
 // How OpenDocument hands a file name or an address to the desktop, and whether the desktop

@@ -307,9 +307,10 @@ bool TDrawGrid::PaintRow(QPainter &Painter, int Row, int Y)
         }
         Painter.restore();
     }
-    if (Row == FRow) {
+    if (Row == FRow && Row >= FFixedRows) {
         // Our own discreet mark of the row the commands act on; the rows themselves
-        // are drawn the same whether selected or not.
+        // are drawn the same whether selected or not. A fixed row (a header) is never
+        // one the commands act on, even when it is the only row.
         QPen Pen(palette().color(QPalette::Highlight), SelectionFrameWidth);
         Pen.setJoinStyle(Qt::MiterJoin);
         Painter.setPen(Pen);

@@ -263,6 +263,7 @@ void TFormCourses::CreatePopupList()
 
 void TFormCourses::ConnectEvents()
 {
+    KeepActivation(this);
     EdIng->installEventFilter(this);
     ListIng->viewport()->installEventFilter(this);
 
@@ -640,6 +641,16 @@ bool TFormCourses::eventFilter(QObject *Watched, QEvent *Event)
         }
     }
     return QWidget::eventFilter(Watched, Event);
+}
+
+void TFormCourses::keyPressEvent(QKeyEvent *Event)
+{
+    // Closing only hides the window: the list and the user's changes stay for the next showing.
+    if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(Event);
 }
 
 void TFormCourses::resizeEvent(QResizeEvent *Event)

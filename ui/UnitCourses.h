@@ -80,6 +80,8 @@ public:
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
+    // Escape closes the window wherever the focus is, as it closes the other list windows.
+    void keyPressEvent(QKeyEvent *Event) override;
     void resizeEvent(QResizeEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
     // Builds the controls before the first showing.

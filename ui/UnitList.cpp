@@ -43,11 +43,6 @@ const QString MsgDeleteIngredient =
                    "cet ingrédient sera retiré de toutes les recettes qui en ont besoin !");
 const QString MsgFusionSelf = QStringLiteral("Vous ne pouvez pas fusionner un ingrédient avec lui-même.");
 const QString MsgFusionAsk = QStringLiteral("Etes-vous sûr de vouloir fusionner ces deux ingrédients ?\r\n(%s => %s)");
-// The list changed under the first choice (a new filter): merging whatever now stands in
-// its row would merge an ingredient the user never chose.
-const QString MsgFusionMoved =
-    QStringLiteral("Le premier ingrédient choisi n'est plus à sa place dans la liste.\r\n"
-                   "Veuillez recommencer la fusion en choisissant à nouveau les deux ingrédients.");
 const QString UserFusionTogether =
     QStringLiteral("Assurez-vous que ces deux ingrédients ne sont jamais utilisés ensemble dans une recette.");
 const QString IngredientTable = QStringLiteral("ingredient");
@@ -65,12 +60,6 @@ constexpr int FilterLeft = 5;
 constexpr int FilterRightMargin = 6;
 // The type-ahead starts a new search after this pause.
 constexpr quint32 TypeAheadPause = 500;
-
-bool IsTypeAheadKey(QChar C)
-{
-    const char16_t K = C.unicode();
-    return (K >= u'0' && K <= u'9') || (K >= u'a' && K <= u'z');
-}
 
 } // namespace
 
@@ -124,9 +113,11 @@ void TFormList::CreatePanelRight()
     LbFusion = TableEditors::NewHint(
         PanelRight, QStringLiteral("LbFusion"),
         QStringLiteral("* Sélectionnez un 2ème ingrédient et cliquez à nouveau sur Fusionner"), QPoint(7, 125));
-    LbFusion->setGeometry(7, 125, 100, 61);
     LbFusion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LbFusion->setWordWrap(true);
+    // At least the designed 61 pixels, and as tall as the wrapped hint needs, so that its
+    // last words always show.
+    LbFusion->setGeometry(7, 125, 100, std::max(61, LbFusion->heightForWidth(100)));
     LbFusion->hide();
 }
 
@@ -158,6 +149,8 @@ void TFormList::CreatePanelLeft()
 
 void TFormList::ConnectEvents()
 {
+    // After an edit window or a question, Escape and the type-ahead reach the list at once.
+    KeepActivation(this);
     TintOnFocus(EdFilter);
     GridItems->installEventFilter(this);
     GridItems->viewport()->installEventFilter(this);
@@ -342,7 +335,8 @@ void TFormList::RefreshList(bool Focus)
         }
         Table = std::move(NewTable);
 
-        GridItems->SetFixedRows(Rows > 0 ? 1 : 0);
+        // The header stays a fixed row even alone: it is never the selected row.
+        GridItems->SetFixedRows(1);
         GridItems->SetRowCount(static_cast<int>(Rows) + 1);
         GridItems->SetTopRow(0);
         GridItems->SetRow(Rows > 0 ? 1 : 0);
@@ -479,6 +473,7 @@ void TFormList::RazFusion()
         FusionStep = 0;
         LbFusion->hide();
         FusionCode = -1;
+        FusionName.clear();
     });
 }
 
@@ -489,6 +484,7 @@ void TFormList::StartFusion()
         LbFusion->show();
         FusionRow = Row();
         FusionCode = FusionRow >= 1 ? TableRow(FusionRow).FieldAsInteger(QStringLiteral("code")) : -1;
+        FusionName = Cell(DisplayCol, FusionRow);
         FusionStep = 1;
     });
 }
@@ -496,22 +492,20 @@ void TFormList::StartFusion()
 bool TFormList::DoFusion()
 {
     return Wrap("TFormList.DoFusion", [&] {
+        // The ingredients are compared, not their rows: a new filter between the two
+        // choices may have put another ingredient in the first one's row.
         const int R2 = Row();
-        if (R2 == FusionRow) {
+        const int C1 = FusionCode;
+        const int C2 = R2 >= 1 ? TableRow(R2).FieldAsInteger(QStringLiteral("code")) : -1;
+        if (C1 < 0 || C2 < 0)
+            return false;
+        if (C1 == C2) {
             FormDialog->Show(MsgFusionSelf, dtAlert, dbAuto);
             return false;
         }
-        const bool FirstInPlace = FusionCode >= 0 && FusionRow >= 1 && FusionRow < RowCount() &&
-                                  TableRow(FusionRow).FieldAsInteger(QStringLiteral("code")) == FusionCode;
-        if (!FirstInPlace || R2 < 1) {
-            FormDialog->Show(MsgFusionMoved, dtAlert, dbAuto);
-            return false;
-        }
-        const QString Msg = Format(MsgFusionAsk, {Cell(DisplayCol, FusionRow), Cell(DisplayCol, R2)});
+        const QString Msg = Format(MsgFusionAsk, {FusionName, Cell(DisplayCol, R2)});
         if (FormDialog->Show(Msg, dtConfirm, dbAuto) != mrYes)
             return false;
-        const int C1 = FusionCode;
-        const int C2 = TableRow(R2).FieldAsInteger(QStringLiteral("code"));
         try {
             Database->ExecSQL(Format(QStringLiteral("update ingredients set ingcode=%d where ingcode=%d"), {C2, C1}));
         } catch (const std::exception &E) {
@@ -581,14 +575,15 @@ bool TFormList::GridItemsKeyDown(int Key)
 void TFormList::GridItemsKeyPress(const QString &Text)
 {
     Wrap("TFormList.GridItemsKeyPress", [&] {
-        if (Text.size() != 1 || !IsTypeAheadKey(Text.front()))
+        const QChar Key = Text.size() == 1 ? TypeAheadChar(Text.front()) : QChar();
+        if (Key.isNull())
             return;
         const quint32 Now = GetTickCount();
         // Unsigned subtraction: the counter's wrap does no harm.
         if (quint32(Now - LastKeyTime) >= TypeAheadPause)
             SearchText.clear();
         LastKeyTime = Now;
-        SearchText += Text;
+        SearchText += Key;
         SearchRow();
     });
 }

@@ -142,8 +142,9 @@ private:
     // Texts of the cells, row-major, ColCount per row, the header first.
     std::vector<QString> FCells;
     std::vector<int> ColWidths;
-    // Code of the ingredient chosen first for a merge (-1: none).
+    // Code and name of the ingredient chosen first for a merge (-1: none).
     int FusionCode = -1;
+    QString FusionName;
     bool FEmbedded = false;
     QPoint FDblClickPos;
     // Column being sized by the mouse (-1: none), and where its sizing started.

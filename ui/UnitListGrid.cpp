@@ -6,6 +6,7 @@
 #include "UnitTools.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 
@@ -88,6 +89,11 @@ QRect TextRect(const QRect &Cell)
     return Cell.adjusted(TextMargin, 0, -TextMargin, 0);
 }
 
+QString FittedText(const QFontMetrics &Metrics, const QString &Text, int Width)
+{
+    return Metrics.elidedText(Text, Qt::ElideRight, Width);
+}
+
 QColor CellBackground(int Row, int Selected)
 {
     if (Row == 0)
@@ -119,7 +125,8 @@ void DrawRow(QPainter &Painter, const QRect &Rect, int Row, int Selected, const 
         Flags |= Aligns[C] == 1 ? Qt::AlignHCenter : Aligns[C] == 2 ? Qt::AlignRight : Qt::AlignLeft;
         Painter.save();
         Painter.setClipRect(CellRect, Qt::IntersectClip);
-        Painter.drawText(TextRect(CellRect), Flags, Texts[C]);
+        const QRect TextPlace = TextRect(CellRect);
+        Painter.drawText(TextPlace, Flags, FittedText(Painter.fontMetrics(), Texts[C], TextPlace.width()));
         Painter.restore();
         Painter.fillRect(QRect(CellRect.right() + 1, Rect.top(), GridLineWidth, Rect.height()), Line);
     }

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class QFontMetrics;
 class QPainter;
 
 // One column specification "name=title,width,alignment" read by the comma-text rules.
@@ -47,6 +48,10 @@ int ColumnBorderAt(int X, const std::vector<int> &Widths);
 int AutoWidth(int GridWidth, const std::vector<int> &Widths, int AutoCol, int ScrollBarWidth);
 // Where a cell's text is drawn.
 QRect TextRect(const QRect &Cell);
+// The text a cell of Width shows: the whole text when it fits, else its beginning followed by
+// "…". A cut name or number (1E308 in the 40-pixel quantity column) thus never reads as
+// another one, as a text clipped at the cell's edge would ("E308").
+QString FittedText(const QFontMetrics &Metrics, const QString &Text, int Width);
 // Background and text colours of a cell of Row when the selected row is Selected.
 QColor CellBackground(int Row, int Selected);
 QColor CellTextColor(int Row, int Selected);

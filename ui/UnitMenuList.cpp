@@ -484,15 +484,14 @@ bool TFormMenuList::GridItemsKeyDown(int Key)
 
 void TFormMenuList::GridItemsKeyPress(QChar Key)
 {
-    const bool Digit = Key >= QLatin1Char('0') && Key <= QLatin1Char('9');
-    const bool Letter = Key >= QLatin1Char('a') && Key <= QLatin1Char('z');
-    if (!Digit && !Letter)
+    const QChar Folded = TypeAheadChar(Key);
+    if (Folded.isNull())
         return;
     const unsigned Now = TickCount();
     if (Now - LastKeyTime >= TypeAheadDelay)
         SearchText.clear();
     LastKeyTime = Now;
-    SearchText.append(Key);
+    SearchText.append(Folded);
     SearchRow();
 }
 

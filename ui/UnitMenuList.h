@@ -55,7 +55,7 @@ public:
     void RenameMenu();
     void DeleteMenu();
     void OpenMenu();
-    // A type-ahead key (0 to 9, a to z); any other character does nothing.
+    // A type-ahead key (those of TypeAheadChar); any other character does nothing.
     void GridItemsKeyPress(QChar Key);
 
     // The grid row (0 for the header row, menus from 1) that is selected; 0 when none is.

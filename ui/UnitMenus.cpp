@@ -340,7 +340,7 @@ void TFormMenus::CreatePanelRight()
     BtBaseUnites = NewButton(GroupBox2, QStringLiteral("BtBaseUnites"), QStringLiteral("Unités de mesure"),
                              ButtonPlace(10, 140), QStringLiteral("Cliquez ici pour gérer vos unités"));
     BtBaseBackup =
-        NewButton(GroupBox2, QStringLiteral("BtBaseBackup"), QStringLiteral("Sauvegarder"), ButtonPlace(9, 170, 167),
+        NewButton(GroupBox2, QStringLiteral("BtBaseBackup"), QStringLiteral("Sauvegarder"), ButtonPlace(10, 170),
                   QStringLiteral("Cliquez ici pour créer une copie de sauvegarde de la base"));
 
     BtOptions = NewButton(PanelRight, QStringLiteral("BtOptions"), QStringLiteral("Options"), ButtonPlace(15, 610, 96));
@@ -369,8 +369,8 @@ void TFormMenus::CreatePopupGrid()
         Action->setObjectName(Name);
         return Action;
     };
-    // The separators show even around hidden items, as the menu lists them.
-    PopupGrid->setSeparatorsCollapsible(false);
+    // Hidden items leave no two separators one under the other, and none at either end.
+    PopupGrid->setSeparatorsCollapsible(true);
     MenuAdd = Item(QStringLiteral("MenuAdd"), QStringLiteral("Ajouter une recette"));
     MenuShift = Item(QStringLiteral("MenuShift"), QStringLiteral("Décaler les recettes"));
     N2 = Separator(QStringLiteral("N2"));

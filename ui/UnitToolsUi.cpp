@@ -5,6 +5,7 @@
 #include "UnitConst.h"
 #include "UnitGraphicsQt.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QDateTimeEdit>
@@ -13,9 +14,11 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWidget>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -32,6 +35,38 @@ protected:
             SetControlHighlight(static_cast<QWidget *>(Watched), Event->type() == QEvent::FocusIn);
         return false;
     }
+};
+
+// Owned by the window it watches, so it goes with it.
+class TActivationKeeper : public QObject
+{
+public:
+    explicit TActivationKeeper(QWidget *Window) : QObject(Window) {}
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override
+    {
+        auto *Window = static_cast<QWidget *>(parent());
+        // An embedded window hears its host's blocking too: the host is the one to activate.
+        if (Watched != Window || !Window->isWindow())
+            return false;
+        if (Event->type() == QEvent::WindowBlocked) {
+            FWasActive = Window->isActiveWindow();
+        } else if (Event->type() == QEvent::WindowUnblocked && std::exchange(FWasActive, false)) {
+            // Once the modal window is gone: the window system reports its hiding after
+            // this event, and that report would take back an activation asked now. By then
+            // the window may have opened another modal window, which keeps the activation.
+            QTimer::singleShot(0, Window, [Window] {
+                QWidget *Modal = QApplication::activeModalWidget();
+                if (Window->isVisible() && !QApplication::activeWindow() && (!Modal || Modal == Window))
+                    Window->activateWindow();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool FWasActive = false;
 };
 
 } // namespace
@@ -57,6 +92,11 @@ void SetControlHighlight(QWidget *Control, bool Focused)
 void TintOnFocus(QWidget *Input)
 {
     Input->installEventFilter(new TFocusTint(Input));
+}
+
+void KeepActivation(QWidget *Window)
+{
+    Window->installEventFilter(new TActivationKeeper(Window));
 }
 
 int PersonsOf(const QString &Text)

@@ -14,6 +14,11 @@ void SetControlHighlight(QWidget *Control, bool Focused);
 // Input gets the focus tint whenever it takes the focus and loses it with the focus, so that
 // a window needs no event filter of its own for it.
 void TintOnFocus(QWidget *Input);
+// Window takes the activation back when a modal window opened while it was active closes,
+// so that the keys (Escape among them) reach it again without a click. A desktop's window
+// manager does so by itself; a bare X server, or a desktop that activates another window,
+// does not.
+void KeepActivation(QWidget *Window);
 // A persons count typed by the user: a whole number of at least 1, else 2 as for any text
 // that is not a number (a count below 1 would put negative quantities on the shopping list).
 int PersonsOf(const QString &Text);

@@ -4,13 +4,15 @@
 <meta charset="utf-8">
 <title>Liste de courses</title>
 <style>
-/* A4 portrait. A page table holds three columns of at most 31 rows, so every row keeps a
-   fixed height and a single line: long texts are cut with an ellipsis instead of wrapping. */
+/* A4 portrait. A page table holds three columns of at most 31 rows. A row is one line high
+   at least; a text too long for its column wraps inside it and is never cut, and the rows'
+   height leaves the page room for a few such taller rows. */
 @page { size: A4 portrait; margin: 10mm; }
 html, body { margin: 0; padding: 0; background: #ffffff; }
 body {
     font-family: Verdana, "DejaVu Sans", Arial, sans-serif;
     font-size: 8.5pt;
+    line-height: 1.15;
     color: #222222;
     -webkit-print-color-adjust: exact;
     print-color-adjust: exact;
@@ -21,26 +23,27 @@ table.page > tbody > tr > td.column { width: 33.33%; vertical-align: top; paddin
 table.page > tbody > tr > td.column + td.column { border-left: 0.25mm solid #cccccc; }
 table.column { width: 100%; table-layout: fixed; }
 table.column > tbody > tr > td {
-    height: 8.4mm;
+    height: 8mm;
     padding: 0 1.5mm;
     vertical-align: middle;
-    white-space: nowrap;
-    overflow: hidden;
-    text-overflow: ellipsis;
+    overflow-wrap: anywhere;
 }
 /* Shelf and "Menus" headings; their background colours follow, one rule per heading. */
 table.column td.rayon { color: #ffffff; font-weight: bold; font-size: 9.5pt; letter-spacing: 0.02em; }
 table.column td.dateliv { padding: 0; }
 table.column td.newday { border-top: 0.4mm solid #808080; }
-table.dateliv { width: 100%; table-layout: fixed; }
-table.dateliv td { padding: 0 1mm; font-size: 7.5pt; white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
-table.dateliv td.date { width: 36%; font-weight: bold; }
+/* The day and the times are short and stay on one line; the cookbook takes the width left
+   and wraps when it needs more. */
+table.dateliv { width: 100%; }
+table.dateliv td { padding: 0 1mm; font-size: 7.5pt; }
+table.dateliv td.date { width: 1%; white-space: nowrap; font-weight: bold; }
 table.dateliv td.midi { color: #b0641c; }
 table.dateliv td.soir { color: #3d468a; }
-table.dateliv td.liv { width: 34%; font-style: italic; color: #666666; }
-table.dateliv td.temps { width: 30%; text-align: right; color: #666666; }
+table.dateliv td.liv { font-style: italic; color: #666666; overflow-wrap: anywhere; }
+table.dateliv td.temps { width: 1%; white-space: nowrap; text-align: right; color: #666666; }
 table.column td.rec { padding-left: 3mm; font-weight: bold; }
-table.column td.ing { padding-left: 1mm; }
+/* The lines of a wrapped article start under its text, beside the box. */
+table.column td.ing { padding-left: 6.6mm; text-indent: -5.6mm; }
 div.check {
     display: inline-block;
     width: 3mm;

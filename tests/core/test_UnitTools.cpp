@@ -122,8 +122,8 @@ TEST(AutoComplete, TypeAheadWithHalfSecondPause)
     Tick += 499;
     EXPECT_EQ(AutoComplete(QLatin1Char('o'), Items, LastTick, Typed), 1);
     EXPECT_EQ(AutoComplete(QLatin1Char('m'), Items, LastTick, Typed), 2);
-    // Keys outside the digits and a..z change nothing.
-    for (const QChar Key : {QChar(u'P'), QChar(u' '), QChar(u'-')})
+    // Keys that no name holds change nothing.
+    for (const QChar Key : {QChar(u'.'), QChar(u'?'), QChar(u'€'), QChar(u'\x14'), QChar(u'\t')})
         EXPECT_EQ(AutoComplete(Key, Items, LastTick, Typed), -1);
     EXPECT_EQ(Typed, QStringLiteral("pom"));
     EXPECT_EQ(LastTick, Tick);
@@ -142,5 +142,39 @@ TEST(AutoComplete, TypeAheadWithHalfSecondPause)
     AutoComplete(QLatin1Char('p'), Items, LastTick, Typed);
     Tick = 0x10u;
     EXPECT_EQ(AutoComplete(QLatin1Char('o'), Items, LastTick, Typed), 1);
+    SetTickCountFunction({});
+}
+
+TEST(AutoComplete, BlanksCapitalsAccentsApostrophesAndHyphensAreTyped)
+{
+    quint32 Tick = 100000;
+    SetTickCountFunction([&Tick] { return Tick; });
+    // Sorted as the database sorts them: accents folded, case ignored, a blank before letters.
+    const QStringList Items = {QStringLiteral("Céleri branche"),  QStringLiteral("Céleri-rave"),
+                               QStringLiteral("Huile d'olive"),   QStringLiteral("Huile de tournesol"),
+                               QStringLiteral("Pommes de terre"), QStringLiteral("Pommes golden"),
+                               QStringLiteral("Potiron"),         QStringLiteral("Vin blanc"),
+                               QStringLiteral("Vin rouge"),       QStringLiteral("Vinaigre de vin"),
+                               QStringLiteral("Yaourts nature")};
+    // Each text typed at once, and the item it ends on.
+    auto TypeIn = [&](const QString &Text) {
+        Tick += 1000;
+        QString Typed;
+        quint32 LastTick = 0;
+        int Index = -1;
+        for (const QChar Key : Text) {
+            Tick += 50;
+            Index = AutoComplete(Key, Items, LastTick, Typed);
+        }
+        return Index < 0 ? QStringLiteral("-1 ") + Typed : Items[Index] + QLatin1Char(' ') + Typed;
+    };
+    EXPECT_EQ(TypeIn(QStringLiteral("pommes de t")), QStringLiteral("Pommes de terre pommes de t"));
+    EXPECT_EQ(TypeIn(QStringLiteral("Vin b")), QStringLiteral("Vin blanc vin b"));
+    EXPECT_EQ(TypeIn(QStringLiteral("VIN R")), QStringLiteral("Vin rouge vin r"));
+    EXPECT_EQ(TypeIn(QStringLiteral("huile d'")), QStringLiteral("Huile d'olive huile d'"));
+    EXPECT_EQ(TypeIn(QStringLiteral("CÉLERI-")), QStringLiteral("Céleri-rave celeri-"));
+    EXPECT_EQ(TypeIn(QStringLiteral("céleri b")), QStringLiteral("Céleri branche celeri b"));
+    // The no-break space of French typing is a blank.
+    EXPECT_EQ(TypeIn(QStringLiteral("vin\u00A0r")), QStringLiteral("Vin rouge vin r"));
     SetTickCountFunction({});
 }

@@ -197,3 +197,38 @@ TEST_F(TCoursesPageTest, AMissingTemplateOrAFullDiskLeavesThePreviousPage)
               QStringLiteral("<no exception>"));
     EXPECT_EQ(KVXReadFile(Full), QStringLiteral("ancienne liste\r\n"));
 }
+
+TEST_F(TCoursesPageTest, LongTextsArePrintedWholeAndWrapInsideTheirColumn)
+{
+    const QString Recipe = QStringLiteral("Steak haché et haricots verts à la provençale, sauce tomate et oignons");
+    const QString Book = QStringLiteral("Les meilleures recettes de grand-mère pour toute la famille, tome 2");
+    const QString Article = QStringLiteral("0,8 kg Épaule de veau (en morceaux de 3 cm, sans os, ni nerfs ni gras)");
+    const QString Shelf = QStringLiteral("Huiles, vinaigres et condiments, épices et aromates du monde entier");
+    ASSERT_EQ(Recipe.size(), 70);
+    ASSERT_EQ(Article.size(), 70);
+    Database->AddParamText(":name", Book);
+    Exec(QStringLiteral("insert into livre (name) values (:name)"));
+    const int Code = AddRecipe(Recipe, 0, 1);
+    Exec(QStringLiteral("update recette set livcode=(select code from livre), page='12' where code=%1").arg(Code));
+    Menu.AddRecetteFromCode(1, 2, Start, Code);
+    AddShelf(10, Shelf, clRed);
+    AddArticle(Article);
+    const QString File = Program.Path(QStringLiteral("liste.html"));
+    BuildHtml(Menu, Lines, DataFile(QStringLiteral("html")), File);
+    const QString Text = KVXReadFile(File);
+
+    // Every text is on the page whole.
+    EXPECT_TRUE(Text.contains(QStringLiteral("<td class=\"rec\">") + Recipe + QStringLiteral("</td>")));
+    EXPECT_TRUE(Text.contains(QStringLiteral("<td class=\"liv\">(12) ") + Book + QStringLiteral("</td>")));
+    EXPECT_TRUE(Text.contains(QStringLiteral("</div>") + Article + QStringLiteral("</td>")));
+    EXPECT_TRUE(Text.contains(QStringLiteral("\">") + Shelf + QStringLiteral("</td>")));
+    // And the style sheet lets the browser show it whole: nothing cuts a text, and the cells
+    // that may hold a long one wrap it, a long word included.
+    for (const char *Cut : {"text-overflow", "overflow: hidden", "overflow:hidden"})
+        EXPECT_FALSE(Text.contains(QLatin1String(Cut))) << Cut;
+    const QStringList NoWrap = Text.split(QLatin1Char('\n')).filter(QStringLiteral("nowrap"));
+    for (const QString &Rule : NoWrap)
+        EXPECT_TRUE(Rule.contains(QStringLiteral("td.date")) || Rule.contains(QStringLiteral("td.temps")))
+            << Rule.toStdString();
+    EXPECT_TRUE(Text.contains(QStringLiteral("overflow-wrap: anywhere")));
+}

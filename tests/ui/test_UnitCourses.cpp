@@ -409,3 +409,36 @@ TEST_F(FormCoursesTest, AnIngredientPickedWithThePickerGoesAtTheEndOfItsShelf)
     EXPECT_EQ(Form->Lines.GetRayon(Header)->RayCode, RayCode);
     EXPECT_EQ(Form->Changes.AddedLines.Count(), 1);
 }
+
+TEST_F(FormCoursesTest, EscapeInTheArticleFieldClosesTheWindowAndKeepsTheList)
+{
+    // The keys go where the user's keyboard sends them: to the focus of the active window.
+    auto Press = [](Qt::Key Key) {
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 1000))
+            << "no window takes the keys";
+        QTest::keyClick(QApplication::focusWidget(), Key);
+    };
+    // The user brings the window to the front, as a click on it does.
+    auto Activate = [this] {
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form));
+    };
+    TypeArticle(QStringLiteral("piles"));
+    Activate();
+    Control<QLineEdit>("EdIng")->setFocus();
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Form->isVisible());
+    QTest::mouseClick(W->BtCourses, Qt::LeftButton);
+    ASSERT_TRUE(Form->isVisible());
+    EXPECT_GE(Form->Lines.IndexOf2(QStringLiteral("piles")), 0);
+    Activate();
+
+    // The same once the ingredient picker opened from the window has closed.
+    AnswerModals({[](QWidget *Picker) { QTest::keyClick(Picker, Qt::Key_Escape); }});
+    PopupAt(0);
+    Item("MenuAddIng")->trigger();
+    EXPECT_EQ(ModalsAnswered(), 1);
+    Control<QLineEdit>("EdIng")->setFocus();
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Form->isVisible());
+}

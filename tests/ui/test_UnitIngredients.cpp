@@ -175,6 +175,14 @@ TEST_F(TableEditorsTest, IngredientLinesReadTheirQuantityAndRefuseAUnitWithoutOn
         // Keys typed quickly build one prefix, folded without accents; a pause starts anew.
         QTest::keyClicks(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("ec"));
         EXPECT_EQ(Child<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Échalotes"));
+        // Blanks and capitals are typed like the letters.
+        const std::pair<const char *, const char *> Searches[] = {{"pommes de t", "Pommes de terre"},
+                                                                  {"Vin b", "Vin blanc"}};
+        for (const auto &[Typed, Found] : Searches) {
+            Tick += 500;
+            QTest::keyClicks(Child<QComboBox>(Form, "ComboIng"), QString::fromLatin1(Typed));
+            EXPECT_EQ(Child<QComboBox>(Form, "ComboIng")->currentText(), QString::fromLatin1(Found)) << Typed;
+        }
         Tick += 500;
         QTest::keyClicks(Child<QComboBox>(Form, "ComboIng"), QStringLiteral("ail"));
         EXPECT_EQ(Child<QComboBox>(Form, "ComboIng")->currentText(), QStringLiteral("Ail"));

@@ -15,6 +15,7 @@
 #include "UnitTypes.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,6 +51,15 @@ int RecordEdit(int Mode, TStringList *Values, const QString &Table, const QStrin
     if (!LastEdit.SaveName.isEmpty() && OnDone)
         OnDone(LastEdit.SaveName);
     return mrOk;
+}
+
+// An edit function that opens a modal window, as the real ones do, closed once it is active.
+int EditInDialog(int Mode, TStringList *Values, const QString &Table, const QString &Caption, const TNameEvent &OnDone)
+{
+    RecordEdit(Mode, Values, Table, Caption, OnDone);
+    QDialog Dialog(QApplication::activeModalWidget());
+    ::AnswerModals({[](QWidget *Open) { static_cast<QDialog *>(Open)->accept(); }});
+    return Dialog.exec() == QDialog::Accepted ? mrOk : mrCancel;
 }
 
 std::unique_ptr<TStringList> Lines(const QStringList &Items)
@@ -303,7 +313,10 @@ TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
     // The same ingredient twice is refused, and the merge starts again.
     QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner*"));
-    EXPECT_TRUE(Child<QLabel>(Form.get(), "LbFusion")->isVisible());
+    const QLabel *Hint = Child<QLabel>(Form.get(), "LbFusion");
+    EXPECT_TRUE(Hint->isVisible());
+    // The whole hint shows, down to "nouveau sur Fusionner".
+    EXPECT_GE(Hint->height(), Hint->heightForWidth(Hint->width()));
     TDialogTest::QueueAnswers({mrOk});
     QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vous ne pouvez pas fusionner un ingrédient avec lui-même."));
@@ -330,20 +343,33 @@ TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
     EXPECT_EQ(Form->IndexOfValue(QStringLiteral("Navet du test"), 0), -1);
     EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner"));
 
-    // A filter that puts another ingredient in the first one's row: refused, nothing merged.
-    Select(*Form, QStringLiteral("Chou du test"));
+    // A new filter puts another ingredient in the first one's row: the two are different,
+    // and the question names the one chosen first.
+    Form->SetRow(1);
+    const QString First = Selected(*Form);
     QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     FilterOf(*Form)->setText(QStringLiteral("du test"));
     ASSERT_EQ(Column(*Form, 0), (QStringList{"Chou du test", "Lard du test"}));
-    Form->SetRow(2);
-    TDialogTest::QueueAnswers({mrOk});
+    ASSERT_EQ(Form->Row(), 1);
+    TDialogTest::QueueAnswers({mrNo});
     QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
-    EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("Le premier ingrédient choisi n'est plus")));
+    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Etes-vous sûr de vouloir fusionner ces deux ingrédients "
+                                                         "?\r\n(") +
+                                              First + QStringLiteral(" => Chou du test)"));
     EXPECT_EQ(LinesOf(), QStringLiteral("Chou du test=0.0;Lard du test=0.5"));
     EXPECT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner"));
+
+    // The same ingredient chosen again under another filter is still itself.
+    Select(*Form, QStringLiteral("Lard du test"));
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    FilterOf(*Form)->setText(QStringLiteral("lard"));
+    ASSERT_EQ(Form->Row(), 1);
+    TDialogTest::QueueAnswers({mrOk});
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vous ne pouvez pas fusionner un ingrédient avec lui-même."));
 }
 
-TEST_F(FormListTest, TypeAheadFoldsAccentsAndPauses)
+TEST_F(FormListTest, TypeAheadFoldsAccentsCapitalsAndBlanksAndPauses)
 {
     quint32 Tick = 100000;
     SetTickCountFunction([&Tick] { return Tick; });
@@ -357,13 +383,28 @@ TEST_F(FormListTest, TypeAheadFoldsAccentsAndPauses)
         Type(*Form, C);
     }
     EXPECT_EQ(Selected(*Form), QStringLiteral("Boulangerie"));
-    // Upper case is not a type-ahead key; a pause starts again; past the end, the last row.
-    QKeyEvent Upper(QEvent::KeyPress, Qt::Key_C, Qt::ShiftModifier, QStringLiteral("C"));
-    QApplication::sendEvent(GridOf(*Form), &Upper);
+    // Punctuation is not a type-ahead key; a pause starts again; past the end, the last row.
+    Type(*Form, '.');
     EXPECT_EQ(Selected(*Form), QStringLiteral("Boulangerie"));
     Tick += 500;
     Type(*Form, 'z');
     EXPECT_EQ(Selected(*Form), QStringLiteral("Volaille"));
+
+    // Names of several words: the blank is typed, a capital or an accent folded.
+    auto Ingredients = OpenIngredients();
+    GridOf(*Ingredients)->setFocus();
+    const std::pair<const char *, const char *> Searches[] = {{"pommes de t", "Pommes de terre"},
+                                                              {"Vin b", "Vin blanc"}};
+    for (const auto &[Typed, Found] : Searches) {
+        Tick += 500;
+        QTest::keyClicks(GridOf(*Ingredients), QString::fromLatin1(Typed));
+        EXPECT_EQ(Selected(*Ingredients), QString::fromLatin1(Found)) << Typed;
+    }
+    Tick += 500;
+    QKeyEvent Accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::ShiftModifier, QStringLiteral("É"));
+    QApplication::sendEvent(GridOf(*Ingredients), &Accented);
+    Type(*Ingredients, 'c');
+    EXPECT_EQ(Selected(*Ingredients), QStringLiteral("Échalotes"));
     SetTickCountFunction({});
 }
 
@@ -511,6 +552,54 @@ TEST_F(FormListTest, HeaderStaysWhileScrollingAndRowsAreDrawnAsDesigned)
     EXPECT_EQ(Pixel(2), QColor(0xFD, 0xFB, 0xE5));
     EXPECT_EQ(Pixel(3), QApplication::palette().color(QPalette::Active, QPalette::Highlight));
     EXPECT_EQ(Pixel(4), QColor(0xFD, 0xFB, 0xE5));
+
+    // A filter that matches nothing leaves the header alone, drawn as a header: not framed as
+    // the selected row.
+    FilterOf(*Form)->setText(QStringLiteral("aucune unité de ce nom"));
+    ASSERT_EQ(Form->RowCount(), 1);
+    EXPECT_EQ(Form->Row(), 0);
+    const QImage Empty = Grid->viewport()->grab().toImage();
+    EXPECT_EQ(Empty.pixelColor(1, 1), QColor(0xF0, 0xF0, 0xF0));
+    EXPECT_EQ(Empty.pixelColor(150, ListGrid::RowHeight - 2), QColor(0xF0, 0xF0, 0xF0));
+}
+
+TEST_F(FormListTest, EscapeClosesAModalListWhereverTheFocusIs)
+{
+    // The keys go where the user's keyboard sends them: to the focus of the active window.
+    auto Press = [](Qt::Key Key) {
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 1000))
+            << "no window takes the keys";
+        QTest::keyClick(QApplication::focusWidget(), Key);
+    };
+    auto List = [] {
+        return NewFormList(Lines({"name=Nom"}), 0, Lines({"code", "name"}), Lines({"code"}), nullptr,
+                           QStringLiteral("select * from unite where name like :filtername order by name"),
+                           QStringLiteral("unite"), &EditInDialog, QStringLiteral("Unités"));
+    };
+    // From the filter field.
+    auto Form = List();
+    AnswerModals({[&](QWidget *) {
+        FilterOf(*Form)->setFocus();
+        Press(Qt::Key_Escape);
+        EXPECT_FALSE(Form->isVisible());
+    }});
+    EXPECT_EQ(Form->exec(), mrCancel);
+
+    // From the filter field again, after "Ajouter" opened an edit window and it closed, and
+    // after a question was answered.
+    Form = List();
+    AnswerModals({[&](QWidget *) {
+        QTest::mouseClick(ButtonOf(*Form, "BtAdd"), Qt::LeftButton);
+        EXPECT_EQ(LastEdit.Calls, 1);
+        Press(Qt::Key_Down);
+        ::AnswerModals({[](QWidget *Question) { QTest::keyClick(Question, Qt::Key_Escape); }});
+        QTest::mouseClick(ButtonOf(*Form, "BtDelete"), Qt::LeftButton);
+        EXPECT_EQ(Form->RowCount(), 21) << "nothing deleted";
+        FilterOf(*Form)->setFocus();
+        Press(Qt::Key_Escape);
+        EXPECT_FALSE(Form->isVisible());
+    }});
+    EXPECT_EQ(Form->exec(), mrCancel);
 }
 
 TEST_F(FormListTest, EmbeddedListLeavesItsKeysToTheHost)
@@ -530,6 +619,7 @@ TEST_F(FormListTest, EmbeddedListLeavesItsKeysToTheHost)
     GridOf(*Form)->setFocus();
     QTest::keyClick(GridOf(*Form), Qt::Key_Escape);
     QTest::keyClick(GridOf(*Form), Qt::Key_Return);
+    QTest::keyClick(FilterOf(*Form), Qt::Key_Escape);
     EXPECT_TRUE(Form->isVisible());
     EXPECT_EQ(LastEdit.Calls, 0);
     // The type-ahead still works.

@@ -4,6 +4,9 @@
 #include "SysUtils.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QPalette>
 
 #include <gtest/gtest.h>
@@ -43,4 +46,27 @@ TEST(UnitListGrid, ColumnsAndCells)
     EXPECT_EQ(ListGrid::CellBackground(2, 2), QApplication::palette().color(QPalette::Highlight));
     EXPECT_EQ(ListGrid::CellTextColor(2, 2), QApplication::palette().color(QPalette::HighlightedText));
     EXPECT_EQ(ListGrid::CellTextColor(0, 0), QColor(Qt::black));
+}
+
+TEST(UnitListGrid, ATextTooWideForItsCellIsShortenedVisibly)
+{
+    QFont Font(QStringLiteral("Arial"));
+    Font.setPixelSize(13);
+    const QFontMetrics Metrics(Font);
+    EXPECT_EQ(ListGrid::FittedText(Metrics, QStringLiteral("0,5"), 30), QStringLiteral("0,5"));
+    const QString Huge = ListGrid::FittedText(Metrics, QStringLiteral("1E308"), 30);
+    EXPECT_TRUE(Huge.startsWith(QLatin1Char('1')) && Huge.endsWith(QChar(0x2026))) << Huge.toStdString();
+    EXPECT_LE(Metrics.horizontalAdvance(Huge), 30);
+
+    // In the 40-pixel quantity column, right-aligned, the cell shows that shortened text and
+    // not the digits that happen to fit ("E308").
+    auto Cell = [&Font](const QString &Text) {
+        QImage Image(41, 20, QImage::Format_RGB32);
+        Image.fill(Qt::white);
+        QPainter Painter(&Image);
+        Painter.setFont(Font);
+        ListGrid::DrawRow(Painter, QRect(0, 0, 41, 20), 1, 0, {40}, {2}, {Text});
+        return Image;
+    };
+    EXPECT_EQ(Cell(QStringLiteral("1E308")), Cell(Huge));
 }

@@ -10,6 +10,8 @@
 #include "UnitMenuName.h"
 #include "UnitOptions.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -194,9 +196,15 @@ TEST_F(TMenuListTest, TypeAheadFoldsAccentsAndStartsAgainAfterAPause)
         List->LastKeyTime -= 1000;
         Key(List, Qt::Key_L);
         EXPECT_EQ(List->SelectedRow(), 1);
-        // Capitals and punctuation take no part.
-        QTest::keyClick(Grid(List), 'Z', Qt::ShiftModifier);
+        // Punctuation takes no part; a capital and an accented letter are folded.
+        QTest::keyClick(Grid(List), '.');
         EXPECT_EQ(List->SearchText, QStringLiteral("l"));
+        List->LastKeyTime -= 1000;
+        QTest::keyClick(Grid(List), 'M', Qt::ShiftModifier);
+        QKeyEvent Accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QStringLiteral("é"));
+        QApplication::sendEvent(Grid(List), &Accented);
+        EXPECT_EQ(List->SearchText, QStringLiteral("me"));
+        EXPECT_EQ(List->SelectedRow(), 2);
         Key(List, Qt::Key_Escape);
     });
 }

@@ -242,17 +242,27 @@ TEST_F(TMenusTest, ContextMenuShowsTheItemsOfTheRowUnderThePointer)
         Find<QMenu>("PopupGrid")->hide();
         return Items.join(QLatin1Char('|'));
     };
+    // The separator lines drawn when the menu opens at Pos: never two one under the other.
+    auto SeparatorsAt = [this](const QPoint &Pos) {
+        ContextMenuAt(Pos);
+        auto *Popup = Find<QMenu>("PopupGrid");
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Popup));
+        QStringList Drawn;
+        for (const char *Name : {"N2", "N1"}) {
+            if (!Popup->actionGeometry(Find<QAction>(Name)).isEmpty())
+                Drawn << QLatin1String(Name);
+        }
+        Popup->hide();
+        return Drawn.join(QLatin1Char('|'));
+    };
     EXPECT_EQ(ItemsAt(QPoint(20, 20)), QStringLiteral("MenuAdd")) << "an empty grid";
-    // Both separators are drawn even around that one item.
-    ContextMenuAt(QPoint(50, 50));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Find<QMenu>("PopupGrid")));
-    for (const char *Name : {"N2", "N1"})
-        EXPECT_FALSE(Find<QMenu>("PopupGrid")->actionGeometry(Find<QAction>(Name)).isEmpty()) << Name;
-    Find<QMenu>("PopupGrid")->hide();
+    EXPECT_EQ(SeparatorsAt(QPoint(50, 50)), QString()) << "no line under the only item";
 
     Generate(1, true, true, false, true, false);
     ASSERT_EQ(MenuShape(*W->Menu, true), QStringLiteral("D5 M1 r1 M2 r1"));
     EXPECT_EQ(ItemsAt(RowCentre(0)), QStringLiteral("MenuAdd|MenuShift|Supprimer les recettes de ce jour|MenuClear"));
+    EXPECT_EQ(SeparatorsAt(RowCentre(0)), QStringLiteral("N2")) << "one line between the day's two groups";
+    EXPECT_EQ(SeparatorsAt(RowCentre(4)), QStringLiteral("N2|N1")) << "a recipe row has three groups";
     EXPECT_EQ(ItemsAt(RowCentre(3)), QStringLiteral("MenuAdd|Supprimer les recettes de ce repas|MenuClear"));
     EXPECT_EQ(Grid()->Row(), 3) << "the row under the pointer becomes the selected one";
     EXPECT_EQ(ItemsAt(RowCentre(4)),
@@ -595,6 +605,12 @@ TEST_F(TMenusTest, ButtonCaptionsKeepTheirFontInEveryStateAndShowTheFocus)
             EXPECT_EQ(State.Font, Button->font()) << Name;
         EXPECT_EQ(Button->Fonts()->FontDisabled().Font, Button->font()) << Name;
         EXPECT_EQ(Button->Fonts()->FontDisabled().Color, clGrayText) << Name;
+    }
+
+    // The database buttons stand in one column of one width, "Sauvegarder" included.
+    for (const char *Name : {"BtBaseRecettes", "BtBaseIngredients", "BtBaseRayons", "BtBaseLivres", "BtBaseBackup"}) {
+        EXPECT_EQ(Find<TSevenButton>(Name)->x(), Find<TSevenButton>("BtBaseUnites")->x()) << Name;
+        EXPECT_EQ(Find<TSevenButton>(Name)->width(), Find<TSevenButton>("BtBaseUnites")->width()) << Name;
     }
 }
 
