@@ -209,6 +209,16 @@ int TSQLiteDatabase::Changes() const
     return sqlite3_changes(DB);
 }
 
+qint64 TSQLiteDatabase::TotalChanges() const
+{
+    return sqlite3_total_changes64(DB);
+}
+
+bool TSQLiteDatabase::ConstraintFailed() const
+{
+    return sqlite3_errcode(DB) == SQLITE_CONSTRAINT;
+}
+
 QByteArray TSQLiteDatabase::GetTableString(const QString &SQL)
 {
     const std::unique_ptr<TSQLiteUniTable> Table = GetUniTable(SQL);

@@ -108,6 +108,13 @@ public:
     // How many rows the last INSERT, UPDATE or DELETE changed (rows changed by triggers
     // not counted).
     int Changes() const;
+    // How many rows this connection's statements have inserted, updated or deleted since it
+    // opened, triggers included: unchanged, nothing was written through it.
+    qint64 TotalChanges() const;
+    // Whether the last failure on this connection was a row that a table refused (a
+    // constraint: a foreign key, NOT NULL, UNIQUE...), rather than a failure of the engine or
+    // the disk. Still readable once the failing call has raised.
+    bool ConstraintFailed() const;
 
     // Runs every statement of a script in order (rows that a statement yields are skipped),
     // without touching the queue. Triggers and ";" inside literals are safe: the engine

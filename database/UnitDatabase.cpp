@@ -5,6 +5,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cstring>
+
 TQlDatabase *Database = nullptr;
 
 namespace {
@@ -208,6 +211,36 @@ int SystemCollate2(void *UserData, int Length1, const void *Text1, int Length2, 
         if (const int Order = CompareFolded(C1, C2, CaseOrder))
             return Order;
     }
+}
+
+void AppendSystem2Key(const char *Text, qsizetype Length, std::string &Keys)
+{
+    const std::size_t Start = Keys.size();
+    TAsciiFolder Folder(Text, int(Length));
+    for (char C = 0; Folder.Next(C);)
+        Keys.push_back(C);
+    const std::size_t Folded = Keys.size() - Start;
+    Keys.reserve(Keys.size() + Folded);
+    for (std::size_t I = 0; I < Folded; ++I)
+        Keys.push_back(Keys[Start + I]);
+    for (std::size_t I = Start; I < Start + Folded; ++I)
+        Keys[I] = LowerAscii(Keys[I]);
+}
+
+int CompareSystem2Keys(const char *Key1, std::size_t Length1, const char *Key2, std::size_t Length2)
+{
+    // The lowered halves decide, a shorter text first when it is the start of the other;
+    // then the first difference of case, lower case first.
+    const std::size_t Half1 = Length1 / 2;
+    const std::size_t Half2 = Length2 / 2;
+    if (const int Order = std::memcmp(Key1, Key2, std::min(Half1, Half2)))
+        return Order < 0 ? -1 : 1;
+    if (Half1 != Half2)
+        return Half1 < Half2 ? -1 : 1;
+    for (std::size_t I = Half1; I < Length1; ++I)
+        if (Key1[I] != Key2[I])
+            return (Key1[I] >= 'a' && Key1[I] <= 'z') ? -1 : 1;
+    return 0;
 }
 
 // ---------------------------------------------------------------------------------------
