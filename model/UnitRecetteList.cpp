@@ -15,6 +15,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <map>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -591,15 +594,152 @@ std::unique_ptr<TQlTable> TRecetteList::GetRecetteFromName(const QString &Name, 
     });
 }
 
+// The candidates of the draws: per meal, dish type and season, the recipes' codes sorted by
+// name as GetRecetteList1 sorts them, and the codes that the history leaves out. The menu's
+// own recipes are left out at each draw.
+struct TRecetteList::TDrawCache
+{
+    // What the codes were read from: the connection, the rows written through it since it
+    // opened, and the commits of other connections (data_version).
+    const TQlDatabase *Db = nullptr;
+    qint64 Changes = -1;
+    QByteArray DataVersion;
+    // Keyed by meal, dish type and season (0 for all seasons).
+    std::map<std::tuple<int, int, int>, std::vector<qint64>> Sorted;
+    int HistoDays = -1;
+    // Sorted, for binary searches.
+    std::vector<qint64> History;
+
+    // Forgets what was read when the database is another one or was written since.
+    void Check(TQlDatabase &D)
+    {
+        const qint64 NowChanges = D.TotalChanges();
+        QByteArray NowVersion = D.TSQLiteDatabase::GetTableString(QStringLiteral("PRAGMA data_version"));
+        if (&D == Db && NowChanges == Changes && NowVersion == DataVersion)
+            return;
+        Sorted.clear();
+        HistoDays = -1;
+        History.clear();
+        Db = &D;
+        Changes = NowChanges;
+        DataVersion = std::move(NowVersion);
+    }
+
+    // The codes of GetRecetteList1's statement without its two "not in" conditions, in the
+    // order of its rows. The engine meets the rows in the order of the same search (by meal,
+    // season, then code) and its sort keeps that order between equal names, so the same
+    // stable sort on the same keys gives the very same order.
+    const std::vector<qint64> &Candidates(TQlDatabase &D, int Repas, int Type, int Saison)
+    {
+        const auto Key = std::make_tuple(Repas, Type, Saison);
+        const auto Found = Sorted.find(Key);
+        if (Found != Sorted.end())
+            return Found->second;
+        D.AddParamInt(":repas", Repas);
+        D.AddParamInt(":type", Type);
+        QString SQL = QStringLiteral("select r.code, r.name from recette r where (repas=0 or repas=:repas) and "
+                                     "type_=:type ");
+        if (Saison > 0)
+            SQL += QLatin1String("and (saison=0 or saison=") + QString::number(Saison) + QLatin1String(") ");
+        const auto Table = D.GetTable(SQL);
+        struct TEntry
+        {
+            qint64 Code;
+            std::size_t Offset;
+            std::size_t Length;
+        };
+        std::vector<TEntry> Entries;
+        Entries.reserve(Table->RowCount());
+        // Every name folded once, rather than at each of the sort's comparisons.
+        std::string Keys;
+        for (; !Table->Eof(); Table->Next()) {
+            const QByteArray Name = Table->FieldAsString(1);
+            const std::size_t Offset = Keys.size();
+            AppendSystem2Key(Name.constData(), Name.size(), Keys);
+            Entries.push_back({Table->TSQLiteTable::FieldAsInteger(0), Offset, Keys.size() - Offset});
+        }
+        std::stable_sort(Entries.begin(), Entries.end(), [&Keys](const TEntry &A, const TEntry &B) {
+            return CompareSystem2Keys(Keys.data() + A.Offset, A.Length, Keys.data() + B.Offset, B.Length) < 0;
+        });
+        std::vector<qint64> &Codes = Sorted[Key];
+        Codes.reserve(Entries.size());
+        for (const TEntry &Entry : Entries)
+            Codes.push_back(Entry.Code);
+        return Codes;
+    }
+
+    // The recipes recorded in the history at most Days days before the engine's current
+    // instant, or for a later day: the subquery of GetRecetteList1.
+    const std::vector<qint64> &Excluded(TQlDatabase &D, int Days)
+    {
+        if (Days == HistoDays)
+            return History;
+        History.clear();
+        const auto Table = D.GetTable(QStringLiteral("select reccode from historique h where (julianday('now') - "
+                                                     "julianday(h.recdate)) <= ") +
+                                      QString::number(Days));
+        History.reserve(Table->RowCount());
+        for (; !Table->Eof(); Table->Next())
+            History.push_back(Table->TSQLiteTable::FieldAsInteger(0));
+        std::sort(History.begin(), History.end());
+        HistoDays = Days;
+        return History;
+    }
+};
+
+TRecetteList::TRecetteList() = default;
+
+TRecetteList::~TRecetteList() = default;
+
+TRecetteList::TDrawSession::TDrawSession(const TRecetteList &Menu) : FMenu(Menu)
+{
+    if (FMenu.FDrawSessions == 0)
+        FMenu.FDrawCache = std::make_unique<TDrawCache>();
+    ++FMenu.FDrawSessions;
+}
+
+TRecetteList::TDrawSession::~TDrawSession()
+{
+    if (--FMenu.FDrawSessions == 0)
+        FMenu.FDrawCache.reset();
+}
+
+std::vector<qint64> TRecetteList::GetRandomCandidates(int Repas, int Type, bool Saison, int HistoDays) const
+{
+    return Wrap("TRecetteList.GetRandomCandidates", [&] {
+        TQlDatabase &D = CurrentDatabase();
+        TDrawCache Single;
+        TDrawCache &Cache = FDrawCache ? *FDrawCache : Single;
+        Cache.Check(D);
+        const std::vector<qint64> &Sorted = Cache.Candidates(D, Repas, Type, Saison ? CurrentSaison() : 0);
+        const std::vector<qint64> &History = Cache.Excluded(D, HistoDays);
+        std::vector<qint64> InMenu;
+        for (const auto &Line : FLines)
+            if (const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get()))
+                InMenu.push_back(Recette->Code);
+        std::sort(InMenu.begin(), InMenu.end());
+        std::vector<qint64> Result;
+        Result.reserve(Sorted.size());
+        for (const qint64 Code : Sorted)
+            if (!std::binary_search(History.begin(), History.end(), Code) &&
+                !std::binary_search(InMenu.begin(), InMenu.end(), Code))
+                Result.push_back(Code);
+        return Result;
+    });
+}
+
 std::unique_ptr<TQlTable> TRecetteList::GetRandomRecette(int Repas, int Type, bool Saison) const
 {
     return Wrap("TRecetteList.GetRandomRecette", [&] {
         const int HistoDays = Config->GetHistoEnabled() ? Config->GetHistoDays() : 0;
-        auto Table = GetRecetteList1(Repas, Type, Saison, HistoDays);
-        if (Table->RowCount() == 0)
+        const std::vector<qint64> Codes = GetRandomCandidates(Repas, Type, Saison, HistoDays);
+        if (Codes.empty())
             throw UserException::CreateUser(QString::fromUtf8(NoRecetteLeft));
-        Table->MoveTo(static_cast<quint32>(Random(static_cast<int>(Table->RowCount()))));
-        return Table;
+        // Row r of the candidates, read alone.
+        const qint64 Code = Codes[std::size_t(Random(static_cast<int>(Codes.size())))];
+        TQlDatabase &D = CurrentDatabase();
+        D.AddParamInt(":code", Code);
+        return D.GetTable(QLatin1String(SelectRecette) + QLatin1String("r.code=:code"));
     });
 }
 

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <array>
+
 namespace {
 
 constexpr int GenerationCount = 200;
@@ -163,6 +165,7 @@ protected:
         RandSeed(G.Seed);
         QString Line = G.Text() + QStringLiteral(" :");
         try {
+            const TRecetteList::TDrawSession Draws(Menu);
             for (int Day = 0; Day < G.Days; ++Day)
                 for (const int Repas : {RepasMidi, RepasSoir})
                     if ((Repas == RepasMidi && G.Midi) || (Repas == RepasSoir && G.Soir))
@@ -215,4 +218,69 @@ TEST_F(TRecordedDrawsTest, GenerationsDrawTheRecordedRecipes)
         EXPECT_EQ(Lines[I], Recorded[I]) << "generation " << I;
         Differences += Lines[I] != Recorded[I];
     }
+}
+
+// The whole order, equal names included, for every meal, dish type, season and history window,
+// with recipes of the menu left out.
+TEST_F(TRecordedDrawsTest, CandidatesComeInTheOrderOfTheCandidateStatement)
+{
+    const auto Codes = [](TQlTable &Table) {
+        std::vector<qint64> Result;
+        for (; !Table.Eof(); Table.Next())
+            Result.push_back(Table.FieldAsInteger(QStringLiteral("code")));
+        return Result;
+    };
+    for (const int Base : {0, 1}) {
+        OpenBase(Base);
+        Run(GenerationOf(Base * GenerationCount / 2 + 6));
+        ASSERT_GT(Menu.Count(), 0);
+        for (const bool Autumn : {false, true}) {
+            SetClock(Autumn ? EncodeDate(2026, 11, 10) : Start);
+            int Case = 0;
+            for (const int Repas : {RepasMidi, RepasSoir})
+                for (int Type = 0; Type < 4; ++Type)
+                    for (const bool Saison : {false, true}) {
+                        const int Histo = std::array<int, 3>{0, 7, 30}[++Case % 3];
+                        SCOPED_TRACE(QStringLiteral("base %1, autumn %2, repas %3, type %4, saison %5, histo %6")
+                                         .arg(Base)
+                                         .arg(Autumn)
+                                         .arg(Repas)
+                                         .arg(Type)
+                                         .arg(Saison)
+                                         .arg(Histo)
+                                         .toStdString());
+                        EXPECT_EQ(Menu.GetRandomCandidates(Repas, Type, Saison, Histo),
+                                  Codes(*Menu.GetRecetteList1(Repas, Type, Saison, Histo)));
+                    }
+        }
+    }
+}
+
+TEST_F(TRecordedDrawsTest, ADrawSessionSeesWhatWasWrittenMeanwhile)
+{
+    OpenBase(0);
+    const TRecetteList::TDrawSession Draws(Menu);
+    const auto Candidates = [&] { return Menu.GetRandomCandidates(RepasMidi, 1, false, 30); };
+    const std::vector<qint64> Before = Candidates();
+    ASSERT_GT(Before.size(), 2u);
+
+    // Written through the program's connection: a new plat.
+    const int New = AddRecipe(QStringLiteral("Aaa plat du jour"), 0, 1);
+    std::vector<qint64> Expected = Before;
+    Expected.insert(Expected.begin(), New);
+    EXPECT_EQ(Candidates(), Expected);
+
+    // Written by another program on the same file: the first candidate served yesterday.
+    {
+        TQlDatabase Other(Program.Path(QStringLiteral("recipes.db3")));
+        Other.ExecSQL(QStringLiteral("INSERT INTO historique (reccode, recdate) VALUES (%1, date('now', '-1 days'))")
+                          .arg(Before.front()));
+    }
+    Expected.erase(Expected.begin() + 1);
+    EXPECT_EQ(Candidates(), Expected);
+
+    // A recipe added to the menu is left out at once.
+    Menu.AddRecetteFromCode(RepasMidi, 2, Start, int(New));
+    Expected.erase(Expected.begin());
+    EXPECT_EQ(Candidates(), Expected);
 }
