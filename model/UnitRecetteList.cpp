@@ -837,20 +837,31 @@ void TRecetteList::AddHistorique()
 {
     SavedJson = SaveToJson(QString());
     const TDateTime Day = Today();
-    for (const auto &Line : FLines) {
-        const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get());
-        if (!Recette || Recette->MenuDate < Day)
-            continue;
-        // A history row that cannot be written never stops a save.
-        try {
-            TQlDatabase &D = CurrentDatabase();
+    // One transaction for the whole menu: one commit (a journal write and its disk syncs) per
+    // save rather than one per recipe, and never half a history. A history that cannot be
+    // written never stops a save.
+    try {
+        TQlDatabase &D = CurrentDatabase();
+        TSQLiteTransaction Transaction(D);
+        for (const auto &Line : FLines) {
+            const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get());
+            if (!Recette || Recette->MenuDate < Day)
+                continue;
             D.AddParamInt(":code", Recette->Code);
             D.AddParamText(":date", KVXDateTimeToString(dtkDate, false, Recette->MenuDate));
-            D.ExecSQL(QStringLiteral("INSERT INTO historique (reccode, recdate) VALUES (:code, :date)"));
-        } catch (const std::exception &) {
-            if (Database)
-                Database->ParamsClear();
+            try {
+                D.ExecSQL(QStringLiteral("INSERT INTO historique (reccode, recdate) VALUES (:code, :date)"));
+            } catch (const ESQLiteException &) {
+                // A row that the table refuses (its recipe deleted meanwhile) is skipped; any
+                // other failure (a full disk) drops the whole history.
+                if (!D.ConstraintFailed())
+                    throw;
+            }
         }
+        Transaction.Commit();
+    } catch (const std::exception &) {
+        if (Database)
+            Database->ParamsClear();
     }
 }
 
@@ -951,8 +962,11 @@ void TRecetteList::UpdateMenuPers()
 {
     Wrap("TRecetteList.UpdateMenuPers", [&] {
         TQlDatabase &D = CurrentDatabase();
+        // One transaction for the whole menu: one commit rather than one per recipe, and a
+        // failure writes none of the persons.
+        TSQLiteTransaction Transaction(D);
         // Only a recipe whose persons change is written: an unchanged row would still fire
-        // the change-date trigger (and be uploaded again) and cost a committed write.
+        // the change-date trigger (and be uploaded again).
         TSQLiteQueryGuard Statement(
             D, QStringLiteral("UPDATE recette SET menupers=?1 WHERE code=?2 AND menupers IS NOT ?1"));
         for (const auto &Line : FLines) {
@@ -964,6 +978,7 @@ void TRecetteList::UpdateMenuPers()
             D.ExecQuery(Statement.Query());
         }
         Statement.Release();
+        Transaction.Commit();
     });
 }
 
