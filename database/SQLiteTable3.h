@@ -193,6 +193,9 @@ class TSQLiteTable
 public:
     // Runs SQL to the end, binding and emptying DB's queue.
     TSQLiteTable(TSQLiteDatabase &DB, const QString &SQL);
+    // The same with Statement, prepared from SQL by DB.PrepareStatement and run again and
+    // again: it is reset and its bindings cleared afterwards, ready for the next run.
+    TSQLiteTable(TSQLiteDatabase &DB, const TSQLiteStatement &Statement, const QString &SQL);
     virtual ~TSQLiteTable();
 
     TSQLiteTable(const TSQLiteTable &) = delete;
@@ -258,6 +261,7 @@ private:
     // fresh pages nor grows its buffers anew each time.
     void TakePooledBuffers();
     void ReturnBuffersToPool();
+    void ReadAll(TSQLiteDatabase &DB, sqlite3_stmt *Statement, const QString &SQL);
     void ReadRow(sqlite3_stmt *Statement);
     const TCell &Cell(int I) const { return FResults[std::size_t(FRow) * FColCount + std::size_t(I)]; }
     template <class T> T FieldAsNumber(int I) const;

@@ -215,16 +215,25 @@ int SystemCollate2(void *UserData, int Length1, const void *Text1, int Length2, 
 
 void AppendSystem2Key(const char *Text, qsizetype Length, std::string &Keys)
 {
+    // A text folds to at most one character per byte.
     const std::size_t Start = Keys.size();
+    Keys.resize(Start + 2 * std::size_t(Length > 0 ? Length : 0));
+    char *Lowered = Keys.data() + Start;
+    char *Folded = Lowered;
     TAsciiFolder Folder(Text, int(Length));
-    for (char C = 0; Folder.Next(C);)
-        Keys.push_back(C);
-    const std::size_t Folded = Keys.size() - Start;
-    Keys.reserve(Keys.size() + Folded);
-    for (std::size_t I = 0; I < Folded; ++I)
-        Keys.push_back(Keys[Start + I]);
-    for (std::size_t I = Start; I < Start + Folded; ++I)
-        Keys[I] = LowerAscii(Keys[I]);
+    for (;;) {
+        while (Folder.AsciiAhead())
+            *Folded++ = Folder.TakeAscii();
+        char C = 0;
+        if (!Folder.Next(C))
+            break;
+        *Folded++ = C;
+    }
+    const std::size_t Size = std::size_t(Folded - Lowered);
+    std::memcpy(Lowered + Size, Lowered, Size);
+    for (std::size_t I = 0; I < Size; ++I)
+        Lowered[I] = LowerAscii(Lowered[I]);
+    Keys.resize(Start + 2 * Size);
 }
 
 int CompareSystem2Keys(const char *Key1, std::size_t Length1, const char *Key2, std::size_t Length2)
@@ -248,6 +257,11 @@ int CompareSystem2Keys(const char *Key1, std::size_t Length1, const char *Key2, 
 // ---------------------------------------------------------------------------------------
 
 TQlTable::TQlTable(TSQLiteDatabase &DB, const QString &SQL) : TSQLiteTable(DB, SQL) {}
+
+TQlTable::TQlTable(TSQLiteDatabase &DB, const TSQLiteStatement &Statement, const QString &SQL)
+    : TSQLiteTable(DB, Statement, SQL)
+{
+}
 
 QString TQlTable::FieldAsString(const QString &FieldName) const
 {

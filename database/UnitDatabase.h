@@ -22,6 +22,7 @@ class TQlTable : public TSQLiteTable
 {
 public:
     TQlTable(TSQLiteDatabase &DB, const QString &SQL);
+    TQlTable(TSQLiteDatabase &DB, const TSQLiteStatement &Statement, const QString &SQL);
 
     using TSQLiteTable::FieldAsDouble;
     using TSQLiteTable::FieldAsInteger;
