@@ -18,6 +18,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 
 namespace {
 
@@ -594,57 +595,138 @@ std::unique_ptr<TQlTable> TRecetteList::GetRecetteFromName(const QString &Name, 
     });
 }
 
-// The candidates of the draws: per meal, dish type and season, the recipes' codes sorted by
-// name as GetRecetteList1 sorts them, and the codes that the history leaves out. The menu's
-// own recipes are left out at each draw.
+// The candidates of the draws, read from the database once and kept while a TDrawSession
+// lives. The menu's own recipes are left out at each draw.
 struct TRecetteList::TDrawCache
 {
-    // What the codes were read from: the connection, the rows written through it since it
-    // opened, and the commits of other connections (data_version).
+    // The candidates of one meal, dish type, season and history window, in the order of
+    // GetRecetteList1's rows, and where each code stands among them.
+    struct TCandidates
+    {
+        std::vector<qint64> Codes;
+        // (code, position), sorted by code.
+        std::vector<std::pair<qint64, std::size_t>> Positions;
+
+        // The positions of the menu's recipes among the candidates, in increasing order.
+        std::vector<std::size_t> Taken(const std::vector<std::unique_ptr<TLine>> &Lines) const
+        {
+            std::vector<std::size_t> Result;
+            for (const auto &Line : Lines) {
+                const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get());
+                if (!Recette)
+                    continue;
+                const auto It = std::lower_bound(Positions.begin(), Positions.end(),
+                                                 std::make_pair(qint64(Recette->Code), std::size_t(0)));
+                if (It != Positions.end() && It->first == Recette->Code)
+                    Result.push_back(It->second);
+            }
+            std::sort(Result.begin(), Result.end());
+            return Result;
+        }
+    };
+
+    // Every recipe of one dish type and season, sorted by name, and the meals it suits.
+    struct TSorted
+    {
+        std::vector<qint64> Codes;
+        // Per code: bit 0 for midi (or the one meal asked for, when another), bit 1 for soir.
+        std::vector<quint8> Meals;
+    };
+
+    // What was read comes from this connection, as it was after Changes rows written through
+    // it and at DataVersion (which moves with every commit of another connection).
     const TQlDatabase *Db = nullptr;
+    const sqlite3 *Handle = nullptr;
     qint64 Changes = -1;
     QByteArray DataVersion;
-    // Keyed by meal, dish type and season (0 for all seasons).
-    std::map<std::tuple<int, int, int>, std::vector<qint64>> Sorted;
-    int HistoDays = -1;
-    // Sorted, for binary searches.
-    std::vector<qint64> History;
+    // The statement that reads a drawn recipe, prepared once on Handle.
+    TSQLiteStatement RowRead;
+    // Every recipe's name: its bytes in NameBytes, by code.
+    std::string NameBytes;
+    std::unordered_map<qint64, std::pair<std::size_t, std::size_t>> Names;
+    // Keyed by dish type, season (0 for all seasons) and meal (0 for midi and soir together).
+    std::map<std::tuple<int, int, int>, TSorted> Sorted;
+    // Keyed by history window: the codes it leaves out, sorted.
+    std::map<int, std::vector<qint64>> History;
+    // Keyed by meal, dish type, season and history window.
+    std::map<std::tuple<int, int, int, int>, TCandidates> Lists;
+    // The season of the program's day, worked out once a day.
+    TDateTime SeasonDay = -1;
+    int Season = 0;
 
-    // Forgets what was read when the database is another one or was written since.
-    void Check(TQlDatabase &D)
+    int CurrentSeason()
+    {
+        const TDateTime Day = Today();
+        if (Day != SeasonDay) {
+            Season = CurrentSaison();
+            SeasonDay = Day;
+        }
+        return Season;
+    }
+
+    // Whether what was read still stands; else it is forgotten.
+    bool Valid(TQlDatabase &D)
     {
         const qint64 NowChanges = D.TotalChanges();
         QByteArray NowVersion = D.TSQLiteDatabase::GetTableString(QStringLiteral("PRAGMA data_version"));
-        if (&D == Db && NowChanges == Changes && NowVersion == DataVersion)
-            return;
+        if (&D == Db && D.Handle() == Handle && NowChanges == Changes && NowVersion == DataVersion)
+            return true;
+        // While the statement lives, the engine keeps its connection's handle from being
+        // given to another connection: the same handle is the same connection.
+        if (D.Handle() != Handle)
+            RowRead.reset();
+        Handle = D.Handle();
+        NameBytes.clear();
+        Names.clear();
         Sorted.clear();
-        HistoDays = -1;
         History.clear();
+        Lists.clear();
         Db = &D;
         Changes = NowChanges;
         DataVersion = std::move(NowVersion);
+        return false;
     }
 
-    // The codes of GetRecetteList1's statement without its two "not in" conditions, in the
-    // order of its rows. The engine meets the rows in the order of the same search (by meal,
-    // season, then code) and its sort keeps that order between equal names, so the same
-    // stable sort on the same keys gives the very same order.
-    const std::vector<qint64> &Candidates(TQlDatabase &D, int Repas, int Type, int Saison)
+    // From the name index, which holds every name in a few pages, rather than from the
+    // recipes' rows.
+    void ReadNames(TQlDatabase &D)
     {
-        const auto Key = std::make_tuple(Repas, Type, Saison);
+        const auto Table = D.GetTable(QStringLiteral("select code, name from recette"));
+        Names.reserve(Table->RowCount());
+        for (; !Table->Eof(); Table->Next()) {
+            const QByteArray Name = Table->FieldAsString(1);
+            Names.emplace(Table->TSQLiteTable::FieldAsInteger(0),
+                          std::make_pair(NameBytes.size(), std::size_t(Name.size())));
+            NameBytes.append(Name.constData(), std::size_t(Name.size()));
+        }
+    }
+
+    // The rows of GetRecetteList1's statement without its two "not in" conditions, for
+    // midi and soir at once: the meal conditions are read as two columns. The engine meets
+    // the rows in the order of the same index search (by meal, season, then code) and its
+    // sort keeps that order between equal names, so the same stable sort on the same keys
+    // gives the very same order, whatever rows are left out afterwards.
+    const TSorted &SortedCodes(TQlDatabase &D, int Type, int Saison, int Repas)
+    {
+        const int Meal = Repas == RepasMidi || Repas == RepasSoir ? 0 : Repas;
+        const auto Key = std::make_tuple(Type, Saison, Meal);
         const auto Found = Sorted.find(Key);
         if (Found != Sorted.end())
             return Found->second;
-        D.AddParamInt(":repas", Repas);
+        if (Names.empty())
+            ReadNames(D);
+        D.AddParamInt(":repas1", Meal == 0 ? RepasMidi : Meal);
+        D.AddParamInt(":repas2", Meal == 0 ? RepasSoir : Meal);
         D.AddParamInt(":type", Type);
-        QString SQL = QStringLiteral("select r.code, r.name from recette r where (repas=0 or repas=:repas) and "
-                                     "type_=:type ");
+        QString SQL = QStringLiteral("select r.code, (repas=0 or repas=:repas1), (repas=0 or repas=:repas2) from "
+                                     "recette r where type_=:type ");
         if (Saison > 0)
             SQL += QLatin1String("and (saison=0 or saison=") + QString::number(Saison) + QLatin1String(") ");
         const auto Table = D.GetTable(SQL);
         struct TEntry
         {
             qint64 Code;
+            quint8 Meals;
             std::size_t Offset;
             std::size_t Length;
         };
@@ -653,37 +735,78 @@ struct TRecetteList::TDrawCache
         // Every name folded once, rather than at each of the sort's comparisons.
         std::string Keys;
         for (; !Table->Eof(); Table->Next()) {
-            const QByteArray Name = Table->FieldAsString(1);
+            const qint64 Code = Table->TSQLiteTable::FieldAsInteger(0);
+            const auto Name = Names.find(Code);
             const std::size_t Offset = Keys.size();
-            AppendSystem2Key(Name.constData(), Name.size(), Keys);
-            Entries.push_back({Table->TSQLiteTable::FieldAsInteger(0), Offset, Keys.size() - Offset});
+            if (Name != Names.end())
+                AppendSystem2Key(NameBytes.data() + Name->second.first, qsizetype(Name->second.second), Keys);
+            const auto Meals = quint8((Table->TSQLiteTable::FieldAsInteger(1) ? 1 : 0) |
+                                      (Table->TSQLiteTable::FieldAsInteger(2) ? 2 : 0));
+            Entries.push_back({Code, Meals, Offset, Keys.size() - Offset});
         }
         std::stable_sort(Entries.begin(), Entries.end(), [&Keys](const TEntry &A, const TEntry &B) {
             return CompareSystem2Keys(Keys.data() + A.Offset, A.Length, Keys.data() + B.Offset, B.Length) < 0;
         });
-        std::vector<qint64> &Codes = Sorted[Key];
-        Codes.reserve(Entries.size());
-        for (const TEntry &Entry : Entries)
-            Codes.push_back(Entry.Code);
-        return Codes;
+        TSorted &Result = Sorted[Key];
+        Result.Codes.reserve(Entries.size());
+        Result.Meals.reserve(Entries.size());
+        for (const TEntry &Entry : Entries) {
+            Result.Codes.push_back(Entry.Code);
+            Result.Meals.push_back(Entry.Meals);
+        }
+        return Result;
     }
 
     // The recipes recorded in the history at most Days days before the engine's current
     // instant, or for a later day: the subquery of GetRecetteList1.
     const std::vector<qint64> &Excluded(TQlDatabase &D, int Days)
     {
-        if (Days == HistoDays)
-            return History;
-        History.clear();
+        const auto Found = History.find(Days);
+        if (Found != History.end())
+            return Found->second;
         const auto Table = D.GetTable(QStringLiteral("select reccode from historique h where (julianday('now') - "
                                                      "julianday(h.recdate)) <= ") +
                                       QString::number(Days));
-        History.reserve(Table->RowCount());
+        std::vector<qint64> &Codes = History[Days];
+        Codes.reserve(Table->RowCount());
         for (; !Table->Eof(); Table->Next())
-            History.push_back(Table->TSQLiteTable::FieldAsInteger(0));
-        std::sort(History.begin(), History.end());
-        HistoDays = Days;
-        return History;
+            Codes.push_back(Table->TSQLiteTable::FieldAsInteger(0));
+        std::sort(Codes.begin(), Codes.end());
+        return Codes;
+    }
+
+    // The drawn recipe's row, as the rows of GetRecetteList1.
+    std::unique_ptr<TQlTable> Row(TQlDatabase &D, qint64 Code)
+    {
+        const QString SQL = QLatin1String(SelectRecette) + QLatin1String("r.code=:code");
+        if (!RowRead)
+            RowRead = D.PrepareStatement(SQL);
+        D.AddParamInt(":code", Code);
+        return std::make_unique<TQlTable>(D, RowRead, SQL);
+    }
+
+    const TCandidates &Candidates(TQlDatabase &D, int Repas, int Type, bool Saison, int Days)
+    {
+        const int SeasonValue = Saison ? CurrentSeason() : 0;
+        const auto Key = std::make_tuple(Repas, Type, SeasonValue, Days);
+        // What is read in several statements must come from one state of the database: read
+        // again when another program committed in between.
+        while (!Valid(D) || Lists.find(Key) == Lists.end()) {
+            const TSorted &All = SortedCodes(D, Type, SeasonValue, Repas);
+            const std::vector<qint64> &Left = Excluded(D, Days);
+            TCandidates List;
+            const quint8 Meal = Repas == RepasSoir ? 2 : 1;
+            List.Codes.reserve(All.Codes.size());
+            for (std::size_t I = 0; I < All.Codes.size(); ++I)
+                if ((All.Meals[I] & Meal) && !std::binary_search(Left.begin(), Left.end(), All.Codes[I]))
+                    List.Codes.push_back(All.Codes[I]);
+            List.Positions.reserve(List.Codes.size());
+            for (std::size_t I = 0; I < List.Codes.size(); ++I)
+                List.Positions.emplace_back(List.Codes[I], I);
+            std::sort(List.Positions.begin(), List.Positions.end());
+            Lists[Key] = std::move(List);
+        }
+        return Lists.find(Key)->second;
     }
 };
 
@@ -707,23 +830,19 @@ TRecetteList::TDrawSession::~TDrawSession()
 std::vector<qint64> TRecetteList::GetRandomCandidates(int Repas, int Type, bool Saison, int HistoDays) const
 {
     return Wrap("TRecetteList.GetRandomCandidates", [&] {
-        TQlDatabase &D = CurrentDatabase();
         TDrawCache Single;
-        TDrawCache &Cache = FDrawCache ? *FDrawCache : Single;
-        Cache.Check(D);
-        const std::vector<qint64> &Sorted = Cache.Candidates(D, Repas, Type, Saison ? CurrentSaison() : 0);
-        const std::vector<qint64> &History = Cache.Excluded(D, HistoDays);
-        std::vector<qint64> InMenu;
-        for (const auto &Line : FLines)
-            if (const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get()))
-                InMenu.push_back(Recette->Code);
-        std::sort(InMenu.begin(), InMenu.end());
+        const TDrawCache::TCandidates &Candidates =
+            (FDrawCache ? *FDrawCache : Single).Candidates(CurrentDatabase(), Repas, Type, Saison, HistoDays);
+        const std::vector<std::size_t> Taken = Candidates.Taken(FLines);
         std::vector<qint64> Result;
-        Result.reserve(Sorted.size());
-        for (const qint64 Code : Sorted)
-            if (!std::binary_search(History.begin(), History.end(), Code) &&
-                !std::binary_search(InMenu.begin(), InMenu.end(), Code))
-                Result.push_back(Code);
+        Result.reserve(Candidates.Codes.size() - Taken.size());
+        auto Next = Taken.begin();
+        for (std::size_t I = 0; I < Candidates.Codes.size(); ++I) {
+            if (Next != Taken.end() && *Next == I)
+                ++Next;
+            else
+                Result.push_back(Candidates.Codes[I]);
+        }
         return Result;
     });
 }
@@ -732,14 +851,20 @@ std::unique_ptr<TQlTable> TRecetteList::GetRandomRecette(int Repas, int Type, bo
 {
     return Wrap("TRecetteList.GetRandomRecette", [&] {
         const int HistoDays = Config->GetHistoEnabled() ? Config->GetHistoDays() : 0;
-        const std::vector<qint64> Codes = GetRandomCandidates(Repas, Type, Saison, HistoDays);
-        if (Codes.empty())
-            throw UserException::CreateUser(QString::fromUtf8(NoRecetteLeft));
-        // Row r of the candidates, read alone.
-        const qint64 Code = Codes[std::size_t(Random(static_cast<int>(Codes.size())))];
+        TDrawCache Single;
+        TDrawCache &Cache = FDrawCache ? *FDrawCache : Single;
         TQlDatabase &D = CurrentDatabase();
-        D.AddParamInt(":code", Code);
-        return D.GetTable(QLatin1String(SelectRecette) + QLatin1String("r.code=:code"));
+        const TDrawCache::TCandidates &Candidates = Cache.Candidates(D, Repas, Type, Saison, HistoDays);
+        const std::vector<std::size_t> Taken = Candidates.Taken(FLines);
+        const std::size_t Count = Candidates.Codes.size() - Taken.size();
+        if (Count == 0)
+            throw UserException::CreateUser(QString::fromUtf8(NoRecetteLeft));
+        // Row r of the candidates left once the menu's recipes are left out, read alone.
+        std::size_t Index = std::size_t(Random(static_cast<int>(Count)));
+        for (const std::size_t Position : Taken)
+            if (Position <= Index)
+                ++Index;
+        return Cache.Row(D, Candidates.Codes[Index]);
     });
 }
 

@@ -224,7 +224,7 @@ TEST_F(TRecetteListTest, AddReplaceUpdateAndModify)
     FreeDatabase();
     EXPECT_EQ(
         FailureOf([&] { Menu.AddRandomRecette(1, 2, Start, 1, false); }).Message,
-        QStringLiteral("[TRecetteList.GetRandomRecette] [TRecetteList.GetRandomCandidates] Database is not open"));
+        QStringLiteral("[TRecetteList.GetRandomRecette] Database is not open"));
 }
 
 TEST_F(TRecetteListTest, ShoppingListScalesSumsAndGroupsByShelf)
