@@ -151,7 +151,7 @@ int main(int argc, char **argv)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)
             ->Iterations(3)
-            ->Repetitions(10)
+            ->Repetitions(20)
             ->DisplayAggregatesOnly(true);
     }
     TRatioReporter Reporter;
