@@ -133,8 +133,8 @@ public:
     std::unique_ptr<TQlTable> GetRecetteFromCode(int Code, bool ExcludeMenu) const;
     std::unique_ptr<TQlTable> GetRecetteFromName(const QString &Name, bool ExcludeMenu) const;
     // The codes of GetRecetteList1's rows, in the same order, without running its statement:
-    // each meal, dish type and season's recipes are read and sorted by name once per draw,
-    // or once for all the draws of a TDrawSession.
+    // the names and a dish type's recipes are read, and sorted by name, once per draw, or
+    // once for all the draws of a TDrawSession.
     std::vector<qint64> GetRandomCandidates(int Repas, int Type, bool Saison, int HistoDays) const;
     // The row of GetRecetteList1 (history window from the settings) drawn with the program's
     // generator, alone in its table. No candidate raises the user text "Plus aucune recette
