@@ -2,11 +2,13 @@
 // beside a bare Qt window of the same size built with the same flags, the two interleaved at
 // random in one run. Both run on the platform the bench runs on (offscreen when there is no
 // display; under Xvfb with DISPLAY set). The program comes up in a folder of its own, with
-// the recipe base of the build, so each start opens an existing database as a user's does.
+// the recipe base of the build, so each start opens an existing database as a user's does;
+// and again in another folder whose working database holds 100,000 generated recipes.
 //
-// Goal: the main window at most 1.5 x the bare window. The peak memory of each is printed
-// as well.
+// Goals: the main window at most 1.5 x the bare window, and with 100,000 recipes at most
+// 1.1 x with the shipped base. The peak memory of each is printed as well.
 
+#include "BenchDatabase.h"
 #include "BenchReport.h"
 
 #include <QCoreApplication>
@@ -19,8 +21,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <spawn.h>
@@ -32,38 +36,47 @@ extern char **environ;
 
 namespace {
 
+constexpr int LargeBase = 100000;
+
 // Peak resident memory of the last start of each kind, in megabytes.
 std::map<std::string, std::vector<double>> PeakMegabytes;
 
-// The probe and the recipe base copied into a folder of their own, once.
-const QString &ProbeFolder()
+// The probe and the recipe base copied into a folder of their own, once per kind of folder:
+// RecipeCount 0 with the shipped base alone, else with a working database of that many
+// generated recipes as well.
+QString ProbeFolder(int RecipeCount)
 {
-    static QTemporaryDir Folder;
-    static const bool Ready = [] {
+    static std::map<int, std::unique_ptr<QTemporaryDir>> Folders;
+    std::unique_ptr<QTemporaryDir> &Folder = Folders[RecipeCount];
+    if (!Folder) {
+        Folder = std::make_unique<QTemporaryDir>();
         const QString Bin = QCoreApplication::applicationDirPath();
-        if (!Folder.isValid())
-            return false;
-        bool Ok = QFile::copy(Bin + QStringLiteral("/fenolda_startup_probe"), Folder.filePath("fenolda_startup_probe"));
-        Ok = Ok && QFile::copy(Bin + QStringLiteral("/recipes-base.db3"), Folder.filePath("recipes-base.db3"));
-        QDir().mkpath(Folder.filePath("sql"));
+        bool Ok = Folder->isValid();
+        Ok = Ok &&
+             QFile::copy(Bin + QStringLiteral("/fenolda_startup_probe"), Folder->filePath("fenolda_startup_probe"));
+        Ok = Ok && QFile::copy(Bin + QStringLiteral("/recipes-base.db3"), Folder->filePath("recipes-base.db3"));
+        if (RecipeCount > 0)
+            Ok = Ok && QFile::copy(BenchDatabaseFile(RecipeCount), Folder->filePath("recipes.db3"));
+        QDir().mkpath(Folder->filePath("sql"));
         const QDir Sql(Bin + QStringLiteral("/sql"));
         for (const QString &Name : Sql.entryList(QDir::Files))
-            Ok = Ok && QFile::copy(Sql.filePath(Name), Folder.filePath("sql/" + Name));
-        return Ok;
-    }();
-    if (!Ready)
-        throw std::runtime_error("the start-up probe cannot be prepared beside the benchmark");
-    static const QString Path = Folder.path();
-    return Path;
+            Ok = Ok && QFile::copy(Sql.filePath(Name), Folder->filePath("sql/" + Name));
+        if (!Ok) {
+            Folder.reset();
+            throw std::runtime_error("the start-up probe cannot be prepared beside the benchmark");
+        }
+    }
+    return Folder->path();
 }
 
-// Starts the probe in Mode and returns the seconds until it reported its window painted.
-double StartOnce(const char *Mode, double &PeakMb)
+// Starts the probe in Mode (from the folder of RecipeCount) and returns the seconds until it
+// reported its window painted.
+double StartOnce(const char *Mode, int RecipeCount, double &PeakMb)
 {
     int Pipe[2];
     if (pipe(Pipe) != 0)
         throw std::runtime_error("pipe");
-    const std::string Probe = (ProbeFolder() + QStringLiteral("/fenolda_startup_probe")).toStdString();
+    const std::string Probe = (ProbeFolder(RecipeCount) + QStringLiteral("/fenolda_startup_probe")).toStdString();
     std::vector<std::string> Env;
     for (char **E = environ; *E; ++E)
         Env.emplace_back(*E);
@@ -96,14 +109,14 @@ double StartOnce(const char *Mode, double &PeakMb)
     return std::chrono::duration<double>(Shown - Start).count();
 }
 
-void BM_Startup(benchmark::State &State, const char *Mode)
+void BM_Startup(benchmark::State &State, const char *Mode, int RecipeCount, const std::string &Name)
 {
     try {
         double Peak = 0;
         for (auto _ : State) {
-            State.SetIterationTime(StartOnce(Mode, Peak));
+            State.SetIterationTime(StartOnce(Mode, RecipeCount, Peak));
         }
-        PeakMegabytes[Mode].push_back(Peak);
+        PeakMegabytes[Name].push_back(Peak);
         State.counters["peak_MB"] = Peak;
     } catch (const std::exception &E) {
         State.SkipWithError(E.what());
@@ -123,12 +136,22 @@ double Median(std::vector<double> Values)
 int main(int argc, char **argv)
 {
     QCoreApplication App(argc, argv);
-    for (const char *Mode : {"fenolda", "bare"}) {
-        benchmark::RegisterBenchmark((std::string("Startup/") + Mode).c_str(), BM_Startup, Mode)
+    // The large base is generated before the runs, not during the first timed start.
+    try {
+        ProbeFolder(LargeBase);
+    } catch (const std::exception &E) {
+        std::fprintf(stderr, "%s\n", E.what());
+        return 1;
+    }
+    const std::string Large = "fenolda" + std::to_string(LargeBase);
+    for (const auto &[Name, Mode, RecipeCount] : {std::tuple<std::string, const char *, int>{"fenolda", "fenolda", 0},
+                                                  {Large, "fenolda", LargeBase},
+                                                  {"bare", "bare", 0}}) {
+        benchmark::RegisterBenchmark(("Startup/" + Name).c_str(), BM_Startup, Mode, RecipeCount, Name)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)
             ->Iterations(3)
-            ->Repetitions(10)
+            ->Repetitions(20)
             ->DisplayAggregatesOnly(true);
     }
     TRatioReporter Reporter;
@@ -138,7 +161,11 @@ int main(int argc, char **argv)
     std::printf("\nStart-up to the window shown: main window %.1f ms, bare window %.1f ms, ratio %s (goal 1.50)\n",
                 Reporter.Milliseconds("Startup/fenolda"), Reporter.Milliseconds("Startup/bare"),
                 FormatRatio(Reporter.Ratio("Startup/fenolda", "Startup/bare"), 1.5).c_str());
-    std::printf("Peak memory: main window %.1f MB, bare window %.1f MB\n", Median(PeakMegabytes["fenolda"]),
+    std::printf("With %d recipes: %.1f ms, ratio to the shipped base %s (goal 1.10)\n", LargeBase,
+                Reporter.Milliseconds("Startup/" + Large),
+                FormatRatio(Reporter.Ratio("Startup/" + Large, "Startup/fenolda"), 1.1).c_str());
+    std::printf("Peak memory: main window %.1f MB (%.1f MB with %d recipes), bare window %.1f MB\n",
+                Median(PeakMegabytes["fenolda"]), Median(PeakMegabytes[Large]), LargeBase,
                 Median(PeakMegabytes["bare"]));
     return 0;
 }

@@ -216,6 +216,16 @@ bool TSQLiteDatabase::Busy() const
     return Rc == SQLITE_BUSY || Rc == SQLITE_LOCKED;
 }
 
+qint64 TSQLiteDatabase::TotalChanges() const
+{
+    return sqlite3_total_changes64(DB);
+}
+
+bool TSQLiteDatabase::ConstraintFailed() const
+{
+    return sqlite3_errcode(DB) == SQLITE_CONSTRAINT;
+}
+
 QByteArray TSQLiteDatabase::GetTableString(const QString &SQL)
 {
     const std::unique_ptr<TSQLiteUniTable> Table = GetUniTable(SQL);
@@ -436,32 +446,52 @@ TSQLiteTable::~TSQLiteTable()
 
 TSQLiteTable::TSQLiteTable(TSQLiteDatabase &DB, const QString &SQL)
 {
-    TSQLiteStatement Statement = DB.PrepareStatement(SQL);
-    DB.BindParams(Statement.get());
+    const TSQLiteStatement Statement = DB.PrepareStatement(SQL);
+    ReadAll(DB, Statement.get(), SQL);
+}
+
+TSQLiteTable::TSQLiteTable(TSQLiteDatabase &DB, const TSQLiteStatement &Statement, const QString &SQL)
+{
+    // Left ready for the next run whatever way the reading ends.
+    struct TRearm
+    {
+        sqlite3_stmt *Statement;
+        ~TRearm()
+        {
+            sqlite3_reset(Statement);
+            sqlite3_clear_bindings(Statement);
+        }
+    } Rearm{Statement.get()};
+    ReadAll(DB, Statement.get(), SQL);
+}
+
+void TSQLiteTable::ReadAll(TSQLiteDatabase &DB, sqlite3_stmt *Statement, const QString &SQL)
+{
+    DB.BindParams(Statement);
     for (;;) {
-        const int Rc = sqlite3_step(Statement.get());
+        const int Rc = sqlite3_step(Statement);
         if (Rc == SQLITE_DONE)
             break;
         if (Rc == SQLITE_BUSY)
             throw ESQLiteException(QStringLiteral("Could not prepare SQL statement"));
         if (Rc != SQLITE_ROW) {
-            sqlite3_reset(Statement.get());
+            sqlite3_reset(Statement);
             DB.RaiseError(QStringLiteral("Could not retrieve data"), SQL);
         }
         if (FRowCount == 0) {
-            FColCount = quint32(sqlite3_column_count(Statement.get()));
+            FColCount = quint32(sqlite3_column_count(Statement));
             FCols.reserve(int(FColCount));
             FColTypes.reserve(FColCount);
             for (int C = 0; C < int(FColCount); ++C) {
-                FCols.append(ColumnName(Statement.get(), C));
-                FColTypes.push_back(ColumnTypeOf(Statement.get(), C));
+                FCols.append(ColumnName(Statement, C));
+                FColTypes.push_back(ColumnTypeOf(Statement, C));
             }
             TakePooledBuffers();
             FResults.reserve(std::size_t(FColCount) * 64);
             FArena.reserve(4096);
         }
         ++FRowCount;
-        ReadRow(Statement.get());
+        ReadRow(Statement);
     }
     FRow = 0;
 }

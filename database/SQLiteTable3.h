@@ -115,6 +115,13 @@ public:
     // Whether the last failure was a lock of another connection that outlasted BusyTimeoutMs
     // (SQLITE_BUSY or SQLITE_LOCKED); meaningful right after a failure only.
     bool Busy() const;
+    // How many rows this connection's statements have inserted, updated or deleted since it
+    // opened, triggers included: unchanged, nothing was written through it.
+    qint64 TotalChanges() const;
+    // Whether the last failure on this connection was a row that a table refused (a
+    // constraint: a foreign key, NOT NULL, UNIQUE...), rather than a failure of the engine or
+    // the disk. Still readable once the failing call has raised.
+    bool ConstraintFailed() const;
 
     // Runs every statement of a script in order (rows that a statement yields are skipped),
     // without touching the queue. Triggers and ";" inside literals are safe: the engine
@@ -193,6 +200,9 @@ class TSQLiteTable
 public:
     // Runs SQL to the end, binding and emptying DB's queue.
     TSQLiteTable(TSQLiteDatabase &DB, const QString &SQL);
+    // The same with Statement, prepared from SQL by DB.PrepareStatement and run again and
+    // again: it is reset and its bindings cleared afterwards, ready for the next run.
+    TSQLiteTable(TSQLiteDatabase &DB, const TSQLiteStatement &Statement, const QString &SQL);
     virtual ~TSQLiteTable();
 
     TSQLiteTable(const TSQLiteTable &) = delete;
@@ -258,6 +268,7 @@ private:
     // fresh pages nor grows its buffers anew each time.
     void TakePooledBuffers();
     void ReturnBuffersToPool();
+    void ReadAll(TSQLiteDatabase &DB, sqlite3_stmt *Statement, const QString &SQL);
     void ReadRow(sqlite3_stmt *Statement);
     const TCell &Cell(int I) const { return FResults[std::size_t(FRow) * FColCount + std::size_t(I)]; }
     template <class T> T FieldAsNumber(int I) const;

@@ -7,6 +7,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 TQlDatabase *Database = nullptr;
@@ -231,11 +233,55 @@ int SystemCollate2(void *UserData, int Length1, const void *Text1, int Length2, 
     }
 }
 
+void AppendSystem2Key(const char *Text, qsizetype Length, std::string &Keys)
+{
+    // A text folds to at most one character per byte.
+    const std::size_t Start = Keys.size();
+    Keys.resize(Start + 2 * std::size_t(Length > 0 ? Length : 0));
+    char *Lowered = Keys.data() + Start;
+    char *Folded = Lowered;
+    TAsciiFolder Folder(Text, int(Length));
+    for (;;) {
+        while (Folder.AsciiAhead())
+            *Folded++ = Folder.TakeAscii();
+        char C = 0;
+        if (!Folder.Next(C))
+            break;
+        *Folded++ = C;
+    }
+    const std::size_t Size = std::size_t(Folded - Lowered);
+    std::memcpy(Lowered + Size, Lowered, Size);
+    for (std::size_t I = 0; I < Size; ++I)
+        Lowered[I] = LowerAscii(Lowered[I]);
+    Keys.resize(Start + 2 * Size);
+}
+
+int CompareSystem2Keys(const char *Key1, std::size_t Length1, const char *Key2, std::size_t Length2)
+{
+    // The lowered halves decide, a shorter text first when it is the start of the other;
+    // then the first difference of case, lower case first.
+    const std::size_t Half1 = Length1 / 2;
+    const std::size_t Half2 = Length2 / 2;
+    if (const int Order = std::memcmp(Key1, Key2, std::min(Half1, Half2)))
+        return Order < 0 ? -1 : 1;
+    if (Half1 != Half2)
+        return Half1 < Half2 ? -1 : 1;
+    for (std::size_t I = Half1; I < Length1; ++I)
+        if (Key1[I] != Key2[I])
+            return (Key1[I] >= 'a' && Key1[I] <= 'z') ? -1 : 1;
+    return 0;
+}
+
 // ---------------------------------------------------------------------------------------
 // TQlTable
 // ---------------------------------------------------------------------------------------
 
 TQlTable::TQlTable(TSQLiteDatabase &DB, const QString &SQL) : TSQLiteTable(DB, SQL) {}
+
+TQlTable::TQlTable(TSQLiteDatabase &DB, const TSQLiteStatement &Statement, const QString &SQL)
+    : TSQLiteTable(DB, Statement, SQL)
+{
+}
 
 QString TQlTable::FieldAsString(const QString &FieldName) const
 {

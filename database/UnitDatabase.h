@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 // Bytes of the database read as UTF-8; bytes that are not well-formed UTF-8 (written by
 // another tool in an 8-bit code page) give the empty text as a whole.
@@ -21,6 +22,7 @@ class TQlTable : public TSQLiteTable
 {
 public:
     TQlTable(TSQLiteDatabase &DB, const QString &SQL);
+    TQlTable(TSQLiteDatabase &DB, const TSQLiteStatement &Statement, const QString &SQL);
 
     using TSQLiteTable::FieldAsDouble;
     using TSQLiteTable::FieldAsInteger;
@@ -38,6 +40,12 @@ public:
 // only between texts otherwise equal (lower case first). Negative, 0 or positive.
 // Allocates nothing and never throws; malformed UTF-8 counts as "?" per byte.
 int SystemCollate2(void *UserData, int Length1, const void *Text1, int Length2, const void *Text2);
+
+// SYSTEM2 for sorting many texts in memory: each text's key is made once (appended to Keys:
+// the folded text with A to Z lowered, then the folded text itself), and two keys compare
+// with CompareSystem2Keys exactly as SystemCollate2 compares their texts.
+void AppendSystem2Key(const char *Text, qsizetype Length, std::string &Keys);
+int CompareSystem2Keys(const char *Key1, std::size_t Length1, const char *Key2, std::size_t Length2);
 
 class TQlDatabase : public TSQLiteDatabase
 {

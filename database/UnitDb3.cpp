@@ -271,13 +271,21 @@ void TDb3File::DeletePlaceholders()
         const QString Guid = QStringLiteral("{") + Hex4 + Hex4 + QStringLiteral("-") + Hex4 + QStringLiteral("-") +
                              Hex4 + QStringLiteral("-") + Hex4 + QStringLiteral("-") + Hex4 + Hex4 + Hex4 +
                              QStringLiteral("}");
-        Database->AddParamText(":guid", Guid);
+        // Every start runs this: the names are found through the name index (a placeholder
+        // starts with "{", which no letter folds to), never by reading every recipe; the
+        // pattern then keeps the exact shape.
+        const QString Placeholder =
+            QStringLiteral("name collate nocase >= '{' and name collate nocase < '|' and name glob :guid");
+        // One transaction: both deletes or neither, in one commit.
+        TSQLiteTransaction Transaction(*Database);
         // The lines go first by hand as well: a database whose foreign keys were switched
         // off elsewhere would otherwise keep them.
-        Database->ExecSQL(QStringLiteral(
-            "delete from ingredients where reccode in (select code from recette where name glob :guid)"));
         Database->AddParamText(":guid", Guid);
-        Database->ExecSQL(QStringLiteral("delete from recette where name glob :guid"));
+        Database->ExecSQL(QStringLiteral("delete from ingredients where reccode in (select code from recette where ") +
+                          Placeholder + QLatin1Char(')'));
+        Database->AddParamText(":guid", Guid);
+        Database->ExecSQL(QStringLiteral("delete from recette where ") + Placeholder);
+        Transaction.Commit();
     });
 }
 

@@ -14,6 +14,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <map>
+#include <string>
+#include <tuple>
+#include <unordered_map>
 
 namespace {
 
@@ -571,15 +575,276 @@ std::unique_ptr<TQlTable> TRecetteList::GetRecetteFromName(const QString &Name, 
     });
 }
 
+// The candidates of the draws, read from the database once and kept while a TDrawSession
+// lives. The menu's own recipes are left out at each draw.
+struct TRecetteList::TDrawCache
+{
+    // The candidates of one meal, dish type, season and history window, in the order of
+    // GetRecetteList1's rows, and where each code stands among them.
+    struct TCandidates
+    {
+        std::vector<qint64> Codes;
+        // (code, position), sorted by code.
+        std::vector<std::pair<qint64, std::size_t>> Positions;
+
+        // The positions of the menu's recipes among the candidates, in increasing order.
+        std::vector<std::size_t> Taken(const std::vector<std::unique_ptr<TLine>> &Lines) const
+        {
+            std::vector<std::size_t> Result;
+            for (const auto &Line : Lines) {
+                const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get());
+                if (!Recette)
+                    continue;
+                const auto It = std::lower_bound(Positions.begin(), Positions.end(),
+                                                 std::make_pair(qint64(Recette->Code), std::size_t(0)));
+                if (It != Positions.end() && It->first == Recette->Code)
+                    Result.push_back(It->second);
+            }
+            std::sort(Result.begin(), Result.end());
+            return Result;
+        }
+    };
+
+    // Every recipe of one dish type and season, sorted by name, and the meals it suits.
+    struct TSorted
+    {
+        std::vector<qint64> Codes;
+        // Per code: bit 0 for midi (or the one meal asked for, when another), bit 1 for soir.
+        std::vector<quint8> Meals;
+    };
+
+    // What was read comes from this connection, as it was after Changes rows written through
+    // it and at DataVersion (which moves with every commit of another connection).
+    const TQlDatabase *Db = nullptr;
+    const sqlite3 *Handle = nullptr;
+    qint64 Changes = -1;
+    QByteArray DataVersion;
+    // The statement that reads a drawn recipe, prepared once on Handle.
+    TSQLiteStatement RowRead;
+    // Every recipe's name: its bytes in NameBytes, by code.
+    std::string NameBytes;
+    std::unordered_map<qint64, std::pair<std::size_t, std::size_t>> Names;
+    // Keyed by dish type, season (0 for all seasons) and meal (0 for midi and soir together).
+    std::map<std::tuple<int, int, int>, TSorted> Sorted;
+    // Keyed by history window: the codes it leaves out, sorted.
+    std::map<int, std::vector<qint64>> History;
+    // Keyed by meal, dish type, season and history window.
+    std::map<std::tuple<int, int, int, int>, TCandidates> Lists;
+    // The season of the program's day, worked out once a day.
+    TDateTime SeasonDay = -1;
+    int Season = 0;
+
+    int CurrentSeason()
+    {
+        const TDateTime Day = Today();
+        if (Day != SeasonDay) {
+            Season = CurrentSaison();
+            SeasonDay = Day;
+        }
+        return Season;
+    }
+
+    // Whether what was read still stands; else it is forgotten.
+    bool Valid(TQlDatabase &D)
+    {
+        const qint64 NowChanges = D.TotalChanges();
+        QByteArray NowVersion = D.TSQLiteDatabase::GetTableString(QStringLiteral("PRAGMA data_version"));
+        if (&D == Db && D.Handle() == Handle && NowChanges == Changes && NowVersion == DataVersion)
+            return true;
+        // While the statement lives, the engine keeps its connection's handle from being
+        // given to another connection: the same handle is the same connection.
+        if (D.Handle() != Handle)
+            RowRead.reset();
+        Handle = D.Handle();
+        NameBytes.clear();
+        Names.clear();
+        Sorted.clear();
+        History.clear();
+        Lists.clear();
+        Db = &D;
+        Changes = NowChanges;
+        DataVersion = std::move(NowVersion);
+        return false;
+    }
+
+    // From the name index, which holds every name in a few pages, rather than from the
+    // recipes' rows.
+    void ReadNames(TQlDatabase &D)
+    {
+        const auto Table = D.GetTable(QStringLiteral("select code, name from recette"));
+        Names.reserve(Table->RowCount());
+        for (; !Table->Eof(); Table->Next()) {
+            const QByteArray Name = Table->FieldAsString(1);
+            Names.emplace(Table->TSQLiteTable::FieldAsInteger(0),
+                          std::make_pair(NameBytes.size(), std::size_t(Name.size())));
+            NameBytes.append(Name.constData(), std::size_t(Name.size()));
+        }
+    }
+
+    // The rows of GetRecetteList1's statement without its two "not in" conditions, for
+    // midi and soir at once: the meal conditions are read as two columns. The engine meets
+    // the rows in the order of the same index search (by meal, season, then code) and its
+    // sort keeps that order between equal names, so the same stable sort on the same keys
+    // gives the very same order, whatever rows are left out afterwards.
+    const TSorted &SortedCodes(TQlDatabase &D, int Type, int Saison, int Repas)
+    {
+        const int Meal = Repas == RepasMidi || Repas == RepasSoir ? 0 : Repas;
+        const auto Key = std::make_tuple(Type, Saison, Meal);
+        const auto Found = Sorted.find(Key);
+        if (Found != Sorted.end())
+            return Found->second;
+        if (Names.empty())
+            ReadNames(D);
+        D.AddParamInt(":repas1", Meal == 0 ? RepasMidi : Meal);
+        D.AddParamInt(":repas2", Meal == 0 ? RepasSoir : Meal);
+        D.AddParamInt(":type", Type);
+        QString SQL = QStringLiteral("select r.code, (repas=0 or repas=:repas1), (repas=0 or repas=:repas2) from "
+                                     "recette r where type_=:type ");
+        if (Saison > 0)
+            SQL += QLatin1String("and (saison=0 or saison=") + QString::number(Saison) + QLatin1String(") ");
+        const auto Table = D.GetTable(SQL);
+        struct TEntry
+        {
+            qint64 Code;
+            quint8 Meals;
+            std::size_t Offset;
+            std::size_t Length;
+        };
+        std::vector<TEntry> Entries;
+        Entries.reserve(Table->RowCount());
+        // Every name folded once, rather than at each of the sort's comparisons.
+        std::string Keys;
+        for (; !Table->Eof(); Table->Next()) {
+            const qint64 Code = Table->TSQLiteTable::FieldAsInteger(0);
+            const auto Name = Names.find(Code);
+            const std::size_t Offset = Keys.size();
+            if (Name != Names.end())
+                AppendSystem2Key(NameBytes.data() + Name->second.first, qsizetype(Name->second.second), Keys);
+            const auto Meals = quint8((Table->TSQLiteTable::FieldAsInteger(1) ? 1 : 0) |
+                                      (Table->TSQLiteTable::FieldAsInteger(2) ? 2 : 0));
+            Entries.push_back({Code, Meals, Offset, Keys.size() - Offset});
+        }
+        std::stable_sort(Entries.begin(), Entries.end(), [&Keys](const TEntry &A, const TEntry &B) {
+            return CompareSystem2Keys(Keys.data() + A.Offset, A.Length, Keys.data() + B.Offset, B.Length) < 0;
+        });
+        TSorted &Result = Sorted[Key];
+        Result.Codes.reserve(Entries.size());
+        Result.Meals.reserve(Entries.size());
+        for (const TEntry &Entry : Entries) {
+            Result.Codes.push_back(Entry.Code);
+            Result.Meals.push_back(Entry.Meals);
+        }
+        return Result;
+    }
+
+    // The recipes recorded in the history at most Days days before the engine's current
+    // instant, or for a later day: the subquery of GetRecetteList1.
+    const std::vector<qint64> &Excluded(TQlDatabase &D, int Days)
+    {
+        const auto Found = History.find(Days);
+        if (Found != History.end())
+            return Found->second;
+        const auto Table = D.GetTable(QStringLiteral("select reccode from historique h where (julianday('now') - "
+                                                     "julianday(h.recdate)) <= ") +
+                                      QString::number(Days));
+        std::vector<qint64> &Codes = History[Days];
+        Codes.reserve(Table->RowCount());
+        for (; !Table->Eof(); Table->Next())
+            Codes.push_back(Table->TSQLiteTable::FieldAsInteger(0));
+        std::sort(Codes.begin(), Codes.end());
+        return Codes;
+    }
+
+    // The drawn recipe's row, as the rows of GetRecetteList1.
+    std::unique_ptr<TQlTable> Row(TQlDatabase &D, qint64 Code)
+    {
+        const QString SQL = QLatin1String(SelectRecette) + QLatin1String("r.code=:code");
+        if (!RowRead)
+            RowRead = D.PrepareStatement(SQL);
+        D.AddParamInt(":code", Code);
+        return std::make_unique<TQlTable>(D, RowRead, SQL);
+    }
+
+    const TCandidates &Candidates(TQlDatabase &D, int Repas, int Type, bool Saison, int Days)
+    {
+        const int SeasonValue = Saison ? CurrentSeason() : 0;
+        const auto Key = std::make_tuple(Repas, Type, SeasonValue, Days);
+        // What is read in several statements must come from one state of the database: read
+        // again when another program committed in between.
+        while (!Valid(D) || Lists.find(Key) == Lists.end()) {
+            const TSorted &All = SortedCodes(D, Type, SeasonValue, Repas);
+            const std::vector<qint64> &Left = Excluded(D, Days);
+            TCandidates List;
+            const quint8 Meal = Repas == RepasSoir ? 2 : 1;
+            List.Codes.reserve(All.Codes.size());
+            for (std::size_t I = 0; I < All.Codes.size(); ++I)
+                if ((All.Meals[I] & Meal) && !std::binary_search(Left.begin(), Left.end(), All.Codes[I]))
+                    List.Codes.push_back(All.Codes[I]);
+            List.Positions.reserve(List.Codes.size());
+            for (std::size_t I = 0; I < List.Codes.size(); ++I)
+                List.Positions.emplace_back(List.Codes[I], I);
+            std::sort(List.Positions.begin(), List.Positions.end());
+            Lists[Key] = std::move(List);
+        }
+        return Lists.find(Key)->second;
+    }
+};
+
+TRecetteList::TRecetteList() = default;
+
+TRecetteList::~TRecetteList() = default;
+
+TRecetteList::TDrawSession::TDrawSession(const TRecetteList &Menu) : FMenu(Menu)
+{
+    if (FMenu.FDrawSessions == 0)
+        FMenu.FDrawCache = std::make_unique<TDrawCache>();
+    ++FMenu.FDrawSessions;
+}
+
+TRecetteList::TDrawSession::~TDrawSession()
+{
+    if (--FMenu.FDrawSessions == 0)
+        FMenu.FDrawCache.reset();
+}
+
+std::vector<qint64> TRecetteList::GetRandomCandidates(int Repas, int Type, bool Saison, int HistoDays) const
+{
+    return Wrap("TRecetteList.GetRandomCandidates", [&] {
+        TDrawCache Single;
+        const TDrawCache::TCandidates &Candidates =
+            (FDrawCache ? *FDrawCache : Single).Candidates(CurrentDatabase(), Repas, Type, Saison, HistoDays);
+        const std::vector<std::size_t> Taken = Candidates.Taken(FLines);
+        std::vector<qint64> Result;
+        Result.reserve(Candidates.Codes.size() - Taken.size());
+        auto Next = Taken.begin();
+        for (std::size_t I = 0; I < Candidates.Codes.size(); ++I) {
+            if (Next != Taken.end() && *Next == I)
+                ++Next;
+            else
+                Result.push_back(Candidates.Codes[I]);
+        }
+        return Result;
+    });
+}
+
 std::unique_ptr<TQlTable> TRecetteList::GetRandomRecette(int Repas, int Type, bool Saison) const
 {
     return Wrap("TRecetteList.GetRandomRecette", [&] {
         const int HistoDays = Config->GetHistoEnabled() ? Config->GetHistoDays() : 0;
-        auto Table = GetRecetteList1(Repas, Type, Saison, HistoDays);
-        if (Table->RowCount() == 0)
+        TDrawCache Single;
+        TDrawCache &Cache = FDrawCache ? *FDrawCache : Single;
+        TQlDatabase &D = CurrentDatabase();
+        const TDrawCache::TCandidates &Candidates = Cache.Candidates(D, Repas, Type, Saison, HistoDays);
+        const std::vector<std::size_t> Taken = Candidates.Taken(FLines);
+        const std::size_t Count = Candidates.Codes.size() - Taken.size();
+        if (Count == 0)
             throw UserException::CreateUser(QString::fromUtf8(NoRecetteLeft));
-        Table->MoveTo(static_cast<quint32>(Random(static_cast<int>(Table->RowCount()))));
-        return Table;
+        // Row r of the candidates left once the menu's recipes are left out, read alone.
+        std::size_t Index = std::size_t(Random(static_cast<int>(Count)));
+        for (const std::size_t Position : Taken)
+            if (Position <= Index)
+                ++Index;
+        return Cache.Row(D, Candidates.Codes[Index]);
     });
 }
 
@@ -677,20 +942,31 @@ void TRecetteList::AddHistorique()
 {
     SavedJson = SaveToJson(QString());
     const TDateTime Day = Today();
-    for (const auto &Line : FLines) {
-        const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get());
-        if (!Recette || Recette->MenuDate < Day)
-            continue;
-        // A history row that cannot be written never stops a save.
-        try {
-            TQlDatabase &D = CurrentDatabase();
+    // One transaction for the whole menu: one commit (a journal write and its disk syncs) per
+    // save rather than one per recipe, and never half a history. A history that cannot be
+    // written never stops a save.
+    try {
+        TQlDatabase &D = CurrentDatabase();
+        TSQLiteTransaction Transaction(D);
+        for (const auto &Line : FLines) {
+            const auto *Recette = dynamic_cast<const TLineRecette *>(Line.get());
+            if (!Recette || Recette->MenuDate < Day)
+                continue;
             D.AddParamInt(":code", Recette->Code);
             D.AddParamText(":date", KVXDateTimeToString(dtkDate, false, Recette->MenuDate));
-            D.ExecSQL(QStringLiteral("INSERT INTO historique (reccode, recdate) VALUES (:code, :date)"));
-        } catch (const std::exception &) {
-            if (Database)
-                Database->ParamsClear();
+            try {
+                D.ExecSQL(QStringLiteral("INSERT INTO historique (reccode, recdate) VALUES (:code, :date)"));
+            } catch (const ESQLiteException &) {
+                // A row that the table refuses (its recipe deleted meanwhile) is skipped; any
+                // other failure (a full disk) drops the whole history.
+                if (!D.ConstraintFailed())
+                    throw;
+            }
         }
+        Transaction.Commit();
+    } catch (const std::exception &) {
+        if (Database)
+            Database->ParamsClear();
     }
 }
 
@@ -815,8 +1091,11 @@ void TRecetteList::UpdateMenuPers()
 {
     Wrap("TRecetteList.UpdateMenuPers", [&] {
         TQlDatabase &D = CurrentDatabase();
+        // One transaction for the whole menu: one commit rather than one per recipe, and a
+        // failure writes none of the persons.
+        TSQLiteTransaction Transaction(D);
         // Only a recipe whose persons change is written: an unchanged row would still fire
-        // the change-date trigger (and be uploaded again) and cost a committed write.
+        // the change-date trigger (and be uploaded again).
         TSQLiteQueryGuard Statement(
             D, QStringLiteral("UPDATE recette SET menupers=?1 WHERE code=?2 AND menupers IS NOT ?1"));
         for (const auto &Line : FLines) {
@@ -828,6 +1107,7 @@ void TRecetteList::UpdateMenuPers()
             D.ExecQuery(Statement.Query());
         }
         Statement.Release();
+        Transaction.Commit();
     });
 }
 

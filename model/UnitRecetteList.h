@@ -52,8 +52,8 @@ public:
     static constexpr quint8 ltRepas = 1;
     static constexpr quint8 ltRecette = 2;
 
-    TRecetteList() = default;
-    virtual ~TRecetteList() = default;
+    TRecetteList();
+    virtual ~TRecetteList();
 
     TRecetteList(const TRecetteList &) = delete;
     TRecetteList &operator=(const TRecetteList &) = delete;
@@ -132,9 +132,13 @@ public:
     std::unique_ptr<TQlTable> GetUniqueRecette(const QString &Condition, bool ExcludeMenu) const;
     std::unique_ptr<TQlTable> GetRecetteFromCode(int Code, bool ExcludeMenu) const;
     std::unique_ptr<TQlTable> GetRecetteFromName(const QString &Name, bool ExcludeMenu) const;
-    // The candidates of GetRecetteList1 (history window from the settings) positioned on a
-    // row drawn with the program's generator. No candidate raises the user text "Plus
-    // aucune recette disponible dans la base." and its two advices.
+    // The codes of GetRecetteList1's rows, in the same order, without running its statement:
+    // the names and a dish type's recipes are read, and sorted by name, once per draw, or
+    // once for all the draws of a TDrawSession.
+    std::vector<qint64> GetRandomCandidates(int Repas, int Type, bool Saison, int HistoDays) const;
+    // The row of GetRecetteList1 (history window from the settings) drawn with the program's
+    // generator, alone in its table. No candidate raises the user text "Plus aucune recette
+    // disponible dans la base." and its two advices.
     std::unique_ptr<TQlTable> GetRandomRecette(int Repas, int Type, bool Saison) const;
     void AddRandomRecette(int Repas, int Pers, TDateTime Date, int Type, bool Saison);
     void AddRecetteFromCode(int Repas, int Pers, TDateTime Date, int Code);
@@ -195,6 +199,26 @@ public:
     // The document as last saved or loaded, without "name".
     QString SavedJson;
 
+    // While one lives, the draws of the menu (a generation's) share their candidates and the
+    // history: read once, and again only when something was written to the database.
+    class TDrawSession
+    {
+    public:
+        explicit TDrawSession(const TRecetteList &Menu);
+        ~TDrawSession();
+
+        TDrawSession(const TDrawSession &) = delete;
+        TDrawSession &operator=(const TDrawSession &) = delete;
+
+    private:
+        const TRecetteList &FMenu;
+    };
+
 private:
+    struct TDrawCache;
+
     std::vector<std::unique_ptr<TLine>> FLines;
+    // Set while a TDrawSession lives.
+    mutable std::unique_ptr<TDrawCache> FDrawCache;
+    mutable int FDrawSessions = 0;
 };

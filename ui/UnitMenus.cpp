@@ -738,6 +738,8 @@ void TFormMenus::BtGenerateClick()
             const int Persons = GetPersons();
             const bool Saison = CbSaison->isChecked();
             const TDateTime Start = QDateToDateTime(EdStartDate->date());
+            // The draws share their candidates, read once for the whole generation.
+            const TRecetteList::TDrawSession Draws(*Menu);
             auto GenerateMeal = [&](int Repas, TDateTime Day) {
                 if (CbEntree->isChecked())
                     Menu->AddRandomRecette(Repas, Persons, Day, TypeEntree, Saison);

@@ -114,6 +114,26 @@ TEST_F(SQLiteTest, PreparedStatementsAndScripts)
                              "\"insert into nowhere values (1);\": no such table: nowhere"));
     EXPECT_EQ(Rows(), (QStringList{QStringLiteral("10|-"), QStringLiteral("20|-"), QStringLiteral("1|a;b")}));
     EXPECT_TRUE(NoOpenStatement(*Db));
+
+    // A table read again and again from one statement: each run starts afresh, a parameter
+    // left out of the queue is NULL again, and a change of the schema meanwhile is no matter.
+    const QString Select = QStringLiteral("select a, b from t where a = :a or b = :b");
+    const TSQLiteStatement Statement = Db->PrepareStatement(Select);
+    const auto Read = [&] {
+        TSQLiteTable Table(*Db, Statement, Select);
+        QStringList Result;
+        for (; !Table.Eof(); Table.Next())
+            Result << QString::fromUtf8(Table.FieldAsString(0) + '|' + Table.FieldAsString(1));
+        return Result.join(QLatin1Char(';'));
+    };
+    Db->AddParamInt(":a", 10);
+    Db->AddParamText(":b", "a;b");
+    EXPECT_EQ(Read(), QStringLiteral("10|;1|a;b"));
+    Db->AddParamInt(":a", 20);
+    EXPECT_EQ(Read(), QStringLiteral("20|"));
+    Db->ExecSQL(QStringLiteral("create table v (x)"));
+    Db->AddParamInt(":a", 1);
+    EXPECT_EQ(Read(), QStringLiteral("1|a;b"));
 }
 
 TEST_F(SQLiteTest, ColumnTypesFromDeclarationOrFirstValue)

@@ -75,6 +75,52 @@ TEST(SystemCollate2, FoldsAsStrToAsciiAndLetsCaseDecideLast)
     EXPECT_EQ(Collate(QByteArray("ab\xe2\x82\xac"), QByteArray("ab\xe2\x82")), -1);
 }
 
+TEST(SystemCollate2, KeysMadeOnceCompareAsTheCollation)
+{
+    const QList<QByteArray> Texts = {
+        "",
+        "pate",
+        "Pâte",
+        "pâte",
+        "PATE",
+        "patE",
+        "pat",
+        "paté",
+        "patf",
+        "Tarte aux pêches",
+        "Tarte aux pèches",
+        "tarte aux Pommes",
+        "Tarte aux pommes",
+        "Œufs cocotte",
+        "OEufs cocotte",
+        "Straße",
+        "xðy",
+        "x??y",
+        "x?Ãy",
+        "Pâte",
+        "abÃ",
+        "í ",
+        "aÂ "
+        "b",
+        "{",
+        "~tilde",
+        "Zèbre",
+        "zebre",
+        "ZEBRE",
+    };
+    for (const QByteArray &A : Texts) {
+        std::string KeyA;
+        AppendSystem2Key(A.constData(), A.size(), KeyA);
+        for (const QByteArray &B : Texts) {
+            // Keys are appended after others in one buffer.
+            std::string Keys = "zz";
+            AppendSystem2Key(B.constData(), B.size(), Keys);
+            const int R = CompareSystem2Keys(KeyA.data(), KeyA.size(), Keys.data() + 2, Keys.size() - 2);
+            EXPECT_EQ((R > 0) - (R < 0), Collate(A, B)) << A.toStdString() << " / " << B.toStdString();
+        }
+    }
+}
+
 TEST_F(QlTest, OrderedQueriesUseSystem2OnTheLastTerm)
 {
     Add(QStringLiteral("B"), QStringLiteral("Pomme"));
