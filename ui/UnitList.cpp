@@ -506,12 +506,15 @@ bool TFormList::DoFusion()
         const QString Msg = Format(MsgFusionAsk, {FusionName, Cell(DisplayCol, R2)});
         if (FormDialog->Show(Msg, dtConfirm, dbAuto) != mrYes)
             return false;
+        // One change for the user, one commit: a delete that fails takes the moved lines back.
+        TSQLiteTransaction Merge(*Database);
         try {
             Database->ExecSQL(Format(QStringLiteral("update ingredients set ingcode=%d where ingcode=%d"), {C2, C1}));
         } catch (const std::exception &E) {
             throw UserException::CreateUser(UserFusionTogether, &E);
         }
         Database->ExecSQL(Format(QStringLiteral("delete from ingredient where code=%d"), {C1}));
+        Merge.Commit();
         return true;
     });
 }

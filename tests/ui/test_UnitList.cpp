@@ -367,6 +367,21 @@ TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
     TDialogTest::QueueAnswers({mrOk});
     QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
     EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Vous ne pouvez pas fusionner un ingrédient avec lui-même."));
+
+    // A merge whose delete fails is taken back whole: the lines stay with the first one.
+    Database->ExecSQL(QStringLiteral("insert into ingredient (name) values ('Oignon du test')"));
+    Database->ExecSQL(QStringLiteral("create temp trigger keep before delete on ingredient "
+                                     "when old.name = 'Lard du test' begin select raise(abort, 'kept'); end"));
+    FilterOf(*Form)->setText(QStringLiteral("du test"));
+    Select(*Form, QStringLiteral("Lard du test"));
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    Select(*Form, QStringLiteral("Oignon du test"));
+    TDialogTest::QueueAnswers({mrYes, mrOk});
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(LinesOf(), QStringLiteral("Chou du test=0.0;Lard du test=0.5"));
+    EXPECT_EQ(Database->GetTableString(QStringLiteral("select count(*) from ingredient where name='Lard du test'")),
+              QStringLiteral("1"));
 }
 
 TEST_F(FormListTest, TypeAheadFoldsAccentsCapitalsAndBlanksAndPauses)
