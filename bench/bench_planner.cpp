@@ -198,26 +198,6 @@ qint64 RunDrawFloor(sqlite3 *DB, const std::vector<qint64> &Drawn, int Saison, q
     return Rows;
 }
 
-// Counts the commits of a connection while it lives.
-class TCommitCounter
-{
-public:
-    explicit TCommitCounter(sqlite3 *ADB) : DB(ADB) { sqlite3_commit_hook(DB, Count, this); }
-    ~TCommitCounter() { sqlite3_commit_hook(DB, nullptr, nullptr); }
-    TCommitCounter(const TCommitCounter &) = delete;
-    TCommitCounter &operator=(const TCommitCounter &) = delete;
-
-    int Commits = 0;
-
-private:
-    static int Count(void *Self)
-    {
-        ++static_cast<TCommitCounter *>(Self)->Commits;
-        return 0;
-    }
-    sqlite3 *DB;
-};
-
 // The program set up on a private copy of the base of one size: settings with the history
 // on (30 days), the colour rotation, the global Database, the candidate statements of one
 // real generation, and the two bare connections of the floors.

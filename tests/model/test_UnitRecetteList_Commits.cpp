@@ -1,6 +1,7 @@
 // What the menu writes to the database in one user action goes in one commit: saving the menu,
 // printing its shopping list (both record the history) and opening the shopping list (the
 // planned persons). Each commit costs a journal write and several disk syncs.
+#include "BenchDatabase.h"
 #include "KVXFiles.h"
 #include "ModelTestSupport.h"
 #include "UnitConst.h"
@@ -11,28 +12,9 @@
 
 namespace {
 
-// Counts the commits of the program's connection while it lives.
-class TCommitCount
-{
-public:
-    TCommitCount() { sqlite3_commit_hook(Database->Handle(), Count, this); }
-    ~TCommitCount() { sqlite3_commit_hook(Database->Handle(), nullptr, nullptr); }
-    TCommitCount(const TCommitCount &) = delete;
-    TCommitCount &operator=(const TCommitCount &) = delete;
-
-    int Commits = 0;
-
-private:
-    static int Count(void *Self)
-    {
-        ++static_cast<TCommitCount *>(Self)->Commits;
-        return 0;
-    }
-};
-
 template <class TAction> int CommitsOf(TAction &&Action)
 {
-    const TCommitCount Count;
+    const TCommitCounter Count(Database->Handle());
     Action();
     return Count.Commits;
 }
