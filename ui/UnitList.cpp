@@ -43,6 +43,9 @@ const QString MsgDeleteIngredient =
                    "cet ingrédient sera retiré de toutes les recettes qui en ont besoin !");
 const QString MsgFusionSelf = QStringLiteral("Vous ne pouvez pas fusionner un ingrédient avec lui-même.");
 const QString MsgFusionAsk = QStringLiteral("Etes-vous sûr de vouloir fusionner ces deux ingrédients ?\r\n(%s => %s)");
+// The first ingredient was deleted between the two choices (by another window or program).
+const QString UserFusionGone =
+    QStringLiteral("Le premier ingrédient n'existe plus : il a été supprimé entre-temps. Rien n'a été fusionné.");
 const QString UserFusionTogether =
     QStringLiteral("Assurez-vous que ces deux ingrédients ne sont jamais utilisés ensemble dans une recette.");
 const QString IngredientTable = QStringLiteral("ingredient");
@@ -514,6 +517,8 @@ bool TFormList::DoFusion()
             throw UserException::CreateUser(UserFusionTogether, &E);
         }
         Database->ExecSQL(Format(QStringLiteral("delete from ingredient where code=%d"), {C1}));
+        if (Database->Changes() == 0)
+            throw UserException::CreateUser(UserFusionGone);
         Merge.Commit();
         return true;
     });

@@ -382,6 +382,20 @@ TEST_F(FormListTest, IngredientDeleteWarnsAndMergeMovesTheLines)
     EXPECT_EQ(LinesOf(), QStringLiteral("Chou du test=0.0;Lard du test=0.5"));
     EXPECT_EQ(Database->GetTableString(QStringLiteral("select count(*) from ingredient where name='Lard du test'")),
               QStringLiteral("1"));
+
+    // A first ingredient deleted meanwhile is not reported as merged.
+    Select(*Form, QStringLiteral("Oignon du test"));
+    TDialogTest::QueueAnswers({mrNo});
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    ASSERT_EQ(ButtonOf(*Form, "BtFusion")->Caption(), QStringLiteral("Fusionner"));
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    Database->ExecSQL(QStringLiteral("delete from ingredient where name='Oignon du test'"));
+    Select(*Form, QStringLiteral("Chou du test"));
+    TDialogTest::QueueAnswers({mrYes, mrOk});
+    QTest::mouseClick(ButtonOf(*Form, "BtFusion"), Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_TRUE(TDialogTest::LastMessage().startsWith(QStringLiteral("Le premier ingrédient n'existe plus")));
+    EXPECT_EQ(LinesOf(), QStringLiteral("Chou du test=0.0;Lard du test=0.5"));
 }
 
 TEST_F(FormListTest, TypeAheadFoldsAccentsCapitalsAndBlanksAndPauses)
