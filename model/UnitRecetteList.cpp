@@ -940,7 +940,6 @@ bool TRecetteList::IsModified() const
 
 void TRecetteList::AddHistorique()
 {
-    SavedJson = SaveToJson(QString());
     const TDateTime Day = Today();
     // One transaction for the whole menu: one commit (a journal write and its disk syncs) per
     // save rather than one per recipe, and never half a history. A history that cannot be
@@ -972,44 +971,37 @@ void TRecetteList::AddHistorique()
 
 void TRecetteList::SaveToFile(const QString &FileName)
 {
-    // Until the file is written the menu is not saved: a failure must leave it modified,
-    // or the next close would drop it without asking.
-    const QString Previous = SavedJson;
+    // The menu counts as saved only once the file holds it: a failed write leaves it
+    // modified, or the next close would drop it without asking.
+    const QString Text = SaveToJson(QString());
     AddHistorique();
     try {
-        KVXWriteText(FileName, SavedJson, true);
+        KVXWriteText(FileName, Text, true);
     } catch (const std::exception &E) {
-        SavedJson = Previous;
         throw UserException::CreateWithUser(
             QStringLiteral("TRecetteList.SaveToFile"),
             AddWriteFailureReason(
                 Format(QStringLiteral("Impossible d'enregistrer le menu dans le fichier \"%s\"."), {FileName}), E),
             E);
     }
+    SavedJson = Text;
 }
 
 int TRecetteList::AddMenu(const QString &Name)
 {
-    const QString Previous = SavedJson;
+    const QString Text = SaveToJson(QString());
     AddHistorique();
-    try {
-        return SlimApi->AddMenu(SaveToJson(Name));
-    } catch (...) {
-        SavedJson = Previous;
-        throw;
-    }
+    const int Code = SlimApi->AddMenu(SaveToJson(Name));
+    SavedJson = Text;
+    return Code;
 }
 
 void TRecetteList::UpdateMenu(int Code)
 {
-    const QString Previous = SavedJson;
+    const QString Text = SaveToJson(QString());
     AddHistorique();
-    try {
-        SlimApi->UpdateMenu(Code, SavedJson);
-    } catch (...) {
-        SavedJson = Previous;
-        throw;
-    }
+    SlimApi->UpdateMenu(Code, Text);
+    SavedJson = Text;
 }
 
 void TRecetteList::LoadFromJson(const QString &Text, TDateTime StartDate)

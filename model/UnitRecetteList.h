@@ -159,17 +159,19 @@ public:
     QString SaveToJson(const QString &Name) const;
     // Whether the document differs from SavedJson.
     bool IsModified() const;
-    // SavedJson := the document; records the recipes planned for today or later in the
-    // history (a failed insert is skipped).
+    // Records the recipes planned for today or later in the history (a failed insert is
+    // skipped). It saves nothing: printing the shopping list records the history too, and
+    // the menu must stay as modified as it was.
     void AddHistorique();
-    // AddHistorique, then replaces the file by SavedJson. When the write fails the file is
-    // as it was, the menu still counts as modified, and the UserException names the file.
+    // AddHistorique, then replaces the file by the document; SavedJson := the document once
+    // the file holds it. When the write fails the file is as it was, the menu still counts
+    // as modified, and the UserException names the file.
     void SaveToFile(const QString &FileName);
     // AddHistorique, then stores the document with Name as a new server menu; returns its
-    // code. When the request fails the menu still counts as modified.
+    // code. SavedJson := the document without the name once the server took it.
     int AddMenu(const QString &Name);
-    // AddHistorique, then replaces server menu Code with SavedJson. When the request fails
-    // the menu still counts as modified.
+    // AddHistorique, then replaces server menu Code with the document; SavedJson := the
+    // document once the server took it.
     void UpdateMenu(int Code);
     // Adds the document's recipes to the menu, "jour" counted from StartDate, then
     // SavedJson := the menu's document. A document of another shape is refused before

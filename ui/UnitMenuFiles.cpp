@@ -259,9 +259,11 @@ bool TFormMenus::SaveMenus(bool SaveAs)
                 SavePreset.FileName = DefaultMenuName();
                 const QString Chosen = ExecFileDialog(this, SaveDialog, SaveDialogKind, SavePreset);
                 Result = !Chosen.isEmpty();
+                // The window names the file only once it holds this menu: after a failed
+                // write, the chosen file holds another menu or none.
                 if (Result) {
-                    SetFileName(Chosen);
                     Menu->SaveToFile(Chosen);
+                    SetFileName(Chosen);
                 }
             }
         } else if (MenuCode > 0 && !SaveAs) {
