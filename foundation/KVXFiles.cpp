@@ -270,10 +270,19 @@ void KVXCopyFileOver(const QString &Source, const QString &Target)
 
 void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite)
 {
+    // The context goes in front of the message; the error keeps its kind, so that whoever
+    // reports it still knows a file could not be written, which one and why.
+    const auto InContext = [&FileName](const Exception &E) {
+        return Format(QStringLiteral("[%s][FileName=%s] %s"), {QStringLiteral("KVXWriteLine"), FileName, E.Message});
+    };
     try {
         WriteBytes(FileName, Line.toUtf8() + "\r\n", Rewrite);
+    } catch (const EFileWriteError &E) {
+        throw EFileWriteError(EInOutError(E.ErrorCode, InContext(E)), E.FileName, E.Folder);
+    } catch (const EInOutError &E) {
+        throw EInOutError(E.ErrorCode, InContext(E));
     } catch (const Exception &E) {
-        throw Exception(QStringLiteral("[%s][FileName=%s] %s"), {QStringLiteral("KVXWriteLine"), FileName, E.Message});
+        throw Exception(InContext(E));
     }
 }
 

@@ -30,7 +30,8 @@ QString KVXDecodeText(const QByteArray &Bytes);
 
 // Writes Line as UTF-8 followed by CR LF; Rewrite replaces the file (KVXReplaceFile),
 // otherwise the line is appended (the file is created when missing). The file is closed
-// again before returning. A failure raises Exception "[KVXWriteLine][FileName=<name>] <reason>".
+// again before returning. A failure raises "[KVXWriteLine][FileName=<name>] <reason>" as an
+// exception of the failure's own kind (EFileWriteError, EInOutError or Exception).
 void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite);
 // As KVXWriteLine without the line end; a failure raises EInOutError.
 void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite);

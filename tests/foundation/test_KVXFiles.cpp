@@ -51,6 +51,14 @@ TEST_F(KVXFilesTest, WriteLineAndTextCreateAppendOrReplace)
     const QString Bad = Path("absent/sub/file.txt");
     EXPECT_EQ(ErrorOf([&] { KVXWriteLine(Bad, QStringLiteral("x"), false); }),
               QStringLiteral("[KVXWriteLine][FileName=%1] File not found").arg(Bad));
+    // The context is added, the kind kept: a caller still learns which file failed and why.
+    try {
+        KVXWriteLine(Dir.path(), QStringLiteral("x"), true);
+        FAIL() << "no exception";
+    } catch (const EFileWriteError &E) {
+        EXPECT_EQ(E.FileName, Dir.path());
+        EXPECT_TRUE(E.Message.startsWith(QStringLiteral("[KVXWriteLine][FileName=%1] ").arg(Dir.path())));
+    }
     try {
         KVXWriteText(Bad, QStringLiteral("x"), true);
         FAIL() << "no exception";
