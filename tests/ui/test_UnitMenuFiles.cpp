@@ -12,6 +12,7 @@
 #include "TestServer.h"
 #include "UnitConfig.h"
 #include "UnitConst.h"
+#include "UnitCourses.h"
 #include "UnitDatabase.h"
 #include "UnitDialog.h"
 #include "UnitHttp.h"
@@ -60,6 +61,23 @@ protected:
     QString Saved(const QString &Name) const { return QDir(SaveDir()).filePath(Name + QStringLiteral(".txt")); }
     void Press(const char *Button) { QTest::mouseClick(Find<TSevenButton>(Button), Qt::LeftButton); }
     QString Status() const { return Find<QLabel>("StatusPanel0")->text(); }
+    // The page's templates in Folder, which becomes the program's "html" folder.
+    void InstallTemplates(const QString &Folder)
+    {
+        ASSERT_TRUE(QDir().mkpath(Folder));
+        for (const char *Name : {"header.tpl", "footer.tpl"})
+            ASSERT_TRUE(QFile::copy(DataFile(QStringLiteral("html/") + QLatin1String(Name)),
+                                    Folder + QLatin1Char('/') + QLatin1String(Name)));
+        if (Folder != Program->Path(QStringLiteral("html"))) {
+            ASSERT_TRUE(QFile::link(Folder, Program->Path(QStringLiteral("html"))));
+        }
+    }
+    // "Liste de courses", then "Imprimer la liste".
+    void PrintList()
+    {
+        Press("BtCourses");
+        QTest::mouseClick(Child<TSevenButton>(FormCourses, "BtView"), Qt::LeftButton);
+    }
 };
 
 const QString SaveQuestion =
@@ -274,10 +292,109 @@ TEST_F(TMenuFilesTest, ClosingWithAFailingSaveKeepsTheWindowOpenAndTheMenuModifi
     EXPECT_EQ(TDialogTest::LastKind(), dtError);
     EXPECT_EQ(LogLines(QStringLiteral("[TFormMenus.SaveMenus]")).size(), 1);
 
-    // The name chosen was kept: the next close asks again, and "Non" lets it go.
+    // The menu is still named by no file: the next close asks again, and "Non" lets it go.
     TDialogTest::QueueAnswers({mrNo});
     EXPECT_TRUE(W->close());
     EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+}
+
+TEST_F(TMenuFilesTest, PrintingTheListRecordsTheHistoryButSavesNothing)
+{
+    StartProgram();
+    InstallTemplates(Program->Path(QStringLiteral("html")));
+    Config->SetBackupDate(Day1);
+    GenerateMenu();
+    TFileDialogTest::QueueFileNames({QStringLiteral("semaine")});
+    Press("BtSaveList");
+    const QString File = Saved(QStringLiteral("semaine"));
+    const QByteArray Older = KVXReadFileBytes(File);
+
+    // Opened again, a recipe moved to the next day, the list printed.
+    Press("BtNewList");
+    TFileDialogTest::QueueFileNames({File});
+    TDialogTest::QueueAnswers({mrOk});
+    Press("BtOpenList");
+    W->Menu->ModifyRecette(2, 1, Day1 + 1, W->Menu->GetRecette(2)->MenuPers);
+    W->RefreshGrid(false);
+    const QString History = QStringLiteral("select count(*) from historique");
+    const int Before = Database->GetTableString(History).toInt();
+    PrintList();
+    EXPECT_EQ(OpenedDocuments, QStringList{Program->Path(QStringLiteral("html/liste.html"))});
+    EXPECT_GT(Database->GetTableString(History).toInt(), Before);
+    EXPECT_TRUE(W->Menu->IsModified());
+    EXPECT_EQ(Status(), File);
+
+    // "Nouveau" and closing still ask; Escape keeps the menu, and the file its older week.
+    const int Rows = W->Menu->Count();
+    TDialogTest::QueueAnswers({mrCancel, mrCancel});
+    Press("BtNewList");
+    EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+    EXPECT_FALSE(W->close());
+    EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+    EXPECT_EQ(W->Menu->Count(), Rows);
+    EXPECT_EQ(KVXReadFileBytes(File), Older);
+}
+
+TEST_F(TMenuFilesTest, APageThatCannotBeWrittenIsReportedInFrenchAndTheOlderPageStays)
+{
+    StartProgram();
+    TFullDisk Disk;
+    InstallTemplates(Disk.Path(QStringLiteral("html")));
+    GenerateMenu();
+    const QString Page = Program->Path(QStringLiteral("html/liste.html"));
+    PrintList();
+    const QByteArray Older = KVXReadFileBytes(Page);
+    ASSERT_FALSE(Older.isEmpty());
+    W->Menu->ModifyRecette(2, 1, Day1 + 1, 6);
+
+    Disk.Fill();
+    TDialogTest::QueueAnswers({mrOk});
+    PrintList();
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\nLe disque est plein.").arg(Page) +
+                  ClosingRequest());
+    EXPECT_EQ(KVXReadFileBytes(Page), Older);
+    // A failed page saves nothing either: the menu was never saved, so "Nouveau" asks.
+    Disk.Release();
+    TDialogTest::QueueAnswers({mrCancel});
+    Press("BtNewList");
+    EXPECT_EQ(TDialogTest::LastMessage(), SaveQuestion);
+
+    // A folder in the page's place is no page: named in French as well.
+    ASSERT_TRUE(QFile::remove(Page));
+    ASSERT_TRUE(QDir().mkpath(Page));
+    TDialogTest::QueueAnswers({mrOk});
+    PrintList();
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("Impossible d'enregistrer le fichier \"%1\".").arg(Page) + ClosingRequest());
+}
+
+TEST_F(TMenuFilesTest, AFailedSaveAsKeepsTheMenuItsFileAndTheStatusBar)
+{
+    StartProgram();
+    GenerateMenu();
+    TFileDialogTest::QueueFileNames({QStringLiteral("semaine")});
+    Press("BtSaveList");
+    const QString File = Saved(QStringLiteral("semaine"));
+    W->Menu->ModifyRecette(2, 1, Day1, 5);
+
+    TFullDisk Disk;
+    const QString Other = Disk.Path(QStringLiteral("autre.txt"));
+    Disk.Fill();
+    TFileDialogTest::QueueFileNames({Other});
+    TDialogTest::QueueAnswers({mrOk});
+    Press("BtSaveAs");
+    Disk.Release();
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_FALSE(QFile::exists(Other));
+    EXPECT_EQ(Status(), File);
+    EXPECT_TRUE(W->Menu->IsModified());
+
+    // "Enregistrer" still writes the menu's own file, without asking for a name.
+    Press("BtSaveList");
+    EXPECT_EQ(TFileDialogTest::ShowCount(), 2);
+    EXPECT_EQ(KVXReadFileBytes(File), W->Menu->SaveToJson(QString()).toUtf8());
 }
 
 TEST_F(TMenuFilesTest, SavingOnAFullDiskKeepsTheOlderFileAndTheMenuModified)
