@@ -3,10 +3,13 @@
 # and builds first.
 
 BUILD_DIR ?= build
+# The program folder: the program, its shipped files and everything it writes for its user.
+# No target ever deletes it.
+PROGRAM_DIR ?= program
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test check-sanitize fuzz bench clean
+.PHONY: all deps configure build program run test check-sanitize fuzz bench clean
 
 all: build
 
@@ -19,11 +22,17 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The program and the files it ships alone (the data target comes with it), in the folder that
-# make test uses, so that a later make test builds only the tests on top.
-run: configure
+# The program and the files it ships alone (the data target comes with it), built in the folder
+# that make test uses, so that a later make test builds only the tests on top, then installed
+# into the program folder. The household's files that an older make run left in the build tree
+# move there first.
+program: configure
+	bash scripts/move-household-files.sh $(BUILD_DIR)/bin $(PROGRAM_DIR)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target fenolda
-	cd $(BUILD_DIR)/bin && ./fenolda
+	cmake --install $(BUILD_DIR) --prefix $(PROGRAM_DIR)
+
+run: program
+	cd $(PROGRAM_DIR) && ./fenolda
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -71,5 +80,8 @@ bench: deps
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR)/bin && for b in ./bench_*; do $$b; done
 
+# The build folders only; the household's files still in the build tree are moved out first,
+# and nothing is deleted while they cannot be.
 clean:
+	bash scripts/move-household-files.sh --clean $(BUILD_DIR)/bin $(PROGRAM_DIR)
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -12,7 +12,9 @@
 #include "UnitTools.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
 
 namespace {
@@ -82,4 +84,13 @@ void InstallQtTranslation()
     // The application owns it from now on.
     Translator->setParent(QCoreApplication::instance());
     QCoreApplication::installTranslator(Translator.release());
+}
+
+void KeepQtSettingsIn(const QString &Folder)
+{
+    // The file dialog asks for the native format, an INI file on Linux; the INI format goes to the
+    // same folder so that nothing of Qt's reaches the home folder either way.
+    const QString Path = QDir(Folder).absolutePath();
+    for (const QSettings::Format Format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(Format, QSettings::UserScope, Path);
 }

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QString;
+
 class TFormCourses;
 class TFormDialog;
 class TFormEditRec;
@@ -42,3 +44,9 @@ private:
 // folder into the running application. Without it the program goes on in Qt's English, and
 // one log line says so. Called once, after the application is made.
 void InstallQtTranslation();
+
+// Qt's own settings, the file dialogs' history of folders above all, in Folder rather than in the
+// user's configuration folder (~/.config/QtProject.conf): the program writes nothing outside
+// its own folder. Qt reads them when a file dialog is built and writes them when it is
+// destroyed, so this comes before the first dialog. Folder with or without its trailing "/".
+void KeepQtSettingsIn(const QString &Folder);

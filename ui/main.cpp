@@ -1,5 +1,6 @@
-// The program block: the units' initialisations, the random generator and the rounding
-// mode, the application, the long-lived windows, and the message loop.
+// The program block: the units' initialisations, Qt's settings kept in the program folder, the
+// random generator and the rounding mode, the application, the long-lived windows, and the
+// message loop.
 #include "UnitAppEvents.h"
 #include "UnitConfig.h"
 #include "UnitGraphicsQt.h"
@@ -38,6 +39,7 @@ public:
 int ProgramMain(int Argc, char *Argv[])
 {
     TUnits Units;
+    KeepQtSettingsIn(Config->ExePath);
     Randomize();
     std::fesetround(FE_TONEAREST);
 
