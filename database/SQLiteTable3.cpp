@@ -1,5 +1,7 @@
 #include "SQLiteTable3.h"
 
+#include "UnitTypes.h"
+
 #include <QFile>
 
 #include <sqlite3.h>
@@ -146,8 +148,21 @@ void TSQLiteDatabase::RaiseError(const QString &Msg, const QString &SQL) const
     const int Code = sqlite3_errcode(DB);
     if (Code == SQLITE_OK)
         throw ESQLiteException(Msg);
-    throw ESQLiteException(Msg + QStringLiteral(".\rError [%1]: %2.\r\"%3\": %4")
-                                     .arg(QString::number(Code), SQLiteErrorText(Code), SQL, EngineMessage(DB)));
+    Raise(ESQLiteException(Msg + QStringLiteral(".\rError [%1]: %2.\r\"%3\": %4")
+                                     .arg(QString::number(Code), SQLiteErrorText(Code), SQL, EngineMessage(DB))));
+}
+
+void TSQLiteDatabase::Raise(const ESQLiteException &E) const
+{
+    // Every failed statement leaves through here, whoever ran it: a lock that another program
+    // kept beyond the busy timeout then tells the user what to do, wherever it was met,
+    // instead of reaching the error box with no text of its own.
+    if (Busy())
+        throw UserException::CreateUserFmt(
+            QStringLiteral("La base de données \"%s\" est utilisée par un autre programme. Fermez ce programme, "
+                           "puis réessayez."),
+            {QFile::decodeName(sqlite3_db_filename(DB, "main"))}, &E);
+    throw E;
 }
 
 TSQLiteStatement TSQLiteDatabase::PrepareStatement(const QString &SQL)
@@ -473,7 +488,7 @@ void TSQLiteTable::ReadAll(TSQLiteDatabase &DB, sqlite3_stmt *Statement, const Q
         if (Rc == SQLITE_DONE)
             break;
         if (Rc == SQLITE_BUSY)
-            throw ESQLiteException(QStringLiteral("Could not prepare SQL statement"));
+            DB.Raise(ESQLiteException(QStringLiteral("Could not prepare SQL statement")));
         if (Rc != SQLITE_ROW) {
             sqlite3_reset(Statement);
             DB.RaiseError(QStringLiteral("Could not retrieve data"), SQL);

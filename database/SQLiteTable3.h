@@ -17,7 +17,9 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-// Every failure of the wrapper. It carries no user text: the routines above wrap it.
+// Every failure of the wrapper. It carries no user text: the routines above wrap it. A lock of
+// another program that outlasted the busy timeout is raised as a UserException instead, with a
+// French user text and the same message.
 class ESQLiteException : public Exception
 {
 public:
@@ -129,9 +131,14 @@ public:
     // SQL statement", the failing statement) and leaves the statements before it applied.
     void ExecScript(const QString &SQL);
 
-    // Raises ESQLiteException: Msg alone when the connection holds no error, else
-    // Msg ".\rError [<code>]: <code text>.\r\"<SQL>\": <engine message>".
+    // Raises ESQLiteException: Msg alone when the connection holds no error, else (through
+    // Raise) Msg ".\rError [<code>]: <code text>.\r\"<SQL>\": <engine message>".
     [[noreturn]] void RaiseError(const QString &Msg, const QString &SQL) const;
+    // Raises E, or, when the last failure was a lock that another program kept beyond the
+    // busy timeout (Busy), a UserException with E's message and the user text 'La base de
+    // données "<file>" est utilisée par un autre programme. Fermez ce programme, puis
+    // réessayez.'.
+    [[noreturn]] void Raise(const ESQLiteException &E) const;
 
     // Compiles the first statement of SQL with sqlite3_prepare_v2. A failure raises
     // "Error executing SQL"; a text without a statement "Could not prepare SQL statement".

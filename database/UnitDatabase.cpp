@@ -133,23 +133,6 @@ int CompareFolded(char C1, char C2, int &CaseOrder)
     return 0;
 }
 
-// Runs one statement of Db. A lock of another program that outlasted the busy timeout
-// leaves with a French user text, so that the error box says what to do instead of an empty
-// line; the engine's message stays the technical one.
-template <class F> auto ReportBusy(TSQLiteDatabase &Db, F &&Body) -> decltype(std::forward<F>(Body)())
-{
-    try {
-        return std::forward<F>(Body)();
-    } catch (const ESQLiteException &E) {
-        if (!Db.Busy())
-            throw;
-        throw UserException::CreateUserFmt(
-            QStringLiteral("La base de données \"%s\" est utilisée par un autre programme. Fermez ce programme, "
-                           "puis réessayez."),
-            {QFile::decodeName(sqlite3_db_filename(Db.Handle(), "main"))}, &E);
-    }
-}
-
 } // namespace
 
 QString UTF8Decode(const char *Bytes, qsizetype Length)
@@ -324,18 +307,16 @@ try : TSQLiteDatabase(FileName) {
 
 std::unique_ptr<TQlTable> TQlDatabase::GetTable(const QString &SQL)
 {
-    std::unique_ptr<TQlTable> Table = ReportBusy(*this, [&] {
-        if (LowerCaseAscii(SQL).contains(QLatin1String("order by")))
-            return std::make_unique<TQlTable>(*this, SQL + QStringLiteral(" collate SYSTEM2"));
-        return std::make_unique<TQlTable>(*this, SQL);
-    });
+    std::unique_ptr<TQlTable> Table = LowerCaseAscii(SQL).contains(QLatin1String("order by"))
+                                          ? std::make_unique<TQlTable>(*this, SQL + QStringLiteral(" collate SYSTEM2"))
+                                          : std::make_unique<TQlTable>(*this, SQL);
     ParamsClear();
     return Table;
 }
 
 QString TQlDatabase::GetTableString(const QString &SQL)
 {
-    const QString Result = UTF8Decode(ReportBusy(*this, [&] { return TSQLiteDatabase::GetTableString(SQL); }));
+    const QString Result = UTF8Decode(TSQLiteDatabase::GetTableString(SQL));
     ParamsClear();
     return Result;
 }
@@ -347,7 +328,7 @@ void TQlDatabase::AddParamText(const QByteArray &Name, const QString &Value)
 
 void TQlDatabase::ExecSQL(const QString &SQL)
 {
-    ReportBusy(*this, [&] { TSQLiteDatabase::ExecSQL(SQL); });
+    TSQLiteDatabase::ExecSQL(SQL);
     ParamsClear();
 }
 

@@ -176,13 +176,15 @@ void TDb3File::Open()
             throw Exception(QStringLiteral("The database has no table"));
         SetDatabase(std::move(Db));
     } catch (const std::exception &E) {
-        // A sound database that another program holds is no reason to restore a backup.
-        if (Db && Db->Busy())
-            throw UserException::CreateWithUserFmt(QStringLiteral("TDb3File.Open"), {},
-                                                   QStringLiteral("La base de données \"%s\" est utilisée par un "
-                                                                  "autre programme. Fermez ce programme, puis "
-                                                                  "relancez Fenolda."),
-                                                   {DbFile}, E);
+        // A sound database that another program holds is no reason to restore a backup. At
+        // start-up there is nothing to try again: this text stands instead of the statement's.
+        if (Db && Db->Busy()) {
+            UserException Busy = UserException::Create(QStringLiteral("TDb3File.Open"), E);
+            Busy.SetUserMessage(QStringLiteral("La base de données \"%s\" est utilisée par un autre programme. "
+                                               "Fermez ce programme, puis relancez Fenolda."),
+                                {DbFile}, nullptr);
+            throw Busy;
+        }
         // Nothing is deleted or replaced: the user decides, with the backups at hand.
         throw UserException::CreateWithUserFmt(
             QStringLiteral("TDb3File.Open"), {},

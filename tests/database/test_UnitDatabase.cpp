@@ -170,7 +170,7 @@ TEST_F(QlTest, TextsAndIntegersAsTheProgramReadsThem)
     EXPECT_EQ(Failure.UserMessage, QString());
 }
 
-TEST_F(QlTest, AStatementThatMeetsAnotherProgramsLockSaysSoInFrench)
+TEST_F(QlTest, EveryStatementThatMeetsAnotherProgramsLockSaysSoInFrench)
 {
     Add(QStringLiteral("A"), QStringLiteral("Pomme"));
     TOtherProgram Other(Path(QStringLiteral("test.db3")));
@@ -182,7 +182,23 @@ TEST_F(QlTest, AStatementThatMeetsAnotherProgramsLockSaysSoInFrench)
     for (const auto &Statement : std::initializer_list<std::function<void()>>{
              [&] { Add(QStringLiteral("A"), QStringLiteral("Poire")); },
              [&] { Db->GetTable(QStringLiteral("select * from n order by name")); },
-             [&] { Db->GetTableString(QStringLiteral("select count(*) from n")); }}) {
+             [&] { Db->GetTableString(QStringLiteral("select count(*) from n")); },
+             // What the program runs below its own connection: a bare query, a prepared
+             // statement, a statement read again and again, and a transaction's write.
+             [&] { Db->TSQLiteDatabase::GetTableString(QStringLiteral("PRAGMA data_version")); },
+             [&] {
+                 TSQLiteQueryGuard Query(*Db, QStringLiteral("update n set num = 1"));
+                 Db->ExecQuery(Query.Query());
+             },
+             [&] {
+                 const TSQLiteStatement Statement = Db->PrepareStatement(QStringLiteral("select * from n"));
+                 TQlTable Table(*Db, Statement, QStringLiteral("select * from n"));
+             },
+             [&] {
+                 TSQLiteTransaction Transaction(*Db);
+                 Db->TSQLiteDatabase::ExecSQL(QStringLiteral("delete from n"));
+                 Transaction.Commit();
+             }}) {
         const TFailure Failure = FailureOf(Statement);
         EXPECT_EQ(Failure.UserMessage, Busy);
         // The engine's own words stay in the log.

@@ -2,6 +2,7 @@
 // the generation, the grid's context menu and commands, the drag of a recipe, the link and
 // the wheel.
 #include "MenusTestSupport.h"
+#include "OtherProgram.h"
 #include "WindowActivation.h"
 
 #include "DrawGrid.h"
@@ -226,6 +227,31 @@ TEST_F(TMenusTest, RecipesRunningOutKeepTheDaysDrawnAndShowTheUserText)
                              "menus à générer.\r\nVérifiez également l'historique dans les options.") +
                   ClosingRequest());
     EXPECT_EQ(LogLines(QStringLiteral("[TFormMenus.AppEventsException] [TFormMenus.BtGenerateClick]")).size(), 1);
+}
+
+TEST_F(TMenusTest, ALockThatOutlastsTheWaitIsNamedWhenGeneratingAndListing)
+{
+    StartProgram();
+    Generate(2, true, false, false, true, false);
+    const QString Shape = MenuShape(*W->Menu, true);
+    // The wait itself is tested with the working database; here it would only slow the test.
+    sqlite3_busy_timeout(Database->Handle(), 50);
+    const QString Busy = QStringLiteral("La base de données \"%1\" est utilisée par un autre programme. Fermez ce "
+                                        "programme, puis réessayez.")
+                             .arg(Program->Path(QStringLiteral("recipes.db3"))) +
+                         ClosingRequest();
+    TOtherProgram Other(Program->Path(QStringLiteral("recipes.db3")));
+
+    TDialogTest::QueueAnswers({mrOk});
+    Generate(2, true, false, false, true, false);
+    EXPECT_EQ(TDialogTest::LastKind(), dtError);
+    EXPECT_EQ(TDialogTest::LastMessage(), Busy);
+    EXPECT_EQ(MenuShape(*W->Menu, true), Shape);
+
+    TDialogTest::QueueAnswers({mrOk});
+    QTest::mouseClick(Find<TSevenButton>("BtCourses"), Qt::LeftButton);
+    EXPECT_EQ(TDialogTest::ShowCount(), 2);
+    EXPECT_EQ(TDialogTest::LastMessage(), Busy);
 }
 
 TEST_F(TMenusTest, ContextMenuShowsTheItemsOfTheRowUnderThePointer)
