@@ -15,6 +15,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <utility>
 
 TFormDialog *FormDialog = nullptr;
 
@@ -28,6 +29,7 @@ struct
     TDialogType LastKind = dtAlert;
     TDialogButtons LastButtons = dbAuto;
     int ShowCount = 0;
+    TDialogTest::TUnanswered Unanswered;
 } Record;
 
 // The texts of the box.
@@ -217,6 +219,12 @@ int TFormDialog::Show(const QString &Msg, TDialogType Kind, TDialogButtons Butto
             const int Answer = Record.Answers.front();
             Record.Answers.pop_front();
             return Answer;
+        }
+        if (Record.Unanswered) {
+            // A copy: the handler may install another one while it runs.
+            const TDialogTest::TUnanswered Report = Record.Unanswered;
+            Report(Msg);
+            return mrCancel;
         }
         return exec();
     });
@@ -430,6 +438,18 @@ void TDialogTest::Reset()
     Record.LastKind = dtAlert;
     Record.LastButtons = dbAuto;
     Record.ShowCount = 0;
+}
+
+TDialogTest::TUnanswered TDialogTest::SetUnansweredHandler(TUnanswered Handler)
+{
+    return std::exchange(Record.Unanswered, std::move(Handler));
+}
+
+TDialogTest::TRealBox::TRealBox() : FPrevious(SetUnansweredHandler({})) {}
+
+TDialogTest::TRealBox::~TRealBox()
+{
+    SetUnansweredHandler(std::move(FPrevious));
 }
 
 bool TDialogTest::AnswersLeft()

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 
 class QLabel;
@@ -126,9 +127,31 @@ private:
 // what it was asked.
 struct TDialogTest
 {
+    // What a test program does with a box that finds no queued answer; it gets the message.
+    using TUnanswered = std::function<void(const QString &Msg)>;
+
     static void QueueAnswers(std::initializer_list<int> Answers);
-    // Forgets the queued answers and what was shown.
+    // Forgets the queued answers and what was shown; the handler stays.
     static void Reset();
+    // With a handler, a box that finds no queued answer hands its message to it and answers 2
+    // at once, never shown: a test program learns which test forgot an answer instead of
+    // waiting for a user who never comes. Without one, as in the program, the box is shown
+    // and waits. Gives the handler it replaces.
+    static TUnanswered SetUnansweredHandler(TUnanswered Handler);
+    // For a test that answers the real box: while it lives, a box without a queued answer is
+    // shown and waits; the handler comes back when it ends.
+    class TRealBox
+    {
+    public:
+        TRealBox();
+        ~TRealBox();
+        TRealBox(const TRealBox &) = delete;
+        TRealBox &operator=(const TRealBox &) = delete;
+
+    private:
+        TUnanswered FPrevious;
+    };
+
     static bool AnswersLeft();
     static int ShowCount();
     static QString LastMessage();

@@ -463,10 +463,24 @@ TEST_F(Db3Test, AKilledBackupLeavesNoJournalAndItsFileGoesAtTheNextBackup)
     const QString Folder = Program.Dir.filePath(QStringLiteral("backup"));
     ASSERT_TRUE(QDir().mkpath(Folder));
     // Files of the user's own, with names close to those of a backup in progress.
-    const QStringList Own = {QStringLiteral("notes.part"), QStringLiteral("recipes.db3.part-journal"),
-                             QStringLiteral("recipes.db3 2026-12-01.db3")};
+    const QStringList Own = {QStringLiteral("notes.part"),
+                             QStringLiteral("recipes.db3.part-journal"),
+                             QStringLiteral("recipes.db3 2026-12-01.db3"),
+                             QStringLiteral("recipes.db3 2024-01-01"),
+                             QStringLiteral("x.fenolda-backup-.txt"),
+                             QStringLiteral("x.fenolda-backup-.part"),
+                             QStringLiteral("x.fenolda-backup-abcdefg.part"),
+                             QStringLiteral("x.fenolda-backup-abcdef.part.bak"),
+                             QStringLiteral("x.fenolda-backup-abcdef.part-journal.txt"),
+                             QStringLiteral("x.fenolda-backup-abcdef.db3"),
+                             QStringLiteral("fenolda-backup-abcdef.part")};
     for (const QString &Name : Own)
         WriteBytes(QDir(Folder).filePath(Name), "à moi");
+    // What an interrupted backup of another name left, its journal included: a copy whose
+    // journal could not be kept in memory has it on disk.
+    for (const char *Name : {"recipes.db3 2026-11-30.db3.fenolda-backup-Ab3dE9.part",
+                             "recipes.db3 2026-11-30.db3.fenolda-backup-Ab3dE9.part-journal"})
+        WriteBytes(QDir(Folder).filePath(QString::fromUtf8(Name)), "reste");
     const QString Target = Folder + QStringLiteral("/recipes.db3 2026-12-07.db3");
 
     for (int Run = 0; Run < 2; ++Run)

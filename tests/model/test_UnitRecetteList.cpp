@@ -222,9 +222,8 @@ TEST_F(TRecetteListTest, AddReplaceUpdateAndModify)
 
     // Without a database (a failed opening leaves the window up): an error, not a crash.
     FreeDatabase();
-    EXPECT_EQ(
-        FailureOf([&] { Menu.AddRandomRecette(1, 2, Start, 1, false); }).Message,
-        QStringLiteral("[TRecetteList.GetRandomRecette] Database is not open"));
+    EXPECT_EQ(FailureOf([&] { Menu.AddRandomRecette(1, 2, Start, 1, false); }).Message,
+              QStringLiteral("[TRecetteList.GetRandomRecette] Database is not open"));
 }
 
 TEST_F(TRecetteListTest, ShoppingListScalesSumsAndGroupsByShelf)
@@ -289,4 +288,31 @@ TEST_F(TRecetteListTest, ShoppingListScalesSumsAndGroupsByShelf)
     Uses->MoveTo(0);
     EXPECT_EQ(Uses->FieldAsString(QStringLiteral("name")) + Uses->FieldAsString(QStringLiteral("unite")),
               QStringLiteral("Quicheg"));
+}
+
+TEST_F(TRecetteListTest, ShoppingListKeepsOneLinePerUnit)
+{
+    // Grams and glasses of flour cannot be added up: the list keeps both, each with its own
+    // unit, and the same unit in two recipes still makes one line.
+    Exec(QStringLiteral("INSERT INTO rayon (name) VALUES ('Sec')"));
+    Exec(QStringLiteral("INSERT INTO unite (name) VALUES ('g'), ('verre')"));
+    Exec(QStringLiteral("INSERT INTO ingredient (name, raycode) VALUES ('farine', 1)"));
+    const int A = AddRecipe(QStringLiteral("Quiche"), 0, 1, 0, 2);
+    const int B = AddRecipe(QStringLiteral("Crêpes"), 0, 2, 0, 2);
+    const int C = AddRecipe(QStringLiteral("Sablés"), 0, 2, 0, 2);
+    Exec(QStringLiteral("INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note) VALUES "
+                        "(%1, 1, 200, 1, ''), (%2, 1, 1, 2, ''), (%3, 1, 50, 1, '')")
+             .arg(A)
+             .arg(B)
+             .arg(C));
+    for (const int Code : {A, B, C})
+        Menu.AddRecetteFromCode(1, 2, Start, Code);
+    TIngredientList List;
+    Menu.GetIngredientList(List);
+    QStringList Texts;
+    for (int I = 0; I < List.Count(); ++I)
+        Texts << List.GetLine(I)->Text;
+    ASSERT_EQ(Texts.size(), 3) << Texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Texts.first(), QStringLiteral("Sec"));
+    EXPECT_EQ(QSet<QString>(Texts.begin() + 1, Texts.end()), (QSet<QString>{"250 g farine", "1 verre farine"}));
 }

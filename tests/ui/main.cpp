@@ -1,3 +1,4 @@
+#include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
 #include "UnitProgram.h"
 
@@ -22,5 +23,10 @@ int main(int argc, char *argv[])
     InstallFontSubstitutions();
     InstallSystemColors();
     ::testing::InitGoogleTest(&argc, argv);
+    // A message box that no test answers would wait for a user until the run's time limit:
+    // it fails the test that showed it at once, with its message. Tests that answer the real
+    // box say so with TDialogTest::TRealBox.
+    TDialogTest::SetUnansweredHandler(
+        [](const QString &Msg) { ADD_FAILURE() << "A message box had no answer: " << Msg.toStdString(); });
     return RUN_ALL_TESTS();
 }

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -152,6 +153,8 @@ TEST_F(FormDialogTest, KindGivesCaptionAndPictureAndButtonsValueGivesTheButtons)
 
 TEST_F(FormDialogTest, ModalBoxAnswersByKeyboardAndMouse)
 {
+    // Every answer here is given on the real box, as the user gives it.
+    const TDialogTest::TRealBox RealBox;
     auto Key = [](Qt::Key K) { return [K](QWidget *) { QTest::keyClick(QApplication::focusWidget(), K); }; };
     // Oui/Non: the focus is on "Oui" and Enter answers 6; OK: the focus is on "OK", the space
     // bar answers 1.
@@ -183,6 +186,37 @@ TEST_F(FormDialogTest, ModalBoxAnswersByKeyboardAndMouse)
     EXPECT_EQ(Box->result(), 2) << "the box saw the key";
     AnswerModals({Key(Qt::Key_Return)});
     EXPECT_EQ(Box->Show(QStringLiteral("Supprimer ?"), dtConfirm, dbAuto), 6);
+}
+
+TEST_F(FormDialogTest, InTheTestsABoxWithoutAnAnswerFailsAtOnceUnlessTheRealBoxIsAsked)
+{
+    // Should the box be shown after all, it is closed with "Oui" rather than hold the run,
+    // and the answer tells.
+    QTimer Safety;
+    Safety.setSingleShot(true);
+    QObject::connect(&Safety, &QTimer::timeout, Box.get(), [this] {
+        if (Box->isVisible())
+            Box->done(mrYes);
+    });
+    // The test program's handler fails the test that showed the box, naming the message; the
+    // box answers 2 without being shown.
+    static int Answer = 0;
+    Safety.start(0);
+    EXPECT_NONFATAL_FAILURE(Answer = FormDialog->Show(QStringLiteral("Oublié ?"), dtConfirm, dbAuto), "Oublié ?");
+    Safety.stop();
+    EXPECT_EQ(Answer, mrCancel);
+    EXPECT_EQ(TDialogTest::ShowCount(), 1);
+
+    // Asked for, the real box is shown and waits for its answer; then the handler is back.
+    {
+        const TDialogTest::TRealBox RealBox;
+        AnswerModals({[this](QWidget *) { QTest::keyClick(Find<TSevenButton>("BtYes"), Qt::Key_Return); }});
+        EXPECT_EQ(Box->Show(QStringLiteral("Réel ?"), dtConfirm, dbAuto), mrYes);
+    }
+    Safety.start(0);
+    EXPECT_NONFATAL_FAILURE(Answer = FormDialog->Show(QStringLiteral("Encore ?"), dtConfirm, dbAuto), "Encore ?");
+    Safety.stop();
+    EXPECT_EQ(Answer, mrCancel);
 }
 
 TEST_F(FormDialogTest, BoxIsCentredOnTheActiveWindow)
@@ -220,6 +254,8 @@ TEST_F(FormDialogTest, ShowWhileTheBoxIsOpenIsRefusedWithItsContext)
 
 TEST_F(FormDialogTest, AButtonThatClosedTheBoxIsNotHotWhenTheBoxComesBack)
 {
+    // The pointer and the keys act on the real box.
+    const TDialogTest::TRealBox RealBox;
     auto *No = Find<TSevenButton>("BtNo");
     auto *Yes = Find<TSevenButton>("BtYes");
     // The pointer enters "Non" and clicks it; the box closes under the pointer, so no leave

@@ -615,7 +615,8 @@ TEST_F(FormListTest, EscapeClosesAModalListWhereverTheFocusIs)
     EXPECT_EQ(Form->exec(), mrCancel);
 
     // From the filter field again, after "Ajouter" opened an edit window and it closed, and
-    // after a question was answered.
+    // after a question was answered: the real box, which takes the activation while it is open.
+    const TDialogTest::TRealBox RealBox;
     Form = List();
     AnswerModals({[&](QWidget *) {
         QTest::mouseClick(ButtonOf(*Form, "BtAdd"), Qt::LeftButton);

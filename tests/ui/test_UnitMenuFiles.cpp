@@ -507,6 +507,15 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
               QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
     EXPECT_EQ(Config->GetBackupLastFile(), Copy);
 
+    // ".db3" typed in capitals is the extension already: the name stays as the user typed it.
+    const QString Capitals = QDir(Config->BackupDir).filePath(QStringLiteral("COPIE.DB3"));
+    TDialogTest::QueueAnswers({mrOk});
+    TFileDialogTest::QueueFileNames({Capitals});
+    Press("BtBaseBackup");
+    EXPECT_EQ(Config->GetBackupLastFile(), Capitals);
+    EXPECT_EQ(QDir(Config->BackupDir).entryList({QStringLiteral("COPIE*")}, QDir::Files),
+              QStringList{QStringLiteral("COPIE.DB3")});
+
     // A backup whose date cannot be recorded (the settings file is read-only) says so in
     // French, naming the file.
     {

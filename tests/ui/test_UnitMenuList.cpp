@@ -242,14 +242,23 @@ TEST_F(TMenuListTest, RenameAndDeleteOnTheServer)
         EXPECT_EQ(Grid(List)->item(2, 0)->text(), QStringLiteral("Notre semaine"));
         EXPECT_EQ(List->SelectedRow(), 3);
 
-        // Delete asks first; "Non" keeps the menu, Delete and "Oui" remove it. Deleting the
-        // last row selects the new last row.
+        // Delete asks first; "Non" and Escape keep the menu and send nothing, Delete and
+        // "Oui" remove it. Deleting the last row selects the new last row.
         List->SelectRow(4);
-        TDialogTest::QueueAnswers({mrNo});
-        QTest::mouseClick(Child<TSevenButton>(List, "BtDelete"), Qt::LeftButton);
-        EXPECT_EQ(TDialogTest::LastMessage(),
-                  QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Zèbre)"));
-        EXPECT_EQ(List->MenuRowCount(), 4);
+        const auto Deletes = [&] {
+            int Count = 0;
+            for (const TRecordedRequest &Request : Server.Requests())
+                Count += Request.Line.rfind("DELETE ", 0) == 0;
+            return Count;
+        };
+        for (const int Answer : {mrNo, mrCancel}) {
+            TDialogTest::QueueAnswers({Answer});
+            QTest::mouseClick(Child<TSevenButton>(List, "BtDelete"), Qt::LeftButton);
+            EXPECT_EQ(TDialogTest::LastMessage(),
+                      QStringLiteral("Etes-vous sûr de vouloir supprimer ce menu ?\r\n(Zèbre)"));
+            EXPECT_EQ(List->MenuRowCount(), 4) << Answer;
+            EXPECT_EQ(Deletes(), 0) << Answer;
+        }
         TDialogTest::QueueAnswers({mrYes});
         Key(List, Qt::Key_Delete);
         EXPECT_EQ(Server.Requests().back().Line, "DELETE /fenolda/menu/4");
