@@ -271,12 +271,23 @@ QString QStr(const TJsonValue &Value)
     return QString::fromStdString(KVXJsonToText(Value, false));
 }
 
-bool JsonIntMember(const TJsonValue &Object, const char *Name, int &Value)
+namespace {
+
+// The member Name of Object, or null when Object is no object or has no such member.
+const TJsonValue *FindMember(const TJsonValue &Object, const char *Name)
 {
     if (!Object.is_object())
-        return false;
+        return nullptr;
     const auto It = Object.find(Name);
-    if (It == Object.end() || !It->is_number_integer())
+    return It == Object.end() ? nullptr : &*It;
+}
+
+} // namespace
+
+bool JsonIntMember(const TJsonValue &Object, const char *Name, int &Value)
+{
+    const TJsonValue *It = FindMember(Object, Name);
+    if (!It || !It->is_number_integer())
         return false;
     if (It->is_number_unsigned()) {
         if (It->get<std::uint64_t>() > std::uint64_t(std::numeric_limits<int>::max()))
@@ -292,10 +303,8 @@ bool JsonIntMember(const TJsonValue &Object, const char *Name, int &Value)
 
 bool JsonTextMember(const TJsonValue &Object, const char *Name, QString &Value)
 {
-    if (!Object.is_object())
-        return false;
-    const auto It = Object.find(Name);
-    if (It == Object.end() || !It->is_string())
+    const TJsonValue *It = FindMember(Object, Name);
+    if (!It || !It->is_string())
         return false;
     Value = QString::fromStdString(It->get_ref<const std::string &>());
     return true;
