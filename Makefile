@@ -24,8 +24,8 @@ build: configure
 
 # The program and the files it ships alone (the data target comes with it), built in the folder
 # that make test uses, so that a later make test builds only the tests on top, then installed
-# into the program folder. The household's files that an older make run left in the build tree
-# move there first.
+# into the program folder. The household's files that the build tree holds (an older make run,
+# or the program started there) move there first; a failed move stops it.
 program: configure
 	bash scripts/move-household-files.sh $(BUILD_DIR)/bin $(PROGRAM_DIR)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target fenolda
@@ -81,7 +81,7 @@ bench: deps
 	cd $(BUILD_DIR)/bin && for b in ./bench_*; do $$b; done
 
 # The build folders only; the household's files still in the build tree are moved out first,
-# and nothing is deleted while they cannot be.
+# and nothing is deleted while a move failed.
 clean:
-	bash scripts/move-household-files.sh --clean $(BUILD_DIR)/bin $(PROGRAM_DIR)
+	bash scripts/move-household-files.sh $(BUILD_DIR)/bin $(PROGRAM_DIR)
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

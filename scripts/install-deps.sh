@@ -12,6 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-crosextra-carlito fonts-dejavu-core fonts-liberation2
     xvfb xauth openssl
+    sqlite3
 )
 # make fuzz: clang with its libFuzzer and sanitizer runtimes.
 if [ "${1:-}" = "--fuzz" ]; then
