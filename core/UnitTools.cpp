@@ -31,6 +31,14 @@ void WriteLog(const QString &Msg, const QString &Context, QStringList *Lines)
     });
 }
 
+void WriteLogQuietly(const QString &Msg, const QString &Context) noexcept
+{
+    try {
+        WriteLog(Msg, Context);
+    } catch (...) {
+    }
+}
+
 QString AddWriteFailureReason(const QString &Text, const std::exception &E)
 {
     const auto *Write = dynamic_cast<const EFileWriteError *>(&E);

@@ -17,6 +17,9 @@
 // the same line is also added to it. A failure raises UserException "[WriteLog] ...", and
 // Lines is then left unchanged.
 void WriteLog(const QString &Msg, const QString &Context, QStringList *Lines = nullptr);
+// WriteLog for a path that must reach the user whatever the log does (a full disk, say): a
+// line the log cannot take is dropped.
+void WriteLogQuietly(const QString &Msg, const QString &Context) noexcept;
 
 // Text followed, on a new line, by the reason why a file could not be written when the
 // user can act on it: "Le disque est plein." for a full disk, 'Le dossier "<folder>" est

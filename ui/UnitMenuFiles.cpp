@@ -28,6 +28,7 @@
 #include <QLabel>
 
 #include <deque>
+#include <utility>
 
 namespace {
 
@@ -50,6 +51,13 @@ struct TFileDialogTestState
     QString LastDialog;
     QString LastProposed;
 };
+
+// Outlives Reset, as the message box's handler does.
+TFileDialogTest::TUnanswered &UnansweredHandler()
+{
+    static TFileDialogTest::TUnanswered Handler;
+    return Handler;
+}
 
 TFileDialogTestState &TestState()
 {
@@ -120,6 +128,10 @@ QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogK
     QString Chosen;
     if (!Test.Names.empty()) {
         Chosen = QueuedAnswer(Kind, Preset);
+    } else if (UnansweredHandler()) {
+        // A copy: the handler may install another one while it runs.
+        const TFileDialogTest::TUnanswered Report = UnansweredHandler();
+        Report(QLatin1String(Kind.Name));
     } else {
         // A file dialog costs tens of milliseconds and megabytes to build: only the ones the
         // user asks for are built, once.
@@ -156,6 +168,11 @@ void TFileDialogTest::QueueFileNames(std::initializer_list<QString> Names)
 void TFileDialogTest::Reset()
 {
     TestState() = TFileDialogTestState();
+}
+
+TFileDialogTest::TUnanswered TFileDialogTest::SetUnansweredHandler(TUnanswered Handler)
+{
+    return std::exchange(UnansweredHandler(), std::move(Handler));
 }
 
 bool TFileDialogTest::NamesLeft()
@@ -396,7 +413,8 @@ void TFormMenus::BackupDatabase()
     try {
         Db3File->Backup(Target);
     } catch (const std::exception &E) {
-        WriteLog(ExceptionMessage(E), QStringLiteral("TFormMenus.BackupDatabase"));
+        // The disk that refused the copy may refuse the log line too: the alert comes all the same.
+        WriteLogQuietly(ExceptionMessage(E), QStringLiteral("TFormMenus.BackupDatabase"));
         FormDialog->Show(BackupFailedText, dtAlert, dbAuto);
         return;
     }

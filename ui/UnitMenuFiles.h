@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 
 class QFileDialog;
@@ -42,8 +43,31 @@ QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogK
 // dialog proposed.
 struct TFileDialogTest
 {
+    // What a test program does with a dialog that finds no queued name; it gets the dialog's
+    // object name.
+    using TUnanswered = std::function<void(const QString &Dialog)>;
+
     static void QueueFileNames(std::initializer_list<QString> Names);
+    // Forgets the queued names and what was shown; the handler stays.
     static void Reset();
+    // With a handler, a dialog that finds no queued name hands its name to it and returns no
+    // file at once, never shown, as the message box does. Without one, as in the program, the
+    // dialog is shown and waits. Gives the handler it replaces.
+    static TUnanswered SetUnansweredHandler(TUnanswered Handler);
+    // For a test that answers the real dialog: while it lives, a dialog without a queued name
+    // is shown and waits; the handler comes back when it ends.
+    class TRealDialog
+    {
+    public:
+        TRealDialog() : FPrevious(SetUnansweredHandler({})) {}
+        ~TRealDialog() { SetUnansweredHandler(std::move(FPrevious)); }
+        TRealDialog(const TRealDialog &) = delete;
+        TRealDialog &operator=(const TRealDialog &) = delete;
+
+    private:
+        TUnanswered FPrevious;
+    };
+
     static bool NamesLeft();
     static int ShowCount();
     // Object name of the last dialog asked for, and the folder + "/" + name it proposed.

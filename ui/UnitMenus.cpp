@@ -579,11 +579,8 @@ void TFormMenus::ImgUpdateClick()
 void TFormMenus::AppEventsException(const std::exception &E)
 {
     const QString Message = ExceptionMessage(E);
-    try {
-        WriteLog(Message, QStringLiteral("TFormMenus.AppEventsException"));
-    } catch (const std::exception &) {
-        // A log that cannot be written must not keep the user from seeing the error.
-    }
+    // A log that cannot be written must not keep the user from seeing the error.
+    WriteLogQuietly(Message, QStringLiteral("TFormMenus.AppEventsException"));
     const auto *User = dynamic_cast<const UserException *>(&E);
     QString Text = User ? User->UserMessage : Message;
     // A file that could not be written is named in French even when no routine wrapped it.

@@ -1,5 +1,6 @@
 #include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
+#include "UnitMenuFiles.h"
 #include "UnitProgram.h"
 
 #include <QApplication>
@@ -28,5 +29,9 @@ int main(int argc, char *argv[])
     // box say so with TDialogTest::TRealBox.
     TDialogTest::SetUnansweredHandler(
         [](const QString &Msg) { ADD_FAILURE() << "A message box had no answer: " << Msg.toStdString(); });
+    // A file dialog likewise, named by its object name; it returns no file. Tests that answer
+    // the real dialog say so with TFileDialogTest::TRealDialog.
+    TFileDialogTest::SetUnansweredHandler(
+        [](const QString &Dialog) { ADD_FAILURE() << "A file dialog had no name: " << Dialog.toStdString(); });
     return RUN_ALL_TESTS();
 }

@@ -137,6 +137,7 @@ TEST_F(TMenuFilesTest, AMenuSavedToAFileOpensAgainFromAnotherStartDate)
 
 TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
 {
+    const TFileDialogTest::TRealDialog RealDialog;
     StartProgram();
     // Nothing of the file dialogs is built at start-up.
     EXPECT_EQ(W->findChild<QFileDialog *>(), nullptr);
@@ -183,6 +184,7 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
 TEST_F(TMenuFilesTest, WithoutAServerTheFirstSaveAsksForAFileInFrench)
 {
     const TWebApiAddress None{QString()};
+    const TFileDialogTest::TRealDialog RealDialog;
     ASSERT_TRUE(QFile::remove(Config->IniFileName));
     StartProgram();
     GenerateMenu();
@@ -207,6 +209,26 @@ TEST_F(TMenuFilesTest, WithoutAServerTheFirstSaveAsksForAFileInFrench)
     EXPECT_EQ(ModalsAnswered(), 1);
     EXPECT_EQ(W->FileName, Saved(QStringLiteral("premier")));
     EXPECT_TRUE(QFile::exists(Saved(QStringLiteral("premier"))));
+}
+
+// A test that forgets to queue a name fails at once instead of waiting on a real dialog until
+// the run's time limit; the program then goes on as after a cancel.
+TEST_F(TMenuFilesTest, AFileDialogWithoutAQueuedNameIsReportedAndChoosesNothing)
+{
+    StartProgram();
+    GenerateMenu();
+    QStringList Reported;
+    const TFileDialogTest::TUnanswered Previous =
+        TFileDialogTest::SetUnansweredHandler([&](const QString &Dialog) { Reported << Dialog; });
+    Press("BtSaveList");
+    Press("BtBaseBackup");
+    TFileDialogTest::SetUnansweredHandler(Previous);
+
+    EXPECT_EQ(Reported, (QStringList{QStringLiteral("SaveDialog"), QStringLiteral("SaveDialogDb")}));
+    EXPECT_EQ(W->findChild<QFileDialog *>(), nullptr);
+    EXPECT_TRUE(W->Menu->IsModified());
+    EXPECT_EQ(Status(), QStringLiteral("*"));
+    EXPECT_EQ(TDialogTest::ShowCount(), 0);
 }
 
 TEST_F(TMenuFilesTest, NewAsksToSaveOnlyWhenSomethingWouldBeLost)
@@ -540,6 +562,36 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
     TFileDialogTest::QueueFileNames({QString()});
     Press("BtBaseBackup");
     EXPECT_EQ(TFileDialogTest::LastProposed(), Folder + QStringLiteral("/recipes.db3 2024-10-05"));
+}
+
+TEST_F(TMenuFilesTest, ABackupThatFailsShowsItsAlertWhenTheLogCannotTakeALineEither)
+{
+    StartProgram();
+    TFullDisk Disk;
+    // The log fills whole pages, so that even a short line needs room the disk no longer has.
+    const QString Log = Disk.Path(QStringLiteral("fenolda.log"));
+    const QByteArray Older(4096, 'l');
+    {
+        QFile File(Log);
+        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+        ASSERT_EQ(File.write(Older), Older.size());
+    }
+    const QString SavedLog = std::exchange(Config->LogFileName, Log);
+    const QString Copy = Disk.Path(QStringLiteral("copie.db3"));
+    Disk.Fill();
+    TDialogTest::QueueAnswers({mrOk});
+    TFileDialogTest::QueueFileNames({Copy});
+    Press("BtBaseBackup");
+    Disk.Release();
+    Config->LogFileName = SavedLog;
+
+    EXPECT_EQ(TDialogTest::ShowCount(), 1);
+    EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
+    EXPECT_EQ(KVXReadFileBytes(Log), Older);
+    EXPECT_FALSE(QFile::exists(Copy));
+    EXPECT_TRUE(Config->GetBackupLastFile().isEmpty());
 }
 
 // ---- synchronisation on -------------------------------------------------------------------

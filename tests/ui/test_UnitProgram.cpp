@@ -4,6 +4,7 @@
 
 #include "SevenButton.h"
 #include "UnitConfig.h"
+#include "UnitMenuFiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -56,6 +57,7 @@ QStringList HomeQtSettings()
 
 TEST_F(TMenusTest, TheFileDialogsHistoryStaysInTheProgramFolder)
 {
+    const TFileDialogTest::TRealDialog RealDialog;
     const QStringList Home = HomeQtSettings();
     // As the program block does, once its configuration is made.
     const TQtSettingsIn Kept(Config->ExePath);
