@@ -62,19 +62,19 @@ set_aside_folder() {
             candidate=$base-$n
             n=$((n + 1))
         done
-        mkdir -p -- "$candidate"
+        mkdir -p -- "$candidate" 2>/dev/null || fail "$old/$entry" "$candidate" "the folder cannot be made"
         aside=$candidate
     fi
 }
 
 # Copies "$old/$1" to a temporary name in folder $2, whole and on disk, and adds it to pending.
 copy_beside() {
-    local source=$old/$1 target=$2
+    local from=$old/$1 target=$2
     local temp
     temp=$(mktemp -u -- "$target/$temp_prefix$1.XXXXXX")
     pending+=("$temp")
     local error status=0
-    error=$(cp -a -- "$source" "$temp" 2>&1) || status=$?
+    error=$(cp -a -- "$from" "$temp" 2>&1) || status=$?
     if [ $status -ne 0 ]; then
         # cp says why on its last line ("...: No space left on device").
         local reason=${error##*$'\n'}
@@ -83,13 +83,13 @@ copy_beside() {
             reason="cp was stopped by SIG$(kill -l $((status - 128)))"
         fi
         [ -n "$reason" ] || reason="cp stopped with status $status"
-        fail "$source" "$target" "$reason"
+        fail "$from" "$target" "$reason"
     fi
-    if ! diff -r --no-dereference -q -- "$source" "$temp" >/dev/null 2>&1; then
-        fail "$source" "$target" "the copy differs from the file"
+    if ! diff -r --no-dereference -q -- "$from" "$temp" >/dev/null 2>&1; then
+        fail "$from" "$target" "the copy differs from the file"
     fi
     if ! find "$temp" -type f -exec sync -- {} + 2>/dev/null; then
-        fail "$source" "$target" "the copy could not be written to the disk"
+        fail "$from" "$target" "the copy could not be written to the disk"
     fi
 }
 
@@ -97,7 +97,7 @@ copy_beside() {
 move_entry() {
     local target=$1
     shift
-    mkdir -p -- "$target"
+    mkdir -p -- "$target" 2>/dev/null || fail "$old/$1" "$target" "the folder cannot be made"
     pending=()
     local name
     for name in "$@"; do
@@ -112,7 +112,8 @@ move_entry() {
         if holds_no_file "$target/$name"; then
             rm -r -- "${target:?}/$name"
         fi
-        mv -T -- "${pending[$i]}" "$target/$name"
+        mv -T -- "${pending[$i]}" "$target/$name" 2>/dev/null ||
+            fail "$old/$name" "$target" "its copy could not be renamed"
     done
     pending=()
     sync -- "$target" 2>/dev/null || true
