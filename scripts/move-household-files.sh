@@ -122,7 +122,8 @@ move_entry() {
     done
 }
 
-moved=()
+into_program=()
+into_aside=()
 for entry in recipes.db3 fenolda.ini fenolda.log save backup; do
     set_members=("$entry")
     [ "$entry" != recipes.db3 ] || set_members+=(recipes.db3-journal recipes.db3-wal recipes.db3-shm)
@@ -144,16 +145,21 @@ for entry in recipes.db3 fenolda.ini fenolda.log save backup; do
     done
     move_entry "$target" "${names[@]}"
     if [ "$target" = "$program" ]; then
-        moved+=("${names[*]} into $program/")
+        into_program+=("${names[@]}")
     else
-        moved+=("${names[*]} into $target/, since $program/ has its own")
+        into_aside+=("${names[@]}")
     fi
 done
 
-if [ ${#moved[@]} -gt 0 ]; then
-    line="Moved out of $old:"
-    for m in "${moved[@]}"; do
-        line+=" $m;"
-    done
-    echo "${line%;}"
+# One line says what went where.
+list() {
+    local IFS=,
+    echo "$*" | sed 's/,/, /g'
+}
+line=
+[ ${#into_program[@]} -eq 0 ] || line="$(list "${into_program[@]}") into $program/"
+if [ ${#into_aside[@]} -gt 0 ]; then
+    [ -z "$line" ] || line+="; "
+    line+="$(list "${into_aside[@]}") into $aside/, since $program/ has its own"
 fi
+[ -z "$line" ] || echo "Moved out of $old: $line."
