@@ -155,13 +155,16 @@ void TSQLiteDatabase::RaiseError(const QString &Msg, const QString &SQL) const
 void TSQLiteDatabase::Raise(const ESQLiteException &E) const
 {
     // Every failed statement leaves through here, whoever ran it: a lock that another program
-    // kept beyond the busy timeout then tells the user what to do, wherever it was met,
-    // instead of reaching the error box with no text of its own.
+    // kept beyond the busy timeout, or a disk without room, then tells the user what is wrong
+    // wherever it was met, instead of reaching the error box with no text of its own.
     if (Busy())
         throw UserException::CreateUserFmt(
             QStringLiteral("La base de données \"%s\" est utilisée par un autre programme. Fermez ce programme, "
                            "puis réessayez."),
             {QFile::decodeName(sqlite3_db_filename(DB, "main"))}, &E);
+    if ((sqlite3_errcode(DB) & 0xff) == SQLITE_FULL)
+        throw UserException::CreateUser(
+            QStringLiteral("La base de données n'a pas pu être modifiée : le disque est plein."), &E);
     throw E;
 }
 

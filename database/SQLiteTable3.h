@@ -18,8 +18,8 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 // Every failure of the wrapper. It carries no user text: the routines above wrap it. A lock of
-// another program that outlasted the busy timeout is raised as a UserException instead, with a
-// French user text and the same message.
+// another program that outlasted the busy timeout, and a full database or disk, are raised as a
+// UserException instead, with a French user text and the same message.
 class ESQLiteException : public Exception
 {
 public:
@@ -132,12 +132,14 @@ public:
     void ExecScript(const QString &SQL);
 
     // Raises ESQLiteException: Msg alone when the connection holds no error, else (through
-    // Raise) Msg ".\rError [<code>]: <code text>.\r\"<SQL>\": <engine message>".
+    // Raise, so a lock or a full disk gets its user text) Msg ".\rError [<code>]: <code
+    // text>.\r\"<SQL>\": <engine message>".
     [[noreturn]] void RaiseError(const QString &Msg, const QString &SQL) const;
-    // Raises E, or, when the last failure was a lock that another program kept beyond the
-    // busy timeout (Busy), a UserException with E's message and the user text 'La base de
-    // données "<file>" est utilisée par un autre programme. Fermez ce programme, puis
-    // réessayez.'.
+    // Raises E, or a UserException with E's message and a user text when the last failure was
+    //   a lock that another program kept beyond the busy timeout (Busy): 'La base de données
+    //   "<file>" est utilisée par un autre programme. Fermez ce programme, puis réessayez.';
+    //   a database or disk without room (SQLITE_FULL): 'La base de données n'a pas pu être
+    //   modifiée : le disque est plein.'.
     [[noreturn]] void Raise(const ESQLiteException &E) const;
 
     // Compiles the first statement of SQL with sqlite3_prepare_v2. A failure raises

@@ -55,8 +55,8 @@ public:
     explicit TQlDatabase(const QString &FileName);
 
     // GetTable, GetTableString and ExecSQL raise the wrapper's ESQLiteException, except for
-    // a lock of another program that outlasted the busy timeout: a UserException whose user
-    // text says the database is in use by another program.
+    // a lock of another program that outlasted the busy timeout and a full database or disk:
+    // a UserException whose user text says so.
     // The query's rows; " collate SYSTEM2" is appended to the SQL when it holds "order by"
     // (any case of the letters, one blank between the words), so every ordered query must
     // end with its ORDER BY term, without ASC or DESC.

@@ -1,5 +1,7 @@
 #include "TestDatabase.h"
 
+#include <functional>
+
 namespace {
 
 class SQLiteTest : public TempDbTest<TSQLiteDatabase>
@@ -134,6 +136,28 @@ TEST_F(SQLiteTest, PreparedStatementsAndScripts)
     Db->ExecSQL(QStringLiteral("create table v (x)"));
     Db->AddParamInt(":a", 1);
     EXPECT_EQ(Read(), QStringLiteral("1|a;b"));
+}
+
+TEST_F(SQLiteTest, AFullDatabaseSaysSoInFrenchWhateverTheStatement)
+{
+    // The file may not grow past the pages it holds now, as on a disk without room.
+    Db->GetTableString(QStringLiteral("PRAGMA max_page_count = ") +
+                       QString::fromLatin1(Db->GetTableString(QStringLiteral("PRAGMA page_count"))));
+    for (const auto &Statement : std::initializer_list<std::function<void()>>{
+             [&] { Db->ExecSQL(QStringLiteral("insert into t (b) values (randomblob(65536))")); },
+             [&] {
+                 TSQLiteQueryGuard Query(*Db, QStringLiteral("insert into t (b) values (randomblob(65536))"));
+                 Db->ExecQuery(Query.Query());
+             }}) {
+        const TFailure Failure = FailureOf(Statement);
+        EXPECT_EQ(Failure.UserMessage,
+                  QStringLiteral("La base de données n'a pas pu être modifiée : le disque est plein."));
+        // The engine's own words stay in the log.
+        EXPECT_TRUE(Failure.Message.contains(QStringLiteral("database or disk is full")))
+            << Failure.Message.toStdString();
+    }
+    EXPECT_TRUE(Rows().isEmpty());
+    EXPECT_TRUE(NoOpenStatement(*Db));
 }
 
 TEST_F(SQLiteTest, ColumnTypesFromDeclarationOrFirstValue)
