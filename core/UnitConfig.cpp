@@ -7,6 +7,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
+
+#include <sys/stat.h>
+
 TConfig *Config = nullptr;
 
 namespace {
@@ -28,6 +32,58 @@ QString ChangeFileExt(const QString &FileName, const QString &Ext)
     if (Dot > Slash + 1)
         return FileName.left(Dot) + Ext;
     return FileName + Ext;
+}
+
+// The path a write to Name lands on: a link in Name's place is followed to what it names, even
+// when that does not exist yet, as the write routines follow it.
+QString WrittenPath(const QString &Name)
+{
+    QFileInfo Info(Name);
+    // The system gives up on a longer chain of links; so does the write.
+    for (int Hops = 0; Hops < 40 && Info.isSymLink(); ++Hops)
+        Info.setFile(Info.symLinkTarget());
+    return Info.absoluteFilePath();
+}
+
+// A folder as the file system knows it, whatever path reached it.
+struct TFolderId
+{
+    dev_t Device;
+    ino_t Inode;
+    bool operator==(const TFolderId &Other) const { return Device == Other.Device && Inode == Other.Inode; }
+};
+
+std::optional<TFolderId> FolderId(const QString &Folder)
+{
+    struct stat St;
+    if (::stat(QFile::encodeName(Folder).constData(), &St) != 0 || !S_ISDIR(St.st_mode))
+        return std::nullopt;
+    return TFolderId{St.st_dev, St.st_ino};
+}
+
+// Whether two paths, links followed, name one entry of one folder.
+bool SameEntry(const QString &Written, const std::optional<TFolderId> &Folder, const QString &Other)
+{
+    const QFileInfo Own(WrittenPath(Other));
+    return Own.fileName() == QFileInfo(Written).fileName() && FolderId(Own.absolutePath()) == Folder;
+}
+
+// Whether Folder is Ancestor or lies inside it.
+bool InFolder(const QString &Folder, const QString &Ancestor)
+{
+    const std::optional<TFolderId> Target = FolderId(Ancestor);
+    if (!Target)
+        return false;
+    // Links resolved, each step up the path is the real parent folder.
+    QString Path = QFileInfo(Folder).canonicalFilePath();
+    while (!Path.isEmpty()) {
+        if (FolderId(Path) == Target)
+            return true;
+        if (Path == QLatin1String("/"))
+            break;
+        Path = QFileInfo(Path).absolutePath();
+    }
+    return false;
 }
 
 QString &ApiAddress()
@@ -171,6 +227,40 @@ QString TConfig::GetSyncApiKey() const
 void TConfig::SetSyncApiKey(const QString &Value)
 {
     Ini->WriteString(SectionSync, QStringLiteral("ApiKey"), Value);
+}
+
+void TConfig::CheckUserFile(const QString &FileName) const
+{
+    const auto Refuse = [&FileName](const char *UserText, const char *Reason) {
+        const Exception Why(QString::fromUtf8(Reason).arg(FileName));
+        return UserException::CreateUserFmt(QString::fromUtf8(UserText), {FileName}, &Why);
+    };
+    const QString Written = WrittenPath(FileName);
+    const QString Folder = QFileInfo(Written).absolutePath();
+    const std::optional<TFolderId> FolderOfFile = FolderId(Folder);
+    // A name in a folder that does not exist cannot be written: the write says so itself.
+    if (FolderOfFile) {
+        const QString Database = WrittenPath(ExePath + QLatin1String(WorkingDatabaseName));
+        const QString Own[] = {Database,
+                               Database + QStringLiteral("-journal"),
+                               Database + QStringLiteral("-wal"),
+                               Database + QStringLiteral("-shm"),
+                               ExePath + QLatin1String(BaseDatabaseName),
+                               ExePath + QLatin1String(QtSettingsName),
+                               IniFileName,
+                               LogFileName};
+        bool Used = InFolder(Folder, ExePath + QStringLiteral("sql")) || InFolder(Folder, HtmlDir);
+        for (const QString &File : Own)
+            Used = Used || SameEntry(Written, FolderOfFile, File);
+        if (Used)
+            throw Refuse("Le fichier \"%s\" est utilisé par le programme : choisissez un autre nom.",
+                         "\"%1\" is one of the program's own files");
+    }
+    // Replaced, a device or a FIFO would be gone: what was there is no menu or backup.
+    struct stat St;
+    if (::stat(QFile::encodeName(Written).constData(), &St) == 0 && !S_ISREG(St.st_mode))
+        throw Refuse("Le nom \"%s\" ne désigne pas un fichier ordinaire : choisissez un autre nom.",
+                     "\"%1\" is not a regular file");
 }
 
 void InitializeUnitConfig()

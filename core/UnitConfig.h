@@ -11,6 +11,13 @@
 
 #include <memory>
 
+// The program folder's own files beside the settings and log: the working database (its
+// journals take its name with "-journal", "-wal" or "-shm"), the shipped base it is copied
+// from, and Qt's own settings.
+inline constexpr const char *WorkingDatabaseName = "recipes.db3";
+inline constexpr const char *BaseDatabaseName = "recipes-base.db3";
+inline constexpr const char *QtSettingsName = "QtProject.conf";
+
 class TConfig
 {
 public:
@@ -57,6 +64,16 @@ public:
     void SetSyncEmail(const QString &Value);
     QString GetSyncApiKey() const;
     void SetSyncApiKey(const QString &Value);
+
+    // Refuses FileName, chosen by the user for a menu file or a backup, when writing there
+    // would replace one of the program's own files, whether it exists yet or not: the
+    // working database and its journals, the base file, the settings and log files, Qt's
+    // settings, or anything under "sql" and "html". The files are compared, not the texts:
+    // "." and "..", links to a folder and a link in FileName's place are followed as a write
+    // follows them. An existing FileName that is not a regular file (a folder, a device, a
+    // FIFO) is refused too. Raises UserException with a French user text naming FileName and
+    // a message giving the reason.
+    void CheckUserFile(const QString &FileName) const;
 
     // The settings file object; every getter and setter goes through it.
     std::unique_ptr<TIniFile> Ini;

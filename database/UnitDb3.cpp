@@ -140,7 +140,7 @@ void RemoveBackupLeftovers(const QString &Folder)
 } // namespace
 
 TDb3File::TDb3File(const QString &Folder)
-    : BaseFile(Folder + QStringLiteral("recipes-base.db3")), DbFile(Folder + QStringLiteral("recipes.db3")),
+    : BaseFile(Folder + QLatin1String(BaseDatabaseName)), DbFile(Folder + QLatin1String(WorkingDatabaseName)),
       SqlDir(Folder + QStringLiteral("sql"))
 {
 }
@@ -294,9 +294,10 @@ void TDb3File::DeletePlaceholders()
 void TDb3File::Backup(const QString &Target)
 {
     Wrap("TDb3File.Backup", [&] {
+        // Renamed over the working database or one of its journals, the copy would take the
+        // place of the file the program has open; a folder or a device would be lost.
+        Config->CheckUserFile(Target);
         const QFileInfo TargetInfo(Target);
-        if (TargetInfo.isDir())
-            throw Exception(QStringLiteral("\"%1\" is a folder").arg(Target));
         // A read-only backup is one the user wants kept as it is.
         if (TargetInfo.exists() && !TargetInfo.permissions().testFlag(QFileDevice::WriteOwner))
             throw Exception(QStringLiteral("\"%1\" is read-only").arg(Target));

@@ -38,7 +38,9 @@ public:
     // program keeps its connection open: SQLite's online backup from the open Database (or
     // from DbFile when none is open) into a temporary file beside Target, renamed over it
     // once complete. A failure removes the temporary file and leaves Target as it was. The
-    // temporary files that interrupted backups left in Target's folder are removed first.
+    // temporary files that interrupted backups left in Target's folder are removed first. A
+    // Target that Config->CheckUserFile refuses (one of the program's own files, a folder,
+    // a device) is refused before anything is written.
     void Backup(const QString &Target);
     // Deletes the recipes that an abandoned creation left behind (a recipe is written as soon
     // as its editor opens, under a GUID text "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" as its

@@ -291,17 +291,14 @@ void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite)
     WriteBytes(FileName, Text.toUtf8(), Rewrite);
 }
 
-QByteArray KVXReadFileBytes(const QString &FileName)
+// Reads Fd to its end. MaxSize >= 0: a file that holds more (grown since it was measured) is
+// refused without more being read.
+QByteArray ReadToEnd(int Fd, const QString &FileName, qint64 MaxSize)
 {
-    if (!KVXFileExists(FileName))
-        throw Exception(QStringLiteral("The file \"%s\" does not exist"), {FileName});
-    TFileHandle F(::open(NativeName(FileName).constData(), O_RDONLY | O_CLOEXEC));
-    if (F.Fd() < 0)
-        throw EInOutError::FromErrno(errno);
     QByteArray Result;
     std::array<char, 2048> Block{};
     for (;;) {
-        const ssize_t R = ::read(F.Fd(), Block.data(), Block.size());
+        const ssize_t R = ::read(Fd, Block.data(), Block.size());
         if (R < 0) {
             if (errno == EINTR)
                 continue;
@@ -310,8 +307,44 @@ QByteArray KVXReadFileBytes(const QString &FileName)
         if (R == 0)
             break;
         Result.append(Block.data(), int(R));
+        if (MaxSize >= 0 && Result.size() > MaxSize)
+            throw Exception(QStringLiteral("\"%1\" holds more than %2 bytes").arg(FileName).arg(MaxSize));
     }
     return Result;
+}
+
+QByteArray KVXReadFileBytes(const QString &FileName)
+{
+    if (!KVXFileExists(FileName))
+        throw Exception(QStringLiteral("The file \"%s\" does not exist"), {FileName});
+    TFileHandle F(::open(NativeName(FileName).constData(), O_RDONLY | O_CLOEXEC));
+    if (F.Fd() < 0)
+        throw EInOutError::FromErrno(errno);
+    return ReadToEnd(F.Fd(), FileName, -1);
+}
+
+QByteArray KVXReadRegularFile(const QString &FileName, qint64 MaxSize)
+{
+    const QByteArray Name = NativeName(FileName);
+    const auto Check = [&](const struct stat &St) {
+        if (!S_ISREG(St.st_mode))
+            throw Exception(QStringLiteral("\"%1\" is not a regular file").arg(FileName));
+        if (St.st_size > MaxSize)
+            throw Exception(
+                QStringLiteral("\"%1\" holds %2 bytes, more than %3").arg(FileName).arg(St.st_size).arg(MaxSize));
+    };
+    struct stat St;
+    // Checked before it is opened, since opening a device can act on it...
+    if (IsBlank(FileName) || ::stat(Name.constData(), &St) != 0)
+        throw Exception(QStringLiteral("The file \"%s\" does not exist"), {FileName});
+    Check(St);
+    // ... and opened without waiting, so that a FIFO put in its place meanwhile never blocks;
+    // what was opened is checked again.
+    TFileHandle F(::open(Name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (F.Fd() < 0 || ::fstat(F.Fd(), &St) != 0)
+        throw EInOutError::FromErrno(errno);
+    Check(St);
+    return ReadToEnd(F.Fd(), FileName, MaxSize);
 }
 
 QString KVXReadFile(const QString &FileName)

@@ -51,6 +51,11 @@ void KVXCopyFileOver(const QString &Source, const QString &Target);
 QString KVXReadFile(const QString &FileName);
 // The whole file as bytes, with the same errors as KVXReadFile.
 QByteArray KVXReadFileBytes(const QString &FileName);
+// The whole of a file that the user named, read only when it is a regular file of at most
+// MaxSize bytes; it is opened so that a FIFO never blocks. Anything else (a FIFO, a device, a
+// folder, a larger file) raises Exception naming the file and what it is, without a byte read;
+// a missing file raises Exception 'The file "<name>" does not exist'.
+QByteArray KVXReadRegularFile(const QString &FileName, qint64 MaxSize);
 // True when FileName names a file that exists or can be opened for reading; false for a
 // blank name and for a folder.
 bool KVXFileExists(const QString &FileName);

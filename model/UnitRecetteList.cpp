@@ -35,6 +35,8 @@ const char *const WrongLineType = "Impossible de mettre à jour les informations
                                   "la ligne sélectionnée est de type incorrect (%s).";
 const char *const CannotLoadRecette = "Impossible de charger la recette \"%s\".";
 const char *const InvalidMenu = "Le menu n'a pas un format valide.";
+// A menu of a year is under a megabyte: a larger file is no menu, and is not read.
+constexpr qint64 MenuFileMaxSize = 16 * 1024 * 1024;
 
 bool SameDay(TDateTime A, TDateTime B)
 {
@@ -973,6 +975,8 @@ void TRecetteList::SaveToFile(const QString &FileName)
 {
     // The menu counts as saved only once the file holds it: a failed write leaves it
     // modified, or the next close would drop it without asking.
+    // Refused before the history is written: nothing of a save happens.
+    Wrap("TRecetteList.SaveToFile", [&] { Config->CheckUserFile(FileName); });
     const QString Text = SaveToJson(QString());
     AddHistorique();
     try {
@@ -1054,7 +1058,7 @@ void TRecetteList::LoadFromFile(const QString &FileName, TDateTime StartDate)
     try {
         Wrap("TRecetteList.LoadFromFile", [&] {
             TStringList Lines;
-            Lines.LoadFromFile(FileName);
+            Lines.SetText(KVXDecodeText(KVXReadRegularFile(FileName, MenuFileMaxSize)));
             if (Lines.Strings(0) == QLatin1String("{"))
                 LoadFromJson(Lines.Text(), StartDate);
             else

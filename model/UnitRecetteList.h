@@ -165,7 +165,8 @@ public:
     void AddHistorique();
     // AddHistorique, then replaces the file by the document; SavedJson := the document once
     // the file holds it. When the write fails the file is as it was, the menu still counts
-    // as modified, and the UserException names the file.
+    // as modified, and the UserException names the file. A name that Config->CheckUserFile
+    // refuses (one of the program's own files, a device) is refused before the history.
     void SaveToFile(const QString &FileName);
     // AddHistorique, then stores the document with Name as a new server menu; returns its
     // code. SavedJson := the document without the name once the server took it.

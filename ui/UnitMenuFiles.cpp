@@ -413,8 +413,10 @@ void TFormMenus::BackupDatabase()
     try {
         Db3File->Backup(Target);
     } catch (const std::exception &E) {
-        // The disk that refused the copy may refuse the log line too: the alert comes all the same.
-        WriteLogQuietly(ExceptionMessage(E), QStringLiteral("TFormMenus.BackupDatabase"));
+        // The alert says only that it failed: the log keeps which file and why. The disk that
+        // refused the copy may refuse the log line too: the alert comes all the same.
+        WriteLogQuietly(QStringLiteral("Backup to \"%1\" failed: %2").arg(Target, ExceptionMessage(E)),
+                        QStringLiteral("TFormMenus.BackupDatabase"));
         FormDialog->Show(BackupFailedText, dtAlert, dbAuto);
         return;
     }

@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -106,4 +109,55 @@ TEST(TConfig, DefaultsWithoutSettingsFileAndEveryKeyWrittenAndReadAtOnce)
     EXPECT_THROW(Cfg.SetHistoDays(20), EIniFileException);
     EXPECT_EQ(Cfg.GetHistoDays(), 14);
     ASSERT_TRUE(QFile::setPermissions(Cfg.IniFileName, QFile::ReadOwner | QFile::WriteOwner));
+}
+
+TEST(TConfig, AMenuOrBackupNameThatWouldReplaceOneOfTheProgramsFilesIsRefused)
+{
+    TTestProgram Program;
+    const TConfig &Cfg = *Program.Cfg;
+    const QString Dir = Program.Dir.path();
+    const auto Refusal = [&](const QString &Name) { return FailureOf([&] { Cfg.CheckUserFile(Name); }).UserMessage; };
+    const auto Used = [](const QString &Name) {
+        return QStringLiteral("Le fichier \"%1\" est utilisé par le programme : choisissez un autre nom.").arg(Name);
+    };
+    ASSERT_TRUE(QDir(Dir).mkpath(QStringLiteral("html")));
+    ASSERT_TRUE(QDir(Dir).mkpath(QStringLiteral("sql/old")));
+    KVXWriteText(Program.Path(QStringLiteral("recipes.db3")), QStringLiteral("db"), true);
+    // Another folder that reaches the program folder through a link.
+    QTemporaryDir Other;
+    const QString Linked = Other.filePath(QStringLiteral("lien"));
+    ASSERT_TRUE(QFile::link(Dir, Linked));
+
+    // Existing or not yet, under any spelling of the path.
+    const QString Own[] = {
+        Program.Path(QStringLiteral("recipes.db3")),      Program.Path(QStringLiteral("recipes.db3-journal")),
+        Dir + QStringLiteral("/save/../recipes.db3-wal"), Dir + QStringLiteral("/./recipes.db3-shm"),
+        Linked + QStringLiteral("/recipes.db3"),          Linked + QStringLiteral("/recipes-base.db3"),
+        Program.Path(QStringLiteral("fenolda.ini")),      Linked + QStringLiteral("/fenolda.log"),
+        Program.Path(QStringLiteral("QtProject.conf")),   Program.Path(QStringLiteral("html/liste.html")),
+        Linked + QStringLiteral("/sql/old/menu.txt")};
+    for (const QString &Name : Own)
+        EXPECT_EQ(Refusal(Name), Used(Name)) << Name.toStdString();
+    // A link in the name's place is followed as a write follows it, even to a file not made yet.
+    const QString Pointer = Other.filePath(QStringLiteral("menu.txt"));
+    ASSERT_TRUE(QFile::link(Program.Path(QStringLiteral("recipes.db3-wal")), Pointer));
+    EXPECT_EQ(Refusal(Pointer), Used(Pointer));
+    const TFailure Failure = FailureOf([&] { Cfg.CheckUserFile(Own[0]); });
+    EXPECT_EQ(Failure.Message, QStringLiteral("\"%1\" is one of the program's own files").arg(Own[0]));
+
+    // What is not a regular file would be lost.
+    const QString Fifo = Other.filePath(QStringLiteral("tube.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+    for (const QString &Name : {Fifo, QStringLiteral("/dev/null"), Program.Path(QStringLiteral("save"))})
+        EXPECT_EQ(
+            Refusal(Name),
+            QStringLiteral("Le nom \"%1\" ne désigne pas un fichier ordinaire : choisissez un autre nom.").arg(Name))
+            << Name.toStdString();
+
+    // The user's own names pass: new or existing, beside the program's files too.
+    KVXWriteText(Program.Path(QStringLiteral("save/semaine.txt")), QStringLiteral("{"), true);
+    for (const QString &Name :
+         {Program.Path(QStringLiteral("save/semaine.txt")), Linked + QStringLiteral("/backup/recipes.db3"),
+          Program.Path(QStringLiteral("recipes.db3 2024-10-05.db3")), Program.Path(QStringLiteral("absent/x.txt"))})
+        EXPECT_FALSE(FailureOf([&] { Cfg.CheckUserFile(Name); }).Raised) << Name.toStdString();
 }

@@ -1,4 +1,5 @@
 // The menu document: its text, menu files of both formats, server menus and the history.
+#include "Fifo.h"
 #include "FullDisk.h"
 #include "KVXFiles.h"
 #include "ModelTestSupport.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 
 #include <limits>
@@ -165,6 +167,44 @@ TEST_F(TMenuDocumentTest, AFileThatIsNoMenuIsNamedAndRefusedInFrench)
     // A recipe the base lacks keeps its own reason.
     EXPECT_EQ(Load("{\r\n\"recettes\":[{\"jour\":0,\"repas\":1,\"pers\":2,\"code\":99}]}").UserMessage,
               FileFailure(Name, RecetteMissing));
+}
+
+TEST_F(TMenuDocumentTest, OnlyARegularFileOfAMenusSizeIsRead)
+{
+    const int Rows = Menu.Count();
+    const QString Saved = Menu.SavedJson = QStringLiteral("as saved");
+    const auto Refused = [&](const QString &Name) {
+        EXPECT_EQ(FailureOf([&] { Menu.LoadFromFile(Name, Start + 7); }).UserMessage, FileFailure(Name, InvalidMenu))
+            << Name.toStdString();
+        EXPECT_EQ(Menu.Count(), Rows);
+        EXPECT_EQ(Menu.SavedJson, Saved);
+    };
+    // A FIFO would wait for a writer, a device never ends: neither is read.
+    const TFifo Fifo(File(QStringLiteral("tube.txt")));
+    ASSERT_TRUE(Fifo.Made());
+    Refused(File(QStringLiteral("tube.txt")));
+    EXPECT_FALSE(Fifo.Released()) << "the load waited on the FIFO";
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), File(QStringLiteral("zero.txt"))));
+    Refused(File(QStringLiteral("zero.txt")));
+    Refused(QStringLiteral("/dev/zero"));
+    // A file of 2 GB that takes no room on the disk is refused by its size, never read.
+    const QString Sparse = File(QStringLiteral("grand.txt"));
+    {
+        QFile F(Sparse);
+        ASSERT_TRUE(F.open(QIODevice::WriteOnly) && F.write("{\r\n") == 3 && F.resize(qint64(2) << 30));
+    }
+    Refused(Sparse);
+
+    // 16 MB, blanks and all, is still read.
+    const QByteArray Head("{\r\n"), Tail("\"recettes\":[]}");
+    const QString Edge = File(QStringLiteral("limite.txt"));
+    KVXReplaceFile(Edge, Head + QByteArray(16 * 1024 * 1024 - Head.size() - Tail.size(), ' ') + Tail);
+    ASSERT_EQ(QFileInfo(Edge).size(), 16 * 1024 * 1024);
+    Menu.LoadFromFile(Edge, Start);
+    EXPECT_EQ(Menu.Count(), Rows);
+    Menu.SavedJson = Saved;
+    ASSERT_TRUE(QFile::resize(Edge, QFileInfo(Edge).size() + 1));
+    Refused(Edge);
 }
 
 TEST_F(TMenuDocumentTest, HugeNamesAndDaysAreRefusedAsMalformed)

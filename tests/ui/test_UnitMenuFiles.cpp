@@ -4,6 +4,7 @@
 #include "ChildControl.h"
 #include "MenusTestSupport.h"
 
+#include "Fifo.h"
 #include "FullDisk.h"
 #include "KVXFiles.h"
 #include "RecipeBase.h"
@@ -33,6 +34,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -522,12 +526,18 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
     W->show();
     Config->SetBackupDate(Day1);
     TDialogTest::QueueAnswers({mrOk});
-    TFileDialogTest::QueueFileNames({Program->Path(QStringLiteral("absent/copie.db3"))});
+    const QString Absent = Program->Path(QStringLiteral("absent/copie.db3"));
+    TFileDialogTest::QueueFileNames({Absent});
     Press("BtBaseBackup");
     EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
     EXPECT_EQ(TDialogTest::LastMessage(),
               QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
     EXPECT_EQ(Config->GetBackupLastFile(), Copy);
+    // The log keeps the file and the reason.
+    EXPECT_EQ(
+        LogLines(QStringLiteral("Backup to \"%1\" failed: [TDb3File.Backup] Cannot create a file beside").arg(Absent))
+            .size(),
+        1);
 
     // ".db3" typed in capitals is the extension already: the name stays as the user typed it.
     const QString Capitals = QDir(Config->BackupDir).filePath(QStringLiteral("COPIE.DB3"));
@@ -592,6 +602,61 @@ TEST_F(TMenuFilesTest, ABackupThatFailsShowsItsAlertWhenTheLogCannotTakeALineEit
     EXPECT_EQ(KVXReadFileBytes(Log), Older);
     EXPECT_FALSE(QFile::exists(Copy));
     EXPECT_TRUE(Config->GetBackupLastFile().isEmpty());
+}
+
+TEST_F(TMenuFilesTest, NeitherAMenuNorABackupReplacesTheProgramsOwnFiles)
+{
+    StartProgram();
+    GenerateMenu();
+    const QString Db = Program->Path(QStringLiteral("recipes.db3"));
+    const auto Inode = [&Db] {
+        struct stat St;
+        return ::stat(QFile::encodeName(Db).constData(), &St) == 0 ? St.st_ino : 0;
+    };
+    const ino_t InUse = Inode();
+    const QByteArray Bytes = KVXReadFileBytes(Db);
+    // The same file through a link to the program folder, and through "..".
+    QTemporaryDir Elsewhere;
+    const QString Linked = Elsewhere.filePath(QStringLiteral("programme"));
+    ASSERT_TRUE(QFile::link(Program->Dir.path(), Linked));
+    for (const QString &Name :
+         {Db, Linked + QStringLiteral("/recipes.db3"), Program->Path(QStringLiteral("save/../recipes.db3"))}) {
+        // "Enregistrer sous": named in French; the menu stays modified and keeps no file name.
+        TFileDialogTest::QueueFileNames({Name});
+        TDialogTest::QueueAnswers({mrOk});
+        Press("BtSaveAs");
+        EXPECT_EQ(TDialogTest::LastKind(), dtError);
+        EXPECT_EQ(
+            TDialogTest::LastMessage(),
+            QStringLiteral("Le fichier \"%1\" est utilisé par le programme : choisissez un autre nom.").arg(Name) +
+                ClosingRequest());
+        EXPECT_TRUE(W->Menu->IsModified());
+        EXPECT_EQ(Status(), QStringLiteral("*"));
+
+        // "Sauvegarder": the alert, the settings unchanged, the file and the reason in the log.
+        TFileDialogTest::QueueFileNames({Name});
+        TDialogTest::QueueAnswers({mrOk});
+        Press("BtBaseBackup");
+        EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
+        EXPECT_EQ(TDialogTest::LastMessage(),
+                  QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
+        EXPECT_TRUE(Config->GetBackupLastFile().isEmpty());
+        EXPECT_EQ(Config->GetBackupDate(), 0);
+        EXPECT_EQ(LogLines(QStringLiteral("TFormMenus.BackupDatabase"))
+                      .filter(QStringLiteral("\"%1\" is one of the program's own files").arg(Name))
+                      .size(),
+                  1);
+
+        EXPECT_EQ(Inode(), InUse);
+        EXPECT_EQ(KVXReadFileBytes(Db), Bytes);
+    }
+    // The program still writes into the file it opened.
+    Database->ExecSQL(QStringLiteral("insert into rayon (name) values ('Surgelés bis')"));
+    EXPECT_EQ(Inode(), InUse);
+    EXPECT_NE(KVXReadFileBytes(Db), Bytes);
+    TQlDatabase Reader(Db);
+    EXPECT_EQ(Reader.GetTableString(QStringLiteral("select count(*) from rayon where name = 'Surgelés bis'")),
+              QStringLiteral("1"));
 }
 
 // ---- synchronisation on -------------------------------------------------------------------
@@ -832,6 +897,20 @@ TEST_F(TMenuFilesTest, AMenuFileThatCannotBeReadIsNamedInTheErrorBox)
                                                   ClosingRequest());
         EXPECT_EQ(Status(), QStringLiteral("*"));
     }
+
+    // A FIFO or a device is refused at once, without a byte read: the window never waits.
+    const TFifo Fifo(Saved(QStringLiteral("tube")));
+    ASSERT_TRUE(Fifo.Made());
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Saved(QStringLiteral("zero"))));
+    for (const QString &File : {Saved(QStringLiteral("tube")), Saved(QStringLiteral("zero"))}) {
+        TFileDialogTest::QueueFileNames({File});
+        TDialogTest::QueueAnswers({mrOk, mrOk});
+        Press("BtOpenList");
+        EXPECT_EQ(TDialogTest::LastMessage(), QLatin1Char('"') + File +
+                                                  QStringLiteral("\"\r\nLe menu n'a pas un format valide.") +
+                                                  ClosingRequest());
+    }
+    EXPECT_FALSE(Fifo.Released()) << "the window waited on the FIFO";
 }
 
 TEST_F(TMenuFilesTest, AMenuThatFailsToLoadIsNeverSavedOverThePreviousFile)
