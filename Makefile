@@ -4,12 +4,12 @@
 
 BUILD_DIR ?= build
 # The program folder: the program, its shipped files and everything it writes for its user.
-# No target ever deletes it.
+# No target ever deletes it; make clean and make program refuse one inside a build folder.
 PROGRAM_DIR ?= program
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build program run test check-sanitize fuzz bench clean
+.PHONY: all deps configure build program program-folder run test check-sanitize fuzz bench clean
 
 all: build
 
@@ -17,25 +17,28 @@ deps:
 	bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+	cmake -S . -B '$(BUILD_DIR)' -G Ninja $(CMAKE_FLAGS)
 
 build: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --build '$(BUILD_DIR)' -j $(JOBS)
 
 # The program and the files it ships alone (the data target comes with it), built in the folder
 # that make test uses, so that a later make test builds only the tests on top, then installed
-# into the program folder. The household's files that the build tree holds (an older make run,
-# or the program started there) move there first; a failed move stops it.
-program: configure
-	bash scripts/move-household-files.sh $(BUILD_DIR)/bin $(PROGRAM_DIR)
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target fenolda
-	cmake --install $(BUILD_DIR) --prefix $(PROGRAM_DIR)
+# into the program folder. The files a program started from the build tree wrote there stay
+# there: the program folder keeps its own.
+program: program-folder configure
+	cmake --build '$(BUILD_DIR)' -j $(JOBS) --target fenolda
+	cmake --install '$(BUILD_DIR)' --prefix '$(PROGRAM_DIR)'
+
+# Before anything is installed: a program folder that make clean would remove stops it.
+program-folder:
+	bash scripts/build-folders.sh install '$(PROGRAM_DIR)' '$(BUILD_DIR)' '$(SANITIZE_DIR)' '$(FUZZ_DIR)'
 
 run: program
-	cd $(PROGRAM_DIR) && ./fenolda
+	cd '$(PROGRAM_DIR)' && ./fenolda
 
 test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd '$(BUILD_DIR)' && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite again (both window runs) in a build of its own under AddressSanitizer and
 # UndefinedBehaviorSanitizer; any finding, a leak outside the D-Bus library included, fails.
@@ -46,10 +49,10 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 check-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B '$(SANITIZE_DIR)' -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" $(CMAKE_FLAGS)
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
+	cmake --build '$(SANITIZE_DIR)' -j $(JOBS)
+	cd '$(SANITIZE_DIR)' && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
 # Each libFuzzer program for FUZZ_SECONDS, in a clang build of its own; what a fuzzer finds is
 # written to $(FUZZ_DIR)/findings: a harness stops at its first finding, the others still run,
@@ -60,28 +63,27 @@ FUZZ_HARNESSES = json commatext decode version convert settings menu
 
 fuzz:
 	bash scripts/install-deps.sh --fuzz
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENOLDA_FUZZ=ON $(CMAKE_FLAGS)
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_HARNESSES))
-	mkdir -p $(FUZZ_DIR)/findings
+	CC=clang CXX=clang++ cmake -S . -B '$(FUZZ_DIR)' -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENOLDA_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build '$(FUZZ_DIR)' -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_HARNESSES))
+	mkdir -p '$(FUZZ_DIR)/findings'
 	status=0; for h in $(FUZZ_HARNESSES); do \
-		mkdir -p $(FUZZ_DIR)/corpus/$$h; \
+		mkdir -p '$(FUZZ_DIR)'/corpus/$$h; \
 		echo "== fuzz_$$h for $(FUZZ_SECONDS) s"; \
-		if ! $(SANITIZE_ENV) $(FUZZ_DIR)/bin/fuzz_$$h -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
-			-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/findings/$$h- \
-			$(FUZZ_DIR)/corpus/$$h tests/fuzz/corpus/$$h $$(test -d tests/fuzz/reproducers/$$h && echo tests/fuzz/reproducers/$$h) \
-			> $(FUZZ_DIR)/fuzz_$$h.log 2>&1; then \
-			status=1; echo "   FINDING: see $(FUZZ_DIR)/fuzz_$$h.log and $(FUZZ_DIR)/findings"; \
+		if ! $(SANITIZE_ENV) '$(FUZZ_DIR)'/bin/fuzz_$$h -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+			-print_final_stats=1 -artifact_prefix='$(FUZZ_DIR)'/findings/$$h- \
+			'$(FUZZ_DIR)'/corpus/$$h tests/fuzz/corpus/$$h $$(test -d tests/fuzz/reproducers/$$h && echo tests/fuzz/reproducers/$$h) \
+			> '$(FUZZ_DIR)'/fuzz_$$h.log 2>&1; then \
+			status=1; echo "   FINDING: see '$(FUZZ_DIR)'/fuzz_$$h.log and '$(FUZZ_DIR)'/findings"; \
 		fi; \
-		grep -E "^stat::number_of_executed_units|^stat::new_units_added|^SUMMARY|property broken" $(FUZZ_DIR)/fuzz_$$h.log || true; \
+		grep -E "^stat::number_of_executed_units|^stat::new_units_added|^SUMMARY|property broken" '$(FUZZ_DIR)'/fuzz_$$h.log || true; \
 	done; exit $$status
 
 bench: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DFENOLDA_BUILD_BENCH=ON $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
-	cd $(BUILD_DIR)/bin && for b in ./bench_*; do $$b; done
+	cmake -S . -B '$(BUILD_DIR)' -G Ninja -DFENOLDA_BUILD_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build '$(BUILD_DIR)' -j $(JOBS)
+	cd '$(BUILD_DIR)/bin' && for b in ./bench_*; do $$b; done
 
-# The build folders only; the household's files still in the build tree are moved out first,
-# and nothing is deleted while a move failed.
+# The build folders, but for what a program started from one's bin/ wrote there for its user,
+# which stays in place untouched (a running program keeps working on it).
 clean:
-	bash scripts/move-household-files.sh $(BUILD_DIR)/bin $(PROGRAM_DIR)
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	bash scripts/build-folders.sh clean '$(PROGRAM_DIR)' '$(BUILD_DIR)' '$(SANITIZE_DIR)' '$(FUZZ_DIR)'

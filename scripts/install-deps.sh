@@ -31,10 +31,11 @@ if [ ${#missing[@]} -eq 0 ]; then
 fi
 
 echo "Installing: ${missing[*]}"
-sudo_cmd=()
+# sudo drops the caller's environment, so the setting that keeps a package's configuration from
+# asking a question goes on apt-get's own command line.
+apt_get=(env DEBIAN_FRONTEND=noninteractive apt-get)
 if [ "$(id -u)" -ne 0 ]; then
-    sudo_cmd=(sudo)
+    apt_get=(sudo "${apt_get[@]}")
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${apt_get[@]}" update -q
+"${apt_get[@]}" install -y -q --no-install-recommends "${missing[@]}"
