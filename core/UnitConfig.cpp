@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include <sys/stat.h>
@@ -249,10 +251,9 @@ void TConfig::CheckUserFile(const QString &FileName) const
                                ExePath + QLatin1String(QtSettingsName),
                                IniFileName,
                                LogFileName};
-        bool Used = InFolder(Folder, ExePath + QStringLiteral("sql")) || InFolder(Folder, HtmlDir);
-        for (const QString &File : Own)
-            Used = Used || SameEntry(Written, FolderOfFile, File);
-        if (Used)
+        if (InFolder(Folder, ExePath + QStringLiteral("sql")) || InFolder(Folder, HtmlDir) ||
+            std::any_of(std::begin(Own), std::end(Own),
+                        [&](const QString &File) { return SameEntry(Written, FolderOfFile, File); }))
             throw Refuse("Le fichier \"%s\" est utilisé par le programme : choisissez un autre nom.",
                          "\"%1\" is one of the program's own files");
     }

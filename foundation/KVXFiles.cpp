@@ -291,6 +291,8 @@ void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite)
     WriteBytes(FileName, Text.toUtf8(), Rewrite);
 }
 
+namespace {
+
 // Reads Fd to its end. MaxSize >= 0: a file that holds more (grown since it was measured) is
 // refused without more being read.
 QByteArray ReadToEnd(int Fd, const QString &FileName, qint64 MaxSize)
@@ -312,6 +314,8 @@ QByteArray ReadToEnd(int Fd, const QString &FileName, qint64 MaxSize)
     }
     return Result;
 }
+
+} // namespace
 
 QByteArray KVXReadFileBytes(const QString &FileName)
 {

@@ -973,10 +973,10 @@ void TRecetteList::AddHistorique()
 
 void TRecetteList::SaveToFile(const QString &FileName)
 {
-    // The menu counts as saved only once the file holds it: a failed write leaves it
-    // modified, or the next close would drop it without asking.
     // Refused before the history is written: nothing of a save happens.
     Wrap("TRecetteList.SaveToFile", [&] { Config->CheckUserFile(FileName); });
+    // The menu counts as saved only once the file holds it: a failed write leaves it
+    // modified, or the next close would drop it without asking.
     const QString Text = SaveToJson(QString());
     AddHistorique();
     try {
