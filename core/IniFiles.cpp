@@ -12,27 +12,26 @@ namespace {
 // GetPrivateProfileString reads into a buffer of 2048 characters.
 constexpr int MaxValueLength = 2047;
 
-// The lines of the file, or false when the file exists but cannot be read. A missing file
-// has no line.
-bool ReadLines(const QString &FileName, QStringList &Lines)
+// The lines of the file; a missing file has none. A file that cannot be read (a folder, a
+// device or a FIFO in its place) raises EFileReadError.
+QStringList ReadLines(const QString &FileName)
 {
-    Lines.clear();
-    QFile File(FileName);
-    if (!File.exists())
-        return true;
-    if (!File.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray Bytes = File.readAll();
-    if (File.error() != QFileDevice::NoError)
-        return false;
+    QByteArray Bytes;
+    try {
+        Bytes = KVXReadFileBytes(FileName);
+    } catch (const EFileReadError &E) {
+        if (E.Problem != TReadProblem::Missing)
+            throw;
+        return {};
+    }
     QString Text = KVXDecodeText(Bytes);
     Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    Lines = Text.split(QLatin1Char('\n'));
+    QStringList Lines = Text.split(QLatin1Char('\n'));
     // The line end of the last line opens no further line.
     if (!Lines.isEmpty() && Lines.last().isEmpty())
         Lines.removeLast();
-    return true;
+    return Lines;
 }
 
 // True, with the section's name, when Line opens a section.
@@ -87,23 +86,26 @@ int FindKey(const QStringList &Lines, int First, int Last, const QString &Ident,
     return -1;
 }
 
-// A file or folder the program may not write to: refused by the system, or stripped of
-// the owner's write permission, which is how the program marks a file read-only (this
-// also holds for a privileged user, whom the system would let through).
-bool IsReadOnly(const QFileInfo &Info)
+// A folder stripped of the owner's write permission, which is how the program marks it
+// read-only (this also holds for a privileged user, whom the system would let through).
+bool IsReadOnlyFolder(const QString &Folder)
 {
+    const QFileInfo Info(Folder);
     return !Info.isWritable() || !(Info.permissions() & QFileDevice::WriteOwner);
 }
 
 } // namespace
 
-TIniFile::TIniFile(const QString &FileName) : FFileName(FileName) {}
+TIniFile::TIniFile(const QString &FileName, TWriteCheck Check) : FFileName(FileName), FCheck(std::move(Check)) {}
 
 QString TIniFile::ReadString(const QString &Section, const QString &Ident, const QString &Default) const
 {
     QStringList Lines;
-    if (!ReadLines(FFileName, Lines))
+    try {
+        Lines = ReadLines(FFileName);
+    } catch (const std::exception &) {
         return Default;
+    }
     int First = 0;
     int Last = 0;
     if (!FindSection(Lines, Section, First, Last))
@@ -121,22 +123,29 @@ QString TIniFile::ReadString(const QString &Section, const QString &Ident, const
 
 void TIniFile::WriteString(const QString &Section, const QString &Ident, const QString &Value)
 {
-    // 5: access denied, the code of a read-only file or folder.
-    const auto Failure = [this] { return EIniFileException(FFileName, 5); };
-
-    const QFileInfo Info(FFileName);
-    if ((Info.exists() && IsReadOnly(Info)) || Info.isDir())
-        throw Failure();
-    const QFileInfo Folder(Info.absolutePath());
-    if (!Folder.isDir())
-        throw Failure();
-    if (IsReadOnly(Folder))
-        throw EIniFileException(FFileName, 5, Folder.absoluteFilePath());
-
     QStringList Lines;
-    // A file that exists but does not read would be lost by writing it anew.
-    if (!ReadLines(FFileName, Lines))
-        throw Failure();
+    QString Written;
+    try {
+        Written = KVXWrittenPath(FFileName);
+        if (FCheck)
+            FCheck(Written);
+        // The file is replaced as a whole: without a writable folder no write is attempted.
+        const QString Folder = Written.left(Written.lastIndexOf(QLatin1Char('/')));
+        if (IsReadOnlyFolder(Folder.isEmpty() ? QStringLiteral("/") : Folder))
+            throw EFileWriteError(EInOutError::FromErrno(EACCES), FFileName, Folder, TWriteProblem::FolderClosed);
+        // A file that exists but does not read would be lost by writing it anew.
+        Lines = ReadLines(Written);
+    } catch (const EFileWriteError &E) {
+        throw EIniFileException(FFileName, E);
+    } catch (const EFileReadError &E) {
+        const bool IsFolder = QFileInfo(Written).isDir();
+        EFileWriteError Cause(EInOutError(E.ErrorCode, E.Message), FFileName, QString(),
+                              IsFolder                                ? TWriteProblem::IsFolder
+                              : E.Problem == TReadProblem::NotRegular ? TWriteProblem::NotRegular
+                                                                      : TWriteProblem::Other);
+        Cause.Target = Written;
+        throw EIniFileException(FFileName, Cause);
+    }
 
     // A line break inside the value would start a line of its own in the file.
     QString Clean = Value;
@@ -169,9 +178,9 @@ void TIniFile::WriteString(const QString &Section, const QString &Ident, const Q
 
     // A full disk or a failed write leaves the previous settings in place.
     try {
-        KVXReplaceFile(FFileName, Text.toUtf8());
+        KVXReplaceFile(FFileName, Text.toUtf8(), FCheck);
     } catch (const EFileWriteError &E) {
-        throw EIniFileException(FFileName, E.ErrorCode, E.Folder);
+        throw EIniFileException(FFileName, E);
     }
 }
 

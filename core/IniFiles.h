@@ -10,29 +10,32 @@
 #include <QString>
 
 // A settings file that cannot be written: "Unable to write to <file name>", with the
-// cause's error code and, when the folder takes no new file, that folder.
+// cause's error code and what the file system said of it.
 class EIniFileException : public EFileWriteError
 {
 public:
-    EIniFileException(const QString &FileName, int Code, const QString &Folder = QString())
-        : EFileWriteError(EInOutError(Code, Format(QStringLiteral("Unable to write to %s"), {FileName})), FileName,
-                          Folder)
+    EIniFileException(const QString &FileName, const EFileWriteError &Cause)
+        : EFileWriteError(EInOutError(Cause.ErrorCode, Format(QStringLiteral("Unable to write to %s"), {FileName})),
+                          FileName, Cause.Folder, Cause.Problem)
     {
+        Target = Cause.Target;
     }
 };
 
 class TIniFile
 {
 public:
-    // Binds the object to FileName; nothing is read yet.
-    explicit TIniFile(const QString &FileName);
+    // Binds the object to FileName; nothing is read yet. Check sees the path each write lands
+    // on before anything is written.
+    explicit TIniFile(const QString &FileName, TWriteCheck Check = {});
     virtual ~TIniFile() = default;
 
     const QString &FileName() const { return FFileName; }
 
     // The value of Ident in Section, without the blanks around it and without enclosing
     // quotes, cut to 2047 characters; Default when the file, the section or the key is
-    // missing or the file cannot be read.
+    // missing or the file cannot be read (a folder, a device or a FIFO in its place is not
+    // waited on).
     QString ReadString(const QString &Section, const QString &Ident, const QString &Default) const;
     // Sets Ident in Section to Value, adding the section or the key when missing and
     // creating the file when needed. The file is replaced as a whole, so a failed write
@@ -56,4 +59,5 @@ public:
 
 private:
     QString FFileName;
+    TWriteCheck FCheck;
 };

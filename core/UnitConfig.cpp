@@ -36,56 +36,76 @@ QString ChangeFileExt(const QString &FileName, const QString &Ext)
     return FileName + Ext;
 }
 
-// The path a write to Name lands on: a link in Name's place is followed to what it names, even
-// when that does not exist yet, as the write routines follow it.
-QString WrittenPath(const QString &Name)
-{
-    QFileInfo Info(Name);
-    // The system gives up on a longer chain of links; so does the write.
-    for (int Hops = 0; Hops < 40 && Info.isSymLink(); ++Hops)
-        Info.setFile(Info.symLinkTarget());
-    return Info.absoluteFilePath();
-}
-
-// A folder as the file system knows it, whatever path reached it.
-struct TFolderId
+// A file's place as the file system knows it: its folder and its name there.
+struct TPlace
 {
     dev_t Device;
     ino_t Inode;
-    bool operator==(const TFolderId &Other) const { return Device == Other.Device && Inode == Other.Inode; }
+    QString Name;
+    bool operator==(const TPlace &Other) const
+    {
+        return Device == Other.Device && Inode == Other.Inode && Name == Other.Name;
+    }
 };
 
-std::optional<TFolderId> FolderId(const QString &Folder)
+std::optional<TPlace> PlaceIn(const QString &Folder, const QString &Name)
 {
     struct stat St;
     if (::stat(QFile::encodeName(Folder).constData(), &St) != 0 || !S_ISDIR(St.st_mode))
         return std::nullopt;
-    return TFolderId{St.st_dev, St.st_ino};
+    return TPlace{St.st_dev, St.st_ino, Name};
 }
 
-// Whether two paths, links followed, name one entry of one folder.
-bool SameEntry(const QString &Written, const std::optional<TFolderId> &Folder, const QString &Other)
+// The folder part of a path as written, "." for none.
+QString FolderPart(const QString &Path)
 {
-    const QFileInfo Own(WrittenPath(Other));
-    return Own.fileName() == QFileInfo(Written).fileName() && FolderId(Own.absolutePath()) == Folder;
+    const int Slash = Path.lastIndexOf(QLatin1Char('/'));
+    return Slash < 0 ? QStringLiteral(".") : Slash == 0 ? QStringLiteral("/") : Path.left(Slash);
 }
 
-// Whether Folder is Ancestor or lies inside it.
-bool InFolder(const QString &Folder, const QString &Ancestor)
+// The place of a path: its folder as the system resolves it, its last name kept even when it
+// names a link.
+std::optional<TPlace> PlaceOf(const QString &Path)
 {
-    const std::optional<TFolderId> Target = FolderId(Ancestor);
-    if (!Target)
-        return false;
-    // Links resolved, each step up the path is the real parent folder.
-    QString Path = QFileInfo(Folder).canonicalFilePath();
-    while (!Path.isEmpty()) {
-        if (FolderId(Path) == Target)
-            return true;
-        if (Path == QLatin1String("/"))
-            break;
-        Path = QFileInfo(Path).absolutePath();
+    return PlaceIn(FolderPart(Path), Path.mid(Path.lastIndexOf(QLatin1Char('/')) + 1));
+}
+
+// The place a write to Path lands on, none when no write can land there.
+std::optional<TPlace> WrittenPlace(const QString &Path)
+{
+    try {
+        return PlaceOf(KVXWrittenPath(Path));
+    } catch (const std::exception &) {
+        return std::nullopt;
     }
-    return false;
+}
+
+// The file a path names, links followed, when it exists.
+std::optional<std::pair<dev_t, ino_t>> FileId(const QString &Path)
+{
+    struct stat St;
+    if (::stat(QFile::encodeName(Path).constData(), &St) != 0)
+        return std::nullopt;
+    return std::make_pair(St.st_dev, St.st_ino);
+}
+
+// Whether the folder of Written is Ancestor or lies inside it.
+bool InFolder(const QString &Written, const QString &Ancestor)
+{
+    struct stat Target;
+    if (::stat(QFile::encodeName(Ancestor).constData(), &Target) != 0 || !S_ISDIR(Target.st_mode))
+        return false;
+    // Written is resolved: each step up its folder path is the real parent folder.
+    QString Path = FolderPart(Written);
+    for (;;) {
+        struct stat St;
+        if (::stat(QFile::encodeName(Path).constData(), &St) == 0 && St.st_dev == Target.st_dev &&
+            St.st_ino == Target.st_ino)
+            return true;
+        if (Path == QLatin1String("/") || Path.isEmpty())
+            return false;
+        Path = FolderPart(Path);
+    }
 }
 
 QString &ApiAddress()
@@ -110,6 +130,7 @@ TConfig::TConfig(const QString &ProgramFile)
     Wrap("TConfig.Create", [&] {
         const QFileInfo Program(ProgramFile);
         const QString FullName = Program.absoluteFilePath();
+        FProgramFile = FullName;
         ExeDir = QDir::cleanPath(Program.absolutePath());
         ExePath = ExeDir.endsWith(QLatin1Char('/')) ? ExeDir : ExeDir + QLatin1Char('/');
         if (ExeDir.size() > 1 && ExeDir.endsWith(QLatin1Char('/')))
@@ -119,7 +140,7 @@ TConfig::TConfig(const QString &ProgramFile)
         BackupDir = ExePath + QStringLiteral("backup");
         IniFileName = ChangeFileExt(FullName, QStringLiteral(".ini"));
         LogFileName = ChangeFileExt(FullName, QStringLiteral(".log"));
-        Ini = std::make_unique<TIniFile>(IniFileName);
+        Ini = std::make_unique<TIniFile>(IniFileName, OwnFileCheck(IniFileName));
 
         // The program goes on without a folder it cannot create; "html" is not created: it
         // must come with the program, since it holds the printable list's templates.
@@ -231,37 +252,76 @@ void TConfig::SetSyncApiKey(const QString &Value)
     Ini->WriteString(SectionSync, QStringLiteral("ApiKey"), Value);
 }
 
+void TConfig::CheckNotOwn(const QString &Written, const QString &Self, const std::function<void()> &Refuse) const
+{
+    const std::optional<TPlace> Place = PlaceOf(Written);
+    // Written onto itself, the file is no other one.
+    if (!Self.isEmpty() && Place && Place == PlaceOf(Self))
+        return;
+    const QString Database = ExePath + QLatin1String(WorkingDatabaseName);
+    // The journals lie beside the database file the engine opens, links followed.
+    QString DatabaseFile = Database;
+    try {
+        DatabaseFile = KVXWrittenPath(Database);
+    } catch (const std::exception &) {
+    }
+    const QString Own[] = {FProgramFile,
+                           Database,
+                           DatabaseFile + QStringLiteral("-journal"),
+                           DatabaseFile + QStringLiteral("-wal"),
+                           DatabaseFile + QStringLiteral("-shm"),
+                           ExePath + QLatin1String(BaseDatabaseName),
+                           ExePath + QLatin1String(QtSettingsName),
+                           IniFileName,
+                           LogFileName};
+    const auto WrittenId = FileId(Written);
+    for (const QString &File : Own) {
+        if (File == Self)
+            continue;
+        // The same place, or the same file under another name (a hard link).
+        if ((Place && WrittenPlace(File) == Place) || (WrittenId && FileId(File) == WrittenId))
+            Refuse();
+    }
+    if (InFolder(Written, ExePath + QStringLiteral("sql")) || InFolder(Written, HtmlDir))
+        Refuse();
+}
+
 void TConfig::CheckUserFile(const QString &FileName) const
 {
-    const auto Refuse = [&FileName](const char *UserText, const char *Reason) {
-        const Exception Why(QString::fromUtf8(Reason).arg(FileName));
-        return UserException::CreateUserFmt(QString::fromUtf8(UserText), {FileName}, &Why);
-    };
-    const QString Written = WrittenPath(FileName);
-    const QString Folder = QFileInfo(Written).absolutePath();
-    const std::optional<TFolderId> FolderOfFile = FolderId(Folder);
-    // A name in a folder that does not exist cannot be written: the write says so itself.
-    if (FolderOfFile) {
-        const QString Database = WrittenPath(ExePath + QLatin1String(WorkingDatabaseName));
-        const QString Own[] = {Database,
-                               Database + QStringLiteral("-journal"),
-                               Database + QStringLiteral("-wal"),
-                               Database + QStringLiteral("-shm"),
-                               ExePath + QLatin1String(BaseDatabaseName),
-                               ExePath + QLatin1String(QtSettingsName),
-                               IniFileName,
-                               LogFileName};
-        if (InFolder(Folder, ExePath + QStringLiteral("sql")) || InFolder(Folder, HtmlDir) ||
-            std::any_of(std::begin(Own), std::end(Own),
-                        [&](const QString &File) { return SameEntry(Written, FolderOfFile, File); }))
+    UserFileCheck(FileName)(KVXWrittenPath(FileName));
+}
+
+TWriteCheck TConfig::UserFileCheck(const QString &FileName) const
+{
+    return [this, FileName](const QString &Written) {
+        const auto Refuse = [&FileName](const char *UserText, const char *Reason) {
+            const Exception Why(QString::fromUtf8(Reason).arg(FileName));
+            return UserException::CreateUserFmt(QString::fromUtf8(UserText), {FileName}, &Why);
+        };
+        CheckNotOwn(Written, QString(), [&] {
             throw Refuse("Le fichier \"%s\" est utilisé par le programme : choisissez un autre nom.",
                          "\"%1\" is one of the program's own files");
-    }
-    // Replaced, a device or a FIFO would be gone: what was there is no menu or backup.
-    struct stat St;
-    if (::stat(QFile::encodeName(Written).constData(), &St) == 0 && !S_ISREG(St.st_mode))
-        throw Refuse("Le nom \"%s\" ne désigne pas un fichier ordinaire : choisissez un autre nom.",
-                     "\"%1\" is not a regular file");
+        });
+        // Replaced, a device or a FIFO would be gone: what was there is no menu or backup.
+        struct stat St;
+        if (::stat(QFile::encodeName(Written).constData(), &St) == 0 && !S_ISREG(St.st_mode))
+            throw Refuse("Le nom \"%s\" ne désigne pas un fichier ordinaire : choisissez un autre nom.",
+                         "\"%1\" is not a regular file");
+    };
+}
+
+TWriteCheck TConfig::OwnFileCheck(const QString &OwnFile) const
+{
+    return [this, OwnFile](const QString &Written) {
+        CheckNotOwn(Written, OwnFile, [&] {
+            EFileWriteError Refused(
+                EInOutError(
+                    5, QStringLiteral("\"%1\" leads to \"%2\", another of the program's files").arg(OwnFile, Written)),
+                OwnFile, QString(), TWriteProblem::OwnFile);
+            Refused.Target = Written;
+            throw Refused;
+        });
+    };
 }
 
 void InitializeUnitConfig()

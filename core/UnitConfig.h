@@ -4,11 +4,13 @@
 #pragma once
 
 #include "IniFiles.h"
+#include "KVXFiles.h"
 #include "SysUtils.h"
 #include "UnitTypes.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // The program folder's own files beside the settings and log: the working database (its
@@ -65,15 +67,22 @@ public:
     QString GetSyncApiKey() const;
     void SetSyncApiKey(const QString &Value);
 
-    // Refuses FileName, chosen by the user for a menu file or a backup, when writing there
-    // would replace one of the program's own files, whether it exists yet or not: the
-    // working database and its journals, the base file, the settings and log files, Qt's
-    // settings, or anything under "sql" and "html". The files are compared, not the texts:
-    // "." and "..", links to a folder and a link in FileName's place are followed as a write
-    // follows them. An existing FileName that is not a regular file (a folder, a device, a
-    // FIFO) is refused too. Raises UserException with a French user text naming FileName and
-    // a message giving the reason.
+    // Refuses FileName, chosen by the user for a menu file or a backup, when the path a write
+    // to it lands on (KVXWrittenPath) is one of the program's own files, whether it exists
+    // yet or not: the program file, the working database and its journals, the base file,
+    // the settings and log files, Qt's settings, or anything under "sql" and "html". Files
+    // are compared as the file system knows them (folder and name, or the file itself). An
+    // existing file that is not a regular one (a folder, a device, a FIFO) is refused too.
+    // Raises UserException with a French user text naming FileName and a message giving the
+    // reason; a name whose path cannot be worked out raises the write's own EFileWriteError.
     void CheckUserFile(const QString &FileName) const;
+    // CheckUserFile as the check that the write of FileName runs on the path it lands on.
+    TWriteCheck UserFileCheck(const QString &FileName) const;
+    // The check for the program's own write of OwnFile (the settings, the log, the page, the
+    // working database's first copy): it is written onto itself, or through a link onto a file
+    // that is none of the program's other files; otherwise EFileWriteError (OwnFile) naming
+    // the file it would have replaced.
+    TWriteCheck OwnFileCheck(const QString &OwnFile) const;
 
     // The settings file object; every getter and setter goes through it.
     std::unique_ptr<TIniFile> Ini;
@@ -90,6 +99,13 @@ public:
     QString LogFileName;
     // The program's version in three parts ("2.1.0"), "" when the program file carries none.
     QString Version;
+
+private:
+    // Raises when Written is one of the program's own files other than Self.
+    void CheckNotOwn(const QString &Written, const QString &Self, const std::function<void()> &Refuse) const;
+
+    // The program file this configuration was made for.
+    QString FProgramFile;
 };
 
 // The program's configuration, valid between InitializeUnitConfig() and

@@ -25,7 +25,9 @@ void WriteLog(const QString &Msg, const QString &Context, QStringList *Lines)
         if (!Context.isEmpty())
             Line += Format(QStringLiteral("[%s] "), {Context});
         Line += Msg;
-        KVXWriteLine(Config->LogFileName, Line, false);
+        // Appended only onto the log itself: never through a link into another of the
+        // program's files.
+        KVXWriteLine(Config->LogFileName, Line, false, Config->OwnFileCheck(Config->LogFileName));
         if (Lines)
             Lines->append(Line);
     });
@@ -39,16 +41,67 @@ void WriteLogQuietly(const QString &Msg, const QString &Context) noexcept
     }
 }
 
-QString AddWriteFailureReason(const QString &Text, const std::exception &E)
+QString AddFileFailureReason(const QString &Text, const std::exception &E)
 {
-    const auto *Write = dynamic_cast<const EFileWriteError *>(&E);
-    if (Write && !Write->Folder.isEmpty())
-        return Text + QStringLiteral("\r\n") +
-               Format(QStringLiteral("Le dossier \"%s\" est protégé en écriture."), {Write->Folder});
+    const QString Reason = FileFailureReason(E);
+    return Reason.isEmpty() ? Text : Text + QStringLiteral("\r\n") + Reason;
+}
+
+QString FileFailureReason(const std::exception &E)
+{
+    if (const auto *Write = dynamic_cast<const EFileWriteError *>(&E)) {
+        // The file as the caller named it; a link's destination only where it is the point.
+        const QString &File = Write->FileName;
+        switch (Write->Problem) {
+        case TWriteProblem::DiskFull:
+            return QStringLiteral("Le disque est plein.");
+        case TWriteProblem::FolderClosed:
+            return Format(QStringLiteral("Le dossier \"%s\" est protégé en écriture."), {Write->Folder});
+        case TWriteProblem::FolderMissing:
+            return Format(QStringLiteral("Le dossier \"%s\" n'existe pas."), {Write->Folder});
+        case TWriteProblem::ReadOnly:
+            return Format(QStringLiteral("Le fichier \"%s\" est en lecture seule."), {File});
+        case TWriteProblem::IsFolder:
+            return Format(QStringLiteral("\"%s\" est un dossier."), {File});
+        case TWriteProblem::NotRegular:
+            return Format(QStringLiteral("\"%s\" n'est pas un fichier ordinaire."), {File});
+        case TWriteProblem::NameTooLong:
+            return QStringLiteral("Le nom du fichier est trop long.");
+        case TWriteProblem::OwnFile:
+            return Format(QStringLiteral("Ce nom mène au fichier \"%s\", que le programme utilise déjà."),
+                          {Write->Target});
+        case TWriteProblem::Other:
+            break;
+        }
+    } else if (const auto *Read = dynamic_cast<const EFileReadError *>(&E)) {
+        switch (Read->Problem) {
+        case TReadProblem::Missing:
+            return Format(QStringLiteral("Le fichier \"%s\" n'existe pas."), {Read->FileName});
+        case TReadProblem::NotRegular:
+            return Format(QStringLiteral("\"%s\" n'est pas un fichier ordinaire."), {Read->FileName});
+        case TReadProblem::TooLarge:
+            return Format(QStringLiteral("Le fichier \"%s\" est trop grand."), {Read->FileName});
+        case TReadProblem::Other:
+            break;
+        }
+    }
     const auto *InOut = dynamic_cast<const EInOutError *>(&E);
-    if (InOut && InOut->ErrorCode == 101)
-        return Text + QStringLiteral("\r\nLe disque est plein.");
-    return Text;
+    if (!InOut)
+        return QString();
+    switch (InOut->ErrorCode) {
+    case 2:
+        return QStringLiteral("Le fichier n'existe pas.");
+    case 3:
+        return QStringLiteral("Le nom du fichier n'est pas valide.");
+    case 4:
+        return QStringLiteral("Trop de fichiers sont ouverts.");
+    case 5:
+        return QStringLiteral("L'accès au fichier est refusé.");
+    case 101:
+        return QStringLiteral("Le disque est plein.");
+    default:
+        return Format(QStringLiteral("Le système a signalé l'erreur d'entrée-sortie %d."), {InOut->ErrorCode});
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -21,10 +21,14 @@ void WriteLog(const QString &Msg, const QString &Context, QStringList *Lines = n
 // line the log cannot take is dropped.
 void WriteLogQuietly(const QString &Msg, const QString &Context) noexcept;
 
-// Text followed, on a new line, by the reason why a file could not be written when the
-// user can act on it: "Le disque est plein." for a full disk, 'Le dossier "<folder>" est
-// protégé en écriture.' for a folder that takes no new file; Text alone otherwise.
-QString AddWriteFailureReason(const QString &Text, const std::exception &E);
+// Text followed, on a new line, by the reason in French why a file could not be written or
+// read (FileFailureReason); Text alone when E says none.
+QString AddFileFailureReason(const QString &Text, const std::exception &E);
+// Why a file could not be written or read, as the user can act on it: "Le disque est
+// plein.", 'Le dossier "<folder>" est protégé en écriture.', 'Le dossier "<folder>"
+// n'existe pas.', 'Le fichier "<file>" est en lecture seule.', '"<file>" est un dossier.',
+// ... "" when E is no file failure.
+QString FileFailureReason(const std::exception &E);
 
 // Meal label of a meal code: 0 "midi et soir", 1 "midi", 2 "soir"; capitalised when asked,
 // then cut to its first character when asked. Another code gives "".

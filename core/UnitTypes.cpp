@@ -45,7 +45,7 @@ UserException UserException::CreateFmt(const QString &Context, const QVariantLis
         Result.UserMessage = Inner->UserMessage;
     else if (const auto *Write = dynamic_cast<const EFileWriteError *>(&E))
         // Whatever file it was (settings, a page, a copy), the user learns which one and why.
-        Result.UserMessage = AddWriteFailureReason(
+        Result.UserMessage = AddFileFailureReason(
             FormatOrText(QStringLiteral("Impossible d'enregistrer le fichier \"%s\"."), {Write->FileName}), E);
     return Result;
 }

@@ -162,10 +162,17 @@ void TSQLiteDatabase::Raise(const ESQLiteException &E) const
             QStringLiteral("La base de données \"%s\" est utilisée par un autre programme. Fermez ce programme, "
                            "puis réessayez."),
             {QFile::decodeName(sqlite3_db_filename(DB, "main"))}, &E);
-    if ((sqlite3_errcode(DB) & 0xff) == SQLITE_FULL)
+    switch (sqlite3_errcode(DB) & 0xff) {
+    case SQLITE_FULL:
         throw UserException::CreateUser(
             QStringLiteral("La base de données n'a pas pu être modifiée : le disque est plein."), &E);
-    throw E;
+    case SQLITE_READONLY:
+        throw UserException::CreateUserFmt(
+            QStringLiteral("La base de données \"%s\" ne peut pas être modifiée : elle est en lecture seule."),
+            {QFile::decodeName(sqlite3_db_filename(DB, "main"))}, &E);
+    default:
+        throw E;
+    }
 }
 
 TSQLiteStatement TSQLiteDatabase::PrepareStatement(const QString &SQL)

@@ -139,7 +139,9 @@ public:
     //   a lock that another program kept beyond the busy timeout (Busy): 'La base de données
     //   "<file>" est utilisée par un autre programme. Fermez ce programme, puis réessayez.';
     //   a database or disk without room (SQLITE_FULL): 'La base de données n'a pas pu être
-    //   modifiée : le disque est plein.'.
+    //   modifiée : le disque est plein.';
+    //   a database that cannot be written (SQLITE_READONLY: a read-only file or file system):
+    //   'La base de données "<file>" ne peut pas être modifiée : elle est en lecture seule.'.
     [[noreturn]] void Raise(const ESQLiteException &E) const;
 
     // Compiles the first statement of SQL with sqlite3_prepare_v2. A failure raises

@@ -348,3 +348,13 @@ void FreeDatabase()
     Database = nullptr;
     OwnedDatabase().reset();
 }
+
+TQlDatabase &CurrentDatabase()
+{
+    if (!Database) {
+        const Exception NotOpen(QStringLiteral("Database is not open"));
+        throw UserException::CreateUser(
+            QStringLiteral("La base de données n'est pas ouverte : fermez le programme, puis relancez-le."), &NotOpen);
+    }
+    return *Database;
+}

@@ -75,3 +75,8 @@ public:
 extern TQlDatabase *Database;
 void SetDatabase(std::unique_ptr<TQlDatabase> NewDatabase);
 void FreeDatabase();
+// The program's database for a command that needs it. The main window stays up after a failed
+// opening, so a command may run without one: it then fails, never crashes, with the one user
+// text "La base de données n'est pas ouverte : fermez le programme, puis relancez-le." (the
+// message "Database is not open").
+TQlDatabase &CurrentDatabase();

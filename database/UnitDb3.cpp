@@ -12,8 +12,9 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
-#include <cstdio>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <vector>
 
 #include <sqlite3.h>
@@ -22,18 +23,6 @@ namespace {
 
 // The schema version that this program works with.
 constexpr int SchemaVersion = 2;
-
-// Replaces Target with a copy of Source, or leaves it as it was: a failed copy, a full disk
-// above all, never leaves half a database in place of the working one.
-bool CopyFileOver(const QString &Source, const QString &Target)
-{
-    try {
-        KVXCopyFileOver(Source, Target);
-        return true;
-    } catch (const Exception &) {
-        return false;
-    }
-}
 
 // The statements of a migration script: each one starts on the line after a tag "--u" and
 // ends with the first ";" that white space separates from an empty line. The expression
@@ -106,23 +95,27 @@ private:
 };
 
 // Copies every page of Source's main database into Target's in one step, so that no write
-// of the program can slip between two pages.
-void CopyPages(sqlite3 *Source, const TBackupConnection &Target)
+// of the program can slip between two pages. A full disk is named as the failed write of
+// Meant, the file the user chose.
+void CopyPages(sqlite3 *Source, const TBackupConnection &Target, const QString &Meant)
 {
     sqlite3_backup *Copy = sqlite3_backup_init(Target.Handle(), "main", Source, "main");
     if (!Copy)
         throw Exception(QStringLiteral("Backup not started: %1").arg(Target.ErrorText(SQLITE_ERROR)));
     const int StepRc = sqlite3_backup_step(Copy, -1);
     const int FinishRc = sqlite3_backup_finish(Copy);
+    if (StepRc == SQLITE_FULL)
+        throw EFileWriteError(EInOutError(101, QStringLiteral("Backup failed: %1").arg(sqlite3_errstr(StepRc))), Meant);
     if (StepRc != SQLITE_DONE)
         throw Exception(QStringLiteral("Backup failed: %1").arg(QString::fromUtf8(sqlite3_errstr(StepRc))));
     if (FinishRc != SQLITE_OK)
         throw Exception(QStringLiteral("Backup failed: %1").arg(Target.ErrorText(FinishRc)));
 }
 
-// What the temporary file of a backup carries after the target's name, before six random
-// characters and ".part": a name no user file has, so that the program knows its own.
-const QString BackupPartMarker = QStringLiteral(".fenolda-backup-");
+// The temporary file of a backup: a short name of its own, so that any name the file system
+// takes can be a backup's, and one that no user file has, so that the program knows its own.
+const QString BackupPartPrefix = QStringLiteral(".fenolda-backup-");
+const QString BackupPartSuffix = QStringLiteral(".part");
 
 // Removes what backups interrupted in Folder left behind (the process killed, the machine
 // off): their temporary files and the journals beside them. A file that cannot be removed
@@ -130,7 +123,7 @@ const QString BackupPartMarker = QStringLiteral(".fenolda-backup-");
 void RemoveBackupLeftovers(const QString &Folder)
 {
     QDir Dir(Folder);
-    const QString Pattern = QStringLiteral("*") + BackupPartMarker + QStringLiteral("??????.part");
+    const QString Pattern = BackupPartPrefix + QStringLiteral("??????") + BackupPartSuffix;
     const QStringList Leftovers = Dir.entryList({Pattern, Pattern + QStringLiteral("-journal")},
                                                 QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString &Name : Leftovers)
@@ -154,8 +147,13 @@ void TDb3File::OpenOrCreate()
 
 void TDb3File::CreateFromBase()
 {
-    if (!CopyFileOver(BaseFile, DbFile))
-        throw UserException::CreateUserFmt(QStringLiteral("Impossible de créer la base de données \"%s\"."), {DbFile});
+    try {
+        // Written onto itself, or through a link onto a file that is none of the program's.
+        KVXCopyFileOver(BaseFile, DbFile, Config ? Config->OwnFileCheck(DbFile) : TWriteCheck());
+    } catch (const std::exception &E) {
+        throw UserException::CreateUser(AddFileFailureReason(
+            Format(QStringLiteral("Impossible de créer la base de données \"%s\"."), {DbFile}), E));
+    }
     // Whatever the base file's permissions were, the working copy must be writable.
     KVXSetFileAttributes(QStringLiteral("-R"), DbFile);
     Created = true;
@@ -197,12 +195,10 @@ void TDb3File::Open()
 
 int TDb3File::StoredVersion() const
 {
-    if (!Database)
-        throw UserException::Create(QStringLiteral("TDb3File.Update"),
-                                    Exception(QStringLiteral("The database is not open")));
+    TQlDatabase &Db = CurrentDatabase();
     // The scripts and the base file record their version in the database itself: it stays
     // right when the settings file is lost, damaged or belongs to another installation.
-    const int Own = Database->TSQLiteDatabase::GetTableString(QStringLiteral("PRAGMA user_version")).toInt();
+    const int Own = Db.TSQLiteDatabase::GetTableString(QStringLiteral("PRAGMA user_version")).toInt();
     const int Stored = Config->GetStoredDatabaseVersion();
     if (Stored < 0)
         return Own > 0 ? Own : Config->GetDatabaseVersion();
@@ -231,6 +227,41 @@ void TDb3File::LogQuietly(const QString &Message)
     }
 }
 
+void TDb3File::RunScript(const QString &Script)
+{
+    const auto Failed = [&Script](const QString &Reason, const std::exception &E) {
+        return UserException::CreateUserFmt(
+            QStringLiteral("La base de données n'a pas pu être mise à jour par le fichier \"%s\" : %s"),
+            {Script, Reason}, &E);
+    };
+    std::vector<QByteArray> Statements;
+    try {
+        Statements = ScriptStatements(KVXReadFileBytes(Script));
+    } catch (const EFileReadError &E) {
+        throw Failed(E.Problem == TReadProblem::NotRegular ? QStringLiteral("ce n'est pas un fichier ordinaire.")
+                                                           : QStringLiteral("il ne peut pas être lu."),
+                     E);
+    }
+    // A script that yields nothing (empty, cut short, garbage) is damaged: recorded as
+    // applied, it would leave the schema as it was for good.
+    if (Statements.empty())
+        throw Failed(QStringLiteral("il ne contient aucune instruction."),
+                     Exception(QStringLiteral("The script \"%1\" holds no statement").arg(Script)));
+    // A script is applied whole or not at all: when one of its statements fails, the ones
+    // before it are rolled back, the stored version stays that of the scripts already
+    // applied, and the next start runs this script again from a clean state.
+    TQlDatabase &Db = CurrentDatabase();
+    TSQLiteTransaction Transaction(Db);
+    for (std::size_t I = 0; I < Statements.size(); ++I) {
+        try {
+            Db.ExecSQL(QString::fromUtf8(Statements[I]));
+        } catch (const std::exception &E) {
+            throw Failed(Format(QStringLiteral("son instruction n° %d a échoué."), {int(I + 1)}), E);
+        }
+    }
+    Transaction.Commit();
+}
+
 void TDb3File::Update()
 {
     if (!Created) {
@@ -248,15 +279,7 @@ void TDb3File::Update()
                     QStringLiteral("Impossible de mettre à jour la base de données, il manque le fichier SQL de "
                                    "migration \"%s\"."),
                     {Script});
-            const std::vector<QByteArray> Statements = ScriptStatements(KVXReadFileBytes(Script));
-            // A script is applied whole or not at all: when one of its statements fails,
-            // the ones before it are rolled back, the stored version stays that of the
-            // scripts already applied, and the next start runs this script again from a
-            // clean state. The statement's error goes on unchanged.
-            TSQLiteTransaction Transaction(*Database);
-            for (const QByteArray &Statement : Statements)
-                Database->ExecSQL(QString::fromUtf8(Statement));
-            Transaction.Commit();
+            RunScript(Script);
             StoreVersion(Version);
         }
     }
@@ -266,8 +289,7 @@ void TDb3File::Update()
 void TDb3File::DeletePlaceholders()
 {
     Wrap("TDb3File.DeletePlaceholders", [&] {
-        if (!Database)
-            throw Exception(QStringLiteral("The database is not open"));
+        TQlDatabase &Db = CurrentDatabase();
         // The exact shape of KVXNewGuid's text, so that no name a user could type is taken.
         const QString Hex4 = QStringLiteral("[0-9A-F][0-9A-F][0-9A-F][0-9A-F]");
         const QString Guid = QStringLiteral("{") + Hex4 + Hex4 + QStringLiteral("-") + Hex4 + QStringLiteral("-") +
@@ -279,14 +301,14 @@ void TDb3File::DeletePlaceholders()
         const QString Placeholder =
             QStringLiteral("name collate nocase >= '{' and name collate nocase < '|' and name glob :guid");
         // One transaction: both deletes or neither, in one commit.
-        TSQLiteTransaction Transaction(*Database);
+        TSQLiteTransaction Transaction(Db);
         // The lines go first by hand as well: a database whose foreign keys were switched
         // off elsewhere would otherwise keep them.
-        Database->AddParamText(":guid", Guid);
-        Database->ExecSQL(QStringLiteral("delete from ingredients where reccode in (select code from recette where ") +
-                          Placeholder + QLatin1Char(')'));
-        Database->AddParamText(":guid", Guid);
-        Database->ExecSQL(QStringLiteral("delete from recette where ") + Placeholder);
+        Db.AddParamText(":guid", Guid);
+        Db.ExecSQL(QStringLiteral("delete from ingredients where reccode in (select code from recette where ") +
+                   Placeholder + QLatin1Char(')'));
+        Db.AddParamText(":guid", Guid);
+        Db.ExecSQL(QStringLiteral("delete from recette where ") + Placeholder);
         Transaction.Commit();
     });
 }
@@ -294,38 +316,58 @@ void TDb3File::DeletePlaceholders()
 void TDb3File::Backup(const QString &Target)
 {
     Wrap("TDb3File.Backup", [&] {
-        // Renamed over the working database or one of its journals, the copy would take the
-        // place of the file the program has open; a folder or a device would be lost.
-        Config->CheckUserFile(Target);
-        const QFileInfo TargetInfo(Target);
-        // A read-only backup is one the user wants kept as it is.
-        if (TargetInfo.exists() && !TargetInfo.permissions().testFlag(QFileDevice::WriteOwner))
-            throw Exception(QStringLiteral("\"%1\" is read-only").arg(Target));
-        RemoveBackupLeftovers(TargetInfo.absolutePath());
-        // The temporary file lies beside the target, so that the final rename stays within
-        // one file system and replaces the target in one step.
-        QTemporaryFile Part(TargetInfo.absolutePath() + QLatin1Char('/') + TargetInfo.fileName() + BackupPartMarker +
-                            QStringLiteral("XXXXXX.part"));
-        if (!Part.open())
-            throw Exception(QStringLiteral("Cannot create a file beside \"%1\": %2").arg(Target, Part.errorString()));
-        Part.close();
-        Part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                            QFileDevice::ReadOther);
-        {
-            TBackupConnection Copy(Part.fileName(), SQLITE_OPEN_READWRITE);
-            // The copy starts empty, so its rollback journal would hold nothing worth a file:
-            // kept in memory, an interrupted backup leaves one file fewer behind.
-            sqlite3_exec(Copy.Handle(), "PRAGMA journal_mode=MEMORY", nullptr, nullptr, nullptr);
-            if (Database) {
-                CopyPages(Database->Handle(), Copy);
-            } else {
-                const TBackupConnection Source(DbFile, SQLITE_OPEN_READONLY);
-                CopyPages(Source.Handle(), Copy);
-            }
+        try {
+            CopyTo(Target);
+        } catch (const EFileWriteError &E) {
+            // The alert of a failed backup says why in the user's words.
+            throw UserException::CreateUser(FileFailureReason(E), &E);
         }
-        if (std::rename(QFile::encodeName(Part.fileName()).constData(), QFile::encodeName(Target).constData()) != 0)
-            throw Exception(QStringLiteral("Cannot replace \"%1\"").arg(Target));
-        // The file now lives under the target's name: nothing is left to remove.
-        Part.setAutoRemove(false);
     });
+}
+
+void TDb3File::CopyTo(const QString &Target)
+{
+    // The copy lands where a write to Target lands: through a link, on the file it points
+    // to, the link staying a link. Renamed over the working database or one of its
+    // journals, it would take the place of the file the program has open; a folder or a
+    // device would be lost.
+    const QString Written = KVXWrittenPath(Target);
+    Config->UserFileCheck(Target)(Written);
+    const QFileInfo WrittenInfo(Written);
+    // A read-only backup is one the user wants kept as it is.
+    if (WrittenInfo.exists() && !WrittenInfo.permissions().testFlag(QFileDevice::WriteOwner))
+        throw EFileWriteError(EInOutError(5, QStringLiteral("\"%1\" is read-only").arg(Target)), Target, QString(),
+                              TWriteProblem::ReadOnly);
+    const QString Folder = Written.left(Written.lastIndexOf(QLatin1Char('/')));
+    RemoveBackupLeftovers(Folder);
+    // The temporary file lies beside the file replaced, so that the final rename stays
+    // within one file system and replaces it in one step.
+    QTemporaryFile Part(Folder + QLatin1Char('/') + BackupPartPrefix + QStringLiteral("XXXXXX") + BackupPartSuffix);
+    if (!Part.open()) {
+        const int Error = errno;
+        const bool Closed = Error == EACCES || Error == EPERM || Error == EROFS;
+        throw EFileWriteError(
+            EInOutError(Closed ? 5 : EInOutError::FromErrno(Error).ErrorCode,
+                        QStringLiteral("Cannot create a file in \"%1\": %2").arg(Folder, Part.errorString())),
+            Target, Folder, Closed ? TWriteProblem::FolderClosed : TWriteProblem::Other);
+    }
+    Part.close();
+    Part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    {
+        TBackupConnection Copy(Part.fileName(), SQLITE_OPEN_READWRITE);
+        // The copy starts empty, so its rollback journal would hold nothing worth a file:
+        // kept in memory, an interrupted backup leaves one file fewer behind.
+        sqlite3_exec(Copy.Handle(), "PRAGMA journal_mode=MEMORY", nullptr, nullptr, nullptr);
+        if (Database) {
+            CopyPages(Database->Handle(), Copy, Target);
+        } else {
+            const TBackupConnection Source(DbFile, SQLITE_OPEN_READONLY);
+            CopyPages(Source.Handle(), Copy, Target);
+        }
+    }
+    if (std::rename(QFile::encodeName(Part.fileName()).constData(), QFile::encodeName(Written).constData()) != 0)
+        throw Exception(QStringLiteral("Cannot replace \"%1\"").arg(Written));
+    // The file now lives under the target's name: nothing is left to remove.
+    Part.setAutoRemove(false);
 }

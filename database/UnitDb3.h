@@ -16,8 +16,10 @@ public:
 
     // CreateFromBase when DbFile is missing, then Open.
     void OpenOrCreate();
-    // Copies BaseFile over DbFile and makes the copy writable. A failed copy raises
-    // UserException "Impossible de créer la base de données \"<DbFile>\".".
+    // Copies BaseFile over DbFile and makes the copy writable. The copy lands where a write to
+    // DbFile lands, and is refused when that is another of the program's files. A failed copy
+    // raises UserException "Impossible de créer la base de données \"<DbFile>\"." followed on
+    // the next line by the reason (a full disk, a folder that takes no new file...).
     void CreateFromBase();
     // Replaces Database with a new TQlDatabase on DbFile and reads its schema; on failure
     // Database stays empty. A file that does not open or whose schema does not read (or is
@@ -30,17 +32,18 @@ public:
     // the settings' and the database's own (PRAGMA user_version); without a usable one in
     // the settings, the database's own, else the settings' default. A database of a later
     // version is left as it is, with one log line, and its number is never lowered. Each
-    // script runs in one transaction: a failing statement rolls its script back and its
-    // error goes on unchanged, the stored version being the one reached by the scripts
-    // before it. A settings file that cannot be written is only logged.
+    // script runs in one transaction (RunScript), the stored version being the one reached
+    // by the scripts before a failing one. A settings file that cannot be written is only
+    // logged.
     void Update();
-    // Writes a consistent copy of the working database onto Target, replacing it, while the
+    // Writes a consistent copy of the working database where a write to Target lands
+    // (KVXWrittenPath: through a link, onto the file it points to), replacing it, while the
     // program keeps its connection open: SQLite's online backup from the open Database (or
-    // from DbFile when none is open) into a temporary file beside Target, renamed over it
-    // once complete. A failure removes the temporary file and leaves Target as it was. The
-    // temporary files that interrupted backups left in Target's folder are removed first. A
-    // Target that Config->CheckUserFile refuses (one of the program's own files, a folder,
-    // a device) is refused before anything is written.
+    // from DbFile when none is open) into a temporary file of a short name in that folder,
+    // renamed over it once complete. A failure removes the temporary file and leaves the
+    // file as it was. The temporary files that interrupted backups left in that folder are
+    // removed first. A Target that Config->CheckUserFile refuses (one of the program's own
+    // files, a folder, a device) or a read-only one is refused before anything is written.
     void Backup(const QString &Target);
     // Deletes the recipes that an abandoned creation left behind (a recipe is written as soon
     // as its editor opens, under a GUID text "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" as its
@@ -55,6 +58,13 @@ public:
     bool Created = false;
 
 private:
+    // Runs one migration script in one transaction: applied whole, or not at all. A script
+    // that cannot be read, holds no statement or has a statement that fails raises
+    // UserException 'La base de données n'a pas pu être mise à jour par le fichier
+    // "<script>" : <reason>', the inner user text (a full disk, a lock) on the next line.
+    void RunScript(const QString &Script);
+    // The body of Backup; a file that cannot be written raises EFileWriteError.
+    void CopyTo(const QString &Target);
     int StoredVersion() const;
     void StoreVersion(int Version);
     static void LogQuietly(const QString &Message);

@@ -4,13 +4,14 @@
 
 #include <QByteArrayMatcher>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <array>
 #include <vector>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -32,6 +33,8 @@ public:
     TFileHandle &operator=(const TFileHandle &) = delete;
 
     int Fd() const { return FFd; }
+    // Gives the descriptor up to the caller, who closes it.
+    void Release() { FFd = -1; }
     // Closes now and reports the error of the close itself (a delayed write failure).
     int Close()
     {
@@ -91,17 +94,6 @@ int WriteAll(int Fd, const char *P, qint64 Size)
     return 0;
 }
 
-void WriteDirect(const QByteArray &Name, const QByteArray &Bytes, int Flags)
-{
-    TFileHandle F(::open(Name.constData(), O_WRONLY | O_CLOEXEC | Flags, 0666));
-    if (F.Fd() < 0)
-        throw EInOutError::FromErrno(errno);
-    if (const int Error = WriteAll(F.Fd(), Bytes.constData(), Bytes.size()))
-        throw EInOutError::FromErrno(Error);
-    if (F.Close() != 0)
-        throw EInOutError::FromErrno(errno);
-}
-
 // Copies the rest of SourceFd to Fd; the count of bytes read. A failed read raises
 // EInOutError, a failed write returns through Error.
 qint64 CopyAll(int SourceFd, int Fd, int &Error)
@@ -136,46 +128,172 @@ int SyncFolder(const QByteArray &Folder)
     return 0;
 }
 
-// Replaces the file by a complete new one holding Bytes, or else the rest of SourceFd: the
-// content goes to a file beside it that then takes its name, so a crash or a full disk
-// never leaves half a file, or an empty one, in place of the old one. Nothing here ever
-// opens the old file for writing.
-void ReplaceFile(const QString &FileName, const QByteArray *Bytes, int SourceFd)
+EFileWriteError WriteFailure(const QString &FileName, int Error, TWriteProblem Why = TWriteProblem::Other,
+                             const QByteArray &Folder = QByteArray(), const QByteArray &Target = QByteArray())
 {
-    const auto Fail = [&FileName](int Error) { return EFileWriteError(EInOutError::FromErrno(Error), FileName); };
-    QByteArray Target = NativeName(FileName);
+    // A folder that takes no new file is named: it is what the user can change.
+    const EInOutError Cause =
+        Why == TWriteProblem::FolderClosed
+            ? EInOutError(5, QStringLiteral("Cannot create a file in the folder \"%1\"").arg(QFile::decodeName(Folder)))
+            : EInOutError::FromErrno(Error);
+    EFileWriteError E(Cause, FileName, QFile::decodeName(Folder), Why);
+    E.Target = QFile::decodeName(Target);
+    return E;
+}
+
+// The folder part of Path and its last name, as written.
+void SplitPath(const QByteArray &Path, QByteArray &Folder, QByteArray &Name)
+{
+    const qsizetype Slash = Path.lastIndexOf('/');
+    Folder = Slash < 0 ? QByteArray(".") : Slash == 0 ? QByteArray("/") : Path.left(Slash);
+    Name = Path.mid(Slash + 1);
+}
+
+// The system's own path of an existing folder, or the errno why there is none.
+int RealFolder(const QByteArray &Folder, QByteArray &Real)
+{
+    char *Resolved = ::realpath(Folder.constData(), nullptr);
+    if (!Resolved)
+        return errno;
+    Real = QByteArray(Resolved);
+    ::free(Resolved);
+    struct stat St;
+    if (::stat(Real.constData(), &St) != 0)
+        return errno;
+    return S_ISDIR(St.st_mode) ? 0 : ENOTDIR;
+}
+
+QByteArray InFolder(const QByteArray &Folder, const QByteArray &Name)
+{
+    return (Folder == "/" ? QByteArray() : Folder) + '/' + Name;
+}
+
+// Linux follows at most 40 links in one lookup.
+constexpr int MaxLinks = 40;
+
+QByteArray WrittenPathOf(const QString &FileName)
+{
+    QByteArray Path = NativeName(FileName);
+    if (Path.isEmpty())
+        throw WriteFailure(FileName, ENOENT);
+    for (int Links = 0;; ++Links) {
+        QByteArray Folder;
+        QByteArray Name;
+        SplitPath(Path, Folder, Name);
+        QByteArray Real;
+        // "dir/", "dir/." or "dir/..": the name is a folder's, the system resolves it whole.
+        if (Name.isEmpty() || Name == "." || Name == "..") {
+            if (const int Error = RealFolder(Path, Real))
+                throw WriteFailure(FileName, Error, TWriteProblem::FolderMissing, Path);
+            return Real;
+        }
+        if (Name.size() > NAME_MAX)
+            throw WriteFailure(FileName, ENAMETOOLONG, TWriteProblem::NameTooLong);
+        // The system resolves the folder: a link before ".." is followed before ".." is.
+        if (const int Error = RealFolder(Folder, Real)) {
+            const TWriteProblem Why = Error == ENOENT || Error == ENOTDIR ? TWriteProblem::FolderMissing
+                                      : Error == ENAMETOOLONG             ? TWriteProblem::NameTooLong
+                                                                          : TWriteProblem::Other;
+            throw WriteFailure(FileName, Error, Why, Folder);
+        }
+        const QByteArray Full = InFolder(Real, Name);
+        struct stat St;
+        if (::lstat(Full.constData(), &St) != 0 || !S_ISLNK(St.st_mode))
+            return Full;
+        if (Links == MaxLinks)
+            throw WriteFailure(FileName, ELOOP);
+        // A relative target starts from the link's real folder, not from the path as typed.
+        std::array<char, PATH_MAX> Buffer{};
+        const ssize_t Size = ::readlink(Full.constData(), Buffer.data(), Buffer.size());
+        if (Size < 0 || Size == ssize_t(Buffer.size()))
+            throw WriteFailure(FileName, Size < 0 ? errno : ENAMETOOLONG);
+        const QByteArray Target(Buffer.data(), Size);
+        Path = Target.startsWith('/') ? Target : InFolder(Real, Target);
+    }
+}
+
+// Opens a file to read only when it is a regular file of at most MaxSize bytes (MaxSize < 0:
+// any size): checked before it is opened, since opening a device can act on it, opened
+// without waiting, so that a FIFO put in its place meanwhile never blocks, and what was
+// opened checked again.
+int OpenRegular(const QString &FileName, qint64 MaxSize)
+{
+    const QByteArray Name = NativeName(FileName);
+    const auto Check = [&](const struct stat &St) {
+        if (!S_ISREG(St.st_mode))
+            throw EFileReadError(5, QStringLiteral("\"%1\" is not a regular file").arg(FileName), FileName,
+                                 TReadProblem::NotRegular);
+        if (MaxSize >= 0 && St.st_size > MaxSize)
+            throw EFileReadError(
+                5, QStringLiteral("\"%1\" holds %2 bytes, more than %3").arg(FileName).arg(St.st_size).arg(MaxSize),
+                FileName, TReadProblem::TooLarge);
+    };
+    struct stat St;
+    if (IsBlank(FileName) || ::stat(Name.constData(), &St) != 0) {
+        if (!IsBlank(FileName) && errno != ENOENT && errno != ENOTDIR) {
+            const EInOutError Cause = EInOutError::FromErrno(errno);
+            throw EFileReadError(Cause.ErrorCode, Cause.Message, FileName, TReadProblem::Other);
+        }
+        throw EFileReadError(2, Format(QStringLiteral("The file \"%s\" does not exist"), {FileName}), FileName,
+                             TReadProblem::Missing);
+    }
+    Check(St);
+    const int Fd = ::open(Name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    TFileHandle F(Fd);
+    if (Fd < 0 || ::fstat(Fd, &St) != 0) {
+        const EInOutError Cause = EInOutError::FromErrno(errno);
+        throw EFileReadError(Cause.ErrorCode, Cause.Message, FileName, TReadProblem::Other);
+    }
+    Check(St);
+    F.Release();
+    return Fd;
+}
+
+// Replaces the file that a write to FileName lands on by a complete new one holding Bytes,
+// or else the rest of SourceFd: the content goes to a file beside it that then takes its
+// name, so a crash or a full disk never leaves half a file, or an empty one, in place of the
+// old one. Nothing here ever opens the old file.
+void ReplaceFile(const QString &FileName, const QByteArray *Bytes, int SourceFd, const TWriteCheck &Check)
+{
+    const QByteArray Target = WrittenPathOf(FileName);
+    if (Check)
+        Check(QFile::decodeName(Target));
+    QByteArray Folder;
+    QByteArray Name;
+    SplitPath(Target, Folder, Name);
+    const auto Fail = [&](int Error, TWriteProblem Why = TWriteProblem::Other) {
+        return WriteFailure(FileName, Error, Why, Folder, Target);
+    };
+
     struct stat St;
     const bool Exists = ::stat(Target.constData(), &St) == 0;
+    if (!Exists && errno != ENOENT)
+        throw Fail(errno, errno == ENAMETOOLONG ? TWriteProblem::NameTooLong : TWriteProblem::Other);
     if (Exists) {
         if (S_ISDIR(St.st_mode))
-            throw Fail(EISDIR);
-        // Through a link, the file it points to is the one replaced.
-        const QString Canonical = QFileInfo(FileName).canonicalFilePath();
-        if (!Canonical.isEmpty())
-            Target = NativeName(Canonical);
-    }
-    const QString Folder = QFileInfo(QFile::decodeName(Target)).absolutePath();
-    // A folder that takes no new file is named: it is what the user can change.
-    const auto Closed = [&] {
-        return EFileWriteError(EInOutError(5, QStringLiteral("Cannot create a file in the folder \"%1\"").arg(Folder)),
-                               FileName, Folder);
-    };
-    if (Exists && ::access(Target.constData(), W_OK) != 0) {
-        const int Error = errno;
-        throw Error == EROFS ? Closed() : Fail(Error);
+            throw Fail(EISDIR, TWriteProblem::IsFolder);
+        // Replaced, a device or a FIFO would be gone.
+        if (!S_ISREG(St.st_mode))
+            throw Fail(EACCES, TWriteProblem::NotRegular);
+        // Read-only is the absence of the owner's write permission, for a privileged user too.
+        if (!(St.st_mode & S_IWUSR) || ::access(Target.constData(), W_OK) != 0)
+            throw errno == EROFS ? Fail(EROFS, TWriteProblem::FolderClosed) : Fail(EACCES, TWriteProblem::ReadOnly);
     }
 
+    // A short name of its own, so that any name the file system takes can be saved.
     QByteArray Temp;
     int Fd = -1;
     for (int Attempt = 0; Attempt < 100 && Fd < 0; ++Attempt) {
-        Temp = Target + ".tmp" + QByteArray::number(qint64(::getpid())) + "-" + QByteArray::number(Attempt);
+        Temp = InFolder(Folder, ".fenolda-" + QByteArray::number(qint64(::getpid())) + '-' +
+                                    QByteArray::number(Attempt) + ".part");
         Fd = ::open(Temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (Fd < 0 && errno != EEXIST)
             break;
     }
     if (Fd < 0) {
         const int Error = errno;
-        throw Error == EACCES || Error == EPERM || Error == EROFS ? Closed() : Fail(Error);
+        throw Fail(Error, Error == EACCES || Error == EPERM || Error == EROFS ? TWriteProblem::FolderClosed
+                                                                              : TWriteProblem::Other);
     }
 
     TFileHandle F(Fd);
@@ -194,10 +312,13 @@ void ReplaceFile(const QString &FileName, const QByteArray *Bytes, int SourceFd)
         struct stat Written;
         if (::fstat(F.Fd(), &Written) != 0)
             throw Fail(errno);
-        if (qint64(Written.st_size) != Meant)
-            throw EFileWriteError(
+        if (qint64(Written.st_size) != Meant) {
+            EFileWriteError Short(
                 EInOutError(101, QStringLiteral("Short write: %1 of %2 bytes").arg(qint64(Written.st_size)).arg(Meant)),
                 FileName);
+            Short.Target = QFile::decodeName(Target);
+            throw Short;
+        }
         if (Exists && (Written.st_mode & 07777) != (St.st_mode & 07777) && ::fchmod(F.Fd(), St.st_mode & 07777) != 0)
             throw Fail(errno);
         if (::fsync(F.Fd()) != 0)
@@ -210,18 +331,43 @@ void ReplaceFile(const QString &FileName, const QByteArray *Bytes, int SourceFd)
         ::unlink(Temp.constData());
         throw;
     }
-    if (const int Error = SyncFolder(NativeName(Folder)))
+    if (const int Error = SyncFolder(Folder))
         throw Fail(Error);
 }
 
 // Writes a whole new file (Rewrite) or appends to it (created when missing); throws
 // EInOutError.
-void WriteBytes(const QString &FileName, const QByteArray &Bytes, bool Rewrite)
+void WriteBytes(const QString &FileName, const QByteArray &Bytes, bool Rewrite, const TWriteCheck &Check)
 {
-    if (Rewrite || !KVXFileExists(FileName))
-        ReplaceFile(FileName, &Bytes, -1);
-    else
-        WriteDirect(NativeName(FileName), Bytes, O_APPEND);
+    if (Rewrite)
+        return ReplaceFile(FileName, &Bytes, -1, Check);
+    const QByteArray Target = WrittenPathOf(FileName);
+    if (Check)
+        Check(QFile::decodeName(Target));
+    const auto Fail = [&](int Error, TWriteProblem Why = TWriteProblem::Other) {
+        QByteArray Folder;
+        QByteArray Name;
+        SplitPath(Target, Folder, Name);
+        return WriteFailure(FileName, Error, Why, Folder, Target);
+    };
+    // Without waiting: a FIFO without a reader fails at once, one with a reader is refused.
+    TFileHandle F(::open(Target.constData(), O_WRONLY | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (F.Fd() < 0) {
+        if (errno == ENOENT)
+            return ReplaceFile(FileName, &Bytes, -1, Check);
+        throw errno == ENXIO ? Fail(EACCES, TWriteProblem::NotRegular)
+        : errno == EISDIR    ? Fail(EISDIR, TWriteProblem::IsFolder)
+                             : Fail(errno);
+    }
+    struct stat St;
+    if (::fstat(F.Fd(), &St) != 0)
+        throw Fail(errno);
+    if (!S_ISREG(St.st_mode))
+        throw Fail(EACCES, TWriteProblem::NotRegular);
+    if (const int Error = WriteAll(F.Fd(), Bytes.constData(), Bytes.size()))
+        throw Fail(Error);
+    if (F.Close() != 0)
+        throw Fail(errno);
 }
 
 } // namespace
@@ -250,25 +396,23 @@ QString KVXDecodeText(const QByteArray &Bytes)
     return Text;
 }
 
-void KVXReplaceFile(const QString &FileName, const QByteArray &Bytes)
+QString KVXWrittenPath(const QString &FileName)
 {
-    ReplaceFile(FileName, &Bytes, -1);
+    return QFile::decodeName(WrittenPathOf(FileName));
 }
 
-void KVXCopyFileOver(const QString &Source, const QString &Target)
+void KVXReplaceFile(const QString &FileName, const QByteArray &Bytes, const TWriteCheck &Check)
 {
-    TFileHandle In(::open(NativeName(Source).constData(), O_RDONLY | O_CLOEXEC));
-    if (In.Fd() < 0)
-        throw EInOutError::FromErrno(errno);
-    struct stat St;
-    if (::fstat(In.Fd(), &St) != 0)
-        throw EInOutError::FromErrno(errno);
-    if (S_ISDIR(St.st_mode))
-        throw EInOutError::FromErrno(EISDIR);
-    ReplaceFile(Target, nullptr, In.Fd());
+    ReplaceFile(FileName, &Bytes, -1, Check);
 }
 
-void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite)
+void KVXCopyFileOver(const QString &Source, const QString &Target, const TWriteCheck &Check)
+{
+    TFileHandle In(OpenRegular(Source, -1));
+    ReplaceFile(Target, nullptr, In.Fd(), Check);
+}
+
+void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite, const TWriteCheck &Check)
 {
     // The context goes in front of the message; the error keeps its kind, so that whoever
     // reports it still knows a file could not be written, which one and why.
@@ -276,9 +420,11 @@ void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite)
         return Format(QStringLiteral("[%s][FileName=%s] %s"), {QStringLiteral("KVXWriteLine"), FileName, E.Message});
     };
     try {
-        WriteBytes(FileName, Line.toUtf8() + "\r\n", Rewrite);
+        WriteBytes(FileName, Line.toUtf8() + "\r\n", Rewrite, Check);
     } catch (const EFileWriteError &E) {
-        throw EFileWriteError(EInOutError(E.ErrorCode, InContext(E)), E.FileName, E.Folder);
+        EFileWriteError InLine(EInOutError(E.ErrorCode, InContext(E)), E.FileName, E.Folder, E.Problem);
+        InLine.Target = E.Target;
+        throw InLine;
     } catch (const EInOutError &E) {
         throw EInOutError(E.ErrorCode, InContext(E));
     } catch (const Exception &E) {
@@ -286,9 +432,9 @@ void KVXWriteLine(const QString &FileName, const QString &Line, bool Rewrite)
     }
 }
 
-void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite)
+void KVXWriteText(const QString &FileName, const QString &Text, bool Rewrite, const TWriteCheck &Check)
 {
-    WriteBytes(FileName, Text.toUtf8(), Rewrite);
+    WriteBytes(FileName, Text.toUtf8(), Rewrite, Check);
 }
 
 namespace {
@@ -304,13 +450,15 @@ QByteArray ReadToEnd(int Fd, const QString &FileName, qint64 MaxSize)
         if (R < 0) {
             if (errno == EINTR)
                 continue;
-            throw EInOutError::FromErrno(errno);
+            const EInOutError Cause = EInOutError::FromErrno(errno);
+            throw EFileReadError(Cause.ErrorCode, Cause.Message, FileName, TReadProblem::Other);
         }
         if (R == 0)
             break;
         Result.append(Block.data(), int(R));
         if (MaxSize >= 0 && Result.size() > MaxSize)
-            throw Exception(QStringLiteral("\"%1\" holds more than %2 bytes").arg(FileName).arg(MaxSize));
+            throw EFileReadError(5, QStringLiteral("\"%1\" holds more than %2 bytes").arg(FileName).arg(MaxSize),
+                                 FileName, TReadProblem::TooLarge);
     }
     return Result;
 }
@@ -319,35 +467,12 @@ QByteArray ReadToEnd(int Fd, const QString &FileName, qint64 MaxSize)
 
 QByteArray KVXReadFileBytes(const QString &FileName)
 {
-    if (!KVXFileExists(FileName))
-        throw Exception(QStringLiteral("The file \"%s\" does not exist"), {FileName});
-    TFileHandle F(::open(NativeName(FileName).constData(), O_RDONLY | O_CLOEXEC));
-    if (F.Fd() < 0)
-        throw EInOutError::FromErrno(errno);
-    return ReadToEnd(F.Fd(), FileName, -1);
+    return KVXReadRegularFile(FileName, -1);
 }
 
 QByteArray KVXReadRegularFile(const QString &FileName, qint64 MaxSize)
 {
-    const QByteArray Name = NativeName(FileName);
-    const auto Check = [&](const struct stat &St) {
-        if (!S_ISREG(St.st_mode))
-            throw Exception(QStringLiteral("\"%1\" is not a regular file").arg(FileName));
-        if (St.st_size > MaxSize)
-            throw Exception(
-                QStringLiteral("\"%1\" holds %2 bytes, more than %3").arg(FileName).arg(St.st_size).arg(MaxSize));
-    };
-    struct stat St;
-    // Checked before it is opened, since opening a device can act on it...
-    if (IsBlank(FileName) || ::stat(Name.constData(), &St) != 0)
-        throw Exception(QStringLiteral("The file \"%s\" does not exist"), {FileName});
-    Check(St);
-    // ... and opened without waiting, so that a FIFO put in its place meanwhile never blocks;
-    // what was opened is checked again.
-    TFileHandle F(::open(Name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (F.Fd() < 0 || ::fstat(F.Fd(), &St) != 0)
-        throw EInOutError::FromErrno(errno);
-    Check(St);
+    TFileHandle F(OpenRegular(FileName, MaxSize));
     return ReadToEnd(F.Fd(), FileName, MaxSize);
 }
 

@@ -2,9 +2,11 @@
 
 #include "KVXFiles.h"
 #include "KVXGraphics.h"
+#include "UnitConfig.h"
 #include "UnitIngredientList.h"
 #include "UnitRecetteList.h"
 #include "UnitTools.h"
+#include "UnitTypes.h"
 
 namespace {
 
@@ -151,8 +153,20 @@ void BuildHtml(const TRecetteList &Menu, TIngredientList &Lines, const QString &
     TCoursesPage Page;
     Page.Build(Menu, Lines);
 
-    QString Header = KVXReadFile(TemplateDir + QStringLiteral("/header.tpl"));
-    const QString Footer = KVXReadFile(TemplateDir + QStringLiteral("/footer.tpl"));
+    const auto Template = [&TemplateDir](const QString &Name) {
+        const QString File = TemplateDir + QLatin1Char('/') + Name;
+        try {
+            return KVXReadFile(File);
+        } catch (const EFileReadError &E) {
+            throw UserException::CreateWithUser(
+                QStringLiteral("BuildHtml"),
+                AddFileFailureReason(Format(QStringLiteral("Le modèle de page \"%s\" ne peut pas être lu."), {File}),
+                                     E),
+                E);
+        }
+    };
+    QString Header = Template(QStringLiteral("header.tpl"));
+    const QString Footer = Template(QStringLiteral("footer.tpl"));
     const QString StyleText = Page.Style.isEmpty() ? QString() : Page.Style.join(LineBreak) + LineBreak;
     const int Place = Header.indexOf(QStringLiteral("%style%"));
     if (Place >= 0)
@@ -161,5 +175,8 @@ void BuildHtml(const TRecetteList &Menu, TIngredientList &Lines, const QString &
     const QString BodyText = Page.Body.isEmpty() ? QString() : Page.Body.join(LineBreak) + LineBreak;
     // One replacement of the whole page: a full disk leaves the older page whole rather than
     // its header alone.
-    KVXWriteLine(FileName, Header + LineBreak + BodyText + LineBreak + Footer, true);
+    // The page is written only onto itself: never through a link into another of the
+    // program's files.
+    KVXWriteLine(FileName, Header + LineBreak + BodyText + LineBreak + Footer, true,
+                 Config ? Config->OwnFileCheck(FileName) : TWriteCheck());
 }

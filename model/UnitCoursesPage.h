@@ -11,7 +11,10 @@ class TRecetteList;
 
 // Writes the page for Menu and Lines to FileName (replaced), with the templates "header.tpl"
 // and "footer.tpl" of TemplateDir. Every text taken from the menu or the list is HTML-escaped.
-// A missing template fails before anything is written.
+// A template that cannot be read (missing, or a FIFO or a device in its place, never waited
+// on) fails before anything is written, with a French user text naming it and why. The page
+// is written onto itself only: a link that leads into another of the program's files is
+// refused (Config->OwnFileCheck).
 void BuildHtml(const TRecetteList &Menu, TIngredientList &Lines, const QString &TemplateDir, const QString &FileName);
 
 // The build of one page: the body's fragments, the colour rules and the layout counters.

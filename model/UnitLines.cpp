@@ -4,13 +4,6 @@
 #include "UnitDatabase.h"
 #include "UnitTools.h"
 
-TQlDatabase &CurrentDatabase()
-{
-    if (!Database)
-        throw Exception(QStringLiteral("Database is not open"));
-    return *Database;
-}
-
 void CheckListIndex(int Index, int Count)
 {
     if (Index < 0 || Index >= Count)

@@ -13,10 +13,6 @@
 class TQlDatabase;
 class TQlTable;
 
-// The program's database; the main window stays up after a failed opening, so a command may
-// run without one and must then fail as an error ("Database is not open"), not crash.
-TQlDatabase &CurrentDatabase();
-
 // The catch-all shelf of the shopping list: everything without a shelf goes there, and its
 // code sorts after every real shelf code.
 inline constexpr int RayCodeDivers = 2147483647;

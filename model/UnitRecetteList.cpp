@@ -973,20 +973,30 @@ void TRecetteList::AddHistorique()
 
 void TRecetteList::SaveToFile(const QString &FileName)
 {
+    const auto CannotWrite = [&FileName](const std::exception &E) {
+        return UserException::CreateWithUser(
+            QStringLiteral("TRecetteList.SaveToFile"),
+            AddFileFailureReason(
+                Format(QStringLiteral("Impossible d'enregistrer le menu dans le fichier \"%s\"."), {FileName}), E),
+            E);
+    };
     // Refused before the history is written: nothing of a save happens.
-    Wrap("TRecetteList.SaveToFile", [&] { Config->CheckUserFile(FileName); });
+    try {
+        Config->CheckUserFile(FileName);
+    } catch (const EFileWriteError &E) {
+        throw CannotWrite(E);
+    } catch (const std::exception &E) {
+        throw UserException::Create(QStringLiteral("TRecetteList.SaveToFile"), E);
+    }
     // The menu counts as saved only once the file holds it: a failed write leaves it
     // modified, or the next close would drop it without asking.
     const QString Text = SaveToJson(QString());
     AddHistorique();
     try {
-        KVXWriteText(FileName, Text, true);
+        // The write checks again the very path it lands on.
+        KVXWriteText(FileName, Text, true, Config->UserFileCheck(FileName));
     } catch (const std::exception &E) {
-        throw UserException::CreateWithUser(
-            QStringLiteral("TRecetteList.SaveToFile"),
-            AddWriteFailureReason(
-                Format(QStringLiteral("Impossible d'enregistrer le menu dans le fichier \"%s\"."), {FileName}), E),
-            E);
+        throw CannotWrite(E);
     }
     SavedJson = Text;
 }

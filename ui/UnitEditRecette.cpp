@@ -405,9 +405,7 @@ void TFormEditRec::GetLivres()
     Wrap("TFormEditRec.GetLivres", [&] {
         LivCodes.Clear();
         EdFilterLivre->clear();
-        if (!Database)
-            throw Exception(QStringLiteral("Database is not open"));
-        std::unique_ptr<TQlTable> Livres = Database->GetTable(QStringLiteral("select * from livre order by name"));
+        std::unique_ptr<TQlTable> Livres = CurrentDatabase().GetTable(QStringLiteral("select * from livre order by name"));
         for (; !Livres->Eof(); Livres->Next()) {
             LivCodes.Add(Livres->FieldAsString(QStringLiteral("code")));
             EdFilterLivre->addItem(Livres->FieldAsString(QStringLiteral("name")));

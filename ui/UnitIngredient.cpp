@@ -149,9 +149,7 @@ std::unique_ptr<TQlTable> LoadCombo(QComboBox *Combo, const QString &Sql, int Wa
     if (Keys)
         Keys->clear();
     Combo->clear();
-    if (!Database)
-        throw Exception(QStringLiteral("The database is not open"));
-    std::unique_ptr<TQlTable> Table = Database->GetTable(Sql);
+    std::unique_ptr<TQlTable> Table = CurrentDatabase().GetTable(Sql);
     int Selected = -1;
     for (; !Table->Eof(); Table->Next()) {
         const QString Name = Table->FieldAsString(QStringLiteral("name"));
@@ -364,26 +362,26 @@ bool TFormIngredient::CheckFields()
 void TFormIngredient::SqlInsert()
 {
     Wrap("TFormIngredient.SqlInsert", [&] {
-        Database->AddParamText(":name", EdName->text());
+        CurrentDatabase().AddParamText(":name", EdName->text());
         if (const int RayCode = SelectedRayCode())
-            Database->AddParamInt(":raycode", RayCode);
+            CurrentDatabase().AddParamInt(":raycode", RayCode);
         else
-            Database->AddParamNull(":raycode");
-        Database->ExecSQL(QStringLiteral("INSERT INTO %1 (name, raycode) VALUES (:name, :raycode)").arg(Table));
+            CurrentDatabase().AddParamNull(":raycode");
+        CurrentDatabase().ExecSQL(QStringLiteral("INSERT INTO %1 (name, raycode) VALUES (:name, :raycode)").arg(Table));
     });
 }
 
 bool TFormIngredient::SqlUpdate()
 {
     return Wrap("TFormIngredient.SqlUpdate", [&] {
-        Database->AddParamInt(":icode", StrToInt(Value(QStringLiteral("code"))));
-        Database->AddParamText(":name", EdName->text());
+        CurrentDatabase().AddParamInt(":icode", StrToInt(Value(QStringLiteral("code"))));
+        CurrentDatabase().AddParamText(":name", EdName->text());
         if (const int RayCode = SelectedRayCode())
-            Database->AddParamInt(":raycode", RayCode);
+            CurrentDatabase().AddParamInt(":raycode", RayCode);
         else
-            Database->AddParamNull(":raycode");
-        Database->ExecSQL(QStringLiteral("UPDATE %1 SET name=:name, raycode=:raycode WHERE code=:icode").arg(Table));
-        return Database->Changes() > 0;
+            CurrentDatabase().AddParamNull(":raycode");
+        CurrentDatabase().ExecSQL(QStringLiteral("UPDATE %1 SET name=:name, raycode=:raycode WHERE code=:icode").arg(Table));
+        return CurrentDatabase().Changes() > 0;
     });
 }
 

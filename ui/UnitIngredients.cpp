@@ -270,21 +270,21 @@ bool TFormIngredients::CheckFields()
 
 void TFormIngredients::AddLineParams()
 {
-    Database->AddParamInt(":ingcode", SelectedCode(ComboIng, IngTable.get()));
-    Database->AddParamFloat(":quantite", TypedQuantity());
-    Database->AddParamText(":note", EdNote->text());
+    CurrentDatabase().AddParamInt(":ingcode", SelectedCode(ComboIng, IngTable.get()));
+    CurrentDatabase().AddParamFloat(":quantite", TypedQuantity());
+    CurrentDatabase().AddParamText(":note", EdNote->text());
     if (const int Unit = SelectedCode(ComboUnit, UnitTable.get()))
-        Database->AddParamInt(":unitecode", Unit);
+        CurrentDatabase().AddParamInt(":unitecode", Unit);
     else
-        Database->AddParamNull(":unitecode");
+        CurrentDatabase().AddParamNull(":unitecode");
 }
 
 void TFormIngredients::SqlInsert()
 {
     Wrap("TFormIngredients.SqlInsert", [&] {
-        Database->AddParamInt(":reccode", StrToInt(Value(QStringLiteral("reccode"))));
+        CurrentDatabase().AddParamInt(":reccode", StrToInt(Value(QStringLiteral("reccode"))));
         AddLineParams();
-        Database->ExecSQL(QStringLiteral("INSERT INTO %1 (reccode, ingcode, quantite, note, unitecode) VALUES "
+        CurrentDatabase().ExecSQL(QStringLiteral("INSERT INTO %1 (reccode, ingcode, quantite, note, unitecode) VALUES "
                                          "(:reccode, :ingcode, :quantite, :note, :unitecode)")
                               .arg(Table));
     });
@@ -293,13 +293,13 @@ void TFormIngredients::SqlInsert()
 bool TFormIngredients::SqlUpdate()
 {
     return Wrap("TFormIngredients.SqlUpdate", [&] {
-        Database->AddParamInt(":icode", StrToInt(Value(QStringLiteral("ingcode"))));
-        Database->AddParamInt(":rcode", StrToInt(Value(QStringLiteral("reccode"))));
+        CurrentDatabase().AddParamInt(":icode", StrToInt(Value(QStringLiteral("ingcode"))));
+        CurrentDatabase().AddParamInt(":rcode", StrToInt(Value(QStringLiteral("reccode"))));
         AddLineParams();
-        Database->ExecSQL(QStringLiteral("UPDATE %1 SET ingcode=:ingcode, quantite=:quantite, note=:note, "
+        CurrentDatabase().ExecSQL(QStringLiteral("UPDATE %1 SET ingcode=:ingcode, quantite=:quantite, note=:note, "
                                          "unitecode=:unitecode WHERE reccode=:rcode AND ingcode=:icode")
                               .arg(Table));
-        return Database->Changes() > 0;
+        return CurrentDatabase().Changes() > 0;
     });
 }
 

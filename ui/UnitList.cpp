@@ -305,11 +305,9 @@ void TFormList::GridAutoWidth()
 void TFormList::RefreshList(bool Focus)
 {
     Wrap("TFormList.RefreshList", [&] {
-        if (!Database)
-            throw Exception(QStringLiteral("Database is not open"));
-        Database->AddParamText(":filtername", LikeValue(EdFilter->text()));
+        CurrentDatabase().AddParamText(":filtername", LikeValue(EdFilter->text()));
         // The new rows are complete before anything shown changes.
-        std::unique_ptr<TQlTable> NewTable = Database->GetTable(SelectSql);
+        std::unique_ptr<TQlTable> NewTable = CurrentDatabase().GetTable(SelectSql);
 
         const std::size_t Cols = std::size_t(ColCount());
         const std::size_t Rows = NewTable->RowCount();
@@ -445,8 +443,8 @@ void TFormList::DeleteItem()
                 for (const QString &Key : std::as_const(*Keys))
                     Values.emplace_back(QByteArray(":") + Key.toUtf8(), Rows.FieldAsInteger(Key));
                 for (const auto &[Name, Value] : Values)
-                    Database->AddParamInt(Name, Value);
-                Database->ExecSQL(Format(QStringLiteral("delete from %s where %s"), {TableName, PrepCondition(*Keys)}));
+                    CurrentDatabase().AddParamInt(Name, Value);
+                CurrentDatabase().ExecSQL(Format(QStringLiteral("delete from %s where %s"), {TableName, PrepCondition(*Keys)}));
                 RefreshList(true);
                 while (R >= RowCount())
                     --R;
@@ -510,14 +508,14 @@ bool TFormList::DoFusion()
         if (FormDialog->Show(Msg, dtConfirm, dbAuto) != mrYes)
             return false;
         // One change for the user, one commit: a delete that fails takes the moved lines back.
-        TSQLiteTransaction Merge(*Database);
+        TSQLiteTransaction Merge(CurrentDatabase());
         try {
-            Database->ExecSQL(Format(QStringLiteral("update ingredients set ingcode=%d where ingcode=%d"), {C2, C1}));
+            CurrentDatabase().ExecSQL(Format(QStringLiteral("update ingredients set ingcode=%d where ingcode=%d"), {C2, C1}));
         } catch (const std::exception &E) {
             throw UserException::CreateUser(UserFusionTogether, &E);
         }
-        Database->ExecSQL(Format(QStringLiteral("delete from ingredient where code=%d"), {C1}));
-        if (Database->Changes() == 0)
+        CurrentDatabase().ExecSQL(Format(QStringLiteral("delete from ingredient where code=%d"), {C1}));
+        if (CurrentDatabase().Changes() == 0)
             throw UserException::CreateUser(UserFusionGone);
         Merge.Commit();
         return true;

@@ -36,6 +36,15 @@ const QString SaveQuestion =
     QStringLiteral("Vous n'avez pas enregistré vos modifications, voulez-vous les enregistrer ?");
 const QString SaveMenuCaption = QStringLiteral("Enregistrer un menu");
 const QString BackupFailedText = QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier.");
+
+// The alert of a failed backup, followed by why when the program can say it.
+QString BackupFailure(const std::exception &E)
+{
+    const auto *User = dynamic_cast<const UserException *>(&E);
+    if (User && !User->UserMessage.isEmpty())
+        return BackupFailedText + QStringLiteral("\r\n") + User->UserMessage;
+    return AddFileFailureReason(BackupFailedText, E);
+}
 const QString BackupReminderText =
     QStringLiteral("La dernière sauvegarde de la base de données est vieille de plus d'un mois.\r\n"
                    "Voulez-vous sauvegarder la base maintenant ?");
@@ -413,11 +422,12 @@ void TFormMenus::BackupDatabase()
     try {
         Db3File->Backup(Target);
     } catch (const std::exception &E) {
-        // The alert says only that it failed: the log keeps which file and why. The disk that
-        // refused the copy may refuse the log line too: the alert comes all the same.
+        // The alert says why when the reason is one the user can act on; the log keeps which
+        // file and the technical cause. The disk that refused the copy may refuse the log line
+        // too: the alert comes all the same.
         WriteLogQuietly(QStringLiteral("Backup to \"%1\" failed: %2").arg(Target, ExceptionMessage(E)),
                         QStringLiteral("TFormMenus.BackupDatabase"));
-        FormDialog->Show(BackupFailedText, dtAlert, dbAuto);
+        FormDialog->Show(BackupFailure(E), dtAlert, dbAuto);
         return;
     }
     Config->SetBackupLastFile(Target);

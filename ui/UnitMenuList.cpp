@@ -6,6 +6,7 @@
 #include "UnitDialog.h"
 #include "UnitGraphicsQt.h"
 #include "UnitLook.h"
+#include "UnitMemo.h"
 #include "UnitMenuName.h"
 #include "UnitSync.h"
 #include "UnitTools.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyledItemDelegate>
@@ -186,7 +186,7 @@ void TFormMenuList::CreateControls()
             .arg(TColorToQColor(ListHeaderColor).name())
             .arg(CellPadding));
     GridItems->setItemDelegate(new TMenuRowDelegate(this));
-    MemoRecettes = new QPlainTextEdit(Splitter);
+    MemoRecettes = new TMemo(Splitter);
     MemoRecettes->setObjectName(QStringLiteral("MemoRecettes"));
     MemoRecettes->setReadOnly(true);
     MemoRecettes->setLineWrapMode(QPlainTextEdit::NoWrap);

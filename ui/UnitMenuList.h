@@ -13,9 +13,9 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QSplitter;
 class QTableWidget;
+class TMemo;
 class TSevenButton;
 
 // Told the code and new name of a server menu renamed in the list.
@@ -92,7 +92,7 @@ private:
     QLineEdit *EdFilter = nullptr;
     QSplitter *Splitter = nullptr;
     QTableWidget *GridItems = nullptr;
-    QPlainTextEdit *MemoRecettes = nullptr;
+    TMemo *MemoRecettes = nullptr;
 
     // The controls, built at the first showing or use.
     void CreateContent();

@@ -489,7 +489,8 @@ void TFormMenus::FormShow()
 
 void TFormMenus::StartVersionCheck()
 {
-    if (FVersionCheck)
+    // Without a web site named by the build there is nothing to ask, and nothing to log.
+    if (FVersionCheck || WebSiteAddress().isEmpty())
         return;
     FVersionCheck = std::make_unique<TVersionCheck>(
         this, Config->Version, WebSiteAddress(),

@@ -97,8 +97,8 @@ bool TFormName::CheckFields()
 void TFormName::SqlInsert()
 {
     Wrap("TFormName.SqlInsert", [&] {
-        Database->AddParamText(":name", EdName->text());
-        Database->ExecSQL(QStringLiteral("INSERT INTO %1 (name) VALUES (:name)").arg(Table));
+        CurrentDatabase().AddParamText(":name", EdName->text());
+        CurrentDatabase().ExecSQL(QStringLiteral("INSERT INTO %1 (name) VALUES (:name)").arg(Table));
     });
 }
 
@@ -106,10 +106,10 @@ bool TFormName::SqlUpdate()
 {
     return Wrap("TFormName.SqlUpdate", [&] {
         const int Code = StrToInt(Values ? Values->Values(QStringLiteral("code")) : QString());
-        Database->AddParamInt(":code", Code);
-        Database->AddParamText(":name", EdName->text());
-        Database->ExecSQL(QStringLiteral("UPDATE %1 SET name=:name WHERE code=:code").arg(Table));
-        return Database->Changes() > 0;
+        CurrentDatabase().AddParamInt(":code", Code);
+        CurrentDatabase().AddParamText(":name", EdName->text());
+        CurrentDatabase().ExecSQL(QStringLiteral("UPDATE %1 SET name=:name WHERE code=:code").arg(Table));
+        return CurrentDatabase().Changes() > 0;
     });
 }
 
@@ -118,8 +118,6 @@ void TFormName::BtOkClick()
     WrapWithUser("TFormName.BtOkClick", UserDuplicateName, [&] {
         if (!CheckFields())
             return;
-        if (!Database)
-            throw Exception(QStringLiteral("Database is not open"));
         if (Mode == 0) {
             SqlInsert();
         } else if (Mode == 1 && !SqlUpdate()) {

@@ -268,7 +268,7 @@ void TFormOptions::BtOkClick()
             SaveOptions();
         } catch (const EIniFileException &E) {
             throw UserException::CreateUser(
-                AddWriteFailureReason(
+                AddFileFailureReason(
                     Format(QStringLiteral("Impossible d'enregistrer les options dans le fichier \"%s\"."),
                            {E.FileName}),
                     E),

@@ -9,16 +9,15 @@
 #include "UnitIngredient.h"
 #include "UnitList.h"
 #include "UnitLook.h"
+#include "UnitMemo.h"
 #include "UnitToolsUi.h"
 #include "UnitTypes.h"
 
 #include <QComboBox>
-#include <QShowEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextCursor>
+#include <QShowEvent>
 
 #include <algorithm>
 #include <initializer_list>
@@ -132,11 +131,12 @@ void TFormRecette::CreatePanelTop()
     LbPhotoHint->setEnabled(false);
 
     LbDesc = NewFieldLabel(this, QStringLiteral("LbDesc"), QStringLiteral("Note :"), {LabelLeft, RowDesc + 3});
-    MemoDesc = new QPlainTextEdit(this);
+    MemoDesc = new TMemo(this);
     MemoDesc->setObjectName(QStringLiteral("MemoDesc"));
     MemoDesc->setGeometry(InputLeft, RowDesc, 400, DescHeight);
     MemoDesc->setFont(InputFont());
     MemoDesc->setTabChangesFocus(true);
+    MemoDesc->SetMaxLength(MemoDescMaxLength);
 }
 
 void TFormRecette::CreatePanelTimes()
@@ -228,7 +228,7 @@ void TFormRecette::CreatePanelBottom()
 
     // The preparation text is not edited: shown disabled and always empty.
     LbPrep = NewFieldLabel(this, QStringLiteral("LbPrep"), QStringLiteral("Préparation"), {LabelLeft, RowPrep});
-    MemoPrep = new QPlainTextEdit(this);
+    MemoPrep = new TMemo(this);
     MemoPrep->setObjectName(QStringLiteral("MemoPrep"));
     MemoPrep->setGeometry((ClientWidth - PanelIngWidth) / 2, MemoPrepTop, PanelIngWidth, MemoPrepHeight);
     MemoPrep->setFont(InputFont());
@@ -250,14 +250,6 @@ void TFormRecette::ConnectEvents()
                                                            EdTprep, EdTcuisson, EdTrepos, ComboLivre, EdPage, EdLink})
         TintOnFocus(Input);
     ClearOnDelete(ComboLivre);
-    GuardedConnect(MemoDesc, &QPlainTextEdit::textChanged, this, [this] {
-        // A memo has no length limit of its own: what goes beyond it is cut at once.
-        const QString Text = MemoDesc->toPlainText();
-        if (Text.length() <= MemoDescMaxLength)
-            return;
-        MemoDesc->setPlainText(Text.left(MemoDescMaxLength));
-        MemoDesc->moveCursor(QTextCursor::End);
-    });
     GuardedConnect(BtLivre, &TSevenButton::clicked, this, [this] { BtLivreClick(); });
     GuardedConnect(BtOk, &TSevenButton::clicked, this, [this] { BtOkClick(); });
 }
@@ -331,19 +323,17 @@ QString TFormRecette::Value(const QString &Name) const
 void TFormRecette::SqlInsert()
 {
     Wrap("TFormRecette.SqlInsert", [&] {
-        if (!Database)
-            throw Exception(QStringLiteral("The database is not open"));
         const QString Guid = KVXNewGuid();
         if (Guid.isEmpty())
             throw Exception(QStringLiteral("No GUID could be made for the new recipe"));
-        Database->AddParamText(":name", Guid);
-        Database->AddParamInt(":nbpers", 4);
-        Database->ExecSQL(QStringLiteral("INSERT INTO %1 (name, tprep, tcuisson, trepos, nbpers, repas, type_, saison) "
+        CurrentDatabase().AddParamText(":name", Guid);
+        CurrentDatabase().AddParamInt(":nbpers", 4);
+        CurrentDatabase().ExecSQL(QStringLiteral("INSERT INTO %1 (name, tprep, tcuisson, trepos, nbpers, repas, type_, saison) "
                                          "VALUES (:name, 0, 0, 0, :nbpers, 0, 1, 0)")
                               .arg(Table));
         PlaceholderLeft = true;
-        Database->AddParamText(":name", Guid);
-        RecCode = Database->GetTableString(QStringLiteral("select code from recette where name=:name")).toInt();
+        CurrentDatabase().AddParamText(":name", Guid);
+        RecCode = CurrentDatabase().GetTableString(QStringLiteral("select code from recette where name=:name")).toInt();
     });
 }
 
@@ -398,28 +388,28 @@ bool TFormRecette::CheckFields()
 bool TFormRecette::SqlUpdate()
 {
     return Wrap("TFormRecette.SqlUpdate", [&] {
-        Database->AddParamInt(":rcode", RecCode);
-        Database->AddParamText(":name", EdName->text());
-        Database->AddParamText(":desc", MemoDesc->toPlainText());
-        Database->AddParamInt(":tprep", StrToIntDef(EdTprep->text(), 0));
-        Database->AddParamInt(":tcuisson", StrToIntDef(EdTcuisson->text(), 0));
-        Database->AddParamInt(":trepos", StrToIntDef(EdTrepos->text(), 0));
-        Database->AddParamInt(":nbpers", StrToIntDef(EdPers->text(), 4));
-        Database->AddParamInt(":repas", std::max(0, ComboRepas->currentIndex()));
-        Database->AddParamInt(":type", std::max(0, ComboType->currentIndex()));
-        Database->AddParamInt(":saison", std::max(0, ComboSaison->currentIndex()));
-        Database->AddParamText(":page", EdPage->text());
-        Database->AddParamText(":link", EdLink->text());
+        CurrentDatabase().AddParamInt(":rcode", RecCode);
+        CurrentDatabase().AddParamText(":name", EdName->text());
+        CurrentDatabase().AddParamText(":desc", MemoDesc->toPlainText());
+        CurrentDatabase().AddParamInt(":tprep", StrToIntDef(EdTprep->text(), 0));
+        CurrentDatabase().AddParamInt(":tcuisson", StrToIntDef(EdTcuisson->text(), 0));
+        CurrentDatabase().AddParamInt(":trepos", StrToIntDef(EdTrepos->text(), 0));
+        CurrentDatabase().AddParamInt(":nbpers", StrToIntDef(EdPers->text(), 4));
+        CurrentDatabase().AddParamInt(":repas", std::max(0, ComboRepas->currentIndex()));
+        CurrentDatabase().AddParamInt(":type", std::max(0, ComboType->currentIndex()));
+        CurrentDatabase().AddParamInt(":saison", std::max(0, ComboSaison->currentIndex()));
+        CurrentDatabase().AddParamText(":page", EdPage->text());
+        CurrentDatabase().AddParamText(":link", EdLink->text());
         if (const int Livre = SelectedLivCode())
-            Database->AddParamInt(":livcode", Livre);
+            CurrentDatabase().AddParamInt(":livcode", Livre);
         else
-            Database->AddParamNull(":livcode");
-        Database->ExecSQL(QStringLiteral("UPDATE %1 SET name=:name, description=:desc, tprep=:tprep, "
+            CurrentDatabase().AddParamNull(":livcode");
+        CurrentDatabase().ExecSQL(QStringLiteral("UPDATE %1 SET name=:name, description=:desc, tprep=:tprep, "
                                          "tcuisson=:tcuisson, trepos=:trepos, nbpers=:nbpers, repas=:repas, "
                                          "type_=:type, saison=:saison, page=:page, link=:link, livcode=:livcode "
                                          "WHERE code=:rcode")
                               .arg(Table));
-        return Database->Changes() > 0;
+        return CurrentDatabase().Changes() > 0;
     });
 }
 
@@ -438,7 +428,7 @@ bool TFormRecette::CancelRec()
 void TFormRecette::DeletePlaceholder()
 {
     // The recipe's ingredient lines go with it (the lines refer to their recipe on cascade).
-    Database->ExecSQL(QStringLiteral("delete from recette where code=%1").arg(RecCode));
+    CurrentDatabase().ExecSQL(QStringLiteral("delete from recette where code=%1").arg(RecCode));
     PlaceholderLeft = false;
 }
 
@@ -477,11 +467,9 @@ int ShowFormRecette1(int Mode, TStringList *Values, const QString &Table, const 
 int ShowFormRecette2(const QString &Caption, int Code)
 {
     return Wrap("ShowFormRecette2", [&] {
-        if (!Database)
-            throw Exception(QStringLiteral("The database is not open"));
-        Database->AddParamInt(":code", Code);
+        CurrentDatabase().AddParamInt(":code", Code);
         std::unique_ptr<TQlTable> Recette =
-            Database->GetTable(QStringLiteral("select * from recette where code=:code"));
+            CurrentDatabase().GetTable(QStringLiteral("select * from recette where code=:code"));
         if (Recette->RowCount() == 0)
             throw UserException::CreateUserFmt(
                 QStringLiteral("Bizarre, impossible de retrouver la recette code %d dans la base."), {Code});

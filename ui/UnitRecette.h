@@ -14,8 +14,8 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class TFormList;
+class TMemo;
 class TQlTable;
 class TSevenButton;
 class TStringList;
@@ -74,7 +74,7 @@ private:
     QLabel *Image1 = nullptr;
     QLabel *LbPhotoHint = nullptr;
     QLabel *LbDesc = nullptr;
-    QPlainTextEdit *MemoDesc = nullptr;
+    TMemo *MemoDesc = nullptr;
     QLabel *LbType = nullptr;
     QComboBox *ComboType = nullptr;
     QLabel *LbPers = nullptr;
@@ -104,7 +104,7 @@ private:
     QLabel *LbIng = nullptr;
     QFrame *PanelIng = nullptr;
     QLabel *LbPrep = nullptr;
-    QPlainTextEdit *MemoPrep = nullptr;
+    TMemo *MemoPrep = nullptr;
     TSevenButton *BtOk = nullptr;
     TSevenButton *BtCancel = nullptr;
 

@@ -25,6 +25,9 @@ void LogCheckVersionFailure(const QString &Message) noexcept
 
 QString CheckVersion()
 {
+    // A build that names no web site has nothing to ask: no request, and nothing to log.
+    if (WebSiteAddress().isEmpty())
+        return QString();
     try {
         if (!HttpObject)
             throw Exception(QStringLiteral("The HTTP client is not initialised"));

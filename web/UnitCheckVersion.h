@@ -11,7 +11,8 @@ class THttpObject;
 // Asks the maker's web site for the latest version of the program and returns the address
 // of its download page when that version is newer than Config->Version, else "". Every
 // failure (no connection, an error status, a reply that is not a version) is written to the
-// log under "TConfig.CheckVersion" and gives ""; nothing is raised.
+// log under "TConfig.CheckVersion" and gives ""; nothing is raised. A build that names no web
+// site (WebSiteAddress() empty) sends no request, logs nothing and gives "".
 QString CheckVersion();
 
 // The request itself, on the HTTP client Http, for a program of version Version and the web

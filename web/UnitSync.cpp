@@ -62,13 +62,6 @@ THttpObject &Http()
     return *HttpObject;
 }
 
-TQlDatabase &Db()
-{
-    if (!Database)
-        throw Exception(QStringLiteral("The database is not open"));
-    return *Database;
-}
-
 TConfig &Cfg()
 {
     if (!Config)
@@ -270,7 +263,7 @@ void TSlimApi::SyncTable(TJsonValue &Inserts, TJsonValue &Updates, TJsonValue &D
 void TSlimApi::CollectRows(TJsonValue &Target, const QString &Table, const QStringList &Fields, const QStringList &Keys,
                            const QStringList &ForeignKeys, bool InsertPass)
 {
-    TQlDatabase &DB = Db();
+    TQlDatabase &DB = CurrentDatabase();
     if (InsertPass)
         InsertKeys.Clear();
     // LastSync 0 reads 1899-12-30 00:00:00, before any stored date: every row qualifies.
@@ -314,7 +307,7 @@ void TSlimApi::CollectRows(TJsonValue &Target, const QString &Table, const QStri
 
 void TSlimApi::CollectKeys(TJsonValue &Deletes, const QString &Table, const QStringList &Keys)
 {
-    const std::unique_ptr<TQlTable> Rows = Db().GetTable(Format(QStringLiteral("select * from %s"), {Table}));
+    const std::unique_ptr<TQlTable> Rows = CurrentDatabase().GetTable(Format(QStringLiteral("select * from %s"), {Table}));
     TJsonValue Items = TJsonValue::array();
     for (; !Rows->Eof(); Rows->Next()) {
         for (const QString &KeyField : Keys)

@@ -108,7 +108,7 @@ TEST_F(TIniFileTest, ReadOnlyFileOrFolderRefusesTheWriteAndKeepsTheFile)
 
     // No temporary file is left behind by the writes that succeed.
     Ini.WriteInteger(QStringLiteral("HISTO"), QStringLiteral("Days"), 14);
-    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("fenolda.ini")});
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("fenolda.ini")});
 }
 
 TEST_F(TIniFileTest, AFullDiskKeepsTheSettingsByteForByte)

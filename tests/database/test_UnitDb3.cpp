@@ -255,7 +255,9 @@ TEST_F(Db3Test, TheFirstStartCopiesAWritableBaseAndRunsNoScript)
     QFile::remove(File.BaseFile);
     const QByteArray Before = KVXReadFileBytes(File.DbFile);
     const TFailure Copy = FailureOf([&] { Next.CreateFromBase(); });
-    EXPECT_EQ(Copy.UserMessage, QStringLiteral("Impossible de créer la base de données \"%1\".").arg(File.DbFile));
+    EXPECT_EQ(Copy.UserMessage, QStringLiteral("Impossible de créer la base de données \"%1\".\r\n"
+                                               "Le fichier \"%2\" n'existe pas.")
+                                    .arg(File.DbFile, File.BaseFile));
     EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
     EXPECT_TRUE(FailureOf([] { TDb3File(QStringLiteral("/no/such/folder/")).Open(); }).Raised);
     EXPECT_EQ(Database, nullptr);
@@ -271,7 +273,7 @@ TEST_F(Db3Test, ACopyOnAFullDiskLeavesTheWorkingDatabaseAsItWas)
     const QByteArray Before = KVXReadFileBytes(OnDisk.DbFile);
     Disk.Fill();
     EXPECT_EQ(FailureOf([&] { OnDisk.CreateFromBase(); }).UserMessage,
-              QStringLiteral("Impossible de créer la base de données \"%1\".").arg(OnDisk.DbFile));
+              QStringLiteral("Impossible de créer la base de données \"%1\".\r\nLe disque est plein.").arg(OnDisk.DbFile));
     EXPECT_EQ(KVXReadFileBytes(OnDisk.DbFile), Before);
     EXPECT_FALSE(OnDisk.Created);
 
@@ -444,7 +446,7 @@ TEST_F(Db3Test, BackupIsAConsistentCopyTakenWhileTheDatabaseIsOpen)
         EXPECT_EQ(Copy.GetTableString(QStringLiteral("select group_concat(s, '|') from log")), QStringLiteral("avant"));
     }
     // Nothing is left beside it.
-    EXPECT_EQ(QDir(Program.Dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files), QStringList());
+    EXPECT_EQ(QDir(Program.Dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden), QStringList());
 
     // Without an open connection, the copy is taken from the working file.
     FreeDatabase();
@@ -467,26 +469,26 @@ TEST_F(Db3Test, AKilledBackupLeavesNoJournalAndItsFileGoesAtTheNextBackup)
                              QStringLiteral("recipes.db3.part-journal"),
                              QStringLiteral("recipes.db3 2026-12-01.db3"),
                              QStringLiteral("recipes.db3 2024-01-01"),
-                             QStringLiteral("x.fenolda-backup-.txt"),
-                             QStringLiteral("x.fenolda-backup-.part"),
-                             QStringLiteral("x.fenolda-backup-abcdefg.part"),
-                             QStringLiteral("x.fenolda-backup-abcdef.part.bak"),
-                             QStringLiteral("x.fenolda-backup-abcdef.part-journal.txt"),
-                             QStringLiteral("x.fenolda-backup-abcdef.db3"),
+                             QStringLiteral(".fenolda-backup-.txt"),
+                             QStringLiteral(".fenolda-backup-.part"),
+                             QStringLiteral(".fenolda-backup-abcdefg.part"),
+                             QStringLiteral(".fenolda-backup-abcdef.part.bak"),
+                             QStringLiteral(".fenolda-backup-abcdef.part-journal.txt"),
+                             QStringLiteral(".fenolda-backup-abcdef.db3"),
+                             QStringLiteral("x.fenolda-backup-abcdef.part"),
                              QStringLiteral("fenolda-backup-abcdef.part")};
     for (const QString &Name : Own)
         WriteBytes(QDir(Folder).filePath(Name), "à moi");
     // What an interrupted backup of another name left, its journal included: a copy whose
     // journal could not be kept in memory has it on disk.
-    for (const char *Name : {"recipes.db3 2026-11-30.db3.fenolda-backup-Ab3dE9.part",
-                             "recipes.db3 2026-11-30.db3.fenolda-backup-Ab3dE9.part-journal"})
+    for (const char *Name : {".fenolda-backup-Ab3dE9.part", ".fenolda-backup-Ab3dE9.part-journal"})
         WriteBytes(QDir(Folder).filePath(QString::fromUtf8(Name)), "reste");
     const QString Target = Folder + QStringLiteral("/recipes.db3 2026-12-07.db3");
 
     for (int Run = 0; Run < 2; ++Run)
         ASSERT_TRUE(DyingFiles::BackupKilledHalfWay(File, Target));
     // The second run took away what the first left; its own unfinished copy has no journal.
-    QStringList Left = QDir(Folder).entryList(QDir::Files);
+    QStringList Left = QDir(Folder).entryList(QDir::Files | QDir::Hidden);
     for (const QString &Name : Own)
         Left.removeOne(Name);
     EXPECT_EQ(Left.size(), 1) << Left.join(QLatin1Char(' ')).toStdString();
@@ -496,7 +498,7 @@ TEST_F(Db3Test, AKilledBackupLeavesNoJournalAndItsFileGoesAtTheNextBackup)
     File.Backup(Target);
     QStringList Expected = Own + QStringList{QFileInfo(Target).fileName()};
     Expected.sort();
-    EXPECT_EQ(QDir(Folder).entryList(QDir::Files, QDir::Name), Expected);
+    EXPECT_EQ(QDir(Folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), Expected);
     TQlDatabase Copy(Target);
     EXPECT_EQ(Copy.GetTableString(QStringLiteral("select group_concat(s, '|') from log")), QStringLiteral("gardée"));
 }
@@ -512,7 +514,7 @@ TEST_F(Db3Test, AFailedBackupLeavesNoPartialFileAndKeepsTheEarlierOne)
     const QString Error = ErrorOf([&] { File.Backup(Target); });
     EXPECT_TRUE(Error.startsWith(QStringLiteral("[TDb3File.Backup] Backup failed"))) << Error.toStdString();
     EXPECT_EQ(KVXReadFileBytes(Target), QByteArray("earlier backup"));
-    EXPECT_EQ(QDir(Folder).entryList(QDir::Files), QStringList({QStringLiteral("recipes.db3 2026-12-07.db3")}));
+    EXPECT_EQ(QDir(Folder).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("recipes.db3 2026-12-07.db3")}));
 
     // A read-only earlier backup, a missing folder and a folder in the target's place are
     // refused alike, with nothing written.
@@ -523,6 +525,6 @@ TEST_F(Db3Test, AFailedBackupLeavesNoPartialFileAndKeepsTheEarlierOne)
     EXPECT_EQ(KVXReadFileBytes(Target), QByteArray("earlier backup"));
     EXPECT_FALSE(ErrorOf([&] { File.Backup(Folder + QStringLiteral("/absent/copie.db3")); }).isEmpty());
     EXPECT_FALSE(ErrorOf([&] { File.Backup(Folder); }).isEmpty());
-    EXPECT_EQ(QDir(Folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+    EXPECT_EQ(QDir(Folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({QStringLiteral("recipes.db3 2026-12-07.db3")}));
 }

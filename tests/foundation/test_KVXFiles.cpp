@@ -77,7 +77,8 @@ TEST_F(KVXFilesTest, RewriteReplacesTheWholeFileAndKeepsItsPermissions)
     KVXWriteText(Menu, QStringLiteral("nouveau"), true);
     EXPECT_EQ(KVXReadFileBytes(Menu), QByteArray("nouveau"));
     EXPECT_EQ(Mode(Menu), 0640u);
-    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList({"menu.txt"})) << "nothing is left beside it";
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"menu.txt"}))
+        << "nothing is left beside it";
 
     // Writing through a link replaces the file it points to, not the link.
     const QString Link = Path("lien.txt");
@@ -117,7 +118,7 @@ TEST_F(KVXFilesTest, AFullDiskOrAClosedFolderLeavesTheOlderFileAsItWas)
         } catch (const EFileWriteError &E) {
             EXPECT_EQ(E.ErrorCode, 101) << E.Message.toStdString();
             EXPECT_EQ(E.FileName, Target);
-            EXPECT_EQ(E.Folder, QString());
+            EXPECT_EQ(int(E.Problem), int(TWriteProblem::DiskFull));
         }
     };
     ExpectFull(Menu, [&] { KVXReplaceFile(Menu, Longer); });
@@ -127,7 +128,7 @@ TEST_F(KVXFilesTest, AFullDiskOrAClosedFolderLeavesTheOlderFileAsItWas)
     ExpectFull(Fresh, [&] { KVXReplaceFile(Fresh, Longer); });
     EXPECT_EQ(KVXReadFileBytes(Menu), Old);
     EXPECT_EQ(KVXReadFileBytes(Db), QByteArray("older database"));
-    EXPECT_EQ(QDir(Disk.Dir.path()).entryList(QDir::Files), QStringList({"menu.txt", "recipes.db3"}))
+    EXPECT_EQ(QDir(Disk.Dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"menu.txt", "recipes.db3"}))
         << "no temporary file is left";
     // Where not even the new file can be made, the old one is still never written over.
     if (Disk.UseUpInodes()) {
@@ -140,7 +141,8 @@ TEST_F(KVXFilesTest, AFullDiskOrAClosedFolderLeavesTheOlderFileAsItWas)
     Disk.Release();
     KVXCopyFileOver(Source, Db);
     EXPECT_EQ(KVXReadFileBytes(Db), Base);
-    EXPECT_EQ(ErrorOf([&] { KVXCopyFileOver(Path("absent.db3"), Db); }), QStringLiteral("File not found"));
+    EXPECT_EQ(ErrorOf([&] { KVXCopyFileOver(Path("absent.db3"), Db); }),
+              QStringLiteral("The file \"%1\" does not exist").arg(Path("absent.db3")));
     EXPECT_EQ(KVXReadFileBytes(Db), Base);
 
     // A folder that takes no new file is named, and the file in it stays as it was.

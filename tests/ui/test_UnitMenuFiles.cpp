@@ -393,7 +393,8 @@ TEST_F(TMenuFilesTest, APageThatCannotBeWrittenIsReportedInFrenchAndTheOlderPage
     TDialogTest::QueueAnswers({mrOk});
     PrintList();
     EXPECT_EQ(TDialogTest::LastMessage(),
-              QStringLiteral("Impossible d'enregistrer le fichier \"%1\".").arg(Page) + ClosingRequest());
+              QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\n\"%1\" est un dossier.").arg(Page) +
+                  ClosingRequest());
 }
 
 TEST_F(TMenuFilesTest, AFailedSaveAsKeepsTheMenuItsFileAndTheStatusBar)
@@ -531,13 +532,13 @@ TEST_F(TMenuFilesTest, BackupCopyItsSettingsAndTheReminder)
     Press("BtBaseBackup");
     EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
     EXPECT_EQ(TDialogTest::LastMessage(),
-              QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
+              QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier.\r\n"
+                             "Le dossier \"%1\" n'existe pas.")
+                  .arg(Program->Path(QStringLiteral("absent"))));
     EXPECT_EQ(Config->GetBackupLastFile(), Copy);
     // The log keeps the file and the reason.
-    EXPECT_EQ(
-        LogLines(QStringLiteral("Backup to \"%1\" failed: [TDb3File.Backup] Cannot create a file beside").arg(Absent))
-            .size(),
-        1);
+    EXPECT_EQ(LogLines(QStringLiteral("Backup to \"%1\" failed: [TDb3File.Backup] File not found").arg(Absent)).size(),
+              1);
 
     // ".db3" typed in capitals is the extension already: the name stays as the user typed it.
     const QString Capitals = QDir(Config->BackupDir).filePath(QStringLiteral("COPIE.DB3"));
@@ -598,7 +599,8 @@ TEST_F(TMenuFilesTest, ABackupThatFailsShowsItsAlertWhenTheLogCannotTakeALineEit
     EXPECT_EQ(TDialogTest::ShowCount(), 1);
     EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
     EXPECT_EQ(TDialogTest::LastMessage(),
-              QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
+              QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier.\r\n"
+                             "Le disque est plein."));
     EXPECT_EQ(KVXReadFileBytes(Log), Older);
     EXPECT_FALSE(QFile::exists(Copy));
     EXPECT_TRUE(Config->GetBackupLastFile().isEmpty());
@@ -639,7 +641,9 @@ TEST_F(TMenuFilesTest, NeitherAMenuNorABackupReplacesTheProgramsOwnFiles)
         Press("BtBaseBackup");
         EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
         EXPECT_EQ(TDialogTest::LastMessage(),
-                  QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier."));
+                  QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier.\r\n"
+                                 "Le fichier \"%1\" est utilisé par le programme : choisissez un autre nom.")
+                      .arg(Name));
         EXPECT_TRUE(Config->GetBackupLastFile().isEmpty());
         EXPECT_EQ(Config->GetBackupDate(), 0);
         EXPECT_EQ(LogLines(QStringLiteral("TFormMenus.BackupDatabase"))

@@ -136,9 +136,10 @@ TEST_F(TMenusTest, DatabaseThatCannotBeCreatedReachesTheErrorBoxAndTheWindowStay
     EXPECT_EQ(Database, nullptr);
     EXPECT_EQ(TDialogTest::ShowCount(), 1);
     EXPECT_EQ(TDialogTest::LastKind(), dtError);
-    EXPECT_EQ(TDialogTest::LastMessage(), QStringLiteral("Impossible de créer la base de données \"%1\".")
-                                                  .arg(Program->Path(QStringLiteral("recipes.db3"))) +
-                                              ClosingRequest());
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("Impossible de créer la base de données \"%1\".\r\nLe fichier \"%2\" n'existe pas.")
+                      .arg(Program->Path(QStringLiteral("recipes.db3")), Program->Path(QStringLiteral("recipes-base.db3"))) +
+                  ClosingRequest());
     EXPECT_EQ(LogLines(QStringLiteral("[TFormMenus.AppEventsException] [TFormMenus.FormShow]")).size(), 1);
 }
 

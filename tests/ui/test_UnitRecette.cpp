@@ -13,11 +13,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -266,4 +269,45 @@ TEST_F(RecipeEditorTest, TheCardOpenedFromTheMenuReloadsItsLine)
     }});
     FormEditRec->Show(TFormEditRec::acAdd, W->Menu.get(), Day1, RepasMidi, TypePlat, 2, QString());
     EXPECT_EQ(Opened, FormEditRec->ListRec->item(0)->text());
+}
+
+TEST_F(RecipeEditorTest, APasteIntoTheNoteNeverEndsTheProgram)
+{
+    BaseSql << QStringLiteral("update recette set description='Au four' where name='Carottes râpées au citron'");
+    StartProgram();
+    const int Code = RecipeCode(QStringLiteral("Carottes râpées au citron"));
+    const QString Pasted = QStringLiteral(", 20 min");
+    const QString Long = QString(300, QLatin1Char('x'));
+    const QString Kept = (QStringLiteral("Au four") + Pasted + Long).left(256);
+    AnswerEditor([&](TFormRecette *Form) {
+        auto *Memo = Child<QPlainTextEdit>(Form, "MemoDesc");
+        ASSERT_NE(Memo, nullptr);
+        QClipboard *Clipboard = QGuiApplication::clipboard();
+
+        // A clipboard that offers no format at all, as a program that quit leaves it.
+        Clipboard->setMimeData(new QMimeData);
+        QTest::keyClick(Memo, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Memo->toPlainText(), QStringLiteral("Au four"));
+        if (Clipboard->supportsSelection()) {
+            Clipboard->setMimeData(new QMimeData, QClipboard::Selection);
+            QTest::mouseClick(Memo->viewport(), Qt::MiddleButton, {}, QPoint(4, 4));
+            EXPECT_EQ(Memo->toPlainText(), QStringLiteral("Au four"));
+            Clipboard->clear(QClipboard::Selection);
+        } else {
+            RecordProperty("MiddleClickPaste", "no selection clipboard on this platform");
+        }
+
+        // Text pastes at the cursor, and the note keeps to its 256 characters.
+        Memo->moveCursor(QTextCursor::End);
+        Clipboard->setText(Pasted);
+        QTest::keyClick(Memo, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Memo->toPlainText(), QStringLiteral("Au four") + Pasted);
+        Clipboard->setText(Long);
+        QTest::keyClick(Memo, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Memo->toPlainText(), Kept);
+        Clipboard->clear();
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+    });
+    EXPECT_EQ(ShowFormRecette2(QStringLiteral("Fiche recette"), Code), mrOk);
+    EXPECT_EQ(Sql(QStringLiteral("select description from recette where code=%1").arg(Code)), Kept);
 }

@@ -256,7 +256,8 @@ INSERT INTO ingredients (reccode, ingcode, quantite, unitecode, note) VALUES (1,
     FreeDatabase();
     Server.ClearRequests();
     EXPECT_EQ(Failure([] { SlimApi->Send(); }),
-              QStringLiteral("[TSlimApi.Send] [TSlimApi.Collect] The database is not open | ") + SendText +
-                  QStringLiteral("\r\nErreur pendant la collecte des données à synchroniser"));
+              QStringLiteral("[TSlimApi.Send] [TSlimApi.Collect] Database is not open | ") + SendText +
+                  QStringLiteral("\r\nErreur pendant la collecte des données à synchroniser\r\n"
+                                 "La base de données n'est pas ouverte : fermez le programme, puis relancez-le."));
     EXPECT_TRUE(Server.Requests().empty());
 }
