@@ -83,7 +83,8 @@ bench: deps
 	cmake --build '$(BUILD_DIR)' -j $(JOBS)
 	cd '$(BUILD_DIR)/bin' && for b in ./bench_*; do $$b; done
 
-# The build folders, but for what a program started from one's bin/ wrote there for its user,
-# which stays in place untouched (a running program keeps working on it).
+# What the builds made: in each build folder's bin/ the outputs its build.ninja lists, and all
+# beside bin/. Any other entry of bin/ is what a program started there or its user wrote, and
+# stays in place untouched (a running program keeps working on it).
 clean:
 	bash scripts/build-folders.sh clean '$(PROGRAM_DIR)' '$(BUILD_DIR)' '$(SANITIZE_DIR)' '$(FUZZ_DIR)'

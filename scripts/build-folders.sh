@@ -1,29 +1,25 @@
 #!/usr/bin/env bash
-# The build folders against the files a program started from them wrote for its user.
+# The build folders against everything else.
 #   scripts/build-folders.sh clean PROGRAM_FOLDER BUILD_FOLDER...
-#       (make clean) removes each build folder, but for what a program started from its bin/
-#       wrote there for its user: that stays where it is and one line names it.
+#       (make clean) removes from each build folder what the build made: in bin/ the files Ninja
+#       lists as outputs of that folder's build.ninja, and everything beside bin/. Any other
+#       entry of bin/ stays where it is, untouched, and one line names it.
 #   scripts/build-folders.sh install PROGRAM_FOLDER BUILD_FOLDER...
-#       (make program, before it installs) the same guard, and a line when the first build
+#       (make program, before it installs) the same guards, and a line when the first build
 #       folder's bin/ holds a database of its own.
 #
-# Nothing here opens, copies, renames or moves a file the build did not make: a program still
-# running from bin/ keeps working on its own files, and a database never leaves its journal.
-# Links are removed as links and never followed. An empty save/ or backup/ goes through rmdir,
-# which fails when a file appeared in it meanwhile.
+# A program started from bin/ makes that folder its own: its database and journals, settings,
+# log, save/ and backup/ (empty ones included: its save dialog opens there), the menus and
+# backups its user saved under any name, and the temporary files of a write under way. None of
+# these has a name the script could know, so bin/ is cleaned by the build's own list and what
+# the list does not name is the user's. Nothing here opens, copies, renames or moves such a
+# file: a running program keeps working on it, and a database never leaves its journal. Links
+# are removed as links and never followed, and only when the list names them.
 set -euo pipefail
 
 action=$1
 program=$2
 shift 2
-
-# What a program started from bin/ writes for its user. The settings, the working database and
-# the printable page are replaced through a temporary file beside them (fenolda.ini.tmp<pid>-<n>)
-# and Qt locks its settings with QtProject.conf.lock, so every name that begins with one of
-# these is spared as well: deleting it would cut a running program's write short.
-household_files=(recipes.db3 recipes.db3-journal recipes.db3-wal recipes.db3-shm fenolda.ini fenolda.log QtProject.conf)
-household_folders=(save backup)
-page=html/liste.html
 
 present() {
     [ -e "$1" ] || [ -L "$1" ]
@@ -34,83 +30,13 @@ folder() {
     [ -d "$1" ] && [ ! -L "$1" ]
 }
 
-# save/ and backup/ are the household's unless they are real folders with no file at any depth.
-household_folder() {
-    present "$1" || return 1
-    folder "$1" || return 0
-    [ -n "$(find -P "$1" -mindepth 1 ! -type d -print -quit)" ]
-}
-
-holds_household() {
-    local bin=$1 name
-    folder "$bin" || return 1
-    for name in "${household_files[@]}"; do
-        present "$bin/$name" && return 0
-    done
-    for name in "${household_folders[@]}"; do
-        household_folder "$bin/$name" && return 0
-    done
-    folder "$bin/html" && present "$bin/$page"
-}
-
-# What stayed in bin/, as paths inside it: the household's names in their usual order, then any
-# other (the temporary file of a write under way).
-left_in() {
-    local bin=$1 name known
-    local kept=()
-    for name in "${household_files[@]}" "${household_folders[@]}" "$page"; do
-        ! present "$bin/$name" || kept+=("$name")
-    done
-    local line=
-    while IFS= read -r -d '' name; do
-        name=${name#"$bin/"}
-        for known in "${kept[@]}" html; do
-            [ "$name" != "$known" ] || continue 2
-        done
-        kept+=("$name")
-    done < <(
-        {
-            find -P "$bin" -mindepth 1 -maxdepth 1 -print0
-            ! folder "$bin/html" || find -P "$bin/html" -mindepth 1 -maxdepth 1 -print0
-        } | sort -z
-    )
-    for name in "${kept[@]}"; do
-        line+=${line:+, }$name
-    done
-    echo "$line"
-}
-
-clean_folder() {
-    local dir=$1 bin=$1/bin name
-    # A build folder that is a link goes as a link: what it points to is not ours to empty.
-    if ! folder "$dir" || ! holds_household "$bin"; then
-        rm -rf -- "$dir"
-        return
-    fi
-    find -P "$dir" -mindepth 1 -maxdepth 1 ! -name bin -exec rm -rf -- {} +
-    find -P "$bin" -mindepth 1 -maxdepth 1 ! -name 'recipes.db3*' ! -name 'fenolda.ini*' ! -name 'fenolda.log*' \
-        ! -name 'QtProject.conf*' ! -name save ! -name backup ! -name html -exec rm -rf -- {} +
-    for name in "${household_folders[@]}"; do
-        if folder "$bin/$name" && ! household_folder "$bin/$name"; then
-            find -P "$bin/$name" -depth -type d -empty -delete 2>/dev/null || true
-        fi
-    done
-    if folder "$bin/html"; then
-        find -P "$bin/html" -mindepth 1 -maxdepth 1 ! -name 'liste.html*' -exec rm -rf -- {} +
-        rmdir -- "$bin/html" 2>/dev/null || true
-    else
-        rm -f -- "$bin/html"
-    fi
-    echo "Kept in $bin: $(left_in "$bin") (written by the program started there; make run uses $program/)."
-}
-
 # Trailing slashes would make the last name resolve through a link.
 trimmed() {
     local path=$1
     while [ "${#path}" -gt 1 ] && [ "${path%/}" != "$path" ]; do
         path=${path%/}
     done
-    # find and rm would take a leading "-" for an option.
+    # find, rm and ninja would take a leading "-" for an option.
     case $path in -*) path=./$path ;; esac
     echo "$path"
 }
@@ -118,6 +44,138 @@ trimmed() {
 inside() {
     case $1 in "$2" | "${2%/}"/*) return 0 ;; esac
     return 1
+}
+
+# The files the build makes in bin/, as paths inside bin/, into $outputs: every output of the
+# folder's build.ninja, built yet or not, but for phony names, which are no files. Fails with the
+# reason in $reason when the folder gives no such list. Ninja's tools read the manifest and
+# never build or regenerate anything.
+list_outputs() {
+    local dir=$1 listing line path physical
+    outputs=()
+    if [ ! -f "$dir/build.ninja" ]; then
+        reason="no build.ninja"
+        return 1
+    fi
+    if ! command -v ninja >/dev/null; then
+        reason="no ninja to read build.ninja"
+        return 1
+    fi
+    if ! listing=$(ninja -C "$dir" -t targets all 2>/dev/null); then
+        reason="ninja cannot read it: $(ninja -C "$dir" -t targets all 2>&1 >/dev/null | head -1)"
+        return 1
+    fi
+    # Ninja prints its paths canonical: a name in bin/ never climbs out of it. CMake names a custom
+    # command's output twice, inside the folder and by its full path.
+    physical=$(cd -P -- "$dir" && pwd)
+    while IFS= read -r line; do
+        if [ -z "$line" ] || [ "${line##*: }" = phony ]; then
+            continue
+        fi
+        path=${line%: *}
+        case $path in
+        "$physical"/*) path=${path#"$physical"/} ;;
+        /*) continue ;;
+        esac
+        case $path in bin/?*) outputs+=("${path#bin/}") ;; esac
+    done <<<"$listing"
+}
+
+# The path inside bin/ reaches its last name through real folders only, bin/ included: an
+# output never gets deleted through a link to somewhere else.
+through_folders() {
+    local at=$1 path=$2
+    folder "$at" || return 1
+    while [ "${path#*/}" != "$path" ]; do
+        at=$at/${path%%/*}
+        path=${path#*/}
+        folder "$at" || return 1
+    done
+}
+
+# The entries of folder $1 (paths inside bin/ $2), sorted; a folder the build made is named by
+# what it still holds.
+kept_in() {
+    local at=$1 prefix=$2 name
+    while IFS= read -r -d '' name; do
+        if [ -n "${made_folders[$prefix$name]:-}" ] && folder "$at/$name" && [ -n "$(ls -A -- "$at/$name")" ]; then
+            kept_in "$at/$name" "$prefix$name/"
+        else
+            kept+=("$prefix$name")
+        fi
+    done < <(find -P "$at" -mindepth 1 -maxdepth 1 -printf '%f\0' | LC_ALL=C sort -z)
+}
+
+clean_folder() {
+    local dir=$1 bin=$1/bin path name other listed=yes had_build='' real_dir
+    if [ -L "$dir" ]; then
+        echo "$dir is a link to $(readlink -- "$dir"): make clean does not follow it and deleted nothing there; name the folder itself to clean it."
+        return
+    fi
+    present "$dir" || return 0
+    if ! folder "$dir"; then
+        echo "$dir is not a folder: make clean left it as it is."
+        return
+    fi
+    # CMake's marks: without one, what lies beside bin/ is not known to be the build's.
+    if present "$dir/CMakeCache.txt" || present "$dir/build.ninja" || present "$dir/CMakeFiles"; then
+        had_build=yes
+    elif [ -n "$(find -P "$dir" -mindepth 1 -maxdepth 1 ! -name bin -print -quit)" ]; then
+        echo "$dir holds no CMakeCache.txt, build.ninja or CMakeFiles/, so nothing shows what a build made there: make clean deleted nothing in it."
+        return
+    fi
+    list_outputs "$dir" || listed=
+
+    declare -A made_folders=()
+    for path in ${outputs[@]+"${outputs[@]}"}; do
+        name=$path
+        while [ "${name%/*}" != "$name" ]; do
+            name=${name%/*}
+            made_folders[$name]=1
+        done
+        # A folder, a device or a FIFO at an output's name is not what the build makes.
+        if through_folders "$bin" "$path" && { [ -L "$bin/$path" ] || [ -f "$bin/$path" ]; }; then
+            rm -f -- "$bin/$path"
+        fi
+    done
+
+    # Beside bin/: all of it, but for a folder that holds another build folder of this clean,
+    # cleaned already, whose bin/ keeps what it kept.
+    real_dir=$(realpath -m -- "$dir")
+    while IFS= read -r -d '' path; do
+        if folder "$path"; then
+            for other in "${real_folders[@]}"; do
+                if [ "$other" != "$real_dir" ] && inside "$other" "$real_dir/${path##*/}"; then
+                    continue 2
+                fi
+            done
+        fi
+        rm -rf -- "$path"
+    done < <(find -P "$dir" -mindepth 1 -maxdepth 1 ! -name bin -print0)
+
+    # The folders the build made for its outputs, deepest first, when nothing else is in them.
+    for path in "${!made_folders[@]}"; do
+        printf '%s\0' "$path"
+    done | LC_ALL=C sort -rz | while IFS= read -r -d '' path; do
+        ! through_folders "$bin" "$path/x" || rmdir -- "$bin/$path" 2>/dev/null || true
+    done
+
+    if folder "$bin" && rmdir -- "$bin" 2>/dev/null; then :; fi
+    rmdir -- "$dir" 2>/dev/null && return
+
+    if ! folder "$bin"; then
+        ! present "$bin" || echo "Kept in $dir: bin (a link or a file where the build makes a folder, left as it is; make run uses $program/)."
+        return 0
+    fi
+    if [ -z "$listed" ] && [ -n "$had_build" ]; then
+        echo "$dir gives no list of what the build made in bin/ ($reason): nothing in $bin was deleted."
+    fi
+    local kept=() line=
+    kept_in "$bin" ""
+    for name in ${kept[@]+"${kept[@]}"}; do
+        line+=${line:+, }$name
+    done
+    [ -z "$line" ] || echo "Kept in $bin: $line (not made by the build, left as they are; make run uses $program/)."
 }
 
 program=$(trimmed "$program")
@@ -134,6 +192,7 @@ esac
 
 # Every folder is checked before any is touched.
 folders=()
+real_folders=()
 for dir in "$@"; do
     [ -n "$dir" ] || continue
     dir=$(trimmed "$dir")
@@ -147,6 +206,7 @@ for dir in "$@"; do
         exit 1
     fi
     folders+=("$dir")
+    real_folders+=("$real_dir")
 done
 
 if [ "$action" = install ]; then
@@ -156,6 +216,16 @@ if [ "$action" = install ]; then
     exit 0
 fi
 
-for dir in "${folders[@]}"; do
-    clean_folder "$dir"
-done
+# In the order given, but a build folder that holds others after them, so that it sees what
+# they kept.
+while IFS= read -r -d '' dir; do
+    clean_folder "${dir#*$'\t'}"
+done < <(
+    for i in "${!folders[@]}"; do
+        holds=0
+        for other in "${real_folders[@]}"; do
+            [ "$other" = "${real_folders[i]}" ] || ! inside "$other" "${real_folders[i]}" || holds=$((holds + 1))
+        done
+        printf '%s\t%s\0' "$holds" "${folders[i]}"
+    done | LC_ALL=C sort -z -t $'\t' -k1,1n -s
+)

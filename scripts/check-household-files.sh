@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# make clean and make program leave what a program started from a build folder wrote there for
-# its user exactly where it is, byte for byte, even while that program or another writer still
-# has it open, and touch nothing outside the folders they are given. Runs in a scratch copy of
-# the source tree, so that it never cleans the folders of the tree it runs from. Each case runs
-# on its own; a case that loses or changes something fails with its name, and the others still run.
+# make clean removes what the build made and nothing else: in a build folder's bin/ the outputs
+# its build.ninja lists, beside bin/ everything. Every other entry of bin/, whatever its name,
+# stays exactly where it is, byte for byte, even while a program or another writer still has it
+# open; make program leaves it as it is too; neither touches anything outside the folders it is
+# given. Runs in a scratch copy of the source tree, so that it never cleans the folders of the
+# tree it runs from. Each case runs on its own; a case that loses or changes something fails with
+# its name, and the others still run.
 set -euo pipefail
 
 source=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,11 +48,13 @@ keep() {
         cp -a "$p" "$kept$p"
     done
 }
+# Each path given is as it was kept; all that are not are named at once.
 same() {
-    local p
+    local p lost=()
     for p in "$@"; do
-        diff -r --no-dereference -q "$kept$p" "$p" >/dev/null 2>&1 || fail "${p#"$scratch"/} is missing or changed"
+        diff -r --no-dereference -q "$kept$p" "$p" >/dev/null 2>&1 || lost+=("${p#"$scratch"/}")
     done
+    [ ${#lost[@]} -eq 0 ] || fail "missing or changed: $(printf '%s, ' "${lost[@]}" | sed 's/, $//')"
 }
 # The log takes lines at any time: what it held must still be its start.
 same_start() {
@@ -68,30 +72,57 @@ gone() {
         [ ! -e "$p" ] && [ ! -L "$p" ] || fail "${p#"$scratch"/} is still there"
     done
 }
-# What a build leaves in a folder: CMake's files, objects, libraries, programs, the shipped copies
-# and a test's leftovers; enough objects that a clean takes a while.
+# What a build leaves in a folder: CMake's files, a build.ninja that lists the programs and shipped
+# copies of bin/ as its outputs, objects, libraries and a test's leftovers; enough objects that a
+# clean takes a while.
 fake_build() {
     mkdir -p "$1/CMakeFiles/fenolda.dir" "$1/ui" "$1/Testing/Temporary" "$1/bin/sql" "$1/bin/html"
     echo "CMAKE_GENERATOR:INTERNAL=Ninja" >"$1/CMakeCache.txt"
-    touch "$1/build.ninja" "$1/ui/libfenolda_ui.a" "$1/Testing/Temporary/LastTest.log" "$1/bin/fenolda" \
+    # shellcheck disable=SC2016 # $out is ninja's.
+    printf '%s\n' 'rule copy' '  command = touch $out' 'build all: phony bin/fenolda' \
+        'build bin/fenolda bin/test_core bin/recipes-base.db3 bin/sql/update-1.sql bin/html/header.tpl bin/html/footer.tpl: copy' \
+        >"$1/build.ninja"
+    touch "$1/ui/libfenolda_ui.a" "$1/Testing/Temporary/LastTest.log" "$1/bin/fenolda" \
         "$1/bin/test_core" "$1/bin/recipes-base.db3" "$1/bin/sql/update-1.sql" "$1/bin/html/header.tpl" \
         "$1/bin/html/footer.tpl"
     (cd "$1/CMakeFiles/fenolda.dir" && seq -f 'unit%g.cpp.o' 3000 | xargs touch)
 }
-# Nothing is left in build folder $1 but what a program started from its bin/ writes there.
-only_household() {
-    local left
-    left=$(cd "$1" && find -P . -mindepth 1 ! -path ./bin ! -path './bin/recipes.db3*' ! -path './bin/fenolda.ini*' \
-        ! -path './bin/fenolda.log*' ! -path './bin/QtProject.conf*' ! -path ./bin/save ! -path './bin/save/*' \
-        ! -path ./bin/backup ! -path './bin/backup/*' ! -path ./bin/html ! -path './bin/html/liste.html*')
-    [ -z "$left" ] || fail "make clean left in ${1#"$scratch"/}:"$'\n'"$left"
+# The outputs the generator lists in build folder $1's bin/, as paths inside bin/.
+bin_outputs() {
+    ninja -C "$1" -t targets all | grep -v ': phony$' | sed -n -e 's/: [^ ]*$//' -e 's|^bin/||p'
+}
+# Nothing is left in build folder $1, beside bin/ or in it, but the paths inside bin/ that match
+# the patterns given and the folders on their way.
+only_in_bin() {
+    local build=$1 pattern left args=()
+    shift
+    for pattern in "$@"; do
+        while :; do
+            args+=(! -path "./bin/$pattern")
+            [ "${pattern%/*}" != "$pattern" ] || break
+            pattern=${pattern%/*}
+        done
+    done
+    left=$(cd "$build" && find -P . -mindepth 1 ! -path ./bin "${args[@]}")
+    [ -z "$left" ] || fail "make clean left in ${build#"$scratch"/}:"$'\n'"$left"
+}
+# The one line of make clean that names what stayed in bin/ $1 names exactly the entries given.
+kept_line() {
+    local bin=$1 line name expected=
+    shift
+    for name in "$@"; do
+        expected+=${expected:+, }$name
+    done
+    line=$(grep -F "Kept in $bin: " "$dir/make.log" | tail -1)
+    line=${line#"Kept in $bin: "}
+    [ "${line% (*}" = "$expected" ] || fail "make clean named as kept in ${bin#"$scratch"/}: ${line:-nothing}, not: $expected"
 }
 
 # make in the scratch tree with every folder named on the command line, so that a folder of the
 # environment is never cleaned; the folders lie in $dir, the case's own.
 case_make() {
     make -C "$tree" BUILD_DIR="$dir/build" PROGRAM_DIR="$dir/program" SANITIZE_DIR="$dir/build-sanitize" \
-        FUZZ_DIR="$dir/build-fuzz" CMAKE_FLAGS=-DFENOLDA_BUILD_TESTS=OFF "$@" >>"$dir/make.log" 2>&1
+        FUZZ_DIR="$dir/build-fuzz" CMAKE_FLAGS= "$@" >>"$dir/make.log" 2>&1
 }
 make_log() {
     tail -20 "$dir/make.log"
@@ -160,10 +191,13 @@ case_program_both_sides() {
     [ "$listed" = "$expected" ] || fail "the program folder holds:"$'\n'"$listed"
 }
 
-# build/bin/fenolda started where it lies and still running through make clean.
+# build/bin/fenolda started where it lies and still running through make clean, beside what its
+# user saved there under any name and the build's programs, a test program among them.
 case_running_program() {
     dir=$tree
     [ -x build/bin/fenolda ] || fail "no build/bin/fenolda to start"
+    # A test program beside it: ctest runs it as fuzz_json.
+    cmake --build build --target fuzz_replay_json >>"$dir/make.log" 2>&1 || fail "no test program was built: $(make_log)"
     rm -rf build/bin/recipes.db3* build/bin/fenolda.ini build/bin/save build/bin/html/liste.html
     local home=$scratch/home
     mkdir -m 700 "$home"
@@ -180,10 +214,25 @@ case_running_program() {
     [ -n "$open" ] || fail "build/bin/fenolda did not open its database: $(cat "$scratch/fenolda.out")"
     # The start's last writes settle.
     sleep 1
-    # It made empty save/ and backup/ folders as well, which are nothing to keep.
+    # Its save dialog opens in them, empty as they are.
     [ -d build/bin/save ] && [ -d build/bin/backup ] || fail "build/bin/fenolda made no save/ and backup/ folders"
+    # What its user saved there, some of it under names like the build's, and a write under way.
+    local saved=("build/bin/mon menu.txt" build/bin/sauvegarde.db3 build/bin/test_menus build/bin/sql/update-0.sql
+        "build/bin/menus/2024/semaine 1.txt" "build/bin/menus/semaine 2.txt.Xa81Qz")
+    for f in "${saved[@]}"; do
+        plant "$tree/$f"
+    done
+    local outputs
+    outputs=$(bin_outputs build) || fail "ninja gives no list of build/'s outputs"
+    for f in fenolda fuzz_replay_json recipes-base.db3 sql/update-1.sql html/header.tpl; do
+        grep -qxF "$f" <<<"$outputs" && [ -e "build/bin/$f" ] || fail "build/bin/$f is not an output the build made"
+    done
+    for f in "${saved[@]}"; do
+        ! grep -qxF "${f#build/bin/}" <<<"$outputs" || fail "$f is an output of the build"
+    done
     local files=()
-    for f in build/bin/recipes.db3* build/bin/fenolda.ini build/bin/fenolda.log build/bin/QtProject.conf; do
+    for f in build/bin/recipes.db3* build/bin/fenolda.ini build/bin/fenolda.log build/bin/QtProject.conf \
+        build/bin/save build/bin/backup; do
         [ ! -e "$f" ] || files+=("$tree/$f")
     done
     keep "${files[@]}"
@@ -192,18 +241,26 @@ case_running_program() {
     open=$(find -P "/proc/$pid/fd" -lname "*recipes.db3*" -printf '%l\n')
     grep -qxF "$db" <<<"$open" && ! grep -q deleted <<<"$open" ||
         fail "the running program's database files are now: ${open:-none}"
-    for f in "${files[@]}"; do
-        if [ "${f##*/}" = fenolda.log ]; then
-            same_start "$f"
-        else
-            same "$f"
-        fi
+    local whole=()
+    for f in "${files[@]}" "${saved[@]/#/$tree/}"; do
+        [ "${f##*/}" = fenolda.log ] || whole+=("$f")
     done
-    gone build/CMakeCache.txt build/bin/fenolda build/bin/recipes-base.db3 build/bin/sql build/bin/html/header.tpl \
-        build/bin/save build/bin/backup
+    same "${whole[@]}"
+    [ ! -e build/bin/fenolda.log ] || same_start "$tree/build/bin/fenolda.log"
+    while IFS= read -r f; do
+        gone "build/bin/$f"
+    done <<<"$outputs"
+    gone build/CMakeCache.txt build/bin/fenolda build/bin/fuzz_replay_json build/bin/recipes-base.db3 \
+        build/bin/sql/update-1.sql build/bin/html
     [ -z "$(find build -name '*.o' -print -quit)" ] || fail "objects are left in build/"
-    only_household build
-    grep -qF "Kept in $tree/build/bin: recipes.db3" "$dir/make.log" || fail "make clean did not name what it kept: $(make_log)"
+    only_in_bin build 'recipes.db3*' 'fenolda.ini*' 'fenolda.log*' 'QtProject.conf*' save backup 'mon menu.txt' \
+        sauvegarde.db3 test_menus sql/update-0.sql 'menus/*'
+    local kept=()
+    while IFS= read -r -d '' f; do
+        [ "$f" != sql ] || f=sql/update-0.sql
+        kept+=("$f")
+    done < <(find -P build/bin -mindepth 1 -maxdepth 1 -printf '%f\0' | LC_ALL=C sort -z)
+    kept_line "$tree/build/bin" "${kept[@]}"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 }
@@ -247,11 +304,11 @@ case_wal_writer() {
     out=$(sqlite3 -batch "$db" "pragma integrity_check; select count(*), max(n) from t" 2>&1) || true
     [ "$out" = "ok"$'\n'"$n|$n" ] || fail "build/bin/recipes.db3 lost rows ($n committed, $during during make clean): $(head -3 <<<"$out")"
     gone "$dir/build/CMakeCache.txt" "$dir/build/bin/fenolda"
-    only_household "$dir/build"
+    only_in_bin "$dir/build" 'recipes.db3*'
 }
 
-# A database with a hot journal in build-sanitize/bin, beside an empty save/ and a full backup/,
-# while build/bin holds nothing of the household's.
+# A database with a hot journal in build-sanitize/bin, beside an empty save/ (the program's as
+# much as a full one) and a full backup/, while build/bin holds nothing but the build's.
 case_hot_journal() {
     new_dir journal
     fake_build "$dir/build"
@@ -261,18 +318,17 @@ case_hot_journal() {
     mkdir -p "$bin/save/2024" "$bin/backup"
     plant "$bin/backup/recipes-2024.db3"
     plant "$bin/html/liste.html"
-    keep "$bin/recipes.db3" "$bin/recipes.db3-journal"
+    keep "$bin/recipes.db3" "$bin/recipes.db3-journal" "$bin/save"
     case_make clean || fail "make clean failed: $(make_log)"
-    same "$bin/recipes.db3" "$bin/recipes.db3-journal" "$bin/backup/recipes-2024.db3" "$bin/html/liste.html"
-    gone "$dir/build" "$bin/save" "$bin/fenolda" "$bin/html/header.tpl"
-    only_household "$dir/build-sanitize"
-    grep -qF "Kept in $bin: recipes.db3, recipes.db3-journal, backup, html/liste.html (" "$dir/make.log" ||
-        fail "make clean did not name what it kept: $(make_log)"
+    same "$bin/recipes.db3" "$bin/recipes.db3-journal" "$bin/save" "$bin/backup/recipes-2024.db3" "$bin/html/liste.html"
+    gone "$dir/build" "$bin/fenolda" "$bin/html/header.tpl" "$bin/sql"
+    only_in_bin "$dir/build-sanitize" recipes.db3 recipes.db3-journal save/2024 backup/recipes-2024.db3 html/liste.html
+    kept_line "$bin" backup html/liste.html recipes.db3 recipes.db3-journal save
     committed "$bin/recipes.db3"
 }
 
-# Folder names with a blank, and a program folder inside a build folder, named directly or
-# through a link.
+# Folder names with a blank, a program folder inside a build folder, named directly or through a
+# link, and a build folder inside another.
 case_folder_names() {
     new_dir names
     fake_build "$dir/my build"
@@ -296,30 +352,98 @@ case_folder_names() {
         ! case_make program PROGRAM_DIR="$program" || fail "make program went on with PROGRAM_DIR=$program"
         same "$dir/build"
     done
+
+    fake_build "$dir/outer"
+    fake_build "$dir/outer/inner"
+    plant "$dir/outer/inner/bin/mon menu.txt"
+    case_make clean BUILD_DIR="$dir/outer" SANITIZE_DIR="$dir/outer/inner" || fail "make clean failed: $(make_log)"
+    same "$dir/outer/inner/bin/mon menu.txt"
+    only_in_bin "$dir/outer/inner" "mon menu.txt"
+    gone "$dir/outer/CMakeCache.txt" "$dir/outer/bin"
 }
 
-# Links in bin/: one named like a kept file stays a link; any other goes as a link, and what it
-# points to stays whole; a build folder that is a link goes as a link.
+# Links in the build folders go as links when the build made them, and stay otherwise; what they
+# point to stays whole, and no output is deleted through a linked folder.
 case_links() {
     new_dir links
     plant "$dir/outside/recipes.db3"
     plant "$dir/outside/notes.txt"
     plant "$dir/outside/folder/menu.txt"
-    fake_build "$dir/outside/sanitize"
-    plant "$dir/outside/sanitize/bin/recipes.db3"
+    plant "$dir/outside/fenolda"
+    plant "$dir/outside/sql/update-1.sql"
     fake_build "$dir/build"
-    ln -s "$dir/outside/recipes.db3" "$dir/build/bin/recipes.db3"
-    ln -s "$dir/outside/notes.txt" "$dir/build/bin/notes.txt"
-    ln -s "$dir/outside/folder" "$dir/build/bin/folder"
+    local bin=$dir/build/bin
+    ln -s "$dir/outside/recipes.db3" "$bin/recipes.db3"
+    ln -s "$dir/outside/notes.txt" "$bin/notes.txt"
+    ln -s "$dir/outside/folder" "$bin/folder"
+    rm "$bin/fenolda"
+    ln -s "$dir/outside/fenolda" "$bin/fenolda"
+    rm -r "$bin/sql"
+    ln -s "$dir/outside/sql" "$bin/sql"
     ln -s "$dir/outside/folder" "$dir/build/CMakeFiles/folder"
-    ln -s "$dir/outside/sanitize" "$dir/build-sanitize"
     fake_build "$dir/build-fuzz"
     ln -s "$dir/outside/folder" "$dir/build-fuzz/bin/corpus"
-    keep "$dir/outside" "$dir/build/bin/recipes.db3"
+    keep "$dir/outside" "$bin/recipes.db3" "$bin/notes.txt" "$bin/folder" "$bin/sql" "$dir/build-fuzz/bin/corpus"
     case_make clean || fail "make clean failed: $(make_log)"
-    same "$dir/outside" "$dir/build/bin/recipes.db3"
-    gone "$dir/build/bin/notes.txt" "$dir/build/bin/folder" "$dir/build-sanitize" "$dir/build-fuzz"
-    only_household "$dir/build"
+    same "$dir/outside" "$bin/recipes.db3" "$bin/notes.txt" "$bin/folder" "$bin/sql" "$dir/build-fuzz/bin/corpus"
+    gone "$bin/fenolda" "$dir/build/CMakeFiles"
+    only_in_bin "$dir/build" recipes.db3 notes.txt folder sql
+    only_in_bin "$dir/build-fuzz" corpus
+}
+
+# A build folder given with a trailing slash, that is a link to a build elsewhere: nothing it
+# points to is deleted, and the link stays.
+case_trailing_slash() {
+    new_dir slash
+    fake_build "$dir/elsewhere/sanitize"
+    plant "$dir/elsewhere/sanitize/bin/recipes.db3"
+    ln -s elsewhere/sanitize "$dir/build-sanitize"
+    fake_build "$dir/build"
+    keep "$dir/elsewhere" "$dir/build-sanitize"
+    case_make clean SANITIZE_DIR="$dir/build-sanitize/" BUILD_DIR="$dir/build//" || fail "make clean failed: $(make_log)"
+    same "$dir/elsewhere" "$dir/build-sanitize"
+    gone "$dir/build"
+    grep -qF "$dir/build-sanitize is a link" "$dir/make.log" || fail "make clean did not say that it left the link: $(make_log)"
+}
+
+# A build folder that holds the source tree, named in full, as the tree itself, relatively or
+# through a link, after one that make clean would clean: nothing anywhere is deleted.
+case_source_tree() {
+    new_dir source
+    fake_build "$dir/build"
+    plant "$dir/build/bin/mon menu.txt"
+    ln -s "$scratch" "$dir/up"
+    : >"$dir/make.log"
+    local before after bad
+    before=$(find -P "$scratch" ! -path "$dir/make.log" -printf '%p %y %s %T@ %l\n' | sort)
+    for bad in "$scratch" "$tree" .. "$dir/up/"; do
+        ! case_make clean SANITIZE_DIR="$bad" PROGRAM_DIR=/nonexistent/program || fail "make clean went on with SANITIZE_DIR=$bad"
+        grep -qF "holds the source tree" "$dir/make.log" || fail "make clean did not say why it stopped: $(make_log)"
+        : >"$dir/make.log"
+    done
+    after=$(find -P "$scratch" ! -path "$dir/make.log" -printf '%p %y %s %T@ %l\n' | sort)
+    [ "$before" = "$after" ] || fail "make clean changed:"$'\n'"$(diff <(echo "$before") <(echo "$after") | head)"
+}
+
+# Build folders that give no list of their outputs: build.ninja missing (a configure cut short,
+# another generator) or one ninja cannot read; nothing in their bin/ is known to be the build's.
+# A folder with no mark of CMake at all is left whole.
+case_no_list() {
+    new_dir nolist
+    fake_build "$dir/build"
+    rm "$dir/build/build.ninja"
+    fake_build "$dir/build-sanitize"
+    echo 'build bin/fenolda: no_such_rule' >"$dir/build-sanitize/build.ninja"
+    plant "$dir/build-fuzz/lettre.txt"
+    plant "$dir/build-fuzz/bin/fenolda"
+    keep "$dir/build/bin" "$dir/build-sanitize/bin"
+    case_make clean || fail "make clean failed: $(make_log)"
+    same "$dir/build/bin" "$dir/build-sanitize/bin" "$dir/build-fuzz/lettre.txt" "$dir/build-fuzz/bin/fenolda"
+    only_in_bin "$dir/build" '*'
+    only_in_bin "$dir/build-sanitize" '*'
+    grep -qF "$dir/build gives no list" "$dir/make.log" && grep -qF "$dir/build-sanitize gives no list" "$dir/make.log" ||
+        fail "make clean did not say that build/ and build-sanitize/ give no list: $(make_log)"
+    grep -qF "$dir/build-fuzz holds no CMakeCache.txt" "$dir/make.log" || fail "make clean did not say why it left build-fuzz/: $(make_log)"
 }
 
 failed=()
@@ -336,16 +460,19 @@ run_case() {
     set -e
     [ $status -eq 0 ] || failed+=("$1")
 }
-run_case "make program with the household's files in program/ and build/bin" case_program_both_sides
+run_case "make program with the program's files in program/ and build/bin" case_program_both_sides
 run_case "make clean while build/bin/fenolda runs" case_running_program
 run_case "make clean while a writer commits in WAL mode" case_wal_writer
 run_case "make clean beside a hot journal in build-sanitize/bin" case_hot_journal
 run_case "folder names with a blank, program folder inside a build folder" case_folder_names
 run_case "links in the build folders" case_links
+run_case "a linked build folder given with a trailing slash" case_trailing_slash
+run_case "a build folder that holds the source tree" case_source_tree
+run_case "build folders that give no list of their outputs" case_no_list
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "check-household-files: failed:" >&2
     printf '  %s\n' "${failed[@]}" >&2
     exit 1
 fi
-echo "check-household-files: the household's files outlived make clean and make program (${SECONDS} s)"
+echo "check-household-files: make clean removed the build's files and nothing else, make program kept every file (${SECONDS} s)"

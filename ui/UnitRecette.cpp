@@ -328,9 +328,10 @@ void TFormRecette::SqlInsert()
             throw Exception(QStringLiteral("No GUID could be made for the new recipe"));
         CurrentDatabase().AddParamText(":name", Guid);
         CurrentDatabase().AddParamInt(":nbpers", 4);
-        CurrentDatabase().ExecSQL(QStringLiteral("INSERT INTO %1 (name, tprep, tcuisson, trepos, nbpers, repas, type_, saison) "
-                                         "VALUES (:name, 0, 0, 0, :nbpers, 0, 1, 0)")
-                              .arg(Table));
+        CurrentDatabase().ExecSQL(
+            QStringLiteral("INSERT INTO %1 (name, tprep, tcuisson, trepos, nbpers, repas, type_, saison) "
+                           "VALUES (:name, 0, 0, 0, :nbpers, 0, 1, 0)")
+                .arg(Table));
         PlaceholderLeft = true;
         CurrentDatabase().AddParamText(":name", Guid);
         RecCode = CurrentDatabase().GetTableString(QStringLiteral("select code from recette where name=:name")).toInt();
@@ -404,11 +405,12 @@ bool TFormRecette::SqlUpdate()
             CurrentDatabase().AddParamInt(":livcode", Livre);
         else
             CurrentDatabase().AddParamNull(":livcode");
-        CurrentDatabase().ExecSQL(QStringLiteral("UPDATE %1 SET name=:name, description=:desc, tprep=:tprep, "
-                                         "tcuisson=:tcuisson, trepos=:trepos, nbpers=:nbpers, repas=:repas, "
-                                         "type_=:type, saison=:saison, page=:page, link=:link, livcode=:livcode "
-                                         "WHERE code=:rcode")
-                              .arg(Table));
+        CurrentDatabase().ExecSQL(
+            QStringLiteral("UPDATE %1 SET name=:name, description=:desc, tprep=:tprep, "
+                           "tcuisson=:tcuisson, trepos=:trepos, nbpers=:nbpers, repas=:repas, "
+                           "type_=:type, saison=:saison, page=:page, link=:link, livcode=:livcode "
+                           "WHERE code=:rcode")
+                .arg(Table));
         return CurrentDatabase().Changes() > 0;
     });
 }

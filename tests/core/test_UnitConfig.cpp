@@ -1,10 +1,13 @@
+#include "Fifo.h"
 #include "IniFiles.h"
 #include "KVXFiles.h"
 #include "TestSupport.h"
 #include "UnitConfig.h"
+#include "UnitTools.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -145,6 +148,26 @@ TEST(TConfig, AMenuOrBackupNameThatWouldReplaceOneOfTheProgramsFilesIsRefused)
     const TFailure Failure = FailureOf([&] { Cfg.CheckUserFile(Own[0]); });
     EXPECT_EQ(Failure.Message, QStringLiteral("\"%1\" is one of the program's own files").arg(Own[0]));
 
+    // The system resolves the name: ".." after a linked folder, the process's own folder, a
+    // relative link reached through a linked folder, a chain of links, and the program file.
+    const QString Menus = Other.filePath(QStringLiteral("menus"));
+    ASSERT_TRUE(QFile::link(Cfg.SaveDir, Menus));
+    const auto Link = [](const QString &Target, const QString &Name) {
+        ASSERT_EQ(::symlink(QFile::encodeName(Target).constData(), QFile::encodeName(Name).constData()), 0);
+    };
+    Link(QStringLiteral("../recipes.db3"), Program.Path(QStringLiteral("save/evil.txt")));
+    Link(QStringLiteral("../fenolda"), Program.Path(QStringLiteral("save/bin.txt")));
+    Link(Menus + QStringLiteral("/evil.txt"), Other.filePath(QStringLiteral("chain.txt")));
+    const QString Cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Cfg.SaveDir));
+    for (const QString &Name :
+         {Menus + QStringLiteral("/../recipes.db3"), Menus + QStringLiteral("/../html/header.tpl"),
+          QStringLiteral("/proc/self/cwd/../recipes.db3"), Menus + QStringLiteral("/evil.txt"),
+          Other.filePath(QStringLiteral("chain.txt")), Menus + QStringLiteral("/bin.txt"),
+          Linked + QStringLiteral("/fenolda")})
+        EXPECT_EQ(Refusal(Name), Used(Name)) << Name.toStdString();
+    ASSERT_TRUE(QDir::setCurrent(Cwd));
+
     // What is not a regular file would be lost.
     const QString Fifo = Other.filePath(QStringLiteral("tube.txt"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
@@ -160,4 +183,71 @@ TEST(TConfig, AMenuOrBackupNameThatWouldReplaceOneOfTheProgramsFilesIsRefused)
          {Program.Path(QStringLiteral("save/semaine.txt")), Linked + QStringLiteral("/backup/recipes.db3"),
           Program.Path(QStringLiteral("recipes.db3 2024-10-05.db3"))})
         EXPECT_FALSE(FailureOf([&] { Cfg.CheckUserFile(Name); }).Raised) << Name.toStdString();
+}
+
+TEST(TConfig, TheProgramsOwnFilesAreWrittenOnlyOntoThemselvesAndNeverWaitedOn)
+{
+    TTestProgram Program;
+    TConfig &Cfg = *Program.Cfg;
+    const QString Db = Program.Path(QStringLiteral("recipes.db3"));
+    KVXWriteText(Db, QStringLiteral("database"), true);
+    const auto DbUnchanged = [&Db] { return KVXReadFileBytes(Db) == QByteArray("database"); };
+    const auto UserText = [](auto &&Fn) {
+        try {
+            Fn();
+        } catch (const std::exception &E) {
+            return UserException::Create(QStringLiteral("Test"), E).UserMessage;
+        }
+        return QStringLiteral("<no exception>");
+    };
+
+    // The settings and the log linked to the database: refused, the database as it was.
+    ASSERT_TRUE(QFile::link(Db, Cfg.IniFileName));
+    ASSERT_TRUE(QFile::link(Db, Cfg.LogFileName));
+    EXPECT_EQ(UserText([&] { Cfg.SetHistoDays(20); }),
+              QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\nCe nom mène au fichier \"%2\", que le "
+                             "programme utilise déjà.")
+                  .arg(Cfg.IniFileName, Db));
+    EXPECT_THROW(WriteLog(QStringLiteral("ligne"), QString()), UserException);
+    EXPECT_TRUE(DbUnchanged());
+
+    // A link to a file of the user's own is written through, and stays a link.
+    QTemporaryDir Elsewhere;
+    const QString Dotfile = Elsewhere.filePath(QStringLiteral("fenolda.ini"));
+    ASSERT_TRUE(QFile::remove(Cfg.IniFileName));
+    ASSERT_TRUE(QFile::link(Dotfile, Cfg.IniFileName));
+    Cfg.SetHistoDays(21);
+    EXPECT_EQ(Cfg.GetHistoDays(), 21);
+    EXPECT_TRUE(QFileInfo(Cfg.IniFileName).isSymLink());
+    EXPECT_TRUE(KVXReadFile(Dotfile).contains(QStringLiteral("Days=21")));
+
+    // A FIFO in their place is never waited on: the settings read their defaults and refuse
+    // a write, the log refuses its line.
+    ASSERT_TRUE(QFile::remove(Cfg.IniFileName) && QFile::remove(Cfg.LogFileName));
+    {
+        TFifo Settings(Cfg.IniFileName);
+        TFifo Log(Cfg.LogFileName);
+        ASSERT_TRUE(Settings.Made() && Log.Made());
+        EXPECT_EQ(Cfg.GetHistoDays(), 30);
+        EXPECT_EQ(UserText([&] { Cfg.SetHistoDays(20); }),
+                  QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\n\"%1\" n'est pas un fichier "
+                                 "ordinaire.")
+                      .arg(Cfg.IniFileName));
+        EXPECT_THROW(WriteLog(QStringLiteral("ligne"), QString()), UserException);
+        EXPECT_FALSE(Settings.Released() || Log.Released()) << "a FIFO was waited on";
+    }
+
+    // A read-only settings file or a folder in its place says why it cannot be written.
+    ASSERT_TRUE(QFile::remove(Cfg.IniFileName));
+    Cfg.SetHistoDays(22);
+    ASSERT_TRUE(QFile::setPermissions(Cfg.IniFileName, QFile::ReadOwner));
+    EXPECT_EQ(UserText([&] { Cfg.SetHistoDays(20); }),
+              QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\nLe fichier \"%1\" est en lecture seule.")
+                  .arg(Cfg.IniFileName));
+    ASSERT_TRUE(QFile::remove(Cfg.IniFileName));
+    ASSERT_TRUE(QDir().mkpath(Cfg.IniFileName));
+    EXPECT_EQ(
+        UserText([&] { Cfg.SetHistoDays(20); }),
+        QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\n\"%1\" est un dossier.").arg(Cfg.IniFileName));
+    EXPECT_TRUE(DbUnchanged());
 }

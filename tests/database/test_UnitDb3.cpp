@@ -1,5 +1,6 @@
 #include "TestDatabase.h"
 
+#include "Fifo.h"
 #include "FullDisk.h"
 #include "RecipeBase.h"
 #include "UnitDb3.h"
@@ -215,9 +216,13 @@ TEST_F(Db3Test, AFailingScriptIsRolledBackAndRetriedCleanly)
     WriteScript(2, "--u\ninsert into log values ('2a');\n\n--u\ninsert into nowhere values (1);\n\n");
     MakeLogDb(0);
     const TFailure Failure = FailureOf([&] { File.Update(); });
-    // The statement's own error goes on unchanged.
+    // The statement's own error is the message; the user learns which script failed and why.
     EXPECT_TRUE(Failure.Message.startsWith(QStringLiteral("Error executing SQL.\rError [1]")));
     EXPECT_TRUE(Failure.Message.contains(QStringLiteral("no such table: nowhere")));
+    const QString Script = File.SqlDir + QStringLiteral("/update-2.sql");
+    EXPECT_EQ(Failure.UserMessage, QStringLiteral("La base de données n'a pas pu être mise à jour par le fichier "
+                                                  "\"%1\" : son instruction n° 2 a échoué.")
+                                       .arg(Script));
     EXPECT_EQ(Log(), QStringLiteral("1a|1b"));
     EXPECT_EQ(Config->GetDatabaseVersion(), 1);
     EXPECT_EQ(sqlite3_get_autocommit(Database->Handle()), 1);
@@ -228,6 +233,52 @@ TEST_F(Db3Test, AFailingScriptIsRolledBackAndRetriedCleanly)
     File.Update();
     EXPECT_EQ(Log(), QStringLiteral("1a|1b|2a"));
     EXPECT_EQ(Config->GetDatabaseVersion(), 2);
+}
+
+TEST_F(Db3Test, AScriptThatYieldsNoStatementOrCannotBeReadIsNotRecorded)
+{
+    MakeLogDb(1);
+    const QString Script = File.SqlDir + QStringLiteral("/update-2.sql");
+    const QString Failed =
+        QStringLiteral("La base de données n'a pas pu être mise à jour par le fichier \"%1\" : ").arg(Script);
+    const QByteArray Before = KVXReadFileBytes(File.DbFile);
+    // Empty, cut short before its first statement ends, garbage: each is a damaged script.
+    for (const QByteArray &Text : {QByteArray(), QByteArray("--u\ncreate table historique (reccode INTEGER"),
+                                   QByteArray("\x89PNG\r\n\x1a\n\0\0garbage")}) {
+        WriteScript(2, Text);
+        EXPECT_EQ(FailureOf([&] { File.Update(); }).UserMessage,
+                  Failed + QStringLiteral("il ne contient aucune instruction."));
+        EXPECT_EQ(Config->GetDatabaseVersion(), 1);
+        EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
+    }
+    // A FIFO in its place is never waited on.
+    ASSERT_TRUE(QFile::remove(Script));
+    {
+        TFifo Waiting(Script);
+        ASSERT_TRUE(Waiting.Made());
+        EXPECT_EQ(FailureOf([&] { File.Update(); }).UserMessage,
+                  Failed + QStringLiteral("ce n'est pas un fichier ordinaire."));
+        EXPECT_FALSE(Waiting.Released()) << "the script was waited on";
+    }
+    EXPECT_EQ(Config->GetDatabaseVersion(), 1);
+    EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
+}
+
+TEST_F(Db3Test, WithoutAnOpenDatabaseOrWithAReadOnlyOneEveryCommandSaysSoInFrench)
+{
+    FreeDatabase();
+    const QString NotOpen =
+        QStringLiteral("La base de données n'est pas ouverte : fermez le programme, puis relancez-le.");
+    EXPECT_EQ(FailureOf([&] { File.Update(); }).UserMessage, NotOpen);
+    EXPECT_EQ(FailureOf([&] { File.DeletePlaceholders(); }).UserMessage, NotOpen);
+    EXPECT_EQ(FailureOf([] { CurrentDatabase(); }).Message, QStringLiteral("Database is not open"));
+
+    // Whoever runs the test, the engine is told to write nothing, as on a read-only file.
+    MakeLogDb(2);
+    Database->ExecSQL(QStringLiteral("PRAGMA query_only=1"));
+    EXPECT_EQ(FailureOf([] { Database->ExecSQL(QStringLiteral("insert into log values ('x')")); }).UserMessage,
+              QStringLiteral("La base de données \"%1\" ne peut pas être modifiée : elle est en lecture seule.")
+                  .arg(File.DbFile));
 }
 
 TEST_F(Db3Test, TheFirstStartCopiesAWritableBaseAndRunsNoScript)
@@ -272,8 +323,9 @@ TEST_F(Db3Test, ACopyOnAFullDiskLeavesTheWorkingDatabaseAsItWas)
     TSQLiteDatabase(OnDisk.DbFile).ExecSQL(QStringLiteral("create table working (s TEXT)"));
     const QByteArray Before = KVXReadFileBytes(OnDisk.DbFile);
     Disk.Fill();
-    EXPECT_EQ(FailureOf([&] { OnDisk.CreateFromBase(); }).UserMessage,
-              QStringLiteral("Impossible de créer la base de données \"%1\".\r\nLe disque est plein.").arg(OnDisk.DbFile));
+    EXPECT_EQ(
+        FailureOf([&] { OnDisk.CreateFromBase(); }).UserMessage,
+        QStringLiteral("Impossible de créer la base de données \"%1\".\r\nLe disque est plein.").arg(OnDisk.DbFile));
     EXPECT_EQ(KVXReadFileBytes(OnDisk.DbFile), Before);
     EXPECT_FALSE(OnDisk.Created);
 
@@ -446,7 +498,8 @@ TEST_F(Db3Test, BackupIsAConsistentCopyTakenWhileTheDatabaseIsOpen)
         EXPECT_EQ(Copy.GetTableString(QStringLiteral("select group_concat(s, '|') from log")), QStringLiteral("avant"));
     }
     // Nothing is left beside it.
-    EXPECT_EQ(QDir(Program.Dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(Program.Dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden),
+              QStringList());
 
     // Without an open connection, the copy is taken from the working file.
     FreeDatabase();
@@ -455,6 +508,29 @@ TEST_F(Db3Test, BackupIsAConsistentCopyTakenWhileTheDatabaseIsOpen)
     TQlDatabase Copy(Second);
     EXPECT_EQ(Copy.GetTableString(QStringLiteral("select group_concat(s, '|') from log")),
               QStringLiteral("avant|après"));
+}
+
+TEST_F(Db3Test, ABackupOntoALinkWritesTheFileItPointsToAndAnyNameIsTaken)
+{
+    MakeLogDb(2);
+    Database->ExecSQL(QStringLiteral("insert into log values ('sauvée')"));
+    QTemporaryDir Stick;
+    const QString OnStick = Stick.filePath(QStringLiteral("fenolda.db3"));
+    KVXWriteText(OnStick, QStringLiteral("older copy"), true);
+    const QString Usb = Program.Path(QStringLiteral("backup/usb.db3"));
+    ASSERT_TRUE(QFile::link(OnStick, Usb));
+    File.Backup(Usb);
+    EXPECT_TRUE(QFileInfo(Usb).isSymLink());
+    EXPECT_EQ(TQlDatabase(OnStick).GetTableString(QStringLiteral("select group_concat(s, '|') from log")),
+              QStringLiteral("sauvée"));
+    EXPECT_EQ(QDir(Stick.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("fenolda.db3")});
+
+    // 255 bytes: the temporary file's name never makes it too long.
+    const QString Longest =
+        Program.Path(QStringLiteral("backup/") + QString(251, QLatin1Char('r')) + QStringLiteral(".db3"));
+    File.Backup(Longest);
+    EXPECT_EQ(TQlDatabase(Longest).GetTableString(QStringLiteral("select group_concat(s, '|') from log")),
+              QStringLiteral("sauvée"));
 }
 
 TEST_F(Db3Test, AKilledBackupLeavesNoJournalAndItsFileGoesAtTheNextBackup)
@@ -514,7 +590,8 @@ TEST_F(Db3Test, AFailedBackupLeavesNoPartialFileAndKeepsTheEarlierOne)
     const QString Error = ErrorOf([&] { File.Backup(Target); });
     EXPECT_TRUE(Error.startsWith(QStringLiteral("[TDb3File.Backup] Backup failed"))) << Error.toStdString();
     EXPECT_EQ(KVXReadFileBytes(Target), QByteArray("earlier backup"));
-    EXPECT_EQ(QDir(Folder).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("recipes.db3 2026-12-07.db3")}));
+    EXPECT_EQ(QDir(Folder).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("recipes.db3 2026-12-07.db3")}));
 
     // A read-only earlier backup, a missing folder and a folder in the target's place are
     // refused alike, with nothing written.

@@ -1,3 +1,4 @@
+#include "Fifo.h"
 #include "FullDisk.h"
 #include "KVXFiles.h"
 #include "TestSupport.h"
@@ -239,4 +240,101 @@ TEST_F(KVXFilesTest, FileVersionIsReadFromTheMarker)
     Write(Path("plain.txt"), QByteArray("no version here ") + Marker + "1.2.3");
     EXPECT_EQ(KVXGetFileVersion(Path("plain.txt")), QString());
     EXPECT_EQ(KVXGetFileVersion(Path("missing")), QString());
+}
+
+TEST_F(KVXFilesTest, AWriteLandsWhereTheSystemResolvesTheName)
+{
+    // A program folder, and a folder of menus that is a link to one inside it.
+    ASSERT_TRUE(QDir().mkpath(Path("programme/save")));
+    const QString Program = QFileInfo(Path("programme")).canonicalFilePath();
+    const QString Db = Program + QStringLiteral("/recipes.db3");
+    Write(Db, "database");
+    const QString Menus = Path("menus");
+    ASSERT_TRUE(QFile::link(Program + QStringLiteral("/save"), Menus));
+    const auto Link = [](const QString &Target, const QString &Name) {
+        ASSERT_EQ(::symlink(QFile::encodeName(Target).constData(), QFile::encodeName(Name).constData()), 0);
+    };
+
+    // ".." after a linked folder leaves the folder the link reaches, not the link's own.
+    EXPECT_EQ(KVXWrittenPath(Menus + QStringLiteral("/../recipes.db3")), Db);
+    // A relative link reached through a linked folder starts from its real folder.
+    Link(QStringLiteral("../recipes.db3"), Program + QStringLiteral("/save/evil.txt"));
+    EXPECT_EQ(KVXWrittenPath(Menus + QStringLiteral("/evil.txt")), Db);
+    // A chain of links is followed to its end.
+    Link(Menus + QStringLiteral("/evil.txt"), Path("chain.txt"));
+    EXPECT_EQ(KVXWrittenPath(Path("chain.txt")), Db);
+    // The process's own folder, as the system names it.
+    const QString Cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Program + QStringLiteral("/save")));
+    EXPECT_EQ(KVXWrittenPath(QStringLiteral("/proc/self/cwd/../recipes.db3")), Db);
+    EXPECT_EQ(KVXWrittenPath(QStringLiteral("../recipes.db3")), Db);
+    ASSERT_TRUE(QDir::setCurrent(Cwd));
+
+    // A backup onto a link to a file not made yet writes that file, and the link stays.
+    const QString Stick = Path("stick");
+    ASSERT_TRUE(QDir().mkpath(Stick));
+    Link(Stick + QStringLiteral("/fenolda.db3"), Path("usb.db3"));
+    KVXCopyFileOver(Db, Path("usb.db3"));
+    EXPECT_EQ(KVXReadFileBytes(Stick + QStringLiteral("/fenolda.db3")), QByteArray("database"));
+    EXPECT_TRUE(QFileInfo(Path("usb.db3")).isSymLink());
+    // The check sees the path the write lands on, before anything is written.
+    QString Seen;
+    EXPECT_EQ(ErrorOf([&] {
+                  KVXReplaceFile(Path("chain.txt"), "menu", [&Seen](const QString &Written) {
+                      Seen = Written;
+                      throw Exception(QStringLiteral("refused"));
+                  });
+              }),
+              QStringLiteral("refused"));
+    EXPECT_EQ(Seen, Db);
+    EXPECT_EQ(KVXReadFileBytes(Db), QByteArray("database"));
+
+    // What cannot be resolved says why.
+    Link(Path("loop-b"), Path("loop-a"));
+    Link(Path("loop-a"), Path("loop-b"));
+    EXPECT_THROW(KVXWrittenPath(Path("loop-a")), EFileWriteError);
+    try {
+        KVXWriteText(Path("absent/menu.txt"), QStringLiteral("x"), true);
+        ADD_FAILURE() << "no exception";
+    } catch (const EFileWriteError &E) {
+        EXPECT_EQ(int(E.Problem), int(TWriteProblem::FolderMissing));
+        EXPECT_EQ(E.Folder, Path("absent"));
+    }
+}
+
+TEST_F(KVXFilesTest, AnyNameTheFileSystemTakesIsWrittenAndNothingWaitsOnAFifo)
+{
+    // The temporary file never makes the name too long.
+    const QString Longest = Path(QByteArray(251, 'm') + ".txt");
+    KVXWriteText(Longest, QStringLiteral("menu"), true);
+    const QString Backup = Path(QByteArray(251, 'b') + ".db3");
+    KVXCopyFileOver(Longest, Backup);
+    EXPECT_EQ(KVXReadFileBytes(Backup), QByteArray("menu"));
+    try {
+        KVXWriteText(Longest + QLatin1Char('x'), QStringLiteral("menu"), true);
+        ADD_FAILURE() << "no exception";
+    } catch (const EFileWriteError &E) {
+        EXPECT_EQ(int(E.Problem), int(TWriteProblem::NameTooLong));
+    }
+
+    // A FIFO in a file's place is neither read, appended to nor replaced, and never waited on.
+    const QString Fifo = Path("fenolda.log");
+    TFifo Waiting(Fifo);
+    ASSERT_TRUE(Waiting.Made());
+    for (bool Rewrite : {false, true}) {
+        try {
+            KVXWriteLine(Fifo, QStringLiteral("ligne"), Rewrite);
+            ADD_FAILURE() << "no exception";
+        } catch (const EFileWriteError &E) {
+            EXPECT_EQ(int(E.Problem), int(TWriteProblem::NotRegular));
+        }
+    }
+    try {
+        KVXReadFileBytes(Fifo);
+        ADD_FAILURE() << "no exception";
+    } catch (const EFileReadError &E) {
+        EXPECT_EQ(int(E.Problem), int(TReadProblem::NotRegular));
+    }
+    EXPECT_FALSE(Waiting.Released()) << "a read or a write waited on the FIFO";
+    EXPECT_FALSE(QFileInfo(Fifo).isFile());
 }

@@ -2,6 +2,7 @@
 #include "UnitCoursesPage.h"
 #include "UnitIngredientList.h"
 
+#include "Fifo.h"
 #include "FullDisk.h"
 #include "KVXFiles.h"
 
@@ -196,6 +197,62 @@ TEST_F(TCoursesPageTest, AMissingTemplateOrAFullDiskLeavesThePreviousPage)
     EXPECT_NE(ErrorOf([&] { BuildHtml(Menu, Lines, DataFile(QStringLiteral("html")), Full); }),
               QStringLiteral("<no exception>"));
     EXPECT_EQ(KVXReadFile(Full), QStringLiteral("ancienne liste\r\n"));
+}
+
+TEST_F(TCoursesPageTest, ThePageIsWrittenOnlyOntoItselfAndNoTemplateIsWaitedOn)
+{
+    // The page as the program writes it, in the program's "html" folder.
+    const QString Folder = Program.Cfg->HtmlDir;
+    ASSERT_TRUE(QDir().mkpath(Folder));
+    for (const char *Name : {"header.tpl", "footer.tpl"})
+        ASSERT_TRUE(QFile::copy(DataFile(QStringLiteral("html/") + QLatin1String(Name)),
+                                Folder + QLatin1Char('/') + QLatin1String(Name)));
+    const QString Page = Folder + QStringLiteral("/liste.html");
+    const QString Db = Program.Path(QStringLiteral("recipes.db3"));
+    const QByteArray Base = KVXReadFileBytes(Db);
+    const auto UserText = [&](const QString &TemplateDir) {
+        try {
+            BuildHtml(Menu, Lines, TemplateDir, Page);
+        } catch (const std::exception &E) {
+            return UserException::Create(QStringLiteral("Test"), E).UserMessage;
+        }
+        return QStringLiteral("<no exception>");
+    };
+
+    // A link that leads into another of the program's files is refused, the file untouched.
+    for (const QString &Target : {QStringLiteral("../recipes.db3"), QStringLiteral("header.tpl")}) {
+        ASSERT_EQ(::symlink(QFile::encodeName(Target).constData(), QFile::encodeName(Page).constData()), 0);
+        EXPECT_TRUE(UserText(Folder).startsWith(QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\nCe nom "
+                                                               "mène au fichier")
+                                                    .arg(Page)))
+            << Target.toStdString();
+        ASSERT_TRUE(QFile::remove(Page));
+    }
+    EXPECT_EQ(KVXReadFileBytes(Db), Base);
+    EXPECT_EQ(KVXReadFileBytes(Folder + QStringLiteral("/header.tpl")),
+              KVXReadFileBytes(DataFile(QStringLiteral("html/header.tpl"))));
+    // Onto itself, it is written.
+    EXPECT_EQ(UserText(Folder), QStringLiteral("<no exception>"));
+
+    // A FIFO in the page's or a template's place is never waited on, and is named.
+    ASSERT_TRUE(QFile::remove(Page));
+    {
+        TFifo Waiting(Page);
+        ASSERT_TRUE(Waiting.Made());
+        EXPECT_EQ(UserText(Folder), QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\n\"%1\" n'est pas "
+                                                   "un fichier ordinaire.")
+                                        .arg(Page));
+        EXPECT_FALSE(Waiting.Released()) << "the page waited on the FIFO";
+    }
+    const QString Header = Folder + QStringLiteral("/header.tpl");
+    ASSERT_TRUE(QFile::remove(Header) && QFile::remove(Page));
+    TFifo Waiting(Header);
+    ASSERT_TRUE(Waiting.Made());
+    EXPECT_EQ(UserText(Folder), QStringLiteral("Le modèle de page \"%1\" ne peut pas être lu.\r\n\"%1\" n'est pas "
+                                               "un fichier ordinaire.")
+                                    .arg(Header));
+    EXPECT_FALSE(Waiting.Released()) << "the template was waited on";
+    EXPECT_FALSE(QFile::exists(Page));
 }
 
 TEST_F(TCoursesPageTest, LongTextsArePrintedWholeAndWrapInsideTheirColumn)

@@ -12,9 +12,14 @@
 #include <QFileInfo>
 #include <QStringEncoder>
 
+#include <cstdio>
+#include <functional>
 #include <limits>
 #include <utility>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 class TMenuDocumentTest : public TModelTest
@@ -41,6 +46,51 @@ protected:
 };
 
 const QString InvalidMenu = QStringLiteral("Le menu n'a pas un format valide.");
+
+namespace {
+
+// Runs Fn in a child process whose memory may grow by at most Room bytes beyond what it holds
+// (sanitizers' reservations included), so that a reader that never stops fails instead of
+// exhausting the machine. True when Fn returned true within Seconds.
+bool InAChildUnderAMemoryLimit(const std::function<bool()> &Fn, rlim_t Room = rlim_t(512) << 20, int Seconds = 60)
+{
+    std::fflush(nullptr);
+    const pid_t Child = ::fork();
+    if (Child < 0)
+        return false;
+    if (Child == 0) {
+        unsigned long Pages = 0;
+        if (FILE *Statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(Statm, "%lu", &Pages) != 1)
+                Pages = 0;
+            std::fclose(Statm);
+        }
+        const rlim_t Limit = rlim_t(Pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + Room;
+        const struct rlimit Memory = {Limit, Limit};
+        bool Ok = Pages > 0 && ::setrlimit(RLIMIT_AS, &Memory) == 0;
+        try {
+            Ok = Ok && Fn();
+        } catch (...) {
+            Ok = false;
+        }
+        std::fflush(nullptr);
+        ::_exit(Ok ? 0 : 1);
+    }
+    int Status = 0;
+    for (int Waited = 0; Waited < Seconds * 10; ++Waited) {
+        const pid_t Done = ::waitpid(Child, &Status, WNOHANG);
+        if (Done == Child)
+            return WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
+        if (Done < 0)
+            return false;
+        ::usleep(100 * 1000);
+    }
+    ::kill(Child, SIGKILL);
+    ::waitpid(Child, &Status, 0);
+    return false;
+}
+
+} // namespace
 
 TEST_F(TMenuDocumentTest, DocumentTextInTheReadableLayout)
 {
@@ -179,21 +229,39 @@ TEST_F(TMenuDocumentTest, OnlyARegularFileOfAMenusSizeIsRead)
         EXPECT_EQ(Menu.Count(), Rows);
         EXPECT_EQ(Menu.SavedJson, Saved);
     };
-    // A FIFO would wait for a writer, a device never ends: neither is read.
-    const TFifo Fifo(File(QStringLiteral("tube.txt")));
-    ASSERT_TRUE(Fifo.Made());
-    Refused(File(QStringLiteral("tube.txt")));
-    EXPECT_FALSE(Fifo.Released()) << "the load waited on the FIFO";
+    // A FIFO would wait for a writer: it is not read.
+    {
+        const TFifo Fifo(File(QStringLiteral("tube.txt")));
+        ASSERT_TRUE(Fifo.Made());
+        Refused(File(QStringLiteral("tube.txt")));
+        EXPECT_FALSE(Fifo.Released()) << "the load waited on the FIFO";
+    }
+    // A device never ends, and a file of 2 GB that takes no room on the disk would fill the
+    // memory: both are refused by what they are, never read. A child process under a memory
+    // limit tries them, so that a reader that reads them anyway fails without exhausting the
+    // machine.
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), File(QStringLiteral("zero.txt"))));
-    Refused(File(QStringLiteral("zero.txt")));
-    Refused(QStringLiteral("/dev/zero"));
-    // A file of 2 GB that takes no room on the disk is refused by its size, never read.
     const QString Sparse = File(QStringLiteral("grand.txt"));
     {
         QFile F(Sparse);
         ASSERT_TRUE(F.open(QIODevice::WriteOnly) && F.write("{\r\n") == 3 && F.resize(qint64(2) << 30));
     }
-    Refused(Sparse);
+    const std::pair<QString, QString> Never[] = {
+        {File(QStringLiteral("zero.txt")), QStringLiteral("is not a regular file")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("is not a regular file")},
+        {Sparse, QStringLiteral("bytes, more than 16777216")}};
+    EXPECT_TRUE(InAChildUnderAMemoryLimit([&] {
+        bool Ok = true;
+        for (const auto &[Name, Why] : Never) {
+            const TFailure Failure = FailureOf([&] { Menu.LoadFromFile(Name, Start + 7); });
+            if (Failure.UserMessage != FileFailure(Name, InvalidMenu) || !Failure.Message.contains(Why) ||
+                Menu.Count() != Rows || Menu.SavedJson != Saved) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(Name), qPrintable(Failure.Message));
+                Ok = false;
+            }
+        }
+        return Ok;
+    }));
 
     // 16 MB, blanks and all, is still read.
     const QByteArray Head("{\r\n"), Tail("\"recettes\":[]}");
@@ -296,6 +364,23 @@ TEST_F(TMenuDocumentTest, AFailedFileSaveLeavesTheMenuModifiedAndTheOldFileWhole
     EXPECT_EQ(KVXReadFile(File(QStringLiteral("old"))), Saved);
     EXPECT_EQ(QDir(Program.Dir.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"afile", "fenolda", "menu.txt", "old", "recipes.db3"}));
+}
+
+TEST_F(TMenuDocumentTest, AnyNameTheFileSystemTakesIsSavedAndAMissingFolderIsNamed)
+{
+    // 255 bytes in UTF-8, accents included.
+    const QString Longest = File(QString(123, QChar(0xE9)) + QStringLiteral("-menu.txt"));
+    ASSERT_EQ(QFileInfo(Longest).fileName().toUtf8().size(), 255);
+    Menu.SaveToFile(Longest);
+    EXPECT_EQ(KVXReadFile(Longest), Menu.SavedJson);
+
+    const QString Absent = File(QStringLiteral("absent/menu.txt"));
+    Menu.ModifyRecette(2, 1, Start, 5);
+    EXPECT_EQ(
+        FailureOf([&] { Menu.SaveToFile(Absent); }).UserMessage,
+        QStringLiteral("Impossible d'enregistrer le menu dans le fichier \"%1\".\r\nLe dossier \"%2\" n'existe pas.")
+            .arg(Absent, File(QStringLiteral("absent"))));
+    EXPECT_TRUE(Menu.IsModified());
 }
 
 TEST_F(TMenuDocumentTest, AFullDiskOrAClosedFolderKeepsTheOlderFileAndSaysWhyInFrench)

@@ -621,8 +621,12 @@ TEST_F(TMenuFilesTest, NeitherAMenuNorABackupReplacesTheProgramsOwnFiles)
     QTemporaryDir Elsewhere;
     const QString Linked = Elsewhere.filePath(QStringLiteral("programme"));
     ASSERT_TRUE(QFile::link(Program->Dir.path(), Linked));
+    // And through ".." after a folder of menus that is a link to the program's "save".
+    const QString Menus = Elsewhere.filePath(QStringLiteral("menus"));
+    ASSERT_TRUE(QFile::link(Config->SaveDir, Menus));
     for (const QString &Name :
-         {Db, Linked + QStringLiteral("/recipes.db3"), Program->Path(QStringLiteral("save/../recipes.db3"))}) {
+         {Db, Linked + QStringLiteral("/recipes.db3"), Program->Path(QStringLiteral("save/../recipes.db3")),
+          Menus + QStringLiteral("/../recipes.db3")}) {
         // "Enregistrer sous": named in French; the menu stays modified and keeps no file name.
         TFileDialogTest::QueueFileNames({Name});
         TDialogTest::QueueAnswers({mrOk});

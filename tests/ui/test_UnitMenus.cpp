@@ -136,11 +136,20 @@ TEST_F(TMenusTest, DatabaseThatCannotBeCreatedReachesTheErrorBoxAndTheWindowStay
     EXPECT_EQ(Database, nullptr);
     EXPECT_EQ(TDialogTest::ShowCount(), 1);
     EXPECT_EQ(TDialogTest::LastKind(), dtError);
-    EXPECT_EQ(TDialogTest::LastMessage(),
-              QStringLiteral("Impossible de créer la base de données \"%1\".\r\nLe fichier \"%2\" n'existe pas.")
-                      .arg(Program->Path(QStringLiteral("recipes.db3")), Program->Path(QStringLiteral("recipes-base.db3"))) +
-                  ClosingRequest());
+    EXPECT_EQ(
+        TDialogTest::LastMessage(),
+        QStringLiteral("Impossible de créer la base de données \"%1\".\r\nLe fichier \"%2\" n'existe pas.")
+                .arg(Program->Path(QStringLiteral("recipes.db3")), Program->Path(QStringLiteral("recipes-base.db3"))) +
+            ClosingRequest());
     EXPECT_EQ(LogLines(QStringLiteral("[TFormMenus.AppEventsException] [TFormMenus.FormShow]")).size(), 1);
+
+    // The window stays, and every command that needs the database says why it cannot run.
+    TDialogTest::QueueAnswers({1});
+    Generate(1, true, false, false, true, false);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("La base de données n'est pas ouverte : fermez le programme, puis relancez-le.") +
+                  ClosingRequest());
+    EXPECT_TRUE(W->isVisible());
 }
 
 TEST_F(TMenusTest, ErrorBoxShowsTheUserTextOrTheMessageWithTheClosingRequest)
@@ -686,4 +695,16 @@ TEST_F(TMenusTest, ASilentVersionSiteNeitherHoldsTheWindowNorItsClosing)
     Clock.restart();
     Windows.reset();
     EXPECT_LT(Clock.elapsed(), 1000);
+}
+
+TEST_F(TMenusTest, ABuildThatNamesNoWebSiteChecksNoVersion)
+{
+    const TSilentSite Silent;
+    ASSERT_GT(Silent.Port, 0);
+    SetWebAddressesForTesting(QString(), QStringLiteral("http://127.0.0.1:%1").arg(Silent.Port));
+    StartProgram();
+    QTest::qWait(300);
+    EXPECT_FALSE(Silent.Asked());
+    EXPECT_TRUE(LogLines(QStringLiteral("[TConfig.CheckVersion]")).isEmpty());
+    EXPECT_FALSE(Find<QLabel>("ImgUpdate")->isVisible());
 }

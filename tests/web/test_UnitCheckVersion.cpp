@@ -38,6 +38,14 @@ TEST(CheckVersion, ComparesTheAnnouncedVersionAndLogsEveryFailure)
     EXPECT_EQ(CheckVersion(), QString());
     EXPECT_EQ(Program.LogLines().size(), 1);
     EXPECT_TRUE(Program.LogText().contains(QStringLiteral("[TConfig.CheckVersion] ")));
+
+    // A build that names no web site asks nothing and logs nothing.
+    QFile::remove(Config->LogFileName);
+    Server.ClearRequests();
+    SetWebAddressesForTesting(QString(), Server.Address());
+    EXPECT_EQ(CheckVersion(), QString());
+    EXPECT_TRUE(Server.Requests().empty());
+    EXPECT_EQ(Program.LogText(), QString());
     FinalizeUnitHttp();
     SetNowFunction({});
 }
