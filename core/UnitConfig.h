@@ -20,6 +20,11 @@ inline constexpr const char *WorkingDatabaseName = "recipes.db3";
 inline constexpr const char *BaseDatabaseName = "recipes-base.db3";
 inline constexpr const char *QtSettingsName = "QtProject.conf";
 
+// The most the program reads of one of its own text files (the settings, the migration
+// scripts, the page templates, Qt's settings): what it ships weighs a few kilobytes, and a
+// file grown past this is damaged, not something to hold in memory.
+inline constexpr qint64 OwnFileMaxSize = qint64(4) << 20;
+
 class TConfig
 {
 public:
