@@ -1,6 +1,7 @@
 #include "IniFiles.h"
 
 #include "KVXFiles.h"
+#include "UnitConfig.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,12 @@ namespace {
 constexpr int MaxValueLength = 2047;
 
 // The lines of the file; a missing file has none. A file that cannot be read (a folder, a
-// device or a FIFO in its place) raises EFileReadError.
+// device or a FIFO in its place, or a file too large for settings) raises EFileReadError.
 QStringList ReadLines(const QString &FileName)
 {
     QByteArray Bytes;
     try {
-        Bytes = KVXReadFileBytes(FileName);
+        Bytes = KVXReadRegularFile(FileName, OwnFileMaxSize);
     } catch (const EFileReadError &E) {
         if (E.Problem != TReadProblem::Missing)
             throw;
@@ -142,8 +143,10 @@ void TIniFile::WriteString(const QString &Section, const QString &Ident, const Q
         EFileWriteError Cause(EInOutError(E.ErrorCode, E.Message), FFileName, QString(),
                               IsFolder                                ? TWriteProblem::IsFolder
                               : E.Problem == TReadProblem::NotRegular ? TWriteProblem::NotRegular
+                              : E.Problem == TReadProblem::TooLarge   ? TWriteProblem::TooLarge
                                                                       : TWriteProblem::Other);
         Cause.Target = Written;
+        Cause.Size = E.Size;
         throw EIniFileException(FFileName, Cause);
     }
 

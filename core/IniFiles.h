@@ -19,6 +19,7 @@ public:
                           FileName, Cause.Folder, Cause.Problem)
     {
         Target = Cause.Target;
+        Size = Cause.Size;
     }
 };
 
@@ -35,7 +36,7 @@ public:
     // The value of Ident in Section, without the blanks around it and without enclosing
     // quotes, cut to 2047 characters; Default when the file, the section or the key is
     // missing or the file cannot be read (a folder, a device or a FIFO in its place is not
-    // waited on).
+    // waited on, a file larger than OwnFileMaxSize not read).
     QString ReadString(const QString &Section, const QString &Ident, const QString &Default) const;
     // Sets Ident in Section to Value, adding the section or the key when missing and
     // creating the file when needed. The file is replaced as a whole, so a failed write

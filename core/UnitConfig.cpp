@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -87,6 +88,25 @@ std::optional<std::pair<dev_t, ino_t>> FileId(const QString &Path)
     if (::stat(QFile::encodeName(Path).constData(), &St) != 0)
         return std::nullopt;
     return std::make_pair(St.st_dev, St.st_ino);
+}
+
+// Whether the file a path names, links followed, has more than one name (hard links).
+bool HasOtherNames(const QString &Path)
+{
+    struct stat St;
+    return ::stat(QFile::encodeName(Path).constData(), &St) == 0 && St.st_nlink > 1;
+}
+
+// Whether Folder or a folder inside it holds the file Id under a name other than Self's.
+bool HoldsFile(const QString &Folder, std::pair<dev_t, ino_t> Id, const std::optional<TPlace> &Self)
+{
+    QDirIterator It(Folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (It.hasNext()) {
+        const QString Path = It.next();
+        if (FileId(Path) == Id && !(Self && PlaceOf(Path) == Self))
+            return true;
+    }
+    return false;
 }
 
 // Whether the folder of Written is Ancestor or lies inside it.
@@ -255,9 +275,9 @@ void TConfig::SetSyncApiKey(const QString &Value)
 void TConfig::CheckNotOwn(const QString &Written, const QString &Self, const std::function<void()> &Refuse) const
 {
     const std::optional<TPlace> Place = PlaceOf(Written);
-    // Written onto itself, the file is no other one.
-    if (!Self.isEmpty() && Place && Place == PlaceOf(Self))
-        return;
+    // Written onto itself, the file is in no other one's place; it may still be another one
+    // under a second name (a hard link), which only its identity tells.
+    const bool OntoSelf = !Self.isEmpty() && Place && Place == PlaceOf(Self);
     const QString Database = ExePath + QLatin1String(WorkingDatabaseName);
     // The journals lie beside the database file the engine opens, links followed.
     QString DatabaseFile = Database;
@@ -279,10 +299,16 @@ void TConfig::CheckNotOwn(const QString &Written, const QString &Self, const std
         if (File == Self)
             continue;
         // The same place, or the same file under another name (a hard link).
-        if ((Place && WrittenPlace(File) == Place) || (WrittenId && FileId(File) == WrittenId))
+        if ((!OntoSelf && Place && WrittenPlace(File) == Place) || (WrittenId && FileId(File) == WrittenId))
             Refuse();
     }
-    if (InFolder(Written, ExePath + QStringLiteral("sql")) || InFolder(Written, HtmlDir))
+    const QString SqlDir = ExePath + QStringLiteral("sql");
+    if (!OntoSelf && (InFolder(Written, SqlDir) || InFolder(Written, HtmlDir)))
+        Refuse();
+    // A file with a second name may be a script or a template under it; only then are those
+    // folders looked through.
+    if (WrittenId && HasOtherNames(Written) &&
+        (HoldsFile(SqlDir, *WrittenId, PlaceOf(Self)) || HoldsFile(HtmlDir, *WrittenId, PlaceOf(Self))))
         Refuse();
 }
 

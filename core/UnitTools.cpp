@@ -41,6 +41,23 @@ void WriteLogQuietly(const QString &Msg, const QString &Context) noexcept
     }
 }
 
+namespace {
+
+// 'Le fichier "<file>" est trop grand (4,0 Go).', the size left out when unknown.
+QString TooLargeReason(const QString &File, qint64 Size)
+{
+    if (Size < 0)
+        return Format(QStringLiteral("Le fichier \"%s\" est trop grand."), {File});
+    return Format(QStringLiteral("Le fichier \"%s\" est trop grand (%s)."), {File, SizeToStr(Size)});
+}
+
+} // namespace
+
+QString SizeToStr(qint64 Bytes)
+{
+    return UserLocale().formattedDataSize(Bytes, 1, QLocale::DataSizeTraditionalFormat);
+}
+
 QString AddFileFailureReason(const QString &Text, const std::exception &E)
 {
     const QString Reason = FileFailureReason(E);
@@ -67,6 +84,8 @@ QString FileFailureReason(const std::exception &E)
             return Format(QStringLiteral("\"%s\" n'est pas un fichier ordinaire."), {File});
         case TWriteProblem::NameTooLong:
             return QStringLiteral("Le nom du fichier est trop long.");
+        case TWriteProblem::TooLarge:
+            return TooLargeReason(File, Write->Size);
         case TWriteProblem::OwnFile:
             return Format(QStringLiteral("Ce nom mène au fichier \"%s\", que le programme utilise déjà."),
                           {Write->Target});
@@ -80,7 +99,7 @@ QString FileFailureReason(const std::exception &E)
         case TReadProblem::NotRegular:
             return Format(QStringLiteral("\"%s\" n'est pas un fichier ordinaire."), {Read->FileName});
         case TReadProblem::TooLarge:
-            return Format(QStringLiteral("Le fichier \"%s\" est trop grand."), {Read->FileName});
+            return TooLargeReason(Read->FileName, Read->Size);
         case TReadProblem::Other:
             break;
         }

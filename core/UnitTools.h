@@ -21,6 +21,9 @@ void WriteLog(const QString &Msg, const QString &Context, QStringList *Lines = n
 // line the log cannot take is dropped.
 void WriteLogQuietly(const QString &Msg, const QString &Context) noexcept;
 
+// A file's size as the user reads it: "900 octets", "4,8 Mo", "4,0 Go".
+QString SizeToStr(qint64 Bytes);
+
 // Text followed, on a new line, by the reason in French why a file could not be written or
 // read (FileFailureReason); Text alone when E says none.
 QString AddFileFailureReason(const QString &Text, const std::exception &E);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -25,14 +26,15 @@ namespace {
 constexpr int SchemaVersion = 2;
 
 // The statements of a migration script: each one starts on the line after a tag "--u" and
-// ends with the first ";" that white space separates from an empty line. The expression
-// sees the script with every line end (CR LF, lone CR or LF) as one LF, as the tag's rules
-// count them; each statement is then cut from the original bytes, which go to the engine
-// unchanged.
-std::vector<QByteArray> ScriptStatements(const QByteArray &Script)
+// ends with the first ";" that white space separates from an empty line or the end of the
+// script. The expression sees the script with every line end (CR LF, lone CR or LF) as one
+// LF, as the tag's rules count them; each statement is then cut from the original bytes,
+// which go to the engine unchanged. A tag (alone on its line but for blanks) that begins no
+// such statement means the script stops in the middle of one: CutShort is then set.
+std::vector<QByteArray> ScriptStatements(const QByteArray &Script, bool &CutShort)
 {
     QString Text;
-    Text.reserve(Script.size());
+    Text.reserve(Script.size() + 1);
     // Origin[i]: where the i-th character of Text starts in Script.
     std::vector<qsizetype> Origin;
     Origin.reserve(std::size_t(Script.size()));
@@ -48,15 +50,29 @@ std::vector<QByteArray> ScriptStatements(const QByteArray &Script)
             Text.append(QLatin1Char(C));
         }
     }
+    // A line begins after the script's last line end too, but PCRE2's "^" never matches
+    // there: one more line end lets it, so that a script ending in ";" and a line end keeps
+    // its last statement. The added character lies past every statement.
+    if (Text.endsWith(QLatin1Char('\n')))
+        Text.append(QLatin1Char('\n'));
 
-    static const QRegularExpression Tag(QStringLiteral("(*LF)--u\\s+^(.*;)\\s+^$"),
-                                        QRegularExpression::DotMatchesEverythingOption |
-                                            QRegularExpression::InvertedGreedinessOption |
-                                            QRegularExpression::MultilineOption);
+    static const QRegularExpression Statement(QStringLiteral("(*LF)--u\\s+^(.*;)\\s+^$"),
+                                              QRegularExpression::DotMatchesEverythingOption |
+                                                  QRegularExpression::InvertedGreedinessOption |
+                                                  QRegularExpression::MultilineOption);
+    static const QRegularExpression Tag(QStringLiteral("--u[ \\t\\v\\f]*(?:\\n|$)"));
     std::vector<QByteArray> Statements;
-    QRegularExpressionMatchIterator It = Tag.globalMatch(Text);
+    qsizetype Covered = 0;
+    CutShort = false;
+    const auto TagBetween = [&](qsizetype From, qsizetype To) {
+        const QRegularExpressionMatch M = Tag.match(Text, From);
+        return M.hasMatch() && M.capturedStart() < To;
+    };
+    QRegularExpressionMatchIterator It = Statement.globalMatch(Text);
     while (It.hasNext()) {
         const QRegularExpressionMatch M = It.next();
+        CutShort = CutShort || TagBetween(Covered, M.capturedStart(0));
+        Covered = M.capturedEnd(0);
         const qsizetype Start = M.capturedStart(1);
         const qsizetype End = M.capturedEnd(1);
         if (Start < 0 || End <= Start)
@@ -66,7 +82,39 @@ std::vector<QByteArray> ScriptStatements(const QByteArray &Script)
         const qsizetype To = Origin[std::size_t(End - 1)] + 1;
         Statements.push_back(Script.mid(From, To - From));
     }
+    CutShort = CutShort || TagBetween(Covered, Text.size() + 1);
     return Statements;
+}
+
+// A failure of the engine during a backup, with a French user text by its result code. Source
+// is the database copied: what is damaged or held by another program is named.
+UserException BackupFailure(int Rc, const QString &Technical, const QString &Source)
+{
+    const Exception Cause(Technical);
+    switch (Rc & 0xff) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return UserException::CreateUserFmt(QStringLiteral("La base de données \"%s\" est endommagée ou illisible."),
+                                            {Source}, &Cause);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return UserException::CreateUserFmt(
+            QStringLiteral("La base de données \"%s\" est utilisée par un autre programme. Fermez ce programme, "
+                           "puis réessayez."),
+            {Source}, &Cause);
+    case SQLITE_FULL:
+        return UserException::CreateUser(QStringLiteral("Le disque est plein."), &Cause);
+    case SQLITE_NOMEM:
+        return UserException::CreateUser(QStringLiteral("La mémoire manque pour copier la base de données."), &Cause);
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        return UserException::CreateUserFmt(
+            QStringLiteral("Le système n'a pas pu lire la base de données \"%s\" ou écrire sa copie."), {Source},
+            &Cause);
+    default:
+        return UserException::CreateUserFmt(
+            QStringLiteral("Le moteur de base de données a signalé l'erreur %d pendant la copie."), {Rc}, &Cause);
+    }
 }
 
 // An sqlite3 connection opened for the backup alone, closed on every path.
@@ -77,7 +125,7 @@ public:
     {
         const int Rc = sqlite3_open_v2(FileName.toUtf8().constData(), &FHandle, Flags, nullptr);
         if (Rc != SQLITE_OK)
-            throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(FileName, ErrorText(Rc)));
+            throw BackupFailure(Rc, QStringLiteral("Cannot open \"%1\": %2").arg(FileName, ErrorText(Rc)), FileName);
         sqlite3_busy_timeout(FHandle, BusyTimeoutMs);
     }
     ~TBackupConnection() { sqlite3_close(FHandle); }
@@ -96,20 +144,35 @@ private:
 
 // Copies every page of Source's main database into Target's in one step, so that no write
 // of the program can slip between two pages. A full disk is named as the failed write of
-// Meant, the file the user chose.
+// Meant, the file the user chose; any other failure by what the engine says of it.
 void CopyPages(sqlite3 *Source, const TBackupConnection &Target, const QString &Meant)
 {
+    const QString SourceFile = QFile::decodeName(sqlite3_db_filename(Source, "main"));
     sqlite3_backup *Copy = sqlite3_backup_init(Target.Handle(), "main", Source, "main");
-    if (!Copy)
-        throw Exception(QStringLiteral("Backup not started: %1").arg(Target.ErrorText(SQLITE_ERROR)));
+    if (!Copy) {
+        const int Rc = sqlite3_errcode(Target.Handle());
+        throw BackupFailure(Rc, QStringLiteral("Backup not started: %1").arg(Target.ErrorText(Rc)), SourceFile);
+    }
     const int StepRc = sqlite3_backup_step(Copy, -1);
     const int FinishRc = sqlite3_backup_finish(Copy);
     if (StepRc == SQLITE_FULL)
         throw EFileWriteError(EInOutError(101, QStringLiteral("Backup failed: %1").arg(sqlite3_errstr(StepRc))), Meant);
     if (StepRc != SQLITE_DONE)
-        throw Exception(QStringLiteral("Backup failed: %1").arg(QString::fromUtf8(sqlite3_errstr(StepRc))));
+        throw BackupFailure(StepRc, QStringLiteral("Backup failed: %1").arg(QString::fromUtf8(sqlite3_errstr(StepRc))),
+                            SourceFile);
     if (FinishRc != SQLITE_OK)
-        throw Exception(QStringLiteral("Backup failed: %1").arg(Target.ErrorText(FinishRc)));
+        throw BackupFailure(FinishRc, QStringLiteral("Backup failed: %1").arg(Target.ErrorText(FinishRc)),
+                            SourceFile);
+}
+
+// A file that could not be made or renamed in Folder: a folder that takes no new file is
+// named, anything else is told by the system's error.
+EFileWriteError FolderFailure(int Error, const QString &What, const QString &Target, const QString &Folder)
+{
+    const bool Closed = Error == EACCES || Error == EPERM || Error == EROFS;
+    const EInOutError Cause = EInOutError::FromErrno(Error);
+    return EFileWriteError(EInOutError(Closed ? 5 : Cause.ErrorCode, What + QStringLiteral(": ") + Cause.Message),
+                           Target, Folder, Closed ? TWriteProblem::FolderClosed : TWriteProblem::Other);
 }
 
 // The temporary file of a backup: a short name of its own, so that any name the file system
@@ -162,6 +225,7 @@ void TDb3File::CreateFromBase()
 void TDb3File::Open()
 {
     FreeDatabase();
+    CheckCompanions();
     std::unique_ptr<TQlDatabase> Db;
     try {
         Db = std::make_unique<TQlDatabase>(DbFile);
@@ -190,6 +254,32 @@ void TDb3File::Open()
                            "l'utiliser.\r\nFermez le programme et remplacez-la par une sauvegarde du dossier "
                            "\"%s\"."),
             {DbFile, Config ? Config->BackupDir : QString()}, E);
+    }
+}
+
+void TDb3File::CheckCompanions() const
+{
+    // The engine keeps them beside the file it opens, links followed.
+    QString Database = DbFile;
+    try {
+        Database = KVXWrittenPath(DbFile);
+    } catch (const std::exception &) {
+    }
+    for (const char *Suffix : {"-journal", "-wal", "-shm"}) {
+        const QString Companion = Database + QLatin1String(Suffix);
+        struct stat St;
+        if (::stat(QFile::encodeName(Companion).constData(), &St) != 0 || S_ISREG(St.st_mode))
+            continue;
+        const QString Kind = S_ISDIR(St.st_mode)    ? QStringLiteral("un dossier")
+                             : S_ISFIFO(St.st_mode) ? QStringLiteral("un tube nommé (FIFO)")
+                             : S_ISSOCK(St.st_mode) ? QStringLiteral("une socket")
+                                                    : QStringLiteral("un périphérique");
+        const Exception Cause(QStringLiteral("\"%1\" is not a regular file").arg(Companion));
+        throw UserException::CreateWithUserFmt(
+            QStringLiteral("TDb3File.Open"), {},
+            QStringLiteral("La base de données \"%s\" ne peut pas être ouverte : \"%s\", où elle garde son journal, "
+                           "est %s.\r\nDéplacez ou supprimez \"%s\", puis relancez Fenolda."),
+            {DbFile, Companion, Kind, Companion}, Cause);
     }
 }
 
@@ -235,15 +325,22 @@ void TDb3File::RunScript(const QString &Script)
             {Script, Reason}, &E);
     };
     std::vector<QByteArray> Statements;
+    bool CutShort = false;
     try {
-        Statements = ScriptStatements(KVXReadFileBytes(Script));
+        Statements = ScriptStatements(KVXReadRegularFile(Script, OwnFileMaxSize), CutShort);
     } catch (const EFileReadError &E) {
         throw Failed(E.Problem == TReadProblem::NotRegular ? QStringLiteral("ce n'est pas un fichier ordinaire.")
-                                                           : QStringLiteral("il ne peut pas être lu."),
+                     : E.Problem == TReadProblem::TooLarge && E.Size >= 0
+                         ? Format(QStringLiteral("il est trop grand (%s)."), {SizeToStr(E.Size)})
+                     : E.Problem == TReadProblem::TooLarge ? QStringLiteral("il est trop grand.")
+                         : QStringLiteral("il ne peut pas être lu."),
                      E);
     }
-    // A script that yields nothing (empty, cut short, garbage) is damaged: recorded as
-    // applied, it would leave the schema as it was for good.
+    // A script that yields nothing (empty, garbage) or stops in the middle of a statement is
+    // damaged: applied and recorded, it would leave the schema short of what follows for good.
+    if (CutShort)
+        throw Failed(QStringLiteral("il s'arrête au milieu d'une instruction."),
+                     Exception(QStringLiteral("The script \"%1\" ends inside a statement").arg(Script)));
     if (Statements.empty())
         throw Failed(QStringLiteral("il ne contient aucune instruction."),
                      Exception(QStringLiteral("The script \"%1\" holds no statement").arg(Script)));
@@ -316,11 +413,16 @@ void TDb3File::DeletePlaceholders()
 void TDb3File::Backup(const QString &Target)
 {
     Wrap("TDb3File.Backup", [&] {
+        // The alert of a failed backup says why in the user's words, whatever failed.
         try {
             CopyTo(Target);
+        } catch (const UserException &) {
+            throw;
         } catch (const EFileWriteError &E) {
-            // The alert of a failed backup says why in the user's words.
             throw UserException::CreateUser(FileFailureReason(E), &E);
+        } catch (const std::exception &E) {
+            throw UserException::CreateUser(QStringLiteral("La copie de la base de données n'a pas pu être faite."),
+                                            &E);
         }
     });
 }
@@ -343,14 +445,8 @@ void TDb3File::CopyTo(const QString &Target)
     // The temporary file lies beside the file replaced, so that the final rename stays
     // within one file system and replaces it in one step.
     QTemporaryFile Part(Folder + QLatin1Char('/') + BackupPartPrefix + QStringLiteral("XXXXXX") + BackupPartSuffix);
-    if (!Part.open()) {
-        const int Error = errno;
-        const bool Closed = Error == EACCES || Error == EPERM || Error == EROFS;
-        throw EFileWriteError(
-            EInOutError(Closed ? 5 : EInOutError::FromErrno(Error).ErrorCode,
-                        QStringLiteral("Cannot create a file in \"%1\": %2").arg(Folder, Part.errorString())),
-            Target, Folder, Closed ? TWriteProblem::FolderClosed : TWriteProblem::Other);
-    }
+    if (!Part.open())
+        throw FolderFailure(errno, QStringLiteral("Cannot create a file in \"%1\"").arg(Folder), Target, Folder);
     Part.close();
     Part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                         QFileDevice::ReadOther);
@@ -367,7 +463,7 @@ void TDb3File::CopyTo(const QString &Target)
         }
     }
     if (std::rename(QFile::encodeName(Part.fileName()).constData(), QFile::encodeName(Written).constData()) != 0)
-        throw Exception(QStringLiteral("Cannot replace \"%1\"").arg(Written));
+        throw FolderFailure(errno, QStringLiteral("Cannot replace \"%1\"").arg(Written), Target, Folder);
     // The file now lives under the target's name: nothing is left to remove.
     Part.setAutoRemove(false);
 }

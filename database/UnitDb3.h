@@ -25,7 +25,9 @@ public:
     // Database stays empty. A file that does not open or whose schema does not read (or is
     // empty) raises UserException with a French user text naming it and the backup folder;
     // the file is left as it is. A file that another program keeps locked beyond the busy
-    // timeout is reported as in use instead, with no word of a backup.
+    // timeout is reported as in use instead, with no word of a backup. A folder, a FIFO, a
+    // device or a socket where the engine keeps the database's journal ("-journal", "-wal",
+    // "-shm") is reported before the engine could wait on it, and left as it is.
     void Open();
     // Runs the scripts SqlDir + "/update-<v>.sql" from the stored version + 1 up to 2 (none
     // after a copy from the base file), then stores 2. The stored version is the larger of
@@ -44,6 +46,9 @@ public:
     // file as it was. The temporary files that interrupted backups left in that folder are
     // removed first. A Target that Config->CheckUserFile refuses (one of the program's own
     // files, a folder, a device) or a read-only one is refused before anything is written.
+    // Every failure raises UserException with a French user text saying why: the file's
+    // reason (FileFailureReason), or what the engine met (a damaged or unreadable database, a
+    // lock, a full disk...).
     void Backup(const QString &Target);
     // Deletes the recipes that an abandoned creation left behind (a recipe is written as soon
     // as its editor opens, under a GUID text "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" as its
@@ -59,12 +64,16 @@ public:
 
 private:
     // Runs one migration script in one transaction: applied whole, or not at all. A script
-    // that cannot be read, holds no statement or has a statement that fails raises
+    // that cannot be read or is larger than OwnFileMaxSize, that holds no statement or stops
+    // in the middle of one (a tag "--u" that begins no statement ended by ";" and a line end),
+    // or that has a statement that fails raises
     // UserException 'La base de données n'a pas pu être mise à jour par le fichier
     // "<script>" : <reason>', the inner user text (a full disk, a lock) on the next line.
     void RunScript(const QString &Script);
     // The body of Backup; a file that cannot be written raises EFileWriteError.
     void CopyTo(const QString &Target);
+    // Raises UserException naming a journal file of DbFile that is no regular file.
+    void CheckCompanions() const;
     int StoredVersion() const;
     void StoreVersion(int Version);
     static void LogQuietly(const QString &Message);

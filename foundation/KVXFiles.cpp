@@ -223,10 +223,13 @@ int OpenRegular(const QString &FileName, qint64 MaxSize)
         if (!S_ISREG(St.st_mode))
             throw EFileReadError(5, QStringLiteral("\"%1\" is not a regular file").arg(FileName), FileName,
                                  TReadProblem::NotRegular);
-        if (MaxSize >= 0 && St.st_size > MaxSize)
-            throw EFileReadError(
+        if (MaxSize >= 0 && St.st_size > MaxSize) {
+            EFileReadError TooLarge(
                 5, QStringLiteral("\"%1\" holds %2 bytes, more than %3").arg(FileName).arg(St.st_size).arg(MaxSize),
                 FileName, TReadProblem::TooLarge);
+            TooLarge.Size = St.st_size;
+            throw TooLarge;
+        }
     };
     struct stat St;
     if (IsBlank(FileName) || ::stat(Name.constData(), &St) != 0) {

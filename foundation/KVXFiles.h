@@ -22,6 +22,7 @@ enum class TWriteProblem
     NotRegular,    // Target is a device, a FIFO or a socket
     NameTooLong,   // the file system takes no such name
     OwnFile,       // Target is another file that the program keeps for itself
+    TooLarge,      // Target holds more than the program reads of it (Size), so it cannot be rewritten
 };
 
 // A file that could not be put in place of the old one. ErrorCode and Message are those of
@@ -42,6 +43,8 @@ public:
     QString Folder;
     QString Target;
     TWriteProblem Problem;
+    // The size of the file in bytes, for TooLarge; -1 when unknown.
+    qint64 Size = -1;
 };
 
 // Why a file could not be read.
@@ -64,6 +67,8 @@ public:
 
     QString FileName;
     TReadProblem Problem;
+    // The size of the file in bytes, for TooLarge; -1 when unknown.
+    qint64 Size = -1;
 };
 
 // Called with the path a write lands on, before anything is written; refuses the write by

@@ -156,7 +156,7 @@ void BuildHtml(const TRecetteList &Menu, TIngredientList &Lines, const QString &
     const auto Template = [&TemplateDir](const QString &Name) {
         const QString File = TemplateDir + QLatin1Char('/') + Name;
         try {
-            return KVXReadFile(File);
+            return KVXDecodeText(KVXReadRegularFile(File, OwnFileMaxSize));
         } catch (const EFileReadError &E) {
             throw UserException::CreateWithUser(
                 QStringLiteral("BuildHtml"),

@@ -1,6 +1,7 @@
 #include "Fifo.h"
 #include "IniFiles.h"
 #include "KVXFiles.h"
+#include "MemoryLimit.h"
 #include "TestSupport.h"
 #include "UnitConfig.h"
 #include "UnitTools.h"
@@ -10,7 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -250,4 +253,85 @@ TEST(TConfig, TheProgramsOwnFilesAreWrittenOnlyOntoThemselvesAndNeverWaitedOn)
         UserText([&] { Cfg.SetHistoDays(20); }),
         QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\n\"%1\" est un dossier.").arg(Cfg.IniFileName));
     EXPECT_TRUE(DbUnchanged());
+}
+
+TEST(TConfig, TheLogIsAppendedOnlyToItself)
+{
+    TTestProgram Program;
+    TConfig &Cfg = *Program.Cfg;
+    const QString Db = Program.Path(QStringLiteral("recipes.db3"));
+    const QString Header = Program.Path(QStringLiteral("html/header.tpl"));
+    ASSERT_TRUE(QDir().mkpath(Program.Path(QStringLiteral("html"))));
+    KVXWriteText(Db, QStringLiteral("database"), true);
+    KVXWriteText(Header, QStringLiteral("<html>"), true);
+
+    // The same file as the database or a template under the log's own name: no line.
+    for (const QString &Own : {Db, Header}) {
+        SCOPED_TRACE(Own.toStdString());
+        QFile::remove(Cfg.LogFileName);
+        ASSERT_EQ(::link(QFile::encodeName(Own).constData(), QFile::encodeName(Cfg.LogFileName).constData()), 0);
+        EXPECT_THROW(WriteLog(QStringLiteral("ligne"), QString()), UserException);
+    }
+    EXPECT_EQ(KVXReadFileBytes(Db), QByteArray("database"));
+    EXPECT_EQ(KVXReadFileBytes(Header), QByteArray("<html>"));
+
+    // A second name of the user's own is no other file of the program's.
+    QTemporaryDir Elsewhere;
+    const QString Kept = Elsewhere.filePath(QStringLiteral("journal.txt"));
+    QFile::remove(Cfg.LogFileName);
+    KVXWriteText(Cfg.LogFileName, QString(), true);
+    if (::link(QFile::encodeName(Cfg.LogFileName).constData(), QFile::encodeName(Kept).constData()) == 0) {
+        WriteLog(QStringLiteral("ligne"), QString());
+        EXPECT_TRUE(KVXReadFile(Kept).endsWith(QStringLiteral(" | ligne\r\n")));
+    }
+
+    // A FIFO that another program reads gets no line either.
+    QFile::remove(Cfg.LogFileName);
+    TFifo Log(Cfg.LogFileName);
+    ASSERT_TRUE(Log.Made());
+    const int Reader = ::open(QFile::encodeName(Cfg.LogFileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(Reader, 0);
+    EXPECT_THROW(WriteLog(QStringLiteral("ligne"), QString()), UserException);
+    char Byte = 0;
+    EXPECT_LE(::read(Reader, &Byte, 1), 0) << "a line went into the FIFO";
+    ::close(Reader);
+}
+
+TEST(TConfig, SettingsTooLargeReadAsDefaultsAndAreNeverRewritten)
+{
+    TTestProgram Program;
+    TConfig &Cfg = *Program.Cfg;
+    Cfg.SetHistoDays(12);
+    // A damaged file of 4 GB, holding no byte on the disk.
+    const qint64 Size = qint64(4) << 30;
+    ASSERT_EQ(::truncate(QFile::encodeName(Cfg.IniFileName).constData(), Size), 0);
+    EXPECT_TRUE(InAChildUnderAMemoryLimit([&] {
+        QString Refused;
+        try {
+            Cfg.SetHistoDays(20);
+        } catch (const std::exception &E) {
+            Refused = UserException::Create(QStringLiteral("Test"), E).UserMessage;
+        }
+        return Cfg.GetHistoDays() == 30 &&
+               Refused == QStringLiteral("Impossible d'enregistrer le fichier \"%1\".\r\nLe fichier \"%1\" est trop "
+                                         "grand (4,0 Go).")
+                              .arg(Cfg.IniFileName);
+    }));
+    EXPECT_EQ(QFileInfo(Cfg.IniFileName).size(), Size);
+}
+
+TEST(TConfig, AnUnreadableSettingsFileIsNeverRewritten)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads any file; CI runs this as an ordinary user";
+    TTestProgram Program;
+    TConfig &Cfg = *Program.Cfg;
+    Cfg.SetHistoDays(12);
+    Cfg.SetSyncEmail(QStringLiteral("marie@exemple.fr"));
+    const QByteArray Before = KVXReadFileBytes(Cfg.IniFileName);
+    ASSERT_TRUE(QFile::setPermissions(Cfg.IniFileName, QFile::WriteOwner));
+    EXPECT_EQ(Cfg.GetHistoDays(), 30);
+    EXPECT_THROW(Cfg.SetHistoDays(20), EIniFileException);
+    ASSERT_TRUE(QFile::setPermissions(Cfg.IniFileName, QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(KVXReadFileBytes(Cfg.IniFileName), Before);
 }

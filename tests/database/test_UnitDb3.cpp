@@ -193,21 +193,54 @@ TEST_F(Db3Test, ScriptsRunInOrderFromTheStoredVersion)
 
 TEST_F(Db3Test, TagAndEndRulesOfTheScripts)
 {
-    // A statement on the tag's line does not run, nor does a last one that ends with ";" and
-    // nothing after it; a statement's bytes reach the engine as the script holds them,
-    // whatever the line ends.
+    // A statement on the tag's line does not run, a block of two runs its first; the last one
+    // ends with ";" and a single line end; a statement's bytes reach the engine as the script
+    // holds them, whatever the line ends.
     const QByteArray Script = "--u insert into log values ('on the tag line');\n\n"
                               "--u\ninsert into log values ('first'); insert into log values ('second');\n\n"
                               "--u\ninsert into log values ('two\nlines');\n\n"
-                              "--u\ninsert into log values ('the last');";
+                              "--u\ninsert into log values ('the last');\n";
     MakeLogDb(1);
     for (const QByteArray &End : {QByteArray("\n"), QByteArray("\r\n"), QByteArray("\r")}) {
         Database->ExecSQL(QStringLiteral("delete from log"));
         Config->SetDatabaseVersion(1);
         WriteScript(2, QByteArray(Script).replace("\n", End));
         File.Update();
-        EXPECT_EQ(Log(), QStringLiteral("first|two") + End + QStringLiteral("lines"));
+        EXPECT_EQ(Log(), QStringLiteral("first|two") + End + QStringLiteral("lines|the last"));
     }
+}
+
+TEST_F(Db3Test, AScriptCutInTheMiddleOfAStatementIsRefusedWhole)
+{
+    // The shipped script of version 2 cut short, on a database of version 1: inside a
+    // statement, after a tag, or right after its last ";" (the file ends with no line end).
+    const QByteArray Whole = KVXReadFileBytes(DataFile(QStringLiteral("sql/update-2.sql")));
+    const qsizetype LastEnd = Whole.lastIndexOf(';') + 1;
+    const QString Script = File.SqlDir + QStringLiteral("/update-2.sql");
+    for (const qsizetype Cut : {qsizetype(1500), Whole.lastIndexOf("--u") + 3, LastEnd}) {
+        SCOPED_TRACE(Cut);
+        FreeDatabase();
+        QFile::remove(File.DbFile);
+        {
+            TSQLiteDatabase Old(File.DbFile);
+            RunSqlFile(Old, QStringLiteral(FENOLDA_FIXTURES_DIR "/schema-v1.sql"));
+        }
+        Config->SetDatabaseVersion(1);
+        File.Open();
+        const QStringList Before = SchemaOf(*Database);
+        WriteScript(2, Whole.left(Cut));
+        EXPECT_EQ(FailureOf([&] { File.Update(); }).UserMessage,
+                  QStringLiteral("La base de données n'a pas pu être mise à jour par le fichier \"%1\" : il s'arrête "
+                                 "au milieu d'une instruction.")
+                      .arg(Script));
+        EXPECT_EQ(SchemaOf(*Database), Before);
+        EXPECT_EQ(Config->GetDatabaseVersion(), 1);
+    }
+    // Whole, with a single line end after its last ";", it runs to its end.
+    WriteScript(2, Whole.left(LastEnd) + "\n");
+    File.Update();
+    EXPECT_EQ(Config->GetDatabaseVersion(), 2);
+    EXPECT_EQ(Database->TSQLiteDatabase::GetTableString(QStringLiteral("PRAGMA user_version")), QByteArray("2"));
 }
 
 TEST_F(Db3Test, AFailingScriptIsRolledBackAndRetriedCleanly)
@@ -242,12 +275,14 @@ TEST_F(Db3Test, AScriptThatYieldsNoStatementOrCannotBeReadIsNotRecorded)
     const QString Failed =
         QStringLiteral("La base de données n'a pas pu être mise à jour par le fichier \"%1\" : ").arg(Script);
     const QByteArray Before = KVXReadFileBytes(File.DbFile);
-    // Empty, cut short before its first statement ends, garbage: each is a damaged script.
-    for (const QByteArray &Text : {QByteArray(), QByteArray("--u\ncreate table historique (reccode INTEGER"),
-                                   QByteArray("\x89PNG\r\n\x1a\n\0\0garbage")}) {
+    // Empty, garbage, cut short before its first statement ends: each is a damaged script.
+    const std::pair<QByteArray, const char *> Damaged[] = {
+        {QByteArray(), "il ne contient aucune instruction."},
+        {QByteArrayLiteral("\x89PNG\r\n\x1a\n\0\0garbage"), "il ne contient aucune instruction."},
+        {QByteArray("--u\ncreate table historique (reccode INTEGER"), "il s'arrête au milieu d'une instruction."}};
+    for (const auto &[Text, Reason] : Damaged) {
         WriteScript(2, Text);
-        EXPECT_EQ(FailureOf([&] { File.Update(); }).UserMessage,
-                  Failed + QStringLiteral("il ne contient aucune instruction."));
+        EXPECT_EQ(FailureOf([&] { File.Update(); }).UserMessage, Failed + QString::fromUtf8(Reason));
         EXPECT_EQ(Config->GetDatabaseVersion(), 1);
         EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
     }
