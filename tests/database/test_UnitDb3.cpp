@@ -2,6 +2,8 @@
 
 #include "Fifo.h"
 #include "FullDisk.h"
+#include "MemoryLimit.h"
+#include "OtherFileSystem.h"
 #include "RecipeBase.h"
 #include "UnitDb3.h"
 
@@ -286,6 +288,13 @@ TEST_F(Db3Test, AScriptThatYieldsNoStatementOrCannotBeReadIsNotRecorded)
         EXPECT_EQ(Config->GetDatabaseVersion(), 1);
         EXPECT_EQ(KVXReadFileBytes(File.DbFile), Before);
     }
+    // A damaged file of 4 GB, holding no byte on the disk, is never read.
+    WriteScript(2, "--u\ninsert into log values ('x');\n\n");
+    ASSERT_EQ(::truncate(QFile::encodeName(Script).constData(), qint64(4) << 30), 0);
+    EXPECT_TRUE(InAChildUnderAMemoryLimit([&] {
+        return FailureOf([&] { File.Update(); }).UserMessage == Failed + QStringLiteral("il est trop grand (4,0 Go).");
+    }));
+    EXPECT_EQ(Config->GetDatabaseVersion(), 1);
     // A FIFO in its place is never waited on.
     ASSERT_TRUE(QFile::remove(Script));
     {
@@ -475,6 +484,17 @@ TEST_F(Db3Test, ADamagedWorkingDatabaseIsReportedAndLeftAsItIs)
         // Not replaced by the base file, nor touched at all.
         EXPECT_EQ(KVXReadFileBytes(File.DbFile), C.Bytes);
         EXPECT_FALSE(File.Created);
+        // Its backup is still the file copied, and when the engine cannot read it, the user
+        // learns that it is the database that is at fault, not the name chosen.
+        const QString Copy = Program.Path(QStringLiteral("backup/copie.db3"));
+        const TFailure Backup = FailureOf([&] { File.Backup(Copy); });
+        if (C.Bytes.contains(Garbage)) {
+            EXPECT_EQ(Backup.UserMessage,
+                      QStringLiteral("La base de données \"%1\" est endommagée ou illisible.").arg(File.DbFile));
+            EXPECT_FALSE(QFile::exists(Copy));
+        }
+        EXPECT_TRUE(!Backup.Raised || !Backup.UserMessage.isEmpty()) << Backup.Message.toStdString();
+        QFile::remove(Copy);
     }
     // A file the user may not read.
     if (geteuid() != 0) {
@@ -639,4 +659,60 @@ TEST_F(Db3Test, AFailedBackupLeavesNoPartialFileAndKeepsTheEarlierOne)
     EXPECT_FALSE(ErrorOf([&] { File.Backup(Folder); }).isEmpty());
     EXPECT_EQ(QDir(Folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({QStringLiteral("recipes.db3 2026-12-07.db3")}));
+}
+
+TEST_F(Db3Test, WhatLiesWhereTheDatabaseKeepsItsJournalIsNamedAndNeverWaitedOn)
+{
+    ASSERT_TRUE(MakeRecipeBase(File.DbFile));
+    const auto Expected = [&](const QString &Companion, const char *Kind) {
+        return QStringLiteral("La base de données \"%1\" ne peut pas être ouverte : \"%2\", où elle garde son "
+                              "journal, est %3.\r\nDéplacez ou supprimez \"%2\", puis relancez Fenolda.")
+            .arg(File.DbFile, Companion, QString::fromUtf8(Kind));
+    };
+    const QString Journal = File.DbFile + QStringLiteral("-journal");
+    {
+        TFifo Waiting(Journal);
+        ASSERT_TRUE(Waiting.Made());
+        EXPECT_EQ(FailureOf([&] { File.OpenOrCreate(); }).UserMessage, Expected(Journal, "un tube nommé (FIFO)"));
+        EXPECT_FALSE(Waiting.Released()) << "the journal was waited on";
+        EXPECT_EQ(Database, nullptr);
+        EXPECT_TRUE(QFileInfo(Journal).exists());
+    }
+    ASSERT_TRUE(QFile::remove(Journal));
+    const QString Wal = File.DbFile + QStringLiteral("-wal");
+    ASSERT_TRUE(QDir().mkpath(Wal));
+    EXPECT_EQ(FailureOf([&] { File.OpenOrCreate(); }).UserMessage, Expected(Wal, "un dossier"));
+    EXPECT_TRUE(QFileInfo(Wal).isDir());
+    ASSERT_TRUE(QDir().rmdir(Wal));
+
+    // A journal that is a file is the engine's to replay.
+    KVXWriteText(Journal, QString(), true);
+    File.OpenOrCreate();
+    EXPECT_NE(Database, nullptr);
+}
+
+TEST_F(Db3Test, ABackupLandsWhereItsNameLeadsAcrossFileSystemsButNeverOnTheJournal)
+{
+    MakeLogDb(2);
+    Database->ExecSQL(QStringLiteral("insert into log values ('sauvée')"));
+
+    // A dangling link whose destination would become the working database's journal.
+    const QString Journal = File.DbFile + QStringLiteral("-journal");
+    const QString Dangling = Program.Path(QStringLiteral("backup/journal.db3"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../recipes.db3-journal"), Dangling));
+    EXPECT_FALSE(FailureOf([&] { File.Backup(Dangling); }).UserMessage.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(Journal));
+
+    // A link into another file system: the copy is made beside the file it leads to, the
+    // only place from which it can take that file's place.
+    const TOtherFileSystem Shm(Program.Dir.path());
+    if (!Shm.Valid())
+        GTEST_SKIP() << "no writable file system apart from the test's folder (/dev/shm)";
+    const QString Elsewhere = Shm.Path(QStringLiteral("copie.db3"));
+    const QString Link = Program.Path(QStringLiteral("backup/ailleurs.db3"));
+    ASSERT_TRUE(QFile::link(Elsewhere, Link));
+    File.Backup(Link);
+    EXPECT_TRUE(QFileInfo(Link).isSymLink());
+    EXPECT_EQ(TQlDatabase(Elsewhere).GetTableString(QStringLiteral("select group_concat(s, '|') from log")),
+              QStringLiteral("sauvée"));
 }

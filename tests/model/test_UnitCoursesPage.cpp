@@ -5,6 +5,7 @@
 #include "Fifo.h"
 #include "FullDisk.h"
 #include "KVXFiles.h"
+#include "MemoryLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -246,13 +247,27 @@ TEST_F(TCoursesPageTest, ThePageIsWrittenOnlyOntoItselfAndNoTemplateIsWaitedOn)
     }
     const QString Header = Folder + QStringLiteral("/header.tpl");
     ASSERT_TRUE(QFile::remove(Header) && QFile::remove(Page));
-    TFifo Waiting(Header);
-    ASSERT_TRUE(Waiting.Made());
-    EXPECT_EQ(UserText(Folder), QStringLiteral("Le modèle de page \"%1\" ne peut pas être lu.\r\n\"%1\" n'est pas "
-                                               "un fichier ordinaire.")
-                                    .arg(Header));
-    EXPECT_FALSE(Waiting.Released()) << "the template was waited on";
-    EXPECT_FALSE(QFile::exists(Page));
+    {
+        TFifo Waiting(Header);
+        ASSERT_TRUE(Waiting.Made());
+        EXPECT_EQ(UserText(Folder),
+                  QStringLiteral("Le modèle de page \"%1\" ne peut pas être lu.\r\n\"%1\" n'est pas "
+                                 "un fichier ordinaire.")
+                      .arg(Header));
+        EXPECT_FALSE(Waiting.Released()) << "the template was waited on";
+        EXPECT_FALSE(QFile::exists(Page));
+    }
+
+    // A damaged footer of 4 GB, holding no byte on the disk, is never read.
+    ASSERT_TRUE(QFile::remove(Header) && QFile::copy(DataFile(QStringLiteral("html/header.tpl")), Header));
+    const QString Footer = Folder + QStringLiteral("/footer.tpl");
+    ASSERT_EQ(::truncate(QFile::encodeName(Footer).constData(), qint64(4) << 30), 0);
+    EXPECT_TRUE(InAChildUnderAMemoryLimit([&] {
+        return UserText(Folder) ==
+               QStringLiteral("Le modèle de page \"%1\" ne peut pas être lu.\r\nLe fichier \"%1\" est trop grand "
+                              "(4,0 Go).")
+                   .arg(Footer);
+    }));
 }
 
 TEST_F(TCoursesPageTest, LongTextsArePrintedWholeAndWrapInsideTheirColumn)

@@ -4,6 +4,7 @@
 #include "KVXFiles.h"
 #include "MemoryLimit.h"
 #include "ModelTestSupport.h"
+#include "OtherFileSystem.h"
 #include "TestServer.h"
 #include "UnitHttp.h"
 #include "UnitSync.h"
@@ -330,6 +331,18 @@ TEST_F(TMenuDocumentTest, AnyNameTheFileSystemTakesIsSavedAndAMissingFolderIsNam
     ASSERT_EQ(QFileInfo(Longest).fileName().toUtf8().size(), 255);
     Menu.SaveToFile(Longest);
     EXPECT_EQ(KVXReadFile(Longest), Menu.SavedJson);
+
+    // Through a link into another file system, the file it leads to is replaced.
+    const TOtherFileSystem Shm(Program.Dir.path());
+    if (Shm.Valid()) {
+        const QString Link = File(QStringLiteral("ailleurs.txt"));
+        ASSERT_TRUE(QFile::link(Shm.Path(QStringLiteral("menu.txt")), Link));
+        Menu.SaveToFile(Link);
+        EXPECT_TRUE(QFileInfo(Link).isSymLink());
+        EXPECT_EQ(KVXReadFile(Shm.Path(QStringLiteral("menu.txt"))), Menu.SavedJson);
+    } else {
+        std::puts("no writable file system apart from the test's folder (/dev/shm): the save across them is skipped");
+    }
 
     const QString Absent = File(QStringLiteral("absent/menu.txt"));
     Menu.ModifyRecette(2, 1, Start, 5);
