@@ -606,6 +606,26 @@ TEST_F(TMenuFilesTest, ABackupThatFailsShowsItsAlertWhenTheLogCannotTakeALineEit
     EXPECT_TRUE(Config->GetBackupLastFile().isEmpty());
 }
 
+TEST_F(TMenuFilesTest, TheBackupOfADamagedDatabaseSaysTheDatabaseIsAtFault)
+{
+    // The start reports the damaged file; "Sauvegarder" still copies it, and its alert says
+    // that the database cannot be read, not that another name would do.
+    const QString Db = Program->Path(QStringLiteral("recipes.db3"));
+    KVXWriteText(Db, QString(8192, QLatin1Char('x')), true);
+    TDialogTest::QueueAnswers({mrOk});
+    StartProgram();
+    ASSERT_EQ(Database, nullptr);
+    TDialogTest::QueueAnswers({mrOk});
+    TFileDialogTest::QueueFileNames({QStringLiteral("copie.db3")});
+    Press("BtBaseBackup");
+    EXPECT_EQ(TDialogTest::LastKind(), dtAlert);
+    EXPECT_EQ(TDialogTest::LastMessage(),
+              QStringLiteral("La sauvegarde a échoué, essayez de choisir un autre nom de fichier.\r\nLa base de "
+                             "données \"%1\" est endommagée ou illisible.")
+                  .arg(Db));
+    EXPECT_FALSE(QFile::exists(QDir(Config->BackupDir).filePath(QStringLiteral("copie.db3"))));
+}
+
 TEST_F(TMenuFilesTest, NeitherAMenuNorABackupReplacesTheProgramsOwnFiles)
 {
     StartProgram();
