@@ -59,7 +59,7 @@ check-sanitize: deps
 # and the target fails at the end.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_HARNESSES = json commatext decode version convert settings menu
+FUZZ_HARNESSES = json commatext decode version convert settings script menu
 
 fuzz:
 	bash scripts/install-deps.sh --fuzz

@@ -25,12 +25,11 @@ namespace {
 // The schema version that this program works with.
 constexpr int SchemaVersion = 2;
 
-// The statements of a migration script: each one starts on the line after a tag "--u" and
-// ends with the first ";" that white space separates from an empty line or the end of the
-// script. The expression sees the script with every line end (CR LF, lone CR or LF) as one
-// LF, as the tag's rules count them; each statement is then cut from the original bytes,
-// which go to the engine unchanged. A tag (alone on its line but for blanks) that begins no
-// such statement means the script stops in the middle of one: CutShort is then set.
+} // namespace
+
+// The expression sees the script with every line end (CR LF, lone CR or LF) as one LF, as the
+// tag's rules count them; each statement is then cut from the original bytes, which go to the
+// engine unchanged.
 std::vector<QByteArray> ScriptStatements(const QByteArray &Script, bool &CutShort)
 {
     QString Text;
@@ -85,6 +84,8 @@ std::vector<QByteArray> ScriptStatements(const QByteArray &Script, bool &CutShor
     CutShort = CutShort || TagBetween(Covered, Text.size() + 1);
     return Statements;
 }
+
+namespace {
 
 // A failure of the engine during a backup, with a French user text by its result code. Source
 // is the database copied: what is damaged or held by another program is named.

@@ -2,7 +2,17 @@
 // opened as the global Database, and brought to schema version 2 by the migration scripts.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <vector>
+
+// The statements of a migration script, as the bytes the engine gets: each one begins on the
+// line after a tag "--u" (alone on its line but for blanks) and ends with the first ";" that
+// white space separates from an empty line or from the end of the script. Line ends are CR LF,
+// CR or LF. CutShort is set when a tag begins no such statement: the script stops in the
+// middle of one (a statement without its ";", or one whose ";" is the script's last byte).
+std::vector<QByteArray> ScriptStatements(const QByteArray &Script, bool &CutShort);
 
 class TDb3File
 {
