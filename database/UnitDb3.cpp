@@ -459,6 +459,8 @@ void TDb3File::CopyTo(const QString &Target)
         if (Database) {
             CopyPages(Database->Handle(), Copy, Target);
         } else {
+            // The engine reading the file would wait on a FIFO in its journal's place.
+            CheckCompanions();
             const TBackupConnection Source(DbFile, SQLITE_OPEN_READONLY);
             CopyPages(Source.Handle(), Copy, Target);
         }

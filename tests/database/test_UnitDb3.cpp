@@ -674,6 +674,10 @@ TEST_F(Db3Test, WhatLiesWhereTheDatabaseKeepsItsJournalIsNamedAndNeverWaitedOn)
         TFifo Waiting(Journal);
         ASSERT_TRUE(Waiting.Made());
         EXPECT_EQ(FailureOf([&] { File.OpenOrCreate(); }).UserMessage, Expected(Journal, "un tube nommé (FIFO)"));
+        // The backup that copies the file as it is, no database being open, does not wait either.
+        const QString Copy = Program.Path(QStringLiteral("backup/copie.db3"));
+        EXPECT_EQ(FailureOf([&] { File.Backup(Copy); }).UserMessage, Expected(Journal, "un tube nommé (FIFO)"));
+        EXPECT_FALSE(QFile::exists(Copy));
         EXPECT_FALSE(Waiting.Released()) << "the journal was waited on";
         EXPECT_EQ(Database, nullptr);
         EXPECT_TRUE(QFileInfo(Journal).exists());
