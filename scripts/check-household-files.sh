@@ -25,14 +25,26 @@ cleanup() {
 trap cleanup EXIT
 tree=$scratch/tree
 kept=$scratch/kept
-mkdir -p "$tree" "$kept"
+mkdir -p "$kept"
 shopt -s dotglob nullglob
-for entry in "$source"/*; do
-    case ${entry##*/} in
-    .git | build* | program) ;;
-    *) cp -a "$entry" "$tree/" ;;
-    esac
-done
+# The source tree without its builds, program folder or git data, into folder $1.
+copy_tree() {
+    local entry
+    mkdir -p "$1"
+    for entry in "$source"/*; do
+        case ${entry##*/} in
+        .git | build* | program) ;;
+        *) cp -a "$entry" "$1/" ;;
+        esac
+    done
+}
+# A git work tree of its own, as a clone is: make tells the tree's files by what git tracks.
+git_tree() {
+    copy_tree "$1"
+    git -C "$1" init -q
+    git -C "$1" add -A
+}
+git_tree "$tree"
 cd "$tree"
 
 fail() {
@@ -72,12 +84,12 @@ gone() {
         [ ! -e "$p" ] && [ ! -L "$p" ] || fail "${p#"$scratch"/} is still there"
     done
 }
-# What a build leaves in a folder: CMake's files, a build.ninja that lists the programs and shipped
-# copies of bin/ as its outputs, objects, libraries and a test's leftovers; enough objects that a
-# clean takes a while.
+# What a build of source tree $2 (the scratch tree by default) leaves in folder $1: CMake's
+# files, a build.ninja that lists the programs and shipped copies of bin/ as its outputs, objects,
+# libraries and a test's leftovers; enough objects that a clean takes a while.
 fake_build() {
     mkdir -p "$1/CMakeFiles/fenolda.dir" "$1/ui" "$1/Testing/Temporary" "$1/bin/sql" "$1/bin/html"
-    echo "CMAKE_GENERATOR:INTERNAL=Ninja" >"$1/CMakeCache.txt"
+    printf '%s\n' "CMAKE_HOME_DIRECTORY:INTERNAL=${2:-$tree}" "CMAKE_GENERATOR:INTERNAL=Ninja" >"$1/CMakeCache.txt"
     # shellcheck disable=SC2016 # $out is ninja's.
     printf '%s\n' 'rule copy' '  command = touch $out' 'build all: phony bin/fenolda' \
         'build bin/fenolda bin/test_core bin/recipes-base.db3 bin/sql/update-1.sql bin/html/header.tpl bin/html/footer.tpl: copy' \
@@ -427,13 +439,14 @@ case_source_tree() {
 
 # Build folders that give no list of their outputs: build.ninja missing (a configure cut short,
 # another generator) or one ninja cannot read; nothing in their bin/ is known to be the build's.
-# A folder with no mark of CMake at all is left whole.
+# A folder without CMake's cache is left whole, CMakeFiles/ or not.
 case_no_list() {
     new_dir nolist
     fake_build "$dir/build"
     rm "$dir/build/build.ninja"
     fake_build "$dir/build-sanitize"
     echo 'build bin/fenolda: no_such_rule' >"$dir/build-sanitize/build.ninja"
+    mkdir -p "$dir/build-fuzz/CMakeFiles"
     plant "$dir/build-fuzz/lettre.txt"
     plant "$dir/build-fuzz/bin/fenolda"
     keep "$dir/build/bin" "$dir/build-sanitize/bin"
