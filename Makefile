@@ -9,11 +9,17 @@ PROGRAM_DIR ?= program
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build program program-folder run test check-sanitize fuzz bench clean
+.PHONY: all build-folders deps configure build program program-folder run test check-sanitize fuzz bench clean
 
 all: build
 
-deps:
+# Before anything is installed, configured or built: a build folder that is not this tree's own
+# (the root folder, one that holds the tree, one of the tree's source folders, a build of another
+# tree) stops every target.
+build-folders:
+	bash scripts/build-folders.sh check '$(BUILD_DIR)' '$(SANITIZE_DIR)' '$(FUZZ_DIR)'
+
+deps: build-folders
 	bash scripts/install-deps.sh
 
 configure: deps
@@ -61,7 +67,14 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_HARNESSES = json commatext decode version convert settings script menu
 
-fuzz:
+# Every command takes a folder whose name begins with "-" for an option: it gets ./-name.
+dashless = $(if $(filter -%,$(firstword $(1))),./)$(1)
+override BUILD_DIR := $(call dashless,$(BUILD_DIR))
+override PROGRAM_DIR := $(call dashless,$(PROGRAM_DIR))
+override SANITIZE_DIR := $(call dashless,$(SANITIZE_DIR))
+override FUZZ_DIR := $(call dashless,$(FUZZ_DIR))
+
+fuzz: build-folders
 	bash scripts/install-deps.sh --fuzz
 	CC=clang CXX=clang++ cmake -S . -B '$(FUZZ_DIR)' -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENOLDA_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build '$(FUZZ_DIR)' -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_HARNESSES))

@@ -1,5 +1,10 @@
 #!/usr/bin/env bash
 # The build folders against everything else.
+#   scripts/build-folders.sh check BUILD_FOLDER...
+#       (every make target that configures, builds or runs, before it installs a package) stops
+#       with one line when a build folder is not this tree's own: the root folder, a folder that
+#       holds the source tree, a folder of the tree that holds its sources, or a build of another
+#       tree. The other two actions check the same first.
 #   scripts/build-folders.sh clean PROGRAM_FOLDER BUILD_FOLDER...
 #       (make clean) removes from each build folder what the build made: in bin/ the files Ninja
 #       lists as outputs of that folder's build.ninja, and everything beside bin/. Any other
@@ -18,8 +23,7 @@
 set -euo pipefail
 
 action=$1
-program=$2
-shift 2
+shift
 
 present() {
     [ -e "$1" ] || [ -L "$1" ]
@@ -41,9 +45,28 @@ trimmed() {
     echo "$path"
 }
 
+# Whether real path $1 is real path $2 or lies inside it.
 inside() {
-    case $1 in "$2" | "${2%/}"/*) return 0 ;; esac
+    case $2 in /) return 0 ;; esac
+    case $1 in "$2" | "$2"/*) return 0 ;; esac
     return 1
+}
+
+# Anything in folder $1 beside bin/; a folder find cannot read stops the script.
+beside_bin() {
+    local found
+    found=$(find -P "$1" -mindepth 1 -maxdepth 1 ! -name bin -print -quit) || exit 1
+    [ -n "$found" ]
+}
+
+# The source tree that the CMakeCache.txt of folder $1 names, as a real path; empty when it
+# names none.
+cache_home() {
+    local home=
+    if [ -f "$1/CMakeCache.txt" ]; then
+        home=$(sed -n '/^CMAKE_HOME_DIRECTORY:INTERNAL=/{s///p;q}' -- "$1/CMakeCache.txt")
+    fi
+    [ -z "$home" ] || realpath -m -- "$home"
 }
 
 # The files the build makes in bin/, as paths inside bin/, into $outputs: every output of the
@@ -96,14 +119,17 @@ through_folders() {
 # The entries of folder $1 (paths inside bin/ $2), sorted; a folder the build made is named by
 # what it still holds.
 kept_in() {
-    local at=$1 prefix=$2 name
-    while IFS= read -r -d '' name; do
+    local at=$1 prefix=$2 name names
+    # A failure inside a process substitution is lost unless waited for.
+    mapfile -t -d '' names < <(find -P "$at" -mindepth 1 -maxdepth 1 -printf '%f\0' | LC_ALL=C sort -z)
+    wait $!
+    for name in ${names[@]+"${names[@]}"}; do
         if [ -n "${made_folders[$prefix$name]:-}" ] && folder "$at/$name" && [ -n "$(ls -A -- "$at/$name")" ]; then
             kept_in "$at/$name" "$prefix$name/"
         else
             kept+=("$prefix$name")
         fi
-    done < <(find -P "$at" -mindepth 1 -maxdepth 1 -printf '%f\0' | LC_ALL=C sort -z)
+    done
 }
 
 clean_folder() {
@@ -117,11 +143,12 @@ clean_folder() {
         echo "$dir is not a folder: make clean left it as it is."
         return
     fi
-    # CMake's marks: without one, what lies beside bin/ is not known to be the build's.
-    if present "$dir/CMakeCache.txt" || present "$dir/build.ninja" || present "$dir/CMakeFiles"; then
+    # Only CMake's cache tells a build of this tree (checked before any folder was touched):
+    # without one, what lies beside bin/ is not known to be the build's.
+    if present "$dir/CMakeCache.txt"; then
         had_build=yes
-    elif [ -n "$(find -P "$dir" -mindepth 1 -maxdepth 1 ! -name bin -print -quit)" ]; then
-        echo "$dir holds no CMakeCache.txt, build.ninja or CMakeFiles/, so nothing shows what a build made there: make clean deleted nothing in it."
+    elif beside_bin "$dir"; then
+        echo "$dir holds no CMakeCache.txt, so nothing shows what a build made there: make clean deleted nothing in it."
         return
     fi
     list_outputs "$dir" || listed=
@@ -152,6 +179,7 @@ clean_folder() {
         fi
         rm -rf -- "$path"
     done < <(find -P "$dir" -mindepth 1 -maxdepth 1 ! -name bin -print0)
+    wait $!
 
     # The folders the build made for its outputs, deepest first, when nothing else is in them.
     for path in "${!made_folders[@]}"; do
@@ -178,10 +206,8 @@ clean_folder() {
     [ -z "$line" ] || echo "Kept in $bin: $line (not made by the build, left as they are; make run uses $program/)."
 }
 
-program=$(trimmed "$program")
-real_program=$(realpath -m -- "$program")
-real_here=$(realpath -m -- .)
 case $action in
+check) stopped="nothing was installed, configured or built" ;;
 clean) stopped="nothing was deleted" ;;
 install) stopped="nothing was installed" ;;
 *)
@@ -189,6 +215,19 @@ install) stopped="nothing was installed" ;;
     exit 2
     ;;
 esac
+if [ "$action" != check ]; then
+    program=$(trimmed "$1")
+    real_program=$(realpath -m -- "$program")
+    shift
+fi
+real_here=$(realpath -m -- .)
+# In a git work tree of its own, git tells the tree's files. A tree without git (or inside
+# another project's work tree) only takes as a build folder inside it one that does not exist
+# yet, holds nothing beside bin/ (what make clean keeps), or is a build of this tree.
+git=
+if top=$(git -C "$real_here" rev-parse --show-toplevel 2>/dev/null) && [ "$(realpath -m -- "$top")" = "$real_here" ]; then
+    git=yes
+fi
 
 # Every folder is checked before any is touched.
 folders=()
@@ -197,7 +236,11 @@ for dir in "$@"; do
     [ -n "$dir" ] || continue
     dir=$(trimmed "$dir")
     real_dir=$(realpath -m -- "$dir")
-    if inside "$real_program" "$real_dir"; then
+    if [ "$real_dir" = / ]; then
+        echo "The build folder $dir is the root folder /: $stopped." >&2
+        exit 1
+    fi
+    if [ "$action" != check ] && inside "$real_program" "$real_dir"; then
         echo "The program folder $program ($real_program) is or lies inside the build folder $dir ($real_dir), which make clean removes: choose another PROGRAM_DIR; $stopped." >&2
         exit 1
     fi
@@ -205,22 +248,44 @@ for dir in "$@"; do
         echo "The build folder $dir ($real_dir) holds the source tree ($real_here): $stopped." >&2
         exit 1
     fi
+    home=$(cache_home "$real_dir")
+    if inside "$real_dir" "$real_here"; then
+        if [ -n "$git" ]; then
+            rel=${real_dir#"$real_here"/}
+            case $rel in
+            .git | .git/*) files=.git ;;
+            *) files=$(git --literal-pathspecs -C "$real_here" ls-files -- "$rel") ;;
+            esac
+            if [ -n "$files" ]; then
+                echo "The build folder $dir ($real_dir) holds files of the source tree (what git tracks, or git's own): $stopped." >&2
+                exit 1
+            fi
+        elif present "$real_dir" && [ "$home" != "$real_here" ] && { ! folder "$real_dir" || beside_bin "$real_dir"; }; then
+            echo "The build folder $dir ($real_dir) lies in the source tree, which has no git to tell its files, and is neither new, nor empty but for bin/, nor a build of this tree: $stopped." >&2
+            exit 1
+        fi
+    fi
+    if present "$real_dir/CMakeCache.txt" && [ "$home" != "$real_here" ]; then
+        echo "The build folder $dir ($real_dir) is a build of ${home:-an unknown source tree} (by its CMakeCache.txt), not of this tree ($real_here): $stopped." >&2
+        exit 1
+    fi
     folders+=("$dir")
     real_folders+=("$real_dir")
 done
 
-if [ "$action" = install ]; then
+case $action in
+check) exit 0 ;;
+install)
     if [ ${#folders[@]} -gt 0 ] && present "${folders[0]}/bin/recipes.db3"; then
         echo "${folders[0]}/bin/recipes.db3 stays where it is (written by the program started there); the program in $program/ uses its own."
     fi
     exit 0
-fi
+    ;;
+esac
 
 # In the order given, but a build folder that holds others after them, so that it sees what
 # they kept.
-while IFS= read -r -d '' dir; do
-    clean_folder "${dir#*$'\t'}"
-done < <(
+mapfile -t -d '' order < <(
     for i in "${!folders[@]}"; do
         holds=0
         for other in "${real_folders[@]}"; do
@@ -229,3 +294,7 @@ done < <(
         printf '%s\t%s\0' "$holds" "${folders[i]}"
     done | LC_ALL=C sort -z -t $'\t' -k1,1n -s
 )
+wait $!
+for dir in ${order[@]+"${order[@]}"}; do
+    clean_folder "${dir#*$'\t'}"
+done

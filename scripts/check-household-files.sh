@@ -25,14 +25,26 @@ cleanup() {
 trap cleanup EXIT
 tree=$scratch/tree
 kept=$scratch/kept
-mkdir -p "$tree" "$kept"
+mkdir -p "$kept"
 shopt -s dotglob nullglob
-for entry in "$source"/*; do
-    case ${entry##*/} in
-    .git | build* | program) ;;
-    *) cp -a "$entry" "$tree/" ;;
-    esac
-done
+# The source tree without its builds, program folder or git data, into folder $1.
+copy_tree() {
+    local entry
+    mkdir -p "$1"
+    for entry in "$source"/*; do
+        case ${entry##*/} in
+        .git | build* | program) ;;
+        *) cp -a "$entry" "$1/" ;;
+        esac
+    done
+}
+# A git work tree of its own, as a clone is: make tells the tree's files by what git tracks.
+git_tree() {
+    copy_tree "$1"
+    git -C "$1" init -q
+    git -C "$1" add -A
+}
+git_tree "$tree"
 cd "$tree"
 
 fail() {
@@ -72,15 +84,16 @@ gone() {
         [ ! -e "$p" ] && [ ! -L "$p" ] || fail "${p#"$scratch"/} is still there"
     done
 }
-# What a build leaves in a folder: CMake's files, a build.ninja that lists the programs and shipped
-# copies of bin/ as its outputs, objects, libraries and a test's leftovers; enough objects that a
-# clean takes a while.
+# What a build of source tree $2 (the scratch tree by default) leaves in folder $1: CMake's
+# files, a build.ninja that lists the programs and shipped copies of bin/ as its outputs (a test
+# program among them not built yet), objects, libraries and a test's leftovers; enough objects
+# that a clean takes a while.
 fake_build() {
     mkdir -p "$1/CMakeFiles/fenolda.dir" "$1/ui" "$1/Testing/Temporary" "$1/bin/sql" "$1/bin/html"
-    echo "CMAKE_GENERATOR:INTERNAL=Ninja" >"$1/CMakeCache.txt"
+    printf '%s\n' "CMAKE_HOME_DIRECTORY:INTERNAL=${2:-$tree}" "CMAKE_GENERATOR:INTERNAL=Ninja" >"$1/CMakeCache.txt"
     # shellcheck disable=SC2016 # $out is ninja's.
     printf '%s\n' 'rule copy' '  command = touch $out' 'build all: phony bin/fenolda' \
-        'build bin/fenolda bin/test_core bin/recipes-base.db3 bin/sql/update-1.sql bin/html/header.tpl bin/html/footer.tpl: copy' \
+        'build bin/fenolda bin/test_core bin/test_ui bin/recipes-base.db3 bin/sql/update-1.sql bin/html/header.tpl bin/html/footer.tpl: copy' \
         >"$1/build.ninja"
     touch "$1/ui/libfenolda_ui.a" "$1/Testing/Temporary/LastTest.log" "$1/bin/fenolda" \
         "$1/bin/test_core" "$1/bin/recipes-base.db3" "$1/bin/sql/update-1.sql" "$1/bin/html/header.tpl" \
@@ -130,6 +143,17 @@ make_log() {
 new_dir() {
     dir=$scratch/cases/$1
     mkdir -p "$dir"
+}
+# Stand-ins for the commands given, found first on a PATH that starts with $dir/stubs: each notes
+# its call in $dir/calls and fails.
+stand_ins() {
+    local cmd
+    mkdir -p "$dir/stubs"
+    for cmd in "$@"; do
+        printf '#!/bin/sh\necho "%s $*" >>"%s"\nexit 1\n' "$cmd" "$dir/calls" >"$dir/stubs/$cmd"
+        chmod +x "$dir/stubs/$cmd"
+    done
+    : >"$dir/calls"
 }
 
 rows=400
@@ -427,13 +451,14 @@ case_source_tree() {
 
 # Build folders that give no list of their outputs: build.ninja missing (a configure cut short,
 # another generator) or one ninja cannot read; nothing in their bin/ is known to be the build's.
-# A folder with no mark of CMake at all is left whole.
+# A folder without CMake's cache is left whole, CMakeFiles/ or not.
 case_no_list() {
     new_dir nolist
     fake_build "$dir/build"
     rm "$dir/build/build.ninja"
     fake_build "$dir/build-sanitize"
     echo 'build bin/fenolda: no_such_rule' >"$dir/build-sanitize/build.ninja"
+    mkdir -p "$dir/build-fuzz/CMakeFiles"
     plant "$dir/build-fuzz/lettre.txt"
     plant "$dir/build-fuzz/bin/fenolda"
     keep "$dir/build/bin" "$dir/build-sanitize/bin"
@@ -444,6 +469,107 @@ case_no_list() {
     grep -qF "$dir/build gives no list" "$dir/make.log" && grep -qF "$dir/build-sanitize gives no list" "$dir/make.log" ||
         fail "make clean did not say that build/ and build-sanitize/ give no list: $(make_log)"
     grep -qF "$dir/build-fuzz holds no CMakeCache.txt" "$dir/make.log" || fail "make clean did not say why it left build-fuzz/: $(make_log)"
+}
+
+# The root folder as a build folder, however it is written, for every target: make stops with one
+# line before it runs anything. Every command that could install, configure, build, copy, move or
+# delete is a stand-in, so that a make that went on would still change nothing.
+case_root() {
+    new_dir root
+    stand_ins rm rmdir find cmake ctest ninja cp mv ln mkdir apt-get dpkg-query sudo
+    local root target folder
+    for root in / // /. /.. /./..// "$(realpath --relative-to="$tree" /)"; do
+        for target in configure build program run test check-sanitize fuzz bench clean; do
+            case $target in
+            check-sanitize) folder=SANITIZE_DIR ;;
+            fuzz) folder=FUZZ_DIR ;;
+            *) folder=BUILD_DIR ;;
+            esac
+            : >"$dir/make.log"
+            ! PATH=$dir/stubs:$PATH case_make "$target" "$folder=$root" || fail "make $target went on with $folder=$root"
+            [ "$(grep -c "is the root folder /" "$dir/make.log")" = 1 ] ||
+                fail "make $target with $folder=$root did not say in one line why it stopped: $(make_log)"
+            [ ! -s "$dir/calls" ] || fail "make $target with $folder=$root ran:"$'\n'"$(cat "$dir/calls")"
+        done
+    done
+}
+
+# Folders of the source tree as build folders, in a git work tree and in a copy without git: make
+# configure stops there, and so does make clean after it, with one line each; nothing in them
+# changes, an edit not yet committed and the user's note included. With git, a source folder that
+# holds CMake's files (of a configure run by hand) is still the tree's.
+case_source_folders() {
+    new_dir sources
+    git_tree "$dir/git"
+    fake_build "$dir/git/bench" "$dir/git"
+    source_folders "$dir/git"
+    copy_tree "$dir/plain"
+    source_folders "$dir/plain"
+}
+# $1: the tree make runs in.
+source_folders() {
+    local tree=$1 folder
+    echo '// essai' >>"$tree/bench/bench_list.cpp"
+    plant "$tree/bench/notes.txt"
+    keep "$tree/bench" "$tree/ui" "$tree/data"
+    for folder in bench ui/ ./data/html data/../bench "$tree/bench"; do
+        : >"$dir/make.log"
+        ! case_make configure BUILD_DIR="$folder" || fail "make configure went on with BUILD_DIR=$folder in ${tree#"$scratch"/}"
+        ! case_make clean BUILD_DIR="$folder" || fail "make clean went on with BUILD_DIR=$folder in ${tree#"$scratch"/}"
+        [ "$(grep -c "source tree" "$dir/make.log")" = 2 ] ||
+            fail "make did not say in one line why it stopped with BUILD_DIR=$folder in ${tree#"$scratch"/}: $(make_log)"
+    done
+    same "$tree/bench" "$tree/ui" "$tree/data"
+}
+
+# Another project built in place, among its sources, named as a build folder after one of this
+# tree's: make clean fails and deletes nothing in either. A build whose cache names this tree
+# through a link is this tree's.
+case_other_project() {
+    new_dir other
+    local other=$dir/other
+    fake_build "$other" "$other"
+    plant "$other/CMakeLists.txt"
+    plant "$other/src/main.cpp"
+    plant "$other/notes.txt"
+    fake_build "$dir/build"
+    keep "$other" "$dir/build"
+    ! case_make clean SANITIZE_DIR="$other" || fail "make clean went on with another project's build"
+    same "$other" "$dir/build"
+    [ "$(grep -c "is a build of .*, not of this tree" "$dir/make.log")" = 1 ] ||
+        fail "make clean did not say in one line why it stopped: $(make_log)"
+    ln -s "$tree" "$dir/tree"
+    fake_build "$dir/linked" "$dir/tree"
+    case_make clean BUILD_DIR="$dir/linked" || fail "make clean did not take a build of the tree named through a link: $(make_log)"
+    gone "$dir/linked"
+}
+
+# A build folder named -b, in the tree: make configure makes ./-b, make clean cleans it but for
+# what its user left in its bin/, and a make clean whose find fails on the way fails.
+case_dash() {
+    new_dir dash
+    case_make configure BUILD_DIR=-b || fail "make configure failed: $(make_log)"
+    [ -f "$tree/-b/CMakeCache.txt" ] || fail "make configure made no -b/CMakeCache.txt"
+    plant "$tree/-b/bin/mon menu.txt"
+    case_make clean BUILD_DIR=-b || fail "make clean failed: $(make_log)"
+    gone "$tree/-b/CMakeCache.txt" "$tree/-b/CMakeFiles"
+    only_in_bin "$tree/-b" "mon menu.txt"
+    kept_line ./-b/bin "mon menu.txt"
+    fake_build "$tree/-b"
+    stand_ins find
+    ! PATH=$dir/stubs:$PATH case_make clean BUILD_DIR=-b || fail "make clean ended well though find failed: $(make_log)"
+}
+
+# A folder of its user's at the name of a test program the build makes, not built yet: make
+# clean keeps it whole and names it.
+case_output_folder() {
+    new_dir output
+    fake_build "$dir/build"
+    plant "$dir/build/bin/test_ui/mon menu.txt"
+    case_make clean || fail "make clean failed: $(make_log)"
+    same "$dir/build/bin/test_ui/mon menu.txt"
+    only_in_bin "$dir/build" "test_ui/mon menu.txt"
+    kept_line "$dir/build/bin" test_ui
 }
 
 failed=()
@@ -469,6 +595,11 @@ run_case "links in the build folders" case_links
 run_case "a linked build folder given with a trailing slash" case_trailing_slash
 run_case "a build folder that holds the source tree" case_source_tree
 run_case "build folders that give no list of their outputs" case_no_list
+run_case "the root folder as a build folder" case_root
+run_case "source folders of the tree as build folders" case_source_folders
+run_case "another project's build as a build folder" case_other_project
+run_case "a build folder named -b" case_dash
+run_case "a folder of the user's at an output's name" case_output_folder
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "check-household-files: failed:" >&2
