@@ -13,6 +13,7 @@
 #include "UnitMenuList.h"
 #include "UnitMenuName.h"
 #include "UnitMenus.h"
+#include "UnitProgram.h"
 #include "UnitRecetteList.h"
 #include "UnitSync.h"
 #include "UnitTools.h"
@@ -123,6 +124,15 @@ private:
     static constexpr int DateColumn = 3;
 };
 
+// Qt writes its settings as a file dialog goes: the file they go to may have changed since
+// the dialog was built.
+class TFileDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+    ~TFileDialog() override { CheckQtSettings(); }
+};
+
 } // namespace
 
 // ---- file dialogs ------------------------------------------------------------------------
@@ -145,7 +155,9 @@ QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogK
         // A file dialog costs tens of milliseconds and megabytes to build: only the ones the
         // user asks for are built, once.
         if (!Dialog) {
-            Dialog = new QFileDialog(Parent);
+            // Qt reads its settings while it builds the dialog.
+            CheckQtSettings();
+            Dialog = new TFileDialog(Parent);
             Dialog->setObjectName(QLatin1String(Kind.Name));
             // Qt's own dialog, never the desktop's: it speaks French through Qt's translation
             // whatever the desktop's language, and behaves the same everywhere.

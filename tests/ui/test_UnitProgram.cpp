@@ -1,7 +1,10 @@
 // The program's start-up helpers as the user meets them: Qt's own settings, written by the file
-// dialogs, stay in the program folder and never reach the user's home.
+// dialogs, stay in the program folder and never reach the user's home nor another of the
+// program's files.
 #include "MenusTestSupport.h"
 
+#include "Fifo.h"
+#include "KVXFiles.h"
 #include "SevenButton.h"
 #include "UnitConfig.h"
 #include "UnitMenuFiles.h"
@@ -13,6 +16,9 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QUrl>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,7 +59,72 @@ QStringList HomeQtSettings()
     return States;
 }
 
+// What the file system says a name is, links not followed: kind, device and inode, links count.
+QString NameState(const QString &File)
+{
+    struct stat St;
+    if (::lstat(QFile::encodeName(File).constData(), &St) != 0)
+        return QStringLiteral("none");
+    return QStringLiteral("%1 %2:%3 x%4").arg(St.st_mode & S_IFMT).arg(St.st_dev).arg(St.st_ino).arg(St.st_nlink);
+}
+
 } // namespace
+
+TEST_F(TMenusTest, QtSettingsNeverReachAnotherFileOfTheProgram)
+{
+    const TFileDialogTest::TRealDialog RealDialog;
+    StartProgram();
+    Windows.reset();
+    const QString Settings = Program->Path(QStringLiteral("QtProject.conf"));
+    const QString Lock = Settings + QStringLiteral(".lock");
+    const QString Database = Program->Path(QStringLiteral("recipes.db3"));
+    const QByteArray Bytes = KVXReadFileBytes(Database);
+
+    // One run of the program: Started acts once Qt's settings are kept in the program folder,
+    // Meanwhile while the backup dialog is open; the dialog is cancelled and the program closed.
+    // The database, and whatever is at Qt's names, stay as they are; one log line says so.
+    const auto Run = [&](const char *Case, const std::function<void()> &Started,
+                         const std::function<void()> &Meanwhile) {
+        SCOPED_TRACE(Case);
+        const int Logged = LogLines(QStringLiteral("QtProject.conf")).size();
+        QStringList During;
+        {
+            const TQtSettingsIn Kept(Config->ExePath);
+            Started();
+            Windows = std::make_unique<TProgramWindows>();
+            W = FormMenus;
+            W->show();
+            AnswerModals({[&](QWidget *Modal) {
+                auto *Dialog = qobject_cast<QFileDialog *>(Modal);
+                ASSERT_NE(Dialog, nullptr);
+                Meanwhile();
+                During = QStringList{NameState(Settings), NameState(Lock)};
+                Dialog->reject();
+            }});
+            QTest::mouseClick(Find<TSevenButton>("BtBaseBackup"), Qt::LeftButton);
+            EXPECT_EQ(ModalsAnswered(), 1);
+            Windows.reset();
+            W = nullptr;
+        }
+        EXPECT_EQ((QStringList{NameState(Settings), NameState(Lock)}), During);
+        EXPECT_TRUE(KVXReadFileBytes(Database) == Bytes);
+        EXPECT_EQ(LogLines(QStringLiteral("QtProject.conf")).size(), Logged + 1);
+        QFile::remove(Settings);
+        QFile::remove(Lock);
+    };
+    const auto Nothing = [] {};
+    const QByteArray Target = QFile::encodeName(Database), Name = QFile::encodeName(Settings);
+    const auto SymLink = [&] { ASSERT_EQ(::symlink(Target.constData(), Name.constData()), 0); };
+    const auto HardLink = [&] { ASSERT_EQ(::link(Target.constData(), Name.constData()), 0); };
+    Run("link made during the run", SymLink, Nothing);
+    Run("second name of the database made while the dialog is open", Nothing, HardLink);
+    for (const QString &File : {Settings, Lock}) {
+        const TFifo Fifo(File);
+        ASSERT_TRUE(Fifo.Made());
+        Run(File == Lock ? "FIFO as the lock" : "FIFO", Nothing, Nothing);
+        EXPECT_FALSE(Fifo.Released()) << "Qt waited on " << File.toStdString();
+    }
+}
 
 TEST_F(TMenusTest, TheFileDialogsHistoryStaysInTheProgramFolder)
 {
