@@ -19,6 +19,7 @@
 #include "UnitTools.h"
 #include "UnitTypes.h"
 
+#include <QAbstractFileIconProvider>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
@@ -27,6 +28,7 @@
 #include <QGroupBox>
 #include <QIdentityProxyModel>
 #include <QLabel>
+#include <QStyle>
 
 #include <deque>
 #include <utility>
@@ -89,6 +91,46 @@ QString QueuedAnswer(const TFileDialogKind &Kind, const TFileDialogPreset &Prese
     return Name;
 }
 
+// A file's type as the file dialog shows it, from its name and kind alone.
+QString FileTypeText(const QFileInfo &Info)
+{
+    if (Info.isDir())
+        return QStringLiteral("Dossier");
+    return Info.suffix().isEmpty() ? QStringLiteral("Fichier") : QStringLiteral("Fichier ") + Info.suffix();
+}
+
+// The file dialog's icons and types. Qt's own provider asks the MIME database, which reads the
+// first bytes of every file listed or typed: a file that blocks when read (/proc/kmsg) held the
+// dialog for good. This one goes by the name and the kind of file, and never opens one. The
+// dialog owns it, and deletes it after the file model it serves, which was made before it.
+class TFileIcons : public QObject, public QAbstractFileIconProvider
+{
+public:
+    explicit TFileIcons(QWidget *Dialog)
+        : QObject(Dialog), Folder(Icon(Dialog, QStyle::SP_DirIcon)), FolderLink(Icon(Dialog, QStyle::SP_DirLinkIcon)),
+          File(Icon(Dialog, QStyle::SP_FileIcon)), FileLink(Icon(Dialog, QStyle::SP_FileLinkIcon)),
+          Drive(Icon(Dialog, QStyle::SP_DriveHDIcon))
+    {
+    }
+
+    using QAbstractFileIconProvider::icon;
+    QIcon icon(const QFileInfo &Info) const override
+    {
+        if (Info.isRoot())
+            return Drive;
+        if (Info.isDir())
+            return Info.isSymLink() ? FolderLink : Folder;
+        return Info.isSymLink() ? FileLink : File;
+    }
+    QString type(const QFileInfo &Info) const override { return FileTypeText(Info); }
+
+private:
+    static QIcon Icon(QWidget *Dialog, QStyle::StandardPixmap Pixmap) { return Dialog->style()->standardIcon(Pixmap); }
+
+    // Made once, as the dialog is built: a folder of a thousand files asks for a thousand icons.
+    const QIcon Folder, FolderLink, File, FileLink, Drive;
+};
+
 // The file dialog's detail columns in French: Qt writes sizes and dates in the desktop's
 // language, and its French translation lacks the types of folders and files.
 class TFrenchFileColumns : public QIdentityProxyModel
@@ -107,9 +149,7 @@ public:
         case SizeColumn:
             return Info.isDir() ? QString() : UserLocale().formattedDataSize(Info.size());
         case TypeColumn:
-            if (Info.isDir())
-                return QStringLiteral("Dossier");
-            return Info.suffix().isEmpty() ? QStringLiteral("Fichier") : QStringLiteral("Fichier ") + Info.suffix();
+            return FileTypeText(Info);
         case DateColumn:
             return UserLocale().toString(Files->lastModified(Source), QLocale::ShortFormat);
         default:
@@ -162,6 +202,8 @@ QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogK
             // Qt's own dialog, never the desktop's: it speaks French through Qt's translation
             // whatever the desktop's language, and behaves the same everywhere.
             Dialog->setOption(QFileDialog::DontUseNativeDialog);
+            // Before the dialog shows a folder or completes a name.
+            Dialog->setIconProvider(new TFileIcons(Dialog));
             Dialog->setProxyModel(new TFrenchFileColumns(Dialog));
             Dialog->setNameFilter(QString::fromUtf8(Kind.Filter));
             Dialog->setDefaultSuffix(QLatin1String(Kind.Suffix));
