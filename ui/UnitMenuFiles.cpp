@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QStyle>
 
+#include <array>
 #include <deque>
 #include <utility>
 
@@ -106,29 +107,35 @@ QString FileTypeText(const QFileInfo &Info)
 class TFileIcons : public QObject, public QAbstractFileIconProvider
 {
 public:
-    explicit TFileIcons(QWidget *Dialog)
-        : QObject(Dialog), Folder(Icon(Dialog, QStyle::SP_DirIcon)), FolderLink(Icon(Dialog, QStyle::SP_DirLinkIcon)),
-          File(Icon(Dialog, QStyle::SP_FileIcon)), FileLink(Icon(Dialog, QStyle::SP_FileLinkIcon)),
-          Drive(Icon(Dialog, QStyle::SP_DriveHDIcon))
+    explicit TFileIcons(QWidget *Dialog) : QObject(Dialog)
     {
+        // In the order of IconType, from Computer to File.
+        constexpr QStyle::StandardPixmap Pixmaps[] = {
+            QStyle::SP_ComputerIcon, QStyle::SP_DesktopIcon, QStyle::SP_TrashIcon, QStyle::SP_DriveNetIcon,
+            QStyle::SP_DriveHDIcon,  QStyle::SP_DirIcon,     QStyle::SP_FileIcon};
+        static_assert(std::size(Pixmaps) == File + 1);
+        for (std::size_t Kind = 0; Kind < Kinds.size(); ++Kind)
+            Kinds[Kind] = Dialog->style()->standardIcon(Pixmaps[Kind]);
+        FolderLink = Dialog->style()->standardIcon(QStyle::SP_DirLinkIcon);
+        FileLink = Dialog->style()->standardIcon(QStyle::SP_FileLinkIcon);
     }
 
-    using QAbstractFileIconProvider::icon;
+    QIcon icon(IconType Kind) const override { return Kinds.at(Kind); }
     QIcon icon(const QFileInfo &Info) const override
     {
         if (Info.isRoot())
-            return Drive;
+            return icon(Drive);
         if (Info.isDir())
-            return Info.isSymLink() ? FolderLink : Folder;
-        return Info.isSymLink() ? FileLink : File;
+            return Info.isSymLink() ? FolderLink : icon(Folder);
+        return Info.isSymLink() ? FileLink : icon(File);
     }
     QString type(const QFileInfo &Info) const override { return FileTypeText(Info); }
 
 private:
-    static QIcon Icon(QWidget *Dialog, QStyle::StandardPixmap Pixmap) { return Dialog->style()->standardIcon(Pixmap); }
-
     // Made once, as the dialog is built: a folder of a thousand files asks for a thousand icons.
-    const QIcon Folder, FolderLink, File, FileLink, Drive;
+    std::array<QIcon, File + 1> Kinds;
+    QIcon FolderLink;
+    QIcon FileLink;
 };
 
 // The file dialog's detail columns in French: Qt writes sizes and dates in the desktop's
