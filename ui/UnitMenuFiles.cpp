@@ -13,11 +13,13 @@
 #include "UnitMenuList.h"
 #include "UnitMenuName.h"
 #include "UnitMenus.h"
+#include "UnitProgram.h"
 #include "UnitRecetteList.h"
 #include "UnitSync.h"
 #include "UnitTools.h"
 #include "UnitTypes.h"
 
+#include <QAbstractFileIconProvider>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
@@ -26,7 +28,9 @@
 #include <QGroupBox>
 #include <QIdentityProxyModel>
 #include <QLabel>
+#include <QStyle>
 
+#include <array>
 #include <deque>
 #include <utility>
 
@@ -88,6 +92,52 @@ QString QueuedAnswer(const TFileDialogKind &Kind, const TFileDialogPreset &Prese
     return Name;
 }
 
+// A file's type as the file dialog shows it, from its name and kind alone.
+QString FileTypeText(const QFileInfo &Info)
+{
+    if (Info.isDir())
+        return QStringLiteral("Dossier");
+    return Info.suffix().isEmpty() ? QStringLiteral("Fichier") : QStringLiteral("Fichier ") + Info.suffix();
+}
+
+// The file dialog's icons and types. Qt's own provider asks the MIME database, which reads the
+// first bytes of every file listed or typed: a file that blocks when read (/proc/kmsg) held the
+// dialog for good. This one goes by the name and the kind of file, and never opens one. The
+// dialog owns it, and deletes it after the file model it serves, which was made before it.
+class TFileIcons : public QObject, public QAbstractFileIconProvider
+{
+public:
+    explicit TFileIcons(QWidget *Dialog) : QObject(Dialog)
+    {
+        // In the order of IconType, from Computer to File.
+        constexpr QStyle::StandardPixmap Pixmaps[] = {
+            QStyle::SP_ComputerIcon, QStyle::SP_DesktopIcon, QStyle::SP_TrashIcon, QStyle::SP_DriveNetIcon,
+            QStyle::SP_DriveHDIcon,  QStyle::SP_DirIcon,     QStyle::SP_FileIcon};
+        static_assert(std::size(Pixmaps) == File + 1);
+        for (std::size_t Kind = 0; Kind < Kinds.size(); ++Kind)
+            Kinds[Kind] = Dialog->style()->standardIcon(Pixmaps[Kind]);
+        FolderLink = Dialog->style()->standardIcon(QStyle::SP_DirLinkIcon);
+        FileLink = Dialog->style()->standardIcon(QStyle::SP_FileLinkIcon);
+    }
+
+    QIcon icon(IconType Kind) const override { return Kinds.at(Kind); }
+    QIcon icon(const QFileInfo &Info) const override
+    {
+        if (Info.isRoot())
+            return icon(Drive);
+        if (Info.isDir())
+            return Info.isSymLink() ? FolderLink : icon(Folder);
+        return Info.isSymLink() ? FileLink : icon(File);
+    }
+    QString type(const QFileInfo &Info) const override { return FileTypeText(Info); }
+
+private:
+    // Made once, as the dialog is built: a folder of a thousand files asks for a thousand icons.
+    std::array<QIcon, File + 1> Kinds;
+    QIcon FolderLink;
+    QIcon FileLink;
+};
+
 // The file dialog's detail columns in French: Qt writes sizes and dates in the desktop's
 // language, and its French translation lacks the types of folders and files.
 class TFrenchFileColumns : public QIdentityProxyModel
@@ -106,9 +156,7 @@ public:
         case SizeColumn:
             return Info.isDir() ? QString() : UserLocale().formattedDataSize(Info.size());
         case TypeColumn:
-            if (Info.isDir())
-                return QStringLiteral("Dossier");
-            return Info.suffix().isEmpty() ? QStringLiteral("Fichier") : QStringLiteral("Fichier ") + Info.suffix();
+            return FileTypeText(Info);
         case DateColumn:
             return UserLocale().toString(Files->lastModified(Source), QLocale::ShortFormat);
         default:
@@ -121,6 +169,15 @@ private:
     static constexpr int SizeColumn = 1;
     static constexpr int TypeColumn = 2;
     static constexpr int DateColumn = 3;
+};
+
+// Qt writes its settings as a file dialog goes: the file they go to may have changed since
+// the dialog was built.
+class TFileDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+    ~TFileDialog() override { CheckQtSettings(); }
 };
 
 } // namespace
@@ -145,11 +202,15 @@ QString ExecFileDialog(QWidget *Parent, QFileDialog *&Dialog, const TFileDialogK
         // A file dialog costs tens of milliseconds and megabytes to build: only the ones the
         // user asks for are built, once.
         if (!Dialog) {
-            Dialog = new QFileDialog(Parent);
+            // Qt reads its settings while it builds the dialog.
+            CheckQtSettings();
+            Dialog = new TFileDialog(Parent);
             Dialog->setObjectName(QLatin1String(Kind.Name));
             // Qt's own dialog, never the desktop's: it speaks French through Qt's translation
             // whatever the desktop's language, and behaves the same everywhere.
             Dialog->setOption(QFileDialog::DontUseNativeDialog);
+            // Before the dialog shows a folder or completes a name.
+            Dialog->setIconProvider(new TFileIcons(Dialog));
             Dialog->setProxyModel(new TFrenchFileColumns(Dialog));
             Dialog->setNameFilter(QString::fromUtf8(Kind.Filter));
             Dialog->setDefaultSuffix(QLatin1String(Kind.Suffix));

@@ -2,6 +2,7 @@
 
 #include "SysUtils.h"
 #include "UnitAppEvents.h"
+#include "UnitConfig.h"
 #include "UnitCourses.h"
 #include "UnitDialog.h"
 #include "UnitEditRecette.h"
@@ -13,9 +14,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,6 +40,60 @@ template <class T> void FreeForm(std::unique_ptr<T> &Owner, T *&Global)
 {
     Global = nullptr;
     Owner.reset();
+}
+
+// The folder KeepQtSettingsIn named, and whether its file was already found unfit this run.
+struct TQtSettings
+{
+    QString Folder;
+    bool Logged = false;
+};
+
+TQtSettings &QtSettings()
+{
+    static TQtSettings Kept;
+    return Kept;
+}
+
+// A folder under a device, which can never exist: Qt reads nothing there and creates nothing,
+// not even the folder.
+const QString Nowhere = QStringLiteral("/dev/null/fenolda");
+
+void SetQtSettingsPath(const QString &Folder)
+{
+    // The file dialog asks for the native format, an INI file on Linux; the INI format goes to the
+    // same folder so that nothing of Qt's reaches the home folder either way.
+    for (const QSettings::Format Format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(Format, QSettings::UserScope, Folder);
+}
+
+// Why Qt must not read or write File, "" when it may. Qt reads a lock file it finds, waits on a
+// FIFO, follows a link when it saves and removes a lock it thinks stale: only a regular file of
+// its own, or none, is left to it.
+QString UnfitForQt(const QString &File)
+{
+    const QString Name = QStringLiteral("\"%1\"").arg(File);
+    struct stat St;
+    if (::lstat(QFile::encodeName(File).constData(), &St) != 0) {
+        const int Error = errno;
+        if (Error == ENOENT)
+            return QString();
+        return Name + QStringLiteral(" cannot be examined (%1)").arg(QString::fromLocal8Bit(std::strerror(Error)));
+    }
+    if (S_ISLNK(St.st_mode))
+        return Name + QStringLiteral(" is a link");
+    if (!S_ISREG(St.st_mode))
+        return Name + QStringLiteral(" is not a regular file");
+    if (St.st_size > OwnFileMaxSize)
+        return Name + QStringLiteral(" is larger than %1 bytes").arg(OwnFileMaxSize);
+    if (Config) {
+        try {
+            Config->OwnFileCheck(File)(File);
+        } catch (const std::exception &) {
+            return Name + QStringLiteral(" is another of the program's files");
+        }
+    }
+    return QString();
 }
 
 } // namespace
@@ -88,9 +149,32 @@ void InstallQtTranslation()
 
 void KeepQtSettingsIn(const QString &Folder)
 {
-    // The file dialog asks for the native format, an INI file on Linux; the INI format goes to the
-    // same folder so that nothing of Qt's reaches the home folder either way.
-    const QString Path = QDir(Folder).absolutePath();
-    for (const QSettings::Format Format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(Format, QSettings::UserScope, Path);
+    QtSettings() = TQtSettings{QDir(Folder).absolutePath(), false};
+    CheckQtSettings();
+}
+
+void CheckQtSettings() noexcept
+{
+    TQtSettings &Kept = QtSettings();
+    if (Kept.Folder.isEmpty())
+        return;
+    try {
+        const QString Own = Kept.Folder.endsWith(QLatin1Char('/')) ? Kept.Folder : Kept.Folder + QLatin1Char('/');
+        const QString Settings = Own + QLatin1String(QtSettingsName);
+        QString Why;
+        for (const QString &File : {Settings, Settings + QStringLiteral(".lock")}) {
+            Why = UnfitForQt(File);
+            if (!Why.isEmpty())
+                break;
+        }
+        SetQtSettingsPath(Why.isEmpty() ? Kept.Folder : Nowhere);
+        if (Why.isEmpty() || Kept.Logged)
+            return;
+        Kept.Logged = true;
+        WriteLogQuietly(Why + QStringLiteral(": the file dialogs keep no saved state (folders, sizes) for this run"),
+                        QStringLiteral("CheckQtSettings"));
+    } catch (...) {
+        // Whatever failed, Qt is kept away from the program's files.
+        SetQtSettingsPath(Nowhere);
+    }
 }

@@ -49,4 +49,14 @@ void InstallQtTranslation();
 // user's configuration folder (~/.config/QtProject.conf): the program writes nothing outside
 // its own folder. Qt reads them when a file dialog is built and writes them when it is
 // destroyed, so this comes before the first dialog. Folder with or without its trailing "/".
+// The file is checked at once (CheckQtSettings).
 void KeepQtSettingsIn(const QString &Folder);
+
+// Qt's settings file is one of the program's own: Qt may read and write QtProject.conf in the
+// folder KeepQtSettingsIn named, and QtProject.conf.lock beside it, only while each is absent or
+// a regular file of at most OwnFileMaxSize that is none of the program's other files. Anything
+// else there (a link, a FIFO, a device, a folder, a larger file) is left as it is: Qt's settings
+// then go where nothing can be read or created, the file dialogs work without their history,
+// and one log line says so, the first time after KeepQtSettingsIn. The file may change during
+// the run: called again right before a file dialog is built and before one is destroyed.
+void CheckQtSettings() noexcept;

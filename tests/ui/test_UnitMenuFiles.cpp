@@ -7,6 +7,7 @@
 #include "Fifo.h"
 #include "FullDisk.h"
 #include "KVXFiles.h"
+#include "MemoryLimit.h"
 #include "RecipeBase.h"
 #include "SevenButton.h"
 #include "SyncTestSupport.h"
@@ -25,6 +26,7 @@
 #include "UnitTools.h"
 
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QAbstractProxyModel>
 #include <QDateEdit>
 #include <QFile>
@@ -36,7 +38,10 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <cstdio>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -181,6 +186,48 @@ TEST_F(TMenuFilesTest, TheRealOpenDialogIsBuiltAtItsFirstUseAndOpensASavedMenu)
     EXPECT_EQ(ModalsAnswered(), 1);
     EXPECT_EQ(W->FileName, File);
     EXPECT_EQ(MenuShape(*W->Menu), Shape);
+}
+
+// A file dialog tells a file's type and icon from its name and kind, never from its content: a
+// file that blocks when read (/proc/kmsg, as root) or a FIFO never holds it, and a picture
+// without an extension is a "Fichier".
+TEST_F(TMenuFilesTest, AFileDialogNeverReadsAFileToTellItsType)
+{
+    const TFileDialogTest::TRealDialog RealDialog;
+    StartProgram();
+    const QString Picture = QDir(SaveDir()).filePath(QStringLiteral("image"));
+    KVXReplaceFile(Picture, QByteArray::fromHex("89504e470d0a1a0a0000000d49484452"));
+    const QString Fifo = QDir(SaveDir()).filePath(QStringLiteral("tube"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+    QStringList Files{Picture, Fifo};
+    QStringList Expected{QStringLiteral("Fichier, icon"), QStringLiteral("Fichier, icon")};
+    if (::access("/proc/kmsg", R_OK) == 0) {
+        Files << QStringLiteral("/proc/kmsg");
+        Expected << QStringLiteral("Fichier, icon");
+    } else {
+        RecordProperty("KernelMessages", "/proc/kmsg cannot be read by this user");
+    }
+    AnswerModals({[&](QWidget *Modal) {
+        auto *Dialog = qobject_cast<QFileDialog *>(Modal);
+        ASSERT_NE(Dialog, nullptr);
+        const QAbstractFileIconProvider *Icons = Dialog->iconProvider();
+        const auto ToldAsExpected = [&] {
+            QStringList Told;
+            for (const QString &File : std::as_const(Files))
+                Told << Icons->type(QFileInfo(File)) + (Icons->icon(QFileInfo(File)).isNull()
+                                                            ? QStringLiteral(", no icon")
+                                                            : QStringLiteral(", icon"));
+            if (Told != Expected)
+                std::fprintf(stderr, "The dialog told: %s\n", qPrintable(Told.join(QStringLiteral(" | "))));
+            return Told == Expected;
+        };
+        // Asked in a child process that is ended after a few seconds: a provider that reads a
+        // file may never come back.
+        EXPECT_TRUE(InAChildUnderAMemoryLimit(ToldAsExpected, rlim_t(512) << 20, 5));
+        Dialog->reject();
+    }});
+    Press("BtBaseBackup");
+    EXPECT_EQ(ModalsAnswered(), 1);
 }
 
 // A fresh install of a build that names no server: the first "Enregistrer" asks for a file

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -310,4 +311,59 @@ TEST_F(RecipeEditorTest, APasteIntoTheNoteNeverEndsTheProgram)
     });
     EXPECT_EQ(ShowFormRecette2(QStringLiteral("Fiche recette"), Code), mrOk);
     EXPECT_EQ(Sql(QStringLiteral("select description from recette where code=%1").arg(Code)), Kept);
+}
+
+TEST_F(RecipeEditorTest, WhatComesIntoTheNoteNeverPushesTheUsersTextOut)
+{
+    const QString Note = QStringLiteral("DEBUT du texte de la note FIN");
+    BaseSql << QStringLiteral("update recette set description='%1' where name='Carottes râpées au citron'").arg(Note);
+    StartProgram();
+    const int Code = RecipeCode(QStringLiteral("Carottes râpées au citron"));
+    const QString Pasted = QStringLiteral("0123456789").repeated(30);
+    const QString Full = QStringLiteral("DEBUT du texte de la note ") + Pasted.left(256 - Note.size()) + "FIN";
+    const QString Replaced = Full.left(9) + QStringLiteral("rempl") + Full.mid(14);
+    AnswerEditor([&](TFormRecette *Form) {
+        auto *Memo = Child<QPlainTextEdit>(Form, "MemoDesc");
+        ASSERT_NE(Memo, nullptr);
+        const auto Select = [Memo](int From, int To) {
+            QTextCursor Cursor = Memo->textCursor();
+            Cursor.setPosition(From);
+            Cursor.setPosition(To, QTextCursor::KeepAnchor);
+            Memo->setTextCursor(Cursor);
+        };
+        const auto Paste = [Memo](const QString &Text) {
+            QGuiApplication::clipboard()->setText(Text);
+            QTest::keyClick(Memo, Qt::Key_V, Qt::ControlModifier);
+        };
+
+        // 300 characters pasted before "FIN": what fits goes in, the note around it stays,
+        // and ctrl+z takes the whole paste back.
+        const int Fin = Note.indexOf(QStringLiteral("FIN"));
+        Select(Fin, Fin);
+        Paste(Pasted);
+        EXPECT_EQ(Memo->toPlainText(), Full);
+        QTest::keyClick(Memo, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Memo->toPlainText(), Note);
+        Select(Fin, Fin);
+        Paste(Pasted);
+        ASSERT_EQ(Memo->toPlainText(), Full);
+
+        // In the full note a typed character, Enter and an input method's text are dropped.
+        Select(5, 5);
+        QTest::keyClick(Memo, Qt::Key_X);
+        QTest::keyClick(Memo, Qt::Key_Return);
+        QInputMethodEvent Composed;
+        Composed.setCommitString(QStringLiteral("é"));
+        QApplication::sendEvent(Memo, &Composed);
+        EXPECT_EQ(Memo->toPlainText(), Full);
+
+        // A paste over a selection has the selection's room.
+        Select(9, 14);
+        Paste(QStringLiteral("remplacement"));
+        EXPECT_EQ(Memo->toPlainText(), Replaced);
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(Child<TSevenButton>(Form, "BtOk"), Qt::LeftButton);
+    });
+    EXPECT_EQ(ShowFormRecette2(QStringLiteral("Fiche recette"), Code), mrOk);
+    EXPECT_EQ(Sql(QStringLiteral("select description from recette where code=%1").arg(Code)), Replaced);
 }
