@@ -170,7 +170,9 @@ void CopyPages(sqlite3 *Source, const TBackupConnection &Target, const QString &
 // named, anything else is told by the system's error.
 EFileWriteError FolderFailure(int Error, const QString &What, const QString &Target, const QString &Folder)
 {
-    const bool Closed = Error == EACCES || Error == EPERM || Error == EROFS;
+    // A folder that is there yet says a new file does not exist (as /proc does) takes none.
+    const bool Closed =
+        Error == EACCES || Error == EPERM || Error == EROFS || (Error == ENOENT && QFileInfo(Folder).isDir());
     const EInOutError Cause = EInOutError::FromErrno(Error);
     return EFileWriteError(EInOutError(Closed ? 5 : Cause.ErrorCode, What + QStringLiteral(": ") + Cause.Message),
                            Target, Folder, Closed ? TWriteProblem::FolderClosed : TWriteProblem::Other);

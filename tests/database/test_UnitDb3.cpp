@@ -707,6 +707,10 @@ TEST_F(Db3Test, ABackupLandsWhereItsNameLeadsAcrossFileSystemsButNeverOnTheJourn
     EXPECT_FALSE(FailureOf([&] { File.Backup(Dangling); }).UserMessage.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(Journal));
 
+    // A folder that takes no file, though it says the file does not exist.
+    EXPECT_EQ(FailureOf([&] { File.Backup(QStringLiteral("/proc/copie.db3")); }).UserMessage,
+              QStringLiteral("Le dossier \"/proc\" est protégé en écriture."));
+
     // A link into another file system: the copy is made beside the file it leads to, the
     // only place from which it can take that file's place.
     const TOtherFileSystem Shm(Program.Dir.path());
