@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
@@ -149,7 +150,10 @@ void InstallQtTranslation()
 
 void KeepQtSettingsIn(const QString &Folder)
 {
-    QtSettings() = TQtSettings{QDir(Folder).absolutePath(), false};
+    // Kept as written, not cleaned as text: Qt opens the file by this path and the check looks at
+    // it the same way, the system resolving a link before "..".
+    QtSettings() =
+        TQtSettings{QFileInfo(Folder).isAbsolute() ? Folder : QDir::currentPath() + QLatin1Char('/') + Folder, false};
     CheckQtSettings();
 }
 
